@@ -1,0 +1,27 @@
+#pragma once
+// A dialog seam for tests: answers questions from a queue and records every box shown.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "shell/DialogSeam.h"
+
+struct ShownDialog {
+    DialogKind kind;
+    std::string caption;
+    std::string text;
+    DialogButtons buttons;
+};
+
+class ScriptedDialogs final : public DialogSeam {
+public:
+    ScriptedDialogs() { DialogSeam::install(this); }
+    ~ScriptedDialogs() override { DialogSeam::install(nullptr); }
+
+    // Answers given in order; when none is left a question is answered No and a box Ok.
+    std::deque<DialogAnswer> answers;
+    std::vector<ShownDialog> shown;
+
+    DialogAnswer ask(DialogKind kind, const std::string& caption, const std::string& text,
+                     DialogButtons buttons) override;
+};
