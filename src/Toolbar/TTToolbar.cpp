@@ -1,0 +1,33 @@
+#include "TTToolbar.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QStyle>
+#include <algorithm>
+
+#include "Visual/Tform1.h"
+#include "shell/CommandTable.h"
+
+TTToolbar::TTToolbar(const MainWindowStart& start)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TTToolbar"));
+    setFixedSize(492, 40);
+    CaptionMenuHeight = captionAndMenuHeight();
+    std::array<int, kToolbarSlotCount> layoutCommands{};
+    std::ranges::copy(CommandTable::defaultToolbarSlots(), layoutCommands.begin());
+    ApplyToolbarSlots(layoutCommands);
+    form1 = std::make_unique<Tform1>(start, *this);
+    dockLayoutState = dlWithStrip;
+}
+
+TTToolbar::~TTToolbar() = default;
+
+void TTToolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) { slotCommandNumbers = commands; }
+
+int TTToolbar::captionAndMenuHeight()
+{
+    QMenuBar probe;
+    probe.addMenu(QStringLiteral("&File"));
+    return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) + probe.sizeHint().height();
+}

@@ -1,0 +1,683 @@
+#include "Tform1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include "MainWindowLayout.h"
+#include "Tipunit/TTips.h"
+#include "Toolbar/TTToolbar.h"
+#include "help/HelpEngine.h"
+#include "settings/ProfileFile.h"
+#include "settings/SettingsKeys.h"
+#include "shell/CommandDispatcher.h"
+#include "shell/CommandLine.h"
+#include "shell/CommandTable.h"
+#include "shell/DialogSeam.h"
+#include "shell/GuardedCall.h"
+#include "shell/IoErrorText.h"
+#include "shell/ProgramPaths.h"
+#include "shell/SingleInstanceGuard.h"
+
+namespace {
+
+const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
+const char* const kBarStyle = "background-color: black; color: yellow;";
+const char* const kCheckPanelStyle = "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
+
+template <class Widget>
+Widget* makeControl(QWidget* parent, const char* name)
+{
+    auto* control = new Widget(parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style = nullptr)
+{
+    auto* label = makeControl<QLabel>(parent, name);
+    label->setText(text);
+    if (style)
+        label->setStyleSheet(QLatin1String(style));
+    return label;
+}
+
+QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text)
+{
+    auto* bar = makeControl<QFrame>(parent, name);
+    bar->setStyleSheet(QLatin1String(kBarStyle));
+    label = makeLabel(bar, labelName, text);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(0, 0, 489, 17);
+    return bar;
+}
+
+// The small glyph buttons: roll-ups, and the queue's moving hands.
+QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& text = {})
+{
+    auto* button = makeControl<QToolButton>(parent, name);
+    button->setArrowType(arrow);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!text.isEmpty()) {
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    return button;
+}
+
+QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
+{
+    auto* list = makeControl<QListWidget>(parent, name);
+    list->setStyleSheet(QLatin1String(kListStyle));
+    list->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second)
+{
+    auto* tabs = makeControl<QTabBar>(parent, name);
+    tabs->setShape(QTabBar::RoundedSouth);
+    tabs->setExpanding(false);
+    tabs->setDrawBase(false);
+    tabs->setStyleSheet(QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
+                                      "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
+    tabs->addTab(first);
+    tabs->addTab(second);
+    return tabs;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+{
+    auto* box = makeControl<QCheckBox>(parent, name);
+    box->setText(text);
+    box->setGeometry(left, top, width, 15);
+    box->setFocusPolicy(Qt::TabFocus);
+    return box;
+}
+
+}  // namespace
+
+Tform1::Tform1(const MainWindowStart& start, TTToolbar& toolbarWindow)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      commands(*start.dispatcher),
+      toolbar(toolbarWindow),
+      tips(start.tips),
+      arguments(start.arguments)
+{
+    setObjectName(QStringLiteral("Tform1"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    QFont windowFont = font();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    client->setAutoFillBackground(true);
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, QColor(0, 0, 160));
+    client->setPalette(background);
+    setCentralWidget(client);
+
+    createControls(client);
+    placeControls(client);
+    createMenus();
+    createPopupMenus();
+    connectHandlers();
+    watchKeys(client);
+    registerCommands();
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FormCreate();
+}
+
+Tform1::~Tform1() = default;
+
+void Tform1::createControls(QWidget* client)
+{
+    PMultiImage1 = makeControl<QLabel>(client, "PMultiImage1");
+    PMultiImage1->setAlignment(Qt::AlignCenter);
+
+    infobarpanel = makeBar(client, "infobarpanel", infobar, "infobar", QStringLiteral("Sonorail"));
+    Panel1 = makeBar(client, "Panel1", lblFileInfo, "lblFileInfo",
+                     QStringLiteral("Click \"File/Info\" to get information on a multimedia file/cd track here!"));
+
+    DriveComboBox1 = makeControl<QComboBox>(client, "DriveComboBox1");
+    DriveComboBox1->setStyleSheet(QLatin1String(kListStyle));
+    cdtitle = makeControl<QLineEdit>(client, "cdtitle");
+    cdtitle->setStyleSheet(QLatin1String(kListStyle));
+    cdtitle->setText(QStringLiteral("CD Title Goes Here..."));
+    cdtitle->hide();
+
+    TabSet1 = makeTabSet(client, "TabSet1", QStringLiteral("Files"), QStringLiteral("CD-Audio"));
+    DirectoryListBox1 = makeList(client, "DirectoryListBox1", false);
+
+    cdinfo = makeControl<QFrame>(client, "cdinfo");
+    cdinfo->setFrameShape(QFrame::Panel);
+    cdinfo->setFrameShadow(QFrame::Raised);
+    const int captionWidth = 52;
+    makeLabel(cdinfo, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")->setGeometry(2, 3, captionWidth, 17);
+    makeLabel(cdinfo, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")->setGeometry(2, 23, captionWidth, 17);
+    makeLabel(cdinfo, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
+    cdauthor = makeControl<QLineEdit>(cdinfo, "cdauthor");
+    cdauthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
+    cdcategory = makeControl<QLineEdit>(cdinfo, "cdcategory");
+    cdcategory->setGeometry(captionWidth + 2, 22, 185 - captionWidth - 4, 19);
+    cdmisc = makeControl<QPlainTextEdit>(cdinfo, "cdmisc");
+    cdmisc->setGeometry(2, 60, 181, 46);
+    cdmisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (QWidget* field : {static_cast<QWidget*>(cdauthor), static_cast<QWidget*>(cdcategory),
+                           static_cast<QWidget*>(cdmisc)})
+        field->setStyleSheet(QLatin1String(kListStyle));
+    cdinfo->hide();
+
+    FileListBox1 = makeList(client, "FileListBox1", true);
+    FileListBox1->setSortingEnabled(true);
+    cdlistbox = makeList(client, "cdlistbox", true);
+    cdlistbox->hide();
+
+    btnFileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
+    addtotoppanel = makeControl<QFrame>(client, "addtotoppanel");
+    addtotoppanel->setStyleSheet(QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
+    chkAddtoTop = makeCheck(addtotoppanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
+
+    btnAdd = makeControl<QPushButton>(client, "btnAdd");
+    btnAdd->setText(QStringLiteral("->"));
+    btnAdd->setDefault(true);
+    btnaddall = makeControl<QPushButton>(client, "btnaddall");
+    btnaddall->setText(QStringLiteral("All ->"));
+
+    animatediconpanel = makeControl<QFrame>(client, "animatediconpanel");
+    animatediconpanel->setStyleSheet(QLatin1String("background-color: black;"));
+    animatedicon = makeControl<QLabel>(animatediconpanel, "animatedicon");
+    animatedicon->setGeometry(0, 0, 32, 32);
+
+    btnDirectoryListRollUp = makeGlyphButton(client, "btnDirectoryListRollUp", Qt::UpArrow);
+
+    timedisppanel = makeControl<QFrame>(client, "timedisppanel");
+    timedisppanel->setStyleSheet(QLatin1String("background-color: black; color: yellow; font-size: 10px;"));
+    makeLabel(timedisppanel, "lblSongLength", QStringLiteral("Song Length"))->setGeometry(4, 1, 76, 15);
+    makeLabel(timedisppanel, "lblSongPosition", QStringLiteral("Song Position"))->setGeometry(82, 1, 76, 15);
+    lengthtimedisplay = makeLabel(timedisppanel, "lengthtimedisplay", QStringLiteral("00:00"));
+    lengthtimedisplay->setGeometry(4, 16, 76, 15);
+    positiontimedisplay = makeLabel(timedisppanel, "positiontimedisplay", QStringLiteral("00:00"));
+    positiontimedisplay->setGeometry(82, 16, 76, 15);
+
+    btnPlayModeRollUp = makeGlyphButton(client, "btnPlayModeRollUp", Qt::DownArrow, QStringLiteral("PlayMode"));
+    playmodepanel = makeControl<QFrame>(client, "playmodepanel");
+    playmodepanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("playmodepanel")));
+    chkBackwards = makeCheck(playmodepanel, "chkBackwards", QStringLiteral("Backwards"), 3, 1, 92);
+    chkRandom = makeCheck(playmodepanel, "chkRandom", QStringLiteral("Random"), 3, 16, 92);
+    chkContinuous = makeCheck(playmodepanel, "chkContinuous", QStringLiteral("Continuous"), 3, 31, 92);
+    chkShuffle = makeCheck(playmodepanel, "chkShuffle", QStringLiteral("Shuffle"), 3, 46, 92);
+    chkIntro = makeCheck(playmodepanel, "chkIntro", QStringLiteral("Intro"), 3, 62, 50);
+    introsec = makeControl<QLineEdit>(playmodepanel, "introsec");
+    introsec->setText(QStringLiteral("5"));
+    introsec->setGeometry(55, 61, 24, 17);
+    makeLabel(playmodepanel, "lblIntroSeconds", QStringLiteral("s"))->setGeometry(82, 62, 10, 15);
+
+    btnUp = makeGlyphButton(client, "btnUp", Qt::UpArrow);
+    btnDown = makeGlyphButton(client, "btnDown", Qt::DownArrow);
+
+    QFont bold = font();
+    bold.setBold(true);
+    queue = makeList(client, "queue", true);
+    queue->setFont(bold);
+    queuefilename = makeList(client, "queuefilename", true);
+    queuefilename->setFont(bold);
+    queuefilename->hide();
+    queuePlayed = makeList(client, "queuePlayed", false);
+    queuePlayed->hide();
+
+    TabSet2 = makeTabSet(client, "TabSet2", QStringLiteral("View Path"), QStringLiteral("Hide Path"));
+    btnRemoveQueue = makeControl<QPushButton>(client, "btnRemoveQueue");
+    btnRemoveQueue->setText(QStringLiteral("Remove"));
+    btnRemoveAll = makeControl<QPushButton>(client, "btnRemoveAll");
+    btnRemoveAll->setText(QStringLiteral("Rmv All"));
+    btnQueueRollUp = makeGlyphButton(client, "btnQueueRollUp", Qt::DownArrow);
+    btnFilterRollUp = makeGlyphButton(client, "btnFilterRollUp", Qt::DownArrow, QStringLiteral("Filters"));
+
+    filterpanel = makeControl<QFrame>(client, "filterpanel");
+    filterpanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
+    for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
+        const FileTypeFilter& filter = FileTypeFilters()[i];
+        const int left = 3 + filter.column * 56, top = 1 + filter.row * 13;
+        QCheckBox* box = makeCheck(filterpanel, filter.checkBox.data(), QString(), left, top, 16);
+        box->setChecked(true);
+        filterBoxes[i] = box;
+        QLabel* label = makeLabel(filterpanel, "", QString::fromLatin1(filter.label.data(), filter.label.size()));
+        label->setObjectName(QLatin1String("lbl") + box->objectName());
+        label->setGeometry(left + 17, top, 36, 14);
+    }
+
+    statusbar = makeLabel(client, "statusbar", QStringLiteral("The Status Bar."));
+    statusbar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusbar->setStyleSheet(QLatin1String("background-color: rgb(192,192,192); color: black;"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(200);
+    introcountdown = new QTimer(this);
+    introcountdown->setObjectName(QStringLiteral("introcountdown"));
+    introcountdown->setInterval(1000);
+}
+
+void Tform1::placeControls(QWidget* client)
+{
+    for (const ControlPlace& place : MainWindowLayout()) {
+        auto* control = client->findChild<QWidget*>(QLatin1String(place.name.data(), place.name.size()),
+                                                     Qt::FindDirectChildrenOnly);
+        if (!control)
+            continue;
+        control->setGeometry(place.left, place.top, place.width, place.height);
+        CommandDispatcher::setTag(control, place.tag);
+    }
+    PMultiImage1->lower();
+}
+
+void Tform1::createMenus()
+{
+    for (const MenuEntry& menuEntry : CommandTable::mainMenus()) {
+        const QString caption = QString::fromLatin1(menuEntry.caption.data(), menuEntry.caption.size());
+        if (menuEntry.command != 0) {
+            QAction* item = menuBar()->addAction(caption);
+            item->setObjectName(QLatin1String(menuEntry.name.data(), menuEntry.name.size()));
+            CommandDispatcher::setTag(item, menuEntry.command);
+            commands.addOfferer(item);
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QLatin1String(menuEntry.name.data(), menuEntry.name.size()));
+        for (const MenuItemEntry& entry : menuEntry.items) {
+            if (entry.command == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(QString::fromLatin1(entry.caption.data(), entry.caption.size()));
+            item->setObjectName(QLatin1String(entry.name.data(), entry.name.size()));
+            CommandDispatcher::setTag(item, entry.command);
+            commands.addOfferer(item);
+        }
+    }
+}
+
+void Tform1::createPopupMenus()
+{
+    auto buildPopup = [this](const MenuEntry& entry) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QLatin1String(entry.name.data(), entry.name.size()));
+        for (const MenuItemEntry& itemEntry : entry.items) {
+            if (itemEntry.command == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(QString::fromLatin1(itemEntry.caption.data(), itemEntry.caption.size()));
+            item->setObjectName(QLatin1String(itemEntry.name.data(), itemEntry.name.size()));
+            CommandDispatcher::setTag(item, itemEntry.command);
+            commands.addOfferer(item);
+        }
+        return menu;
+    };
+    FileManagerPopUp = buildPopup(CommandTable::fileManagerPopup());
+    QueuePopUp = buildPopup(CommandTable::queuePopup());
+    popupmenu = new QMenu(this);
+    popupmenu->setObjectName(QStringLiteral("popupmenu"));
+    popupmenu->addAction(QStringLiteral("What's &This?"))->setObjectName(QStringLiteral("WhatsThis1"));
+
+    auto attach = [](QListWidget* list, QMenu* menu) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(list, &QWidget::customContextMenuRequested, menu,
+                         [list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
+    };
+    attach(FileListBox1, FileManagerPopUp);
+    attach(cdlistbox, FileManagerPopUp);
+    attach(queue, QueuePopUp);
+    attach(queuefilename, QueuePopUp);
+}
+
+void Tform1::connectHandlers()
+{
+    auto guarded = [](auto handler) {
+        return [handler](auto&&...) { GuardedCall(handler); };
+    };
+    connect(TabSet1, &QTabBar::currentChanged, this, [this](int index) { GuardedCall([&] { TabSet1Click(index); }); });
+    connect(TabSet2, &QTabBar::currentChanged, this, [this](int index) { GuardedCall([&] { TabSet2Change(index); }); });
+    connect(btnFileListRollUp, &QToolButton::clicked, this, guarded([this] { btnFileListRollUpClick(); }));
+    connect(btnDirectoryListRollUp, &QToolButton::clicked, this, guarded([this] { btnDirectoryListRollUpClick(); }));
+    connect(btnQueueRollUp, &QToolButton::clicked, this, guarded([this] { btnQueueRollUpClick(); }));
+    connect(btnFilterRollUp, &QToolButton::clicked, this, guarded([this] { btnFilterRollUpClick(); }));
+    connect(btnPlayModeRollUp, &QToolButton::clicked, this, guarded([this] { btnPlayModeRollUpClick(); }));
+    for (QCheckBox* box : filterBoxes)
+        connect(box, &QCheckBox::clicked, this, guarded([this] { ApplyFileFilter(); }));
+
+    // The mode boxes mirror the play modes; a click checks through the exclusion rules.
+    for (PlayMode mode : {PlayMode::Backwards, PlayMode::Random, PlayMode::Continuous, PlayMode::Shuffle, PlayMode::Intro}) {
+        connect(modeBox(mode), &QCheckBox::clicked, this,
+                [this, mode](bool on) { GuardedCall([&] { modes.setChecked(mode, on); }); });
+    }
+    modes.onChanged = [this](PlayMode mode, bool on) { setModeBox(mode, on); };
+}
+
+void Tform1::registerCommands()
+{
+    for (QAbstractButton* button : {static_cast<QAbstractButton*>(btnAdd), static_cast<QAbstractButton*>(btnaddall),
+                                    static_cast<QAbstractButton*>(btnRemoveQueue),
+                                    static_cast<QAbstractButton*>(btnRemoveAll), static_cast<QAbstractButton*>(btnUp),
+                                    static_cast<QAbstractButton*>(btnDown)})
+        commands.addOfferer(button);
+
+    commands.setOperation(19, [this](QObject*) { RequestExit(); });
+    commands.setOperation(27, [this](QObject*) { showHelp(HelpCommand::HELP_FINDER); });
+    commands.setOperation(28, [this](QObject*) { showHelp(HelpCommand::HELP_PARTIALKEY); });
+    commands.setOperation(29, [this](QObject*) { showHelp(HelpCommand::HELP_HELPONHELP); });
+}
+
+void Tform1::showHelp(unsigned command)
+{
+    HelpEngine::current().WinHelp(this, QString::fromStdString(ProgramDir()) + QLatin1String(kHelpFileName), command, 0);
+}
+
+// The creation of the window, in its fixed order.
+void Tform1::FormCreate()
+{
+    playbackState.IntroSeconds = 5;
+    loadIconStrip();
+    StartupInitialise();
+    Timer1->start();
+    queue->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    toolbar.dockLayoutState = dlWithStrip;
+}
+
+// A strip that cannot be loaded is reported, and start-up goes on: the rest of it sets up
+// the whole run; only the animated icon stays blank.
+void Tform1::loadIconStrip()
+{
+    GuardedCall([this] {
+        const std::string path = CurrentProgramPaths().dataFile("icons.bmp");
+        if (!massicons.load(QString::fromStdString(path), "BMP"))
+            throw SonorailError(IoErrorText::cannotOpenFile(path));
+        animatedicon->setPixmap(massicons.copy(0, 0, 32, 32));
+    });
+}
+
+void Tform1::StartupInitialise()
+{
+    toolbar.ToolbarDocked = true;
+    IconFrame = 0;
+    ApplyFileFilter();
+    playbackState.playState = psStopped;
+    playbackState.PlayedCount = 0;
+    LoadSettings();
+    playbackState.activeMedia = amNone;
+    for (int command : {21, 22, 23, 25})
+        commands.SetCommandEnabled(command, false);
+    ApplyCommandLine();
+    playbackState.MonitorReady = true;
+    if (currentSettings.optautoseekcdstart)
+        commands.ExecuteCommand(24);
+}
+
+void Tform1::ApplyCommandLine()
+{
+    for (CommandLineAction action : ParseCommandLine(arguments)) {
+        switch (action) {
+        case CommandLineAction::CheckBackwards: modes.setChecked(PlayMode::Backwards, true); break;
+        case CommandLineAction::CheckContinuous: modes.setChecked(PlayMode::Continuous, true); break;
+        case CommandLineAction::CheckRandom: modes.setChecked(PlayMode::Random, true); break;
+        case CommandLineAction::CheckShuffle: modes.setChecked(PlayMode::Shuffle, true); break;
+        case CommandLineAction::StartMinimised: startMinimised = true; break;
+        case CommandLineAction::ShowOptions:
+            DialogSeam::current().ask(DialogKind::Information, kApplicationTitle, kCommandLineOptionsText,
+                                      DialogButtons::Ok);
+            break;
+        }
+    }
+}
+
+void Tform1::LoadSettings()
+{
+    ProfileFile file(CurrentProgramPaths().programFile(std::string(kSettingsFileName)));
+    Settings loaded = ReadSettings(file);
+    // The start-up keys belong to the welcome window's run; keep what it decided.
+    loaded.OptTipOfDay = currentSettings.OptTipOfDay;
+    loaded.OptFirstRun = currentSettings.OptFirstRun;
+    currentSettings = loaded;
+    toolbar.ApplyToolbarSlots(currentSettings.ToolbarSlots);
+    ApplySettings();
+}
+
+void Tform1::ApplySettings()
+{
+    timedisppanel->setVisible(currentSettings.optDisplayTime);
+    btnUp->setVisible(currentSettings.optDisplayQueueHands);
+    btnDown->setVisible(currentSettings.optDisplayQueueHands);
+    setAcceptDrops(currentSettings.optDragDrop);
+    animatediconpanel->setVisible(currentSettings.optShowAnimatedIcon);
+}
+
+void Tform1::ApplyFileFilter()
+{
+    std::array<bool, kFileTypeFilterCount> ticked{};
+    for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
+        ticked[i] = filterBoxes[i]->isChecked();
+    currentFileMask = QString::fromStdString(BuildFileMask(ticked));
+}
+
+// Source switch: runs whenever the selected tab changes, by a click or by the program.
+void Tform1::TabSet1Click(int index)
+{
+    const bool files = index == 0;
+    FileListBox1->setVisible(files);
+    DriveComboBox1->setVisible(files);
+    DirectoryListBox1->setVisible(files);
+    cdlistbox->setVisible(!files);
+    cdtitle->setVisible(!files);
+    cdinfo->setVisible(!files);
+    for (int command : {5, 6, 3, 4, 8, 9})
+        commands.SetCommandEnabled(command, files);
+}
+
+void Tform1::TabSet2Change(int index)
+{
+    queue->clearSelection();
+    queuefilename->clearSelection();
+    const bool hidePath = index == 1;
+    queuefilename->setVisible(hidePath);
+    queue->setVisible(!hidePath);
+}
+
+void Tform1::btnFileListRollUpClick()
+{
+    QListWidget* list = TabSet1->currentIndex() == 0 ? FileListBox1 : cdlistbox;
+    list->setVisible(list->isHidden());
+}
+
+void Tform1::btnDirectoryListRollUpClick()
+{
+    const bool shown = TabSet1->isHidden();
+    TabSet1->setVisible(shown);
+    if (TabSet1->currentIndex() == 0) {
+        DirectoryListBox1->setVisible(shown);
+        DriveComboBox1->setVisible(shown);
+    } else {
+        cdtitle->setVisible(shown);
+        cdinfo->setVisible(shown);
+    }
+}
+
+void Tform1::btnQueueRollUpClick()
+{
+    const bool shown = TabSet2->isHidden();
+    TabSet2->setVisible(shown);
+    const bool hidePath = TabSet2->currentIndex() == 1;
+    queuefilename->setVisible(hidePath && shown);
+    queue->setVisible(!hidePath && shown);
+}
+
+void Tform1::btnFilterRollUpClick() { filterpanel->setVisible(filterpanel->isHidden()); }
+
+void Tform1::btnPlayModeRollUpClick() { playmodepanel->setVisible(playmodepanel->isHidden()); }
+
+QCheckBox* Tform1::modeBox(PlayMode mode) const
+{
+    switch (mode) {
+    case PlayMode::Backwards: return chkBackwards;
+    case PlayMode::Random: return chkRandom;
+    case PlayMode::Continuous: return chkContinuous;
+    case PlayMode::Shuffle: return chkShuffle;
+    case PlayMode::Intro: return chkIntro;
+    }
+    return nullptr;
+}
+
+void Tform1::setModeBox(PlayMode mode, bool on) { modeBox(mode)->setChecked(on); }
+
+// --- Leaving -------------------------------------------------------------------------
+
+bool Tform1::multimediaPlaying() const { return playbackState.playState == psPlaying; }
+
+void Tform1::stopPlayback() { playbackState.playState = psStopped; }
+
+void Tform1::saveDefaultAlbum(bool) {}
+
+bool Tform1::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
+
+void Tform1::RequestExit(bool mayAsk)
+{
+    if (!ConfirmExit(mayAsk))
+        return;
+    quitProgram();
+}
+
+void Tform1::quitProgram()
+{
+    exitConfirmed = true;
+    setAcceptDrops(false);
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+// The close request is refused first and granted only when the exit check allows it, so
+// an error inside the check (the default album cannot be written) leaves the program open.
+void Tform1::closeEvent(QCloseEvent* event)
+{
+    if (exitConfirmed) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    bool mayLeave = false;
+    GuardedCall([&] { mayLeave = ConfirmExit(); });
+    if (!mayLeave)
+        return;
+    quitProgram();
+    event->accept();
+}
+
+// With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
+// the window and comes back with it. A floating toolbar stays on the screen.
+void Tform1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized()) {
+        if (toolbar.ToolbarDocked && toolbar.isVisible()) {
+            toolbar.hide();
+            toolbarHiddenWithWindow = true;
+        }
+    } else if (toolbarHiddenWithWindow) {
+        toolbarHiddenWithWindow = false;
+        toolbar.show();
+    }
+}
+
+void Tform1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (currentSettings.optDragDrop && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Tform1::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    if (!paths.isEmpty())
+        emit filesDropped(paths);
+}
+
+void Tform1::BringForward(const InstanceMessage& message)
+{
+    if (!message.activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", message.activationToken.toUtf8());
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    } else {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    }
+    if (!message.files.isEmpty())
+        emit filesDropped(message.files);
+}
+
+// --- Keys ------------------------------------------------------------------------------
+
+void Tform1::watchKeys(QWidget* client)
+{
+    for (QWidget* control : client->findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+// Enter clicks the focused button when a button has the focus, otherwise the default
+// button "->"; in the CD notes it starts a new line. Delete in a queue list removes.
+bool Tform1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete && (watched == queue || watched == queuefilename)) {
+        commands.ExecuteCommand(14, watched);
+        return true;
+    }
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdmisc)
+        return handleEnter(watched);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool Tform1::handleEnter(QObject* watched)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(watched); button && qobject_cast<QPushButton*>(button)) {
+        button->click();
+        return true;
+    }
+    if (btnAdd->isEnabled())
+        btnAdd->click();
+    return true;
+}

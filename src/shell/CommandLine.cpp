@@ -1,0 +1,36 @@
+#include "CommandLine.h"
+
+#include <optional>
+
+const char* const kCommandLineOptionsText =
+    "Command Line Options\n\r\n\r/b - Backwards playing\n\r/c - Continuous playing\n\r/r - Random playing\n\r"
+    "/s - Shuffle playing\n\r\n\r/m - Minimize window";
+
+namespace {
+
+std::optional<CommandLineAction> actionForSwitch(char letter)
+{
+    switch (letter) {
+    case 'b': return CommandLineAction::CheckBackwards;
+    case 'c': return CommandLineAction::CheckContinuous;
+    case 'r': return CommandLineAction::CheckRandom;
+    case 's': return CommandLineAction::CheckShuffle;
+    case 'm': return CommandLineAction::StartMinimised;
+    case '?': return CommandLineAction::ShowOptions;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::vector<CommandLineAction> ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    std::vector<CommandLineAction> actions;
+    for (const std::string& argument : arguments) {
+        if (argument.size() != 2)
+            continue;
+        if (auto action = actionForSwitch(argument[1]))
+            actions.push_back(*action);
+    }
+    return actions;
+}

@@ -1,0 +1,136 @@
+#include "ProgramEntry.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QSessionManager>
+#include <cstdlib>
+#include <memory>
+
+#include "CommandDispatcher.h"
+#include "CommandLine.h"
+#include "DialogSeam.h"
+#include "GuardedCall.h"
+#include "MessageBoxDialogs.h"
+#include "ProgramPaths.h"
+#include "Renamfil/Trenamedialog.h"
+#include "Setupfrm/TSetupForm.h"
+#include "SingleInstanceGuard.h"
+#include "TerminationWatcher.h"
+#include "Tipunit/TTips.h"
+#include "Toolbar/TTToolbar.h"
+#include "Treedir/Ttreedialogform.h"
+#include "Txtgfxvs/Ttxtgfxform.h"
+#include "Visual/Tform1.h"
+#include "settings/ProfileFile.h"
+#include "settings/SettingsKeys.h"
+
+// From Xlib; declared here so that its macros (None, Bool, Status) stay out of our code.
+extern "C" int XInitThreads(void);
+
+namespace {
+
+// The program places its own top-level windows (the docked toolbar, the viewer over the
+// main window), which only X11 allows; under Wayland it runs through XWayland.
+void preferX11()
+{
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+std::vector<std::string> ownArguments(const QStringList& arguments)
+{
+    std::vector<std::string> own;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        own.push_back(arguments[i].toLocal8Bit().toStdString());
+    return own;
+}
+
+// Everything of a run, created in order and destroyed in reverse at process end.
+struct Run {
+    CommandDispatcher dispatcher;
+    std::unique_ptr<TTips> tips;
+    std::unique_ptr<SingleInstanceGuard> guard;
+    std::unique_ptr<TTToolbar> toolbar;
+    std::unique_ptr<Ttxtgfxform> viewer;
+    std::unique_ptr<TSetupForm> setup;
+    std::unique_ptr<Ttreedialogform> directoryChooser;
+    std::unique_ptr<Trenamedialog> renameDialog;
+    std::unique_ptr<TerminationWatcher> termination;
+};
+
+// Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
+void showWelcomePage(Run& run)
+{
+    Settings startup;
+    ReadStartupKeys(ProfileFile(CurrentProgramPaths().programFile(std::string(kSettingsFileName))), startup);
+    run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
+    if (startup.OptFirstRun)
+        run.dispatcher.ExecuteCommand(32);
+    else if (run.tips->visualOptTipOfDay->isChecked())
+        run.dispatcher.ExecuteCommand(34);
+}
+
+void connectExits(Run& run, QApplication& app)
+{
+    Tform1& form = run.toolbar->mainWindow();
+    QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, &form,
+                     [&form](const InstanceMessage& message) { GuardedCall([&] { form.BringForward(message); }); });
+    // The desktop session ends: the same exit, asking only when the session allows it.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        bool mayLeave = false;
+        GuardedCall([&] { mayLeave = form.ConfirmExit(mayAsk); });
+        if (mayAsk)
+            manager.release();
+        if (!mayLeave)
+            manager.cancel();
+    });
+    run.termination = std::make_unique<TerminationWatcher>();
+    QObject::connect(run.termination.get(), &TerminationWatcher::terminationRequested, &form,
+                     [&form] { form.RequestExit(false); });
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv)
+{
+    XInitThreads();  // the media engine draws from its own threads
+    preferX11();
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("sonorail"));
+    app.setQuitOnLastWindowClosed(false);
+    MessageBoxDialogs dialogs;
+    DialogSeam::install(&dialogs);
+
+    Run run;
+    bool anotherCopyRuns = false;
+    bool started = GuardedCall([&] {
+        run.tips = std::make_unique<TTips>();
+        const ProgramPaths& paths = CurrentProgramPaths();
+        run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
+        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment());
+        if (anotherCopyRuns)
+            return;
+        paths.createProgramDir();
+        showWelcomePage(run);
+        MainWindowStart start{&run.dispatcher, run.tips.get(), ownArguments(QApplication::arguments())};
+        run.toolbar = std::make_unique<TTToolbar>(start);
+        run.viewer = std::make_unique<Ttxtgfxform>();
+        run.setup = std::make_unique<TSetupForm>();
+        run.directoryChooser = std::make_unique<Ttreedialogform>();
+        run.renameDialog = std::make_unique<Trenamedialog>();
+        connectExits(run, app);
+    });
+    if (anotherCopyRuns)
+        return 0;
+    if (!started)
+        return 1;
+    Tform1& form = run.toolbar->mainWindow();
+    if (form.StartsMinimised())
+        form.showMinimized();
+    else
+        form.show();
+    int status = app.exec();
+    DialogSeam::install(nullptr);
+    return status;
+}

@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "ProgramEntry.h"
+
+int main(int argc, char** argv)
+{
+    return RunProgram(argc, argv);
+}

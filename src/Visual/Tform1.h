@@ -1,0 +1,177 @@
+#pragma once
+// The main window: the browser, the play queue, the mode and filter panels, the time
+// display, the information bars and the status bar. Every other part of the program
+// reaches the controls through this one object.
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+#include <array>
+
+#include "filemgr/FileTypeFilters.h"
+#include "playback/PlayModes.h"
+#include "playback/PlaybackState.h"
+#include "settings/Settings.h"
+#include "shell/ConfirmExit.h"
+
+class CommandDispatcher;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class QToolButton;
+class TTToolbar;
+class TTips;
+struct InstanceMessage;
+struct MainWindowStart;
+
+class Tform1 : public QMainWindow, private ExitActions {
+    Q_OBJECT
+public:
+    Tform1(const MainWindowStart& start, TTToolbar& toolbar);
+    ~Tform1() override;
+
+    // Settings
+    Settings& settings() { return currentSettings; }
+    void LoadSettings();
+    void ApplySettings();
+
+    // The exit check of every way out; true when the program may end.
+    bool ConfirmExit(bool mayAsk = true);
+    // Command 19 and the end of the desktop session: leave when the check allows it.
+    void RequestExit(bool mayAsk = true);
+
+    // A second copy of the program asked this one to come forward.
+    void BringForward(const InstanceMessage& message);
+
+    bool StartsMinimised() const { return startMinimised; }
+    PlayModes& playModes() { return modes; }
+    PlaybackState& playback() { return playbackState; }
+    CommandDispatcher& dispatcher() const { return commands; }
+    const QString& fileMask() const { return currentFileMask; }
+    const QPixmap& iconStrip() const { return massicons; }
+
+    // Controls (layout names)
+    QLabel* PMultiImage1 = nullptr;
+    QFrame* infobarpanel = nullptr;
+    QLabel* infobar = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* lblFileInfo = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QLineEdit* cdtitle = nullptr;
+    QTabBar* TabSet1 = nullptr;
+    QListWidget* DirectoryListBox1 = nullptr;
+    QFrame* cdinfo = nullptr;
+    QLineEdit* cdauthor = nullptr;
+    QLineEdit* cdcategory = nullptr;
+    QPlainTextEdit* cdmisc = nullptr;
+    QListWidget* FileListBox1 = nullptr;
+    QListWidget* cdlistbox = nullptr;
+    QToolButton* btnFileListRollUp = nullptr;
+    QFrame* addtotoppanel = nullptr;
+    QCheckBox* chkAddtoTop = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnaddall = nullptr;
+    QFrame* animatediconpanel = nullptr;
+    QLabel* animatedicon = nullptr;
+    QToolButton* btnDirectoryListRollUp = nullptr;
+    QFrame* timedisppanel = nullptr;
+    QLabel* lengthtimedisplay = nullptr;
+    QLabel* positiontimedisplay = nullptr;
+    QToolButton* btnPlayModeRollUp = nullptr;
+    QFrame* playmodepanel = nullptr;
+    QCheckBox* chkBackwards = nullptr;
+    QCheckBox* chkRandom = nullptr;
+    QCheckBox* chkContinuous = nullptr;
+    QCheckBox* chkShuffle = nullptr;
+    QCheckBox* chkIntro = nullptr;
+    QLineEdit* introsec = nullptr;
+    QToolButton* btnUp = nullptr;
+    QToolButton* btnDown = nullptr;
+    QListWidget* queue = nullptr;
+    QListWidget* queuefilename = nullptr;
+    QListWidget* queuePlayed = nullptr;
+    QTabBar* TabSet2 = nullptr;
+    QPushButton* btnRemoveQueue = nullptr;
+    QPushButton* btnRemoveAll = nullptr;
+    QToolButton* btnQueueRollUp = nullptr;
+    QToolButton* btnFilterRollUp = nullptr;
+    QFrame* filterpanel = nullptr;
+    std::array<QCheckBox*, kFileTypeFilterCount> filterBoxes{};
+    QLabel* statusbar = nullptr;
+    QMenu* FileManagerPopUp = nullptr;
+    QMenu* QueuePopUp = nullptr;
+    QMenu* popupmenu = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* introcountdown = nullptr;
+
+    // Roll-ups and tabs
+    void TabSet1Click(int index);
+    void TabSet2Change(int index);
+    void btnFileListRollUpClick();
+    void btnDirectoryListRollUpClick();
+    void btnQueueRollUpClick();
+    void btnFilterRollUpClick();
+    void btnPlayModeRollUpClick();
+
+    // The type filters give the file list its mask.
+    void ApplyFileFilter();
+
+signals:
+    // Files dropped from the file manager, and files a second copy handed over.
+    void filesDropped(const QStringList& paths);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Creation
+    void createControls(QWidget* client);
+    void createMenus();
+    void createPopupMenus();
+    void placeControls(QWidget* client);
+    void connectHandlers();
+    void FormCreate();
+    void StartupInitialise();
+    void ApplyCommandLine();
+    void loadIconStrip();
+    void registerCommands();
+    void watchKeys(QWidget* client);
+
+    // Keys
+    bool handleEnter(QObject* watched);
+
+    // ExitActions
+    bool multimediaPlaying() const override;
+    void stopPlayback() override;
+    void saveDefaultAlbum(bool mayAsk) override;
+
+    void setModeBox(PlayMode mode, bool on);
+    QCheckBox* modeBox(PlayMode mode) const;
+    void showHelp(unsigned command);
+    void quitProgram();
+
+    CommandDispatcher& commands;
+    TTToolbar& toolbar;
+    TTips* tips;
+    std::vector<std::string> arguments;
+    Settings currentSettings;
+    PlayModes modes;
+    PlaybackState playbackState;
+    QString currentFileMask;
+    QPixmap massicons;
+    int IconFrame = 0;
+    bool startMinimised = false;
+    bool toolbarHiddenWithWindow = false;
+    bool exitConfirmed = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The program's own command-line switches: two characters, of which only the second
+// counts ("/b", "-b" and "xb" alike), compared case-sensitively.
+#include <string>
+#include <vector>
+
+enum class CommandLineAction {
+    CheckBackwards,
+    CheckContinuous,
+    CheckRandom,
+    CheckShuffle,
+    StartMinimised,
+    ShowOptions,
+};
+
+// The actions of the arguments (program name excluded), in argument order; anything
+// else is ignored without a message.
+std::vector<CommandLineAction> ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text of the "/?" box.
+extern const char* const kCommandLineOptionsText;

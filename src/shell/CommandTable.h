@@ -1,0 +1,58 @@
+#pragma once
+// The program's numbered commands and the tables that every menu, button, toolbar slot,
+// hint and help topic is built from. One table; the windows only read it.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// Hint, help topic and toolbar caption of a command (1 to 34) or of an area of the main
+// window (-1 to -12, the negative Tags). "Title|NNNStatus-bar text": NNN is the help topic.
+struct CommandHintEntry {
+    std::uint8_t Number = 0;
+    std::string_view Hint;
+    std::string_view Caption;  // under a toolbar button, at most 10 characters
+};
+
+// One entry of a menu: a command item, or a separator when command is 0.
+struct MenuItemEntry {
+    std::string_view name;     // object name of the menu item
+    std::string_view caption;  // with its "&" mnemonic
+    int command = 0;
+};
+
+struct MenuEntry {
+    std::string_view name;
+    std::string_view caption;
+    std::span<const MenuItemEntry> items;
+    int command = 0;  // non-zero for a command item standing on the menu bar itself ("E&xit!")
+};
+
+namespace CommandTable {
+
+inline constexpr int kLowestIndex = -12;
+inline constexpr int kHighestIndex = 34;
+
+// Commands the program offers (1 to 30, 32 to 34); 31 and everything else is no command.
+bool isCommand(int number);
+
+// The command a Tag carries: the low 7 bits of its low byte (a negative Tag carries none).
+int commandFromTag(int tag);
+
+// Entry -12 .. 34; an empty entry for any other index and for numbers without a row.
+const CommandHintEntry& hintEntry(int index);
+
+// The long part of a hint (after "|"), its help topic (first three digits, 0 when unreadable)
+// and its status-bar text (from the fourth character on).
+std::string_view longHint(std::string_view hint);
+int helpTopicOf(std::string_view hint);
+std::string_view statusTextOf(std::string_view hint);
+
+// The main menu bar, left to right; the two popup menus of the lists.
+std::span<const MenuEntry> mainMenus();
+const MenuEntry& fileManagerPopup();
+const MenuEntry& queuePopup();
+
+// Default commands of the eleven toolbar slots.
+std::span<const int> defaultToolbarSlots();
+
+}  // namespace CommandTable
