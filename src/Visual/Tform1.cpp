@@ -559,7 +559,11 @@ bool Tform1::multimediaPlaying() const { return playbackState.playState == psPla
 
 void Tform1::stopPlayback() { playbackState.playState = psStopped; }
 
-void Tform1::saveDefaultAlbum(bool) {}
+void Tform1::saveDefaultAlbum(bool mayAsk)
+{
+    if (defaultAlbumSaver)
+        defaultAlbumSaver(mayAsk);
+}
 
 bool Tform1::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
 

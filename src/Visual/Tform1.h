@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include "filemgr/FileTypeFilters.h"
 #include "playback/PlayModes.h"
@@ -49,6 +50,9 @@ public:
 
     // A second copy of the program asked this one to come forward.
     void BringForward(const InstanceMessage& message);
+
+    // Saves the queue as the default album at exit (the album code sets it).
+    std::function<void(bool mayAsk)> defaultAlbumSaver;
 
     bool StartsMinimised() const { return startMinimised; }
     PlayModes& playModes() { return modes; }

@@ -1,0 +1,345 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "Tipunit/TTips.h"
+#include "Toolbar/TTToolbar.h"
+#include "Visual/Tform1.h"
+#include "shell/CommandDispatcher.h"
+#include "shell/ProgramPaths.h"
+#include "shell/SonorailError.h"
+
+namespace {
+
+// A whole main window as start-up builds it, with its files in a fresh directory.
+class MainWindowTest : public ::testing::Test {
+protected:
+    // The program's files in the fresh directory; its read-only data (the icon strip)
+    // beside the built program, unless a test moves the program into the directory too.
+    void SetUp() override { placeProgram(SONORAIL_EXECUTABLE); }
+
+    void placeProgram(const std::string& executable)
+    {
+        ProgramLocation location{executable, home.path().string(), std::nullopt, std::nullopt};
+        InstallProgramPaths(ProgramPaths::fromLocation(location));
+    }
+
+    Tform1& start(std::vector<std::string> arguments = {})
+    {
+        MainWindowStart startup{&dispatcher, &tips, std::move(arguments)};
+        toolbar = std::make_unique<TTToolbar>(startup);
+        Tform1& form = toolbar->mainWindow();
+        form.show();
+        return form;
+    }
+
+    // Runs each command into a list, so tests see which controls raise what.
+    void recordCommands()
+    {
+        for (int number = 1; number <= 34; ++number)
+            dispatcher.setOperation(number, [this, number](QObject* sender) { raised.emplace_back(number, sender); });
+    }
+
+    static void pressKey(QWidget* widget, int key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &press);
+    }
+
+    TempDir home;
+    ScriptedDialogs dialogs;
+    CommandDispatcher dispatcher;
+    TTips tips;
+    std::unique_ptr<TTToolbar> toolbar;
+    std::vector<std::pair<int, QObject*>> raised;
+};
+
+TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
+{
+    Tform1& form = start();
+    EXPECT_EQ(form.windowTitle(), "Sonorail V3.0-Win95 Beta2");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(488, 404));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window is not resizable";
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form.infobar->text(), "Sonorail");
+    EXPECT_EQ(form.statusbar->text(), "The Status Bar.");
+    EXPECT_EQ(toolbar->size(), QSize(492, 40));
+}
+
+
+TEST_F(MainWindowTest, EveryControlOfferingACommandRaisesTheSameOne)
+{
+    Tform1& form = start();
+    recordCommands();
+    for (int number = 1; number <= 34; ++number)
+        dispatcher.SetCommandEnabled(number, true);
+    int offerings = 0;
+    for (int number = 1; number <= 34; ++number) {
+        for (QObject* control : dispatcher.offerersOf(number)) {
+            raised.clear();
+            if (auto* item = qobject_cast<QAction*>(control))
+                item->trigger();
+            else if (auto* button = qobject_cast<QAbstractButton*>(control))
+                button->click();
+            else
+                continue;
+            ++offerings;
+            ASSERT_EQ(raised.size(), 1u) << control->objectName().toStdString();
+            EXPECT_EQ(raised[0].first, number) << control->objectName().toStdString();
+            EXPECT_EQ(raised[0].second, control);
+        }
+    }
+    // 33 menu items, the menu bar's own "E&xit!", 17 popup items and six buttons.
+    EXPECT_EQ(offerings, 57);
+    EXPECT_TRUE(form.findChild<QAction*>("mnuExitBar"));
+}
+
+TEST_F(MainWindowTest, DisabledControlsCannotRaiseTheirCommand)
+{
+    start();
+    recordCommands();
+    dispatcher.SetCommandEnabled(12, false);
+    for (QObject* control : dispatcher.offerersOf(12)) {
+        if (auto* item = qobject_cast<QAction*>(control)) {
+            EXPECT_FALSE(item->isEnabled());
+            item->trigger();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            EXPECT_FALSE(button->isEnabled());
+            button->click();
+        }
+    }
+    EXPECT_TRUE(raised.empty());
+    dispatcher.SetCommandEnabled(12, true);
+    for (QObject* control : dispatcher.offerersOf(12))
+        EXPECT_TRUE(control->property("enabled").toBool());
+}
+
+TEST_F(MainWindowTest, StartUpGreysPauseStopNextAndEject)
+{
+    start();
+    for (int number : {21, 22, 23, 25})
+        for (QObject* control : dispatcher.offerersOf(number))
+            EXPECT_FALSE(control->property("enabled").toBool()) << number;
+    for (QObject* control : dispatcher.offerersOf(20))
+        EXPECT_TRUE(control->property("enabled").toBool());
+}
+
+TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
+{
+    Tform1& form = start({"/s", "/b", "/c", "-x", "/m"});
+    EXPECT_TRUE(form.chkBackwards->isChecked());
+    EXPECT_TRUE(form.chkContinuous->isChecked());
+    EXPECT_FALSE(form.chkShuffle->isChecked());
+    EXPECT_TRUE(form.StartsMinimised());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowTest, OptionsSwitchShowsItsBoxAndStartUpGoesOn)
+{
+    Tform1& form = start({"/?", "/r"});
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::Ok);
+    EXPECT_EQ(dialogs.shown[0].text.substr(0, 22), "Command Line Options\n\r");
+    EXPECT_TRUE(form.chkRandom->isChecked());
+}
+
+TEST_F(MainWindowTest, ClickingAModeBoxUnchecksTheModesItExcludes)
+{
+    Tform1& form = start();
+    form.chkRandom->click();
+    form.chkContinuous->click();
+    form.chkShuffle->click();
+    EXPECT_TRUE(form.chkShuffle->isChecked());
+    EXPECT_FALSE(form.chkRandom->isChecked());
+    EXPECT_FALSE(form.chkContinuous->isChecked());
+    EXPECT_TRUE(form.playModes().checked(PlayMode::Shuffle));
+}
+
+TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
+{
+    Tform1& form = start();
+    form.btnFileListRollUp->click();
+    EXPECT_TRUE(form.FileListBox1->isHidden());
+
+    form.TabSet1->setCurrentIndex(1);
+    EXPECT_TRUE(form.FileListBox1->isHidden());
+    EXPECT_TRUE(form.DirectoryListBox1->isHidden());
+    EXPECT_FALSE(form.cdlistbox->isHidden());
+    EXPECT_FALSE(form.cdtitle->isHidden());
+    EXPECT_FALSE(form.cdinfo->isHidden());
+    for (int number : {3, 4, 5, 6, 8, 9})
+        for (QObject* control : dispatcher.offerersOf(number))
+            EXPECT_FALSE(control->property("enabled").toBool()) << number;
+    for (int number : {7, 10, 11})
+        for (QObject* control : dispatcher.offerersOf(number))
+            EXPECT_TRUE(control->property("enabled").toBool()) << number;
+
+    form.TabSet1->setCurrentIndex(0);
+    EXPECT_FALSE(form.FileListBox1->isHidden()) << "switching to Files shows the rolled-up file list";
+    EXPECT_TRUE(form.cdlistbox->isHidden());
+    for (QObject* control : dispatcher.offerersOf(5))
+        EXPECT_TRUE(control->property("enabled").toBool());
+}
+
+TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
+{
+    Tform1& form = start();
+    form.TabSet1->setCurrentIndex(1);
+    form.btnDirectoryListRollUp->click();
+    EXPECT_TRUE(form.TabSet1->isHidden());
+    EXPECT_TRUE(form.cdtitle->isHidden());
+    EXPECT_TRUE(form.cdinfo->isHidden());
+    EXPECT_FALSE(form.cdlistbox->isHidden());
+    EXPECT_TRUE(form.DirectoryListBox1->isHidden()) << "stays as the CD tab left it";
+
+    // Another part switching the tab while the roll-up is up shows that tab's upper controls.
+    form.TabSet1->setCurrentIndex(0);
+    EXPECT_TRUE(form.TabSet1->isHidden());
+    EXPECT_FALSE(form.DriveComboBox1->isHidden());
+    EXPECT_FALSE(form.DirectoryListBox1->isHidden());
+
+    form.btnDirectoryListRollUp->click();  // TabSet1 was hidden: everything comes back
+    EXPECT_FALSE(form.TabSet1->isHidden());
+    EXPECT_FALSE(form.DirectoryListBox1->isHidden());
+}
+
+TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
+{
+    Tform1& form = start();
+    form.queue->addItems({"/music/a.mid", "/music/b.wav"});
+    form.queuefilename->addItems({"a.mid", "b.wav"});
+    form.queue->item(0)->setSelected(true);
+    form.queuefilename->item(1)->setSelected(true);
+
+    form.TabSet2->setCurrentIndex(1);
+    EXPECT_TRUE(form.queue->selectedItems().isEmpty());
+    EXPECT_TRUE(form.queuefilename->selectedItems().isEmpty());
+    EXPECT_FALSE(form.queuefilename->isHidden());
+    EXPECT_TRUE(form.queue->isHidden());
+
+    form.btnQueueRollUp->click();
+    EXPECT_TRUE(form.TabSet2->isHidden());
+    EXPECT_TRUE(form.queuefilename->isHidden());
+    EXPECT_TRUE(form.queue->isHidden());
+    form.btnQueueRollUp->click();
+    EXPECT_FALSE(form.queuefilename->isHidden());
+    EXPECT_TRUE(form.queue->isHidden());
+
+    form.TabSet2->setCurrentIndex(0);
+    EXPECT_FALSE(form.queue->isHidden());
+    EXPECT_TRUE(form.queuefilename->isHidden());
+}
+
+TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
+{
+    Tform1& form = start();
+    form.btnFilterRollUp->click();
+    form.btnPlayModeRollUp->click();
+    EXPECT_TRUE(form.filterpanel->isHidden());
+    EXPECT_TRUE(form.playmodepanel->isHidden());
+    form.btnFilterRollUp->click();
+    EXPECT_FALSE(form.filterpanel->isHidden());
+}
+
+TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
+{
+    Tform1& form = start();
+    EXPECT_EQ(form.fileMask(), "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf");
+    for (QCheckBox* box : form.filterBoxes)
+        box->click();
+    EXPECT_EQ(form.fileMask(), "@@@@@._+_");
+}
+
+TEST_F(MainWindowTest, EnterAddsOnceDeleteRemovesInTheQueueOnly)
+{
+    Tform1& form = start();
+    recordCommands();
+    pressKey(form.FileListBox1, Qt::Key_Return);
+    pressKey(form.cdlistbox, Qt::Key_Enter);
+    pressKey(form.FileListBox1, Qt::Key_Delete);
+    pressKey(form.queue, Qt::Key_Delete);
+    pressKey(form.queuefilename, Qt::Key_Delete);
+    pressKey(form.btnRemoveAll, Qt::Key_Return);  // a focused button is clicked instead
+    std::vector<int> numbers;
+    for (const auto& [number, sender] : raised)
+        numbers.push_back(number);
+    EXPECT_EQ(numbers, (std::vector<int>{12, 12, 14, 14, 15}));
+
+    raised.clear();
+    pressKey(form.cdmisc, Qt::Key_Return);
+    EXPECT_TRUE(raised.empty()) << "Enter in the CD notes starts a new line";
+    EXPECT_EQ(form.cdmisc->toPlainText(), "\n");
+}
+
+TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
+{
+    home.write("sr3.ini", "[Display]\r\noptDisplayTime=0\r\noptDisplayQueueHands=0\r\noptShowAnimatedIcon=0\r\n"
+                          "[General]\r\noptDragDrop=0\r\n[Toolbar]\r\nT2=0x14\r\n");
+    Tform1& form = start();
+    EXPECT_TRUE(form.timedisppanel->isHidden());
+    EXPECT_TRUE(form.btnUp->isHidden());
+    EXPECT_TRUE(form.btnDown->isHidden());
+    EXPECT_TRUE(form.animatediconpanel->isHidden());
+    EXPECT_FALSE(form.acceptDrops());
+    EXPECT_EQ(toolbar->slotCommands()[1], 20);
+}
+
+TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
+{
+    placeProgram(home.file("sonorail"));  // the program's own directory holds no strip either
+    Tform1& form = start({"/b"});
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].caption, "Sonorail V3.0-Win95 Beta2");
+    EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("icons.bmp") + ".");
+    EXPECT_TRUE(form.chkBackwards->isChecked()) << "the rest of start-up ran";
+}
+
+TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
+{
+    Tform1& form = start();
+    form.playback().playState = psPlaying;
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.playback().playState, psPlaying);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+
+    dialogs.answers = {DialogAnswer::Yes};
+    bool saved = false;
+    form.defaultAlbumSaver = [&](bool) { saved = true; };
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.playback().playState, psStopped);
+    EXPECT_TRUE(saved);
+}
+
+TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
+{
+    Tform1& form = start();
+    form.defaultAlbumSaver = [](bool) { throw SonorailError("Cannot create file default.alb"); };
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Cannot create file default.alb.");
+
+    dialogs.shown.clear();
+    dispatcher.ExecuteCommand(19);  // Exit goes the same way
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+}  // namespace
