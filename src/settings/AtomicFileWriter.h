@@ -1,0 +1,16 @@
+#pragma once
+// Replaces whole files so that a crash or a full disk never leaves a half-written one:
+// readers see either the old bytes or the new ones.
+#include <string>
+#include <string_view>
+
+namespace AtomicFileWriter {
+
+// Replaces the file at path with bytes: written to a temporary file in the same directory,
+// flushed (fsync), then renamed over the old one. A symbolic link at path is followed and its
+// target replaced, keeping the target's permission bits (a new file gets 0666 & ~umask).
+// On failure the old file is untouched, the temporary file removed, and std::system_error
+// (with the errno) is thrown.
+void replace(const std::string& path, std::string_view bytes);
+
+}  // namespace AtomicFileWriter
