@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QSessionManager>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -90,6 +91,35 @@ void connectExits(Run& run, QApplication& app)
                      [&form] { form.RequestExit(false); });
 }
 
+// SONORAIL_STARTUP_PROBE=report prints "shown" once the main window has painted for the
+// first time; =quit also ends the program there. The start-up benchmark times this.
+class StartupProbe : public QObject {
+public:
+    static void installOn(QWidget& window)
+    {
+        const QByteArray mode = qgetenv("SONORAIL_STARTUP_PROBE");
+        if (mode == "report" || mode == "quit")
+            window.installEventFilter(new StartupProbe(&window, mode == "quit"));
+    }
+
+private:
+    StartupProbe(QObject* parent, bool quit) : QObject(parent), quitWhenShown(quit) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            if (quitWhenShown)
+                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+    bool quitWhenShown;
+};
+
 }  // namespace
 
 int RunProgram(int argc, char** argv)
@@ -126,6 +156,7 @@ int RunProgram(int argc, char** argv)
     if (!started)
         return 1;
     Tform1& form = run.toolbar->mainWindow();
+    StartupProbe::installOn(form);
     if (form.StartsMinimised())
         form.showMinimized();
     else

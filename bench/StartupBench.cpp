@@ -1,0 +1,145 @@
+// Cold start of the whole program to its main window painted, and its resident memory
+// once idle. Runs the built program as a user would (xcb on the $DISPLAY given, which may
+// be an Xvfb), with its files in a fresh directory and the welcome page switched off.
+//   DISPLAY=:99 build/bench/startup_bench --benchmark_repetitions=15
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+std::string makeHome()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "sonorail-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    std::ofstream(pattern + "/sr3.ini") << "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n";
+    return pattern;
+}
+
+struct Child {
+    pid_t pid = -1;
+    FILE* output = nullptr;
+};
+
+// Starts the program with the probe in `mode`; its standard output comes back on a pipe.
+Child startProgram(const std::string& home, const char* mode)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe failed");
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry)
+        environment.emplace_back(*entry);
+    environment.push_back("SONORAIL_HOME=" + home);
+    environment.push_back(std::string("SONORAIL_STARTUP_PROBE=") + mode);
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        environment.push_back(std::getenv("DISPLAY") ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    char program[] = SONORAIL_EXECUTABLE;
+    char* argv[] = {program, nullptr};
+    Child child;
+    if (posix_spawn(&child.pid, program, &actions, nullptr, argv, envp.data()) != 0)
+        throw std::runtime_error("cannot start the program");
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    child.output = fdopen(pipeEnds[0], "r");
+    return child;
+}
+
+bool waitForShown(Child& child)
+{
+    char line[64];
+    while (std::fgets(line, sizeof line, child.output)) {
+        if (std::string(line) == "shown\n")
+            return true;
+    }
+    return false;
+}
+
+void finish(Child& child, bool kill)
+{
+    if (kill)
+        ::kill(child.pid, SIGKILL);
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    std::fclose(child.output);
+}
+
+long residentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+void ColdStartToMainWindowShown(benchmark::State& state)
+{
+    const std::string home = makeHome();
+    for (auto _ : state) {
+        auto begin = std::chrono::steady_clock::now();
+        Child child = startProgram(home, "quit");
+        bool shown = waitForShown(child);
+        auto end = std::chrono::steady_clock::now();
+        finish(child, false);
+        if (!shown) {
+            state.SkipWithError("the program ended without showing its window");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+    }
+    std::filesystem::remove_all(home);
+}
+BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void ResidentMemoryOnceIdle(benchmark::State& state)
+{
+    const std::string home = makeHome();
+    for (auto _ : state) {
+        Child child = startProgram(home, "report");
+        if (!waitForShown(child)) {
+            finish(child, true);
+            state.SkipWithError("the program ended without showing its window");
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        state.counters["RSS_MiB"] = static_cast<double>(residentKiB(child.pid)) / 1024.0;
+        finish(child, true);
+    }
+    std::filesystem::remove_all(home);
+}
+BENCHMARK(ResidentMemoryOnceIdle)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
