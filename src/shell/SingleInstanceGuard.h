@@ -1,0 +1,84 @@
+#pragma once
+// Keeps one copy of the program per user and program directory. A second copy hands
+// its request to the running one over a local socket and ends; the lock file, not the
+// socket, decides which copy is the first, so two copies started together never both win.
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+// What a second copy hands to the running one. New fields must stay optional on the
+// wire, because a copy of another version may be on the other end.
+struct InstanceMessage {
+    QString activationToken;  // lets the running copy raise its window on Wayland / X11 startup notification
+    QStringList files;        // file names to add to the queue
+
+    friend bool operator==(const InstanceMessage&, const InstanceMessage&) = default;
+};
+Q_DECLARE_METATYPE(InstanceMessage)
+
+// A message for the running copy carrying this process's activation token
+// (XDG_ACTIVATION_TOKEN, else DESKTOP_STARTUP_ID) and the given files.
+InstanceMessage InstanceMessageFromEnvironment(const QStringList& files = {});
+
+// Where the guards keep their lock files and sockets: $XDG_RUNTIME_DIR when it is an
+// absolute, writable directory, else the temporary directory.
+QString InstanceRuntimeDirectory();
+
+struct InstancePaths {
+    QString lockFile;
+    QString socket;
+};
+// The lock file and socket of one program directory inside runtimeDir. Both names carry
+// the user's uid and a hash of the canonical directory, so users and directories never meet.
+InstancePaths InstancePathsFor(const QString& programDir, const QString& runtimeDir);
+
+class SingleInstanceGuard : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstanceGuard(const QString& programDir, QObject* parent = nullptr);
+    ~SingleInstanceGuard() override;
+
+    // True when another copy is already running: it has been handed `message` (asked to
+    // come forward) and the caller must end at once with status 0, without showing a window.
+    // False: this copy goes on. Normally it is then the first copy, which keeps the lock and
+    // listens until the guard is destroyed; when no guard can be set up (the lock file cannot
+    // be created, or the copy holding the lock never answers) it goes on unguarded after a warning.
+    bool GuardSingleInstance(const InstanceMessage& message);
+
+    // How long a second copy keeps trying to reach a first copy that holds the lock but is
+    // not listening yet, before it goes on by itself.
+    void setHandOverTimeout(std::chrono::milliseconds timeout) { handOverTimeout = timeout; }
+
+    const QString& lockFilePath() const { return paths.lockFile; }
+    const QString& socketPath() const { return paths.socket; }
+    bool isListening() const;
+
+signals:
+    // In the first copy, on the thread that owns the guard (the UI thread).
+    void messageReceived(const InstanceMessage& message);
+
+private:
+    enum class HandOver { Delivered, BecameFirst, GaveUp };
+
+    HandOver HandOverOrBecomeFirst(const QByteArray& wireMessage);
+    bool TryTakeLock();
+    void RemoveLockLeftWithoutOwner();
+    bool TrySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout);
+    void StartListening();
+    void AcceptPendingPeers();
+    void ReadMessageFrom(QLocalSocket* peer);
+
+    InstancePaths paths;
+    std::chrono::milliseconds handOverTimeout{std::chrono::seconds(10)};
+    std::unique_ptr<QLockFile> lock;
+    bool holdsLock = false;
+    std::unique_ptr<QLocalServer> server;  // declared after the lock: it must close before the lock is freed
+};

@@ -1,0 +1,674 @@
+// The single-instance guard. Most cases start real copies of the probe program (a stand-in
+// for the player around its guard) the way a user or a file manager would; each test keeps
+// its locks and sockets in a runtime directory of its own.
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QMap>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include "TempDir.h"
+#include "shell/SingleInstanceGuard.h"
+
+void PrintTo(const InstanceMessage& message, std::ostream* out)
+{
+    *out << "{token \"" << message.activationToken.toStdString() << "\", files ["
+         << message.files.join(QStringLiteral(", ")).toStdString() << "]}";
+}
+
+namespace {
+using namespace std::chrono_literals;
+
+constexpr int kGenerousWaitMs = 20000;
+
+// Polls `condition` for up to 20 s, letting Qt deliver events in between.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kGenerousWaitMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (condition())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+}
+
+// Lets Qt deliver events for a short while, for cases that need the other side to act first.
+void PumpEventsFor(std::chrono::milliseconds duration)
+{
+    const QDeadlineTimer deadline(duration);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+QString ToQString(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// Sets (or, with no value, removes) an environment variable until the end of the scope.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(const char* name, const std::optional<QByteArray>& value)
+        : name(name), hadValue(qEnvironmentVariableIsSet(name)), oldValue(qgetenv(name))
+    {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnvironmentVariable()
+    {
+        if (hadValue)
+            qputenv(name, oldValue);
+        else
+            qunsetenv(name);
+    }
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    const char* name;
+    bool hadValue;
+    QByteArray oldValue;
+};
+
+// One copy of the probe program, with its output split into lines.
+class Probe {
+public:
+    explicit Probe(const QString& programDir, const QStringList& arguments = {},
+                   const QMap<QString, QString>& environment = {})
+    {
+        QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
+        processEnvironment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+        processEnvironment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+        // The guard reports its hand-over steps on this category; tests wait for them.
+        processEnvironment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("sonorail.instance.debug=true"));
+        for (auto variable = environment.begin(); variable != environment.end(); ++variable)
+            processEnvironment.insert(variable.key(), variable.value());
+        process.setProcessEnvironment(processEnvironment);
+        process.setProgram(QStringLiteral(INSTANCE_PROBE));
+        process.setArguments(QStringList{programDir} + arguments);
+    }
+    ~Probe() { Stop(); }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+
+    void Start() { process.start(); }
+
+    const QStringList& Lines()
+    {
+        Collect();
+        return lines;
+    }
+    const QString& Errors()
+    {
+        Collect();
+        return errors;
+    }
+    bool IsFirst() { return !Lines().isEmpty() && lines.front() == QLatin1String("first"); }
+
+    // What the first copy reported receiving, in order.
+    std::vector<InstanceMessage> Messages()
+    {
+        std::vector<InstanceMessage> messages;
+        const QStringList& output = Lines();
+        for (qsizetype i = 1; i < output.size(); ++i) {
+            const QJsonObject object = QJsonDocument::fromJson(output[i].toUtf8()).object();
+            InstanceMessage message;
+            message.activationToken = object.value(QLatin1String("token")).toString();
+            for (const QJsonValue& file : object.value(QLatin1String("files")).toArray())
+                message.files.append(file.toString());
+            messages.push_back(message);
+        }
+        return messages;
+    }
+
+    bool HasExited()
+    {
+        Collect();
+        return process.state() == QProcess::NotRunning;
+    }
+    bool ExitedCleanly()
+    {
+        return HasExited() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+    // Closes standard input, which ends a first copy, and waits. The exit code, or -1 after a crash.
+    int Stop()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.closeWriteChannel();
+            if (!process.waitForFinished(kGenerousWaitMs)) {
+                process.kill();
+                process.waitForFinished(kGenerousWaitMs);
+                return -1;
+            }
+        }
+        Collect();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    // SIGKILL: the copy dies the way a crash would, leaving its lock file and socket behind.
+    void KillHard()
+    {
+        process.kill();
+        process.waitForFinished(kGenerousWaitMs);
+    }
+
+private:
+    void Collect()
+    {
+        pending += process.readAllStandardOutput();
+        for (qsizetype newline = pending.indexOf('\n'); newline >= 0; newline = pending.indexOf('\n')) {
+            lines.append(QString::fromUtf8(pending.left(newline)));
+            pending.remove(0, newline + 1);
+        }
+        errors += QString::fromUtf8(process.readAllStandardError());
+    }
+
+    QProcess process;
+    QByteArray pending;
+    QStringList lines;
+    QString errors;
+};
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    QString ProgramDir(const QString& name) const
+    {
+        const std::filesystem::path dir = programDirs.path() / name.toStdString();
+        std::filesystem::create_directories(dir);
+        return ToQString(dir);
+    }
+    InstancePaths PathsOf(const QString& programDir) const { return InstancePathsFor(programDir, runtimeRoot); }
+
+    // Every lock file and socket of the test lives here, never in the user's own runtime directory.
+    TempDir runtimeDir;
+    TempDir programDirs;
+    const QString runtimeRoot = ToQString(runtimeDir.path());
+    ScopedEnvironmentVariable runtimeVariable{"XDG_RUNTIME_DIR", QFile::encodeName(runtimeRoot)};
+};
+
+class SingleInstanceNames : public SingleInstanceTest {};
+class SingleInstanceWire : public SingleInstanceTest {};
+class SingleInstanceProcesses : public SingleInstanceTest {
+protected:
+    // Starts a copy and waits until it reports being the first; empty when it does not.
+    std::unique_ptr<Probe> StartFirstCopy(const QString& programDir)
+    {
+        auto probe = std::make_unique<Probe>(programDir);
+        probe->Start();
+        if (!WaitUntil([&] { return probe->IsFirst() || probe->HasExited(); }) || !probe->IsFirst()) {
+            ADD_FAILURE() << "no first copy for " << programDir.toStdString() << "; stderr: "
+                          << probe->Errors().toStdString();
+            return nullptr;
+        }
+        return probe;
+    }
+
+    // Runs a second copy to its end; true when it ended at once, cleanly and silently.
+    static bool HandOver(Probe& second)
+    {
+        second.Start();
+        if (!WaitUntil([&] { return second.HasExited(); }))
+            return false;
+        EXPECT_TRUE(second.ExitedCleanly()) << second.Errors().toStdString();
+        EXPECT_TRUE(second.Lines().isEmpty()) << second.Lines().join('|').toStdString();
+        return second.ExitedCleanly() && second.Lines().isEmpty();
+    }
+};
+
+// ---------------------------------------------------------------- names
+
+TEST_F(SingleInstanceNames, OneDirectoryHasOneNameHoweverItIsSpelled)
+{
+    const QString player = ProgramDir(QStringLiteral("player"));
+    const QString other = ProgramDir(QStringLiteral("other"));
+    const QString alias = ToQString(programDirs.path() / "alias");
+    std::filesystem::create_directory_symlink(player.toStdString(), alias.toStdString());
+
+    const InstancePaths paths = PathsOf(player);
+    EXPECT_EQ(PathsOf(player + QStringLiteral("/")).lockFile, paths.lockFile);
+    EXPECT_EQ(PathsOf(ToQString(programDirs.path() / "other" / ".." / "player")).lockFile, paths.lockFile);
+    EXPECT_EQ(PathsOf(alias).lockFile, paths.lockFile);
+    EXPECT_EQ(PathsOf(alias).socket, paths.socket);
+    EXPECT_NE(PathsOf(other).lockFile, paths.lockFile);
+    EXPECT_NE(PathsOf(other).socket, paths.socket);
+
+    EXPECT_NE(paths.lockFile, paths.socket);
+    EXPECT_EQ(QFileInfo(paths.lockFile).absolutePath(), runtimeRoot);
+    EXPECT_EQ(QFileInfo(paths.socket).absolutePath(), runtimeRoot);
+    const QString userPrefix = QStringLiteral("sonorail-%1-").arg(getuid());
+    EXPECT_TRUE(QFileInfo(paths.lockFile).fileName().startsWith(userPrefix)) << paths.lockFile.toStdString();
+    EXPECT_TRUE(QFileInfo(paths.socket).fileName().startsWith(userPrefix)) << paths.socket.toStdString();
+}
+
+TEST_F(SingleInstanceNames, RuntimeDirectoryFallsBackToTempWhenXdgIsUnusable)
+{
+    EXPECT_EQ(InstanceRuntimeDirectory(), runtimeRoot);
+
+    const QString tempPath = QDir::tempPath();
+    {
+        ScopedEnvironmentVariable unset("XDG_RUNTIME_DIR", std::nullopt);
+        EXPECT_EQ(InstanceRuntimeDirectory(), tempPath);
+    }
+    {
+        ScopedEnvironmentVariable relative("XDG_RUNTIME_DIR", QByteArray("relative/run"));
+        EXPECT_EQ(InstanceRuntimeDirectory(), tempPath);
+    }
+    {
+        ScopedEnvironmentVariable missing("XDG_RUNTIME_DIR", QFile::encodeName(runtimeRoot + "/gone"));
+        EXPECT_EQ(InstanceRuntimeDirectory(), tempPath);
+    }
+    {
+        runtimeDir.write("plain-file", "x");
+        ScopedEnvironmentVariable notADirectory("XDG_RUNTIME_DIR", QByteArray(runtimeDir.file("plain-file").c_str()));
+        EXPECT_EQ(InstanceRuntimeDirectory(), tempPath);
+    }
+    {
+        // A socket path has room for about 107 bytes; a deeper directory cannot hold the socket.
+        const std::filesystem::path deep = runtimeDir.path() / std::string(60, 'd') / std::string(60, 'e');
+        std::filesystem::create_directories(deep);
+        ScopedEnvironmentVariable tooDeep("XDG_RUNTIME_DIR", QByteArray(deep.c_str()));
+        EXPECT_EQ(InstanceRuntimeDirectory(), tempPath);
+    }
+}
+
+// ---------------------------------------------------------------- wire, against a guard in this process
+
+TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
+{
+    SingleInstanceGuard guard(ProgramDir(QStringLiteral("player")));
+    ASSERT_FALSE(guard.GuardSingleInstance({}));
+    ASSERT_TRUE(guard.isListening());
+    std::vector<InstanceMessage> received;
+    QObject::connect(&guard, &SingleInstanceGuard::messageReceived,
+                     [&](const InstanceMessage& message) { received.push_back(message); });
+
+    std::vector<std::unique_ptr<QLocalSocket>> peers;
+    auto connectPeer = [&]() -> QLocalSocket& {
+        peers.push_back(std::make_unique<QLocalSocket>());
+        peers.back()->connectToServer(guard.socketPath());
+        EXPECT_TRUE(peers.back()->waitForConnected(kGenerousWaitMs));
+        return *peers.back();
+    };
+    auto sendAndClose = [&](const QByteArray& bytes) {
+        QLocalSocket& peer = connectPeer();
+        peer.write(bytes);
+        peer.disconnectFromServer();  // after the bytes have gone
+    };
+
+    QLocalSocket& idle = connectPeer();  // says nothing and stays: must not hold up the others
+    sendAndClose("hello there\n");
+    sendAndClose("[\"a-list.mp3\"]\n");
+    sendAndClose("{\"token\":\"cut sh");
+    sendAndClose("\xff\xfe{}\n");
+    sendAndClose(QByteArray(2 << 20, 'x'));
+    sendAndClose({});
+    sendAndClose("{\"activate\":true,\"token\":\"plain\",\"files\":[\"a.mp3\"]}\n");
+    sendAndClose("{\"token\":\"unended\",\"files\":[\"b.mp3\",42,null,\"c.mp3\"],\"later\":{\"x\":1}}");
+    sendAndClose("{\"token\":\"one line only\",\"files\":[\"d.mp3\"]}\n{\"token\":\"second line\"}\n");
+    QLocalSocket& slow = connectPeer();
+    slow.write("{\"token\":\"in two\",");
+    PumpEventsFor(200ms);
+    slow.write("\"files\":[\"e.mp3\"]}\n");
+
+    const std::vector<InstanceMessage> expected{
+        {QStringLiteral("plain"), {QStringLiteral("a.mp3")}},
+        {QStringLiteral("unended"), {QStringLiteral("b.mp3"), QStringLiteral("c.mp3")}},
+        {QStringLiteral("one line only"), {QStringLiteral("d.mp3")}},
+        {QStringLiteral("in two"), {QStringLiteral("e.mp3")}},
+    };
+    ASSERT_TRUE(WaitUntil([&] { return received.size() >= expected.size(); })) << received.size();
+    // Give any wrongly accepted garbage the chance to show up before comparing.
+    ASSERT_TRUE(WaitUntil([&] {
+        return std::all_of(peers.begin(), peers.end(), [&](const auto& peer) {
+            return peer.get() == &idle || peer->state() == QLocalSocket::UnconnectedState;
+        });
+    }));
+    auto byToken = [](const InstanceMessage& a, const InstanceMessage& b) {
+        return a.activationToken < b.activationToken;
+    };
+    std::vector<InstanceMessage> sortedExpected = expected;
+    std::sort(received.begin(), received.end(), byToken);
+    std::sort(sortedExpected.begin(), sortedExpected.end(), byToken);
+    EXPECT_EQ(received, sortedExpected);
+    EXPECT_EQ(idle.state(), QLocalSocket::ConnectedState);
+
+    // A second guard for the same directory still gets through, and leaves the socket alone.
+    received.clear();
+    {
+        SingleInstanceGuard second(ProgramDir(QStringLiteral("player")));
+        EXPECT_TRUE(second.GuardSingleInstance({QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
+        EXPECT_FALSE(second.isListening());
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !received.empty(); }));
+    EXPECT_EQ(received.front(), (InstanceMessage{QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
+    EXPECT_TRUE(QFile::exists(guard.socketPath()));
+    EXPECT_TRUE(guard.isListening());
+}
+
+TEST_F(SingleInstanceWire, GuardGoingAwayDeliversNoHalfMessage)
+{
+    std::vector<InstanceMessage> received;
+    QLocalSocket peer;
+    {
+        SingleInstanceGuard guard(ProgramDir(QStringLiteral("player")));
+        ASSERT_FALSE(guard.GuardSingleInstance({}));
+        QObject::connect(&guard, &SingleInstanceGuard::messageReceived,
+                         [&](const InstanceMessage& message) { received.push_back(message); });
+        peer.connectToServer(guard.socketPath());
+        ASSERT_TRUE(peer.waitForConnected(kGenerousWaitMs));
+        peer.write("{\"token\":\"not finished\"}");  // parses, but the newline never comes
+        ASSERT_TRUE(peer.waitForBytesWritten(kGenerousWaitMs));
+        PumpEventsFor(200ms);
+    }
+    EXPECT_TRUE(received.empty());
+}
+
+// ---------------------------------------------------------------- real processes
+
+TEST_F(SingleInstanceProcesses, SecondCopyHandsOverTokenAndFilesThenEnds)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const std::unique_ptr<Probe> first = StartFirstCopy(dir);
+    ASSERT_TRUE(first);
+
+    const QStringList files{QStringLiteral("/music/a.mp3"), QStringLiteral("relative dir/b c.flac"),
+                            QStringLiteral("ünïcödé ♫ \"quoted\".ogg")};
+    Probe fromWayland(dir, files,
+                      {{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("wayland-token-1")},
+                       {QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("loses-to-xdg")}});
+    ASSERT_TRUE(HandOver(fromWayland));
+    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
+
+    Probe fromX11(dir, {}, {{QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("x11-startup-7")}});
+    ASSERT_TRUE(HandOver(fromX11));
+    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 2; }));
+
+    Probe withoutToken(dir, {QStringLiteral("only-a-file.wav")});
+    ASSERT_TRUE(HandOver(withoutToken));
+    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 3; }));
+
+    const std::vector<InstanceMessage> expected{
+        {QStringLiteral("wayland-token-1"), files},
+        {QStringLiteral("x11-startup-7"), {}},
+        {QString(), {QStringLiteral("only-a-file.wav")}},
+    };
+    EXPECT_EQ(first->Messages(), expected);
+
+    // Ending cleanly, the first copy takes its lock file and socket with it.
+    const InstancePaths paths = PathsOf(dir);
+    EXPECT_TRUE(QFile::exists(paths.lockFile));
+    EXPECT_EQ(first->Stop(), 0) << first->Errors().toStdString();
+    EXPECT_FALSE(QFile::exists(paths.lockFile));
+    EXPECT_FALSE(QFile::exists(paths.socket));
+    EXPECT_TRUE(QDir(runtimeRoot).isEmpty()) << QDir(runtimeRoot).entryList().join(' ').toStdString();
+}
+
+TEST_F(SingleInstanceProcesses, CopiesStartedTogetherElectExactlyOneFirst)
+{
+    constexpr int kRounds = 3;
+    constexpr int kCopies = 4;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        const QString dir = ProgramDir(QStringLiteral("race%1").arg(round));
+        std::vector<std::unique_ptr<Probe>> copies;
+        for (int i = 0; i < kCopies; ++i) {
+            copies.push_back(std::make_unique<Probe>(
+                dir, QStringList{QStringLiteral("file-%1.mp3").arg(i)},
+                QMap<QString, QString>{{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("copy-%1").arg(i)}}));
+        }
+        for (auto& copy : copies)
+            copy->Start();
+
+        auto settled = [&] {
+            return std::all_of(copies.begin(), copies.end(), [](auto& copy) { return copy->IsFirst() || copy->HasExited(); });
+        };
+        ASSERT_TRUE(WaitUntil(settled));
+        std::vector<Probe*> firsts;
+        QStringList expectedTokens;
+        for (int i = 0; i < kCopies; ++i) {
+            if (copies[i]->IsFirst()) {
+                firsts.push_back(copies[i].get());
+            } else {
+                EXPECT_TRUE(copies[i]->ExitedCleanly()) << copies[i]->Errors().toStdString();
+                EXPECT_TRUE(copies[i]->Lines().isEmpty());
+                expectedTokens.append(QStringLiteral("copy-%1").arg(i));
+            }
+        }
+        ASSERT_EQ(firsts.size(), 1u);
+        Probe& first = *firsts.front();
+        ASSERT_TRUE(WaitUntil([&] { return first.Messages().size() >= size_t(kCopies - 1); }))
+            << first.Lines().join('|').toStdString();
+
+        QStringList receivedTokens;
+        for (const InstanceMessage& message : first.Messages()) {
+            receivedTokens.append(message.activationToken);
+            const QString index = message.activationToken.section('-', 1);
+            EXPECT_EQ(message.files, QStringList{QStringLiteral("file-%1.mp3").arg(index)});
+        }
+        receivedTokens.sort();
+        EXPECT_EQ(receivedTokens, expectedTokens);
+        EXPECT_EQ(first.Stop(), 0) << first.Errors().toStdString();
+    }
+}
+
+TEST_F(SingleInstanceProcesses, KilledFirstCopyDoesNotBlockTheNextStart)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const InstancePaths paths = PathsOf(dir);
+    {
+        const std::unique_ptr<Probe> crashed = StartFirstCopy(dir);
+        ASSERT_TRUE(crashed);
+        crashed->KillHard();
+    }
+    ASSERT_TRUE(QFile::exists(paths.lockFile));
+    ASSERT_TRUE(QFile::exists(paths.socket));
+
+    const std::unique_ptr<Probe> next = StartFirstCopy(dir);
+    ASSERT_TRUE(next);
+    Probe second(dir, {QStringLiteral("after-crash.mp3")});
+    ASSERT_TRUE(HandOver(second));
+    ASSERT_TRUE(WaitUntil([&] { return next->Messages().size() == 1; }));
+    EXPECT_EQ(next->Messages().front().files, QStringList{QStringLiteral("after-crash.mp3")});
+}
+
+// A lock file naming a process that no longer exists, beside a socket nobody listens on.
+TEST_F(SingleInstanceProcesses, LeftoverLockAndSocketOfADeadProcessDoNotBlockStart)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const InstancePaths paths = PathsOf(dir);
+
+    const pid_t deadPid = fork();
+    ASSERT_GE(deadPid, 0);
+    if (deadPid == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(deadPid, nullptr, 0), deadPid);
+
+    // A lock file as QLockFile writes it, with the dead process's PID on its first line.
+    QByteArray lockContents;
+    {
+        QLockFile sample(runtimeRoot + QStringLiteral("/sample.lock"));
+        ASSERT_TRUE(sample.tryLock(0));
+        QFile written(runtimeRoot + QStringLiteral("/sample.lock"));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        lockContents = written.readAll();
+    }
+    lockContents = QByteArray::number(deadPid) + lockContents.mid(lockContents.indexOf('\n'));
+    runtimeDir.write(QFileInfo(paths.lockFile).fileName().toStdString(), lockContents.toStdString());
+
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(paths.socket).constData(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    close(fd);
+    ASSERT_TRUE(QFile::exists(paths.socket));
+
+    const std::unique_ptr<Probe> first = StartFirstCopy(dir);
+    ASSERT_TRUE(first);
+    Probe second(dir, {QStringLiteral("x.mp3")});
+    ASSERT_TRUE(HandOver(second));
+    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; }));
+}
+
+// A lock file cut short (full disk, crash while writing) has no PID to check.
+TEST_F(SingleInstanceProcesses, OldUnreadableLockFileDoesNotBlockStart)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const InstancePaths paths = PathsOf(dir);
+    const std::string lockName = QFileInfo(paths.lockFile).fileName().toStdString();
+    runtimeDir.write(lockName, "");
+    std::filesystem::last_write_time(runtimeDir.file(lockName),
+                                     std::filesystem::file_time_type::clock::now() - 1min);
+
+    const std::unique_ptr<Probe> first = StartFirstCopy(dir);
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->Errors().contains(QLatin1String("unreadable lock file"))) << first->Errors().toStdString();
+}
+
+TEST_F(SingleInstanceProcesses, DifferentProgramDirectoriesRunSideBySide)
+{
+    const QString dirA = ProgramDir(QStringLiteral("a"));
+    const QString dirB = ProgramDir(QStringLiteral("b"));
+    const std::unique_ptr<Probe> firstA = StartFirstCopy(dirA);
+    const std::unique_ptr<Probe> firstB = StartFirstCopy(dirB);
+    ASSERT_TRUE(firstA);
+    ASSERT_TRUE(firstB);
+
+    Probe toB(dirB, {QStringLiteral("for-b.mp3")});
+    ASSERT_TRUE(HandOver(toB));
+    ASSERT_TRUE(WaitUntil([&] { return firstB->Messages().size() == 1; }));
+    Probe toA(dirA, {QStringLiteral("for-a.mp3")});
+    ASSERT_TRUE(HandOver(toA));
+    ASSERT_TRUE(WaitUntil([&] { return firstA->Messages().size() == 1; }));
+
+    EXPECT_EQ(firstA->Messages().front().files, QStringList{QStringLiteral("for-a.mp3")});
+    EXPECT_EQ(firstB->Messages().front().files, QStringList{QStringLiteral("for-b.mp3")});
+    EXPECT_EQ(firstA->Stop(), 0);
+    EXPECT_EQ(firstB->Stop(), 0);
+}
+
+// The lock holder here is this test, which starts listening only once the new copy is waiting;
+// what arrives is the raw wire message.
+TEST_F(SingleInstanceProcesses, CopyWaitsForAFirstCopyThatIsNotListeningYet)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const InstancePaths paths = PathsOf(dir);
+    QLockFile holder(paths.lockFile);
+    ASSERT_TRUE(holder.tryLock(0));
+
+    Probe late(dir, {QStringLiteral("queued.mp3")}, {{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("late")}});
+    late.Start();
+    ASSERT_TRUE(WaitUntil([&] { return late.Errors().contains(QLatin1String("not listening yet")); }))
+        << late.Errors().toStdString();
+
+    QLocalServer server;
+    QLocalServer::removeServer(paths.socket);
+    ASSERT_TRUE(server.listen(paths.socket)) << server.errorString().toStdString();
+    ASSERT_TRUE(server.waitForNewConnection(kGenerousWaitMs));
+    QLocalSocket* peer = server.nextPendingConnection();
+    ASSERT_TRUE(peer);
+    QByteArray wire;
+    ASSERT_TRUE(WaitUntil([&] {
+        peer->waitForReadyRead(10);
+        wire += peer->readAll();
+        return wire.endsWith('\n');
+    })) << wire.toStdString();
+
+    EXPECT_EQ(wire.count('\n'), 1);
+    const QJsonObject object = QJsonDocument::fromJson(wire).object();
+    EXPECT_EQ(object.value(QLatin1String("activate")), QJsonValue(true));
+    EXPECT_EQ(object.value(QLatin1String("token")), QJsonValue(QStringLiteral("late")));
+    EXPECT_EQ(object.value(QLatin1String("files")), QJsonValue(QJsonArray{QStringLiteral("queued.mp3")}));
+    ASSERT_TRUE(WaitUntil([&] { return late.HasExited(); }));
+    EXPECT_TRUE(late.ExitedCleanly());
+    EXPECT_TRUE(late.Lines().isEmpty());
+}
+
+TEST_F(SingleInstanceProcesses, CopyBecomesFirstWhenTheLockHolderGoesAway)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    QLockFile holder(PathsOf(dir).lockFile);
+    ASSERT_TRUE(holder.tryLock(0));
+
+    Probe waiting(dir);
+    waiting.Start();
+    ASSERT_TRUE(WaitUntil([&] { return waiting.Errors().contains(QLatin1String("not listening yet")); }))
+        << waiting.Errors().toStdString();
+    holder.unlock();
+    ASSERT_TRUE(WaitUntil([&] { return waiting.IsFirst() || waiting.HasExited(); }));
+    ASSERT_TRUE(waiting.IsFirst()) << waiting.Errors().toStdString();
+
+    Probe second(dir, {QStringLiteral("y.mp3")});
+    ASSERT_TRUE(HandOver(second));
+    ASSERT_TRUE(WaitUntil([&] { return waiting.Messages().size() == 1; }));
+}
+
+TEST_F(SingleInstanceProcesses, CopyGoesOnAloneWhenTheLockHolderNeverAnswers)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    QLockFile holder(PathsOf(dir).lockFile);
+    ASSERT_TRUE(holder.tryLock(0));
+
+    Probe alone(dir, {QStringLiteral("--hand-over-timeout-ms"), QStringLiteral("500")});
+    alone.Start();
+    ASSERT_TRUE(WaitUntil([&] { return alone.IsFirst() || alone.HasExited(); }));
+    EXPECT_TRUE(alone.IsFirst());
+    EXPECT_TRUE(alone.Errors().contains(QLatin1String("does not answer"))) << alone.Errors().toStdString();
+}
+
+// The running copy drops messages over 1 MiB; a copy started with a huge file list sends the
+// files that fit rather than nothing. This process is the second copy here.
+TEST_F(SingleInstanceProcesses, HugeFileListIsCutToWhatFits)
+{
+    const QString dir = ProgramDir(QStringLiteral("player"));
+    const std::unique_ptr<Probe> first = StartFirstCopy(dir);
+    ASSERT_TRUE(first);
+
+    InstanceMessage huge{QStringLiteral("huge"), {}};
+    for (int i = 0; i < 20000; ++i)
+        huge.files.append(QStringLiteral("/music/%1/").arg(i) + QString(100, QLatin1Char('n')));
+    SingleInstanceGuard second(dir);
+    EXPECT_TRUE(second.GuardSingleInstance(huge));
+
+    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
+    const InstanceMessage received = first->Messages().front();
+    EXPECT_EQ(received.activationToken, QStringLiteral("huge"));
+    ASSERT_GT(received.files.size(), 1000);
+    ASSERT_LT(received.files.size(), huge.files.size());
+    EXPECT_EQ(received.files, huge.files.mid(0, received.files.size()));
+}
+
+}  // namespace
