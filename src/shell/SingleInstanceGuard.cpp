@@ -22,11 +22,11 @@
 #include <algorithm>
 #include <optional>
 
-// Quiet by default; QT_LOGGING_RULES="sonorail.instance.debug=true" shows the hand-over steps.
-Q_LOGGING_CATEGORY(lcInstance, "sonorail.instance", QtWarningMsg)
-
 namespace {
 using namespace std::chrono_literals;
+
+// Quiet by default; QT_LOGGING_RULES="sonorail.instance.debug=true" shows the hand-over steps.
+Q_LOGGING_CATEGORY(lcInstance, "sonorail.instance", QtWarningMsg)
 
 // No copy of this program sends more; bytes past this come from something else and are dropped.
 constexpr qsizetype kMaxMessageBytes = qsizetype(1) << 20;
