@@ -1,0 +1,86 @@
+// The real program as separate processes: one copy per program directory, and the ways
+// a running copy ends.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TempDir.h"
+
+namespace {
+
+constexpr int kGenerousMs = 20000;
+
+class ProgramProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override { home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n"); }
+
+    std::unique_ptr<QProcess> startCopy(const QStringList& arguments = {})
+    {
+        auto copy = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SONORAIL_HOME", QString::fromStdString(home.path().string()));
+        environment.insert("SONORAIL_STARTUP_PROBE", "report");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        copy->setProcessEnvironment(environment);
+        copy->start(SONORAIL_EXECUTABLE, arguments);
+        EXPECT_TRUE(copy->waitForStarted(kGenerousMs));
+        return copy;
+    }
+
+    // True once the copy has painted its main window.
+    static bool showsItsWindow(QProcess& copy)
+    {
+        while (!copy.canReadLine()) {
+            if (copy.state() == QProcess::NotRunning || !copy.waitForReadyRead(kGenerousMs))
+                return false;
+        }
+        return copy.readLine() == "shown\n";
+    }
+
+    static bool endsWithStatusZero(QProcess& copy)
+    {
+        copy.waitForFinished(kGenerousMs);
+        return copy.state() == QProcess::NotRunning && copy.exitStatus() == QProcess::NormalExit &&
+               copy.exitCode() == 0;
+    }
+
+    TempDir home;
+};
+
+TEST_F(ProgramProcessTest, SecondCopyEndsWithoutAWindowAndTheFirstGoesOn)
+{
+    auto first = startCopy();
+    ASSERT_TRUE(showsItsWindow(*first));
+    auto second = startCopy({"/b"});
+    EXPECT_TRUE(endsWithStatusZero(*second));
+    EXPECT_EQ(second->readAllStandardOutput(), "") << "the second copy painted a window";
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    first->terminate();  // SIGTERM: the quiet exit, status 0
+    EXPECT_TRUE(endsWithStatusZero(*first));
+}
+
+TEST_F(ProgramProcessTest, CopiesStartedTogetherLeaveExactlyOneRunning)
+{
+    auto one = startCopy();
+    auto other = startCopy();
+    // Whichever lost ends by itself; the winner paints its window and keeps running.
+    QProcess* winner = nullptr;
+    QProcess* loser = nullptr;
+    for (int waited = 0; waited < kGenerousMs && !loser; waited += 50) {
+        if (one->waitForFinished(25))
+            loser = one.get(), winner = other.get();
+        else if (other->waitForFinished(25))
+            loser = other.get(), winner = one.get();
+    }
+    ASSERT_TRUE(loser) << "both copies kept running";
+    EXPECT_TRUE(endsWithStatusZero(*loser));
+    EXPECT_TRUE(showsItsWindow(*winner));
+    EXPECT_EQ(winner->state(), QProcess::Running);
+    winner->terminate();
+    EXPECT_TRUE(endsWithStatusZero(*winner));
+}
+
+}  // namespace
