@@ -377,6 +377,11 @@ void Tform1::connectHandlers()
                 [this, mode](bool on) { GuardedCall([&] { modes.setChecked(mode, on); }); });
     }
     modes.onChanged = [this](PlayMode mode, bool on) { setModeBox(mode, on); };
+
+    // A double click adds the selected rows, not just the row clicked.
+    for (QListWidget* list : {FileListBox1, cdlistbox})
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, list] { GuardedCall([&] { commands.ExecuteCommand(12, list); }); });
 }
 
 void Tform1::registerCommands()
@@ -572,6 +577,17 @@ void Tform1::RequestExit(bool mayAsk)
     if (!ConfirmExit(mayAsk))
         return;
     quitProgram();
+}
+
+bool Tform1::SessionEnding(bool mayAsk)
+{
+    bool mayLeave = false;
+    GuardedCall([&] { mayLeave = ConfirmExit(mayAsk); });
+    if (mayLeave) {
+        exitConfirmed = true;
+        setAcceptDrops(false);
+    }
+    return mayLeave;
 }
 
 void Tform1::quitProgram()

@@ -48,6 +48,10 @@ public:
     // Command 19 and the end of the desktop session: leave when the check allows it.
     void RequestExit(bool mayAsk = true);
 
+    // The desktop session ends: the same exit, asking only when the session allows it.
+    // True when the program may end (nothing more is asked or saved afterwards).
+    bool SessionEnding(bool mayAsk);
+
     // A second copy of the program asked this one to come forward.
     void BringForward(const InstanceMessage& message);
 

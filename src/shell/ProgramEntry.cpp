@@ -71,16 +71,30 @@ void showWelcomePage(Run& run)
         run.dispatcher.ExecuteCommand(34);
 }
 
+// A second copy asked this one to come forward: the welcome page while it is shown
+// modally before the main window exists, the main window afterwards.
+void answerOtherCopies(Run& run)
+{
+    QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, run.guard.get(),
+                     [&run](const InstanceMessage& message) {
+                         GuardedCall([&] {
+                             if (run.toolbar) {
+                                 run.toolbar->mainWindow().BringForward(message);
+                             } else if (QWidget* modal = QApplication::activeModalWidget()) {
+                                 modal->raise();
+                                 modal->activateWindow();
+                             }
+                         });
+                     });
+}
+
 void connectExits(Run& run, QApplication& app)
 {
     Tform1& form = run.toolbar->mainWindow();
-    QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, &form,
-                     [&form](const InstanceMessage& message) { GuardedCall([&] { form.BringForward(message); }); });
     // The desktop session ends: the same exit, asking only when the session allows it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
         const bool mayAsk = manager.allowsInteraction();
-        bool mayLeave = false;
-        GuardedCall([&] { mayLeave = form.ConfirmExit(mayAsk); });
+        const bool mayLeave = form.SessionEnding(mayAsk);
         if (mayAsk)
             manager.release();
         if (!mayLeave)
@@ -141,6 +155,7 @@ int RunProgram(int argc, char** argv)
         anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment());
         if (anotherCopyRuns)
             return;
+        answerOtherCopies(run);
         paths.createProgramDir();
         showWelcomePage(run);
         MainWindowStart start{&run.dispatcher, run.tips.get(), ownArguments(QApplication::arguments())};

@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
     EXPECT_EQ(form.fileMask(), "@@@@@._+_");
 }
 
-TEST_F(MainWindowTest, EnterAddsOnceDeleteRemovesInTheQueueOnly)
+TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
 {
     Tform1& form = start();
     recordCommands();
@@ -278,6 +278,12 @@ TEST_F(MainWindowTest, EnterAddsOnceDeleteRemovesInTheQueueOnly)
     for (const auto& [number, sender] : raised)
         numbers.push_back(number);
     EXPECT_EQ(numbers, (std::vector<int>{12, 12, 14, 14, 15}));
+
+    raised.clear();
+    form.FileListBox1->addItems({"a.mid", "b.mid"});
+    emit form.FileListBox1->itemDoubleClicked(form.FileListBox1->item(1));
+    ASSERT_EQ(raised.size(), 1u) << "a double click adds the selection once";
+    EXPECT_EQ(raised[0].first, 12);
 
     raised.clear();
     pressKey(form.cdmisc, Qt::Key_Return);
