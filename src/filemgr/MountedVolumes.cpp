@@ -134,8 +134,10 @@ std::vector<std::string> VolumeMountPoints(std::string_view mountInfoText)
 {
     // Later lines mount on top of earlier ones: the last one for a place is what is seen there.
     std::map<std::string, MountEntry> topmost;
-    for (MountEntry& entry : ParseMountInfo(mountInfoText))
-        topmost.insert_or_assign(entry.mountPoint, std::move(entry));
+    for (MountEntry& entry : ParseMountInfo(mountInfoText)) {
+        std::string place = WithoutTrailingSlash(entry.mountPoint);
+        topmost.insert_or_assign(std::move(place), std::move(entry));
+    }
 
     std::vector<std::string> points{"/"};
     for (const auto& [mountPoint, entry] : topmost) {

@@ -99,6 +99,14 @@ TEST(MountedVolumes, TheRootIsAlwaysAVolume)
     EXPECT_EQ(VolumeMountPoints("1 0 0:31 /@ / rw - btrfs /dev/sda2 rw\n"), Names{"/"});
 }
 
+TEST(MountedVolumes, APlaceWrittenTwoWaysIsOneMountPoint)
+{
+    EXPECT_EQ(VolumeMountPoints("1 0 8:1 / /mnt/a/ rw - ext4 /dev/sda1 rw\n"
+                                "2 0 8:2 / /mnt/a rw - ext4 /dev/sda2 rw\n"
+                                "3 0 8:3 / // rw - ext4 /dev/sda3 rw\n"),
+              (Names{"/", "/mnt/a"}));
+}
+
 TEST(MountedVolumes, HomeComesFirstOnce)
 {
     const Names volumes = MountedVolumes(kDesktopTable, "/home/ann/");
