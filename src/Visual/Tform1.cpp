@@ -7,7 +7,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
+#include <QFile>
 #include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +27,10 @@
 #include "MainWindowLayout.h"
 #include "Tipunit/TTips.h"
 #include "Toolbar/TTToolbar.h"
+#include "filemgr/FileBrowser.h"
 #include "help/HelpEngine.h"
+#include "queue/QueueListModel.h"
+#include "settings/WithTrailingBackslash.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingsKeys.h"
 #include "shell/CommandDispatcher.h"
@@ -91,6 +97,16 @@ QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
     return list;
 }
 
+QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)
+{
+    auto* view = makeControl<QListView>(parent, name);
+    view->setStyleSheet(QLatin1String(kListStyle));
+    view->setSelectionMode(mode);
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
+
 QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second)
 {
     auto* tabs = makeControl<QTabBar>(parent, name);
@@ -140,6 +156,13 @@ Tform1::Tform1(const MainWindowStart& start, TTToolbar& toolbarWindow)
 
     createControls(client);
     placeControls(client);
+    browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, this);
+    pathModel = new QueueListModel(entries, QueueList::Path, this);
+    pathModel->attach(queue);
+    nameModel = new QueueListModel(entries, QueueList::Name, this);
+    nameModel->attach(queuefilename);
+    QueueWindow& queueWindow = *this;
+    editing = std::make_unique<QueueEditing>(entries, currentSettings, queueWindow);
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -171,7 +194,7 @@ void Tform1::createControls(QWidget* client)
     cdtitle->hide();
 
     TabSet1 = makeTabSet(client, "TabSet1", QStringLiteral("Files"), QStringLiteral("CD-Audio"));
-    DirectoryListBox1 = makeList(client, "DirectoryListBox1", false);
+    DirectoryListBox1 = makeView(client, "DirectoryListBox1", QAbstractItemView::SingleSelection);
 
     cdinfo = makeControl<QFrame>(client, "cdinfo");
     cdinfo->setFrameShape(QFrame::Panel);
@@ -192,8 +215,7 @@ void Tform1::createControls(QWidget* client)
         field->setStyleSheet(QLatin1String(kListStyle));
     cdinfo->hide();
 
-    FileListBox1 = makeList(client, "FileListBox1", true);
-    FileListBox1->setSortingEnabled(true);
+    FileListBox1 = makeView(client, "FileListBox1", QAbstractItemView::ExtendedSelection);
     cdlistbox = makeList(client, "cdlistbox", true);
     cdlistbox->hide();
 
@@ -242,13 +264,12 @@ void Tform1::createControls(QWidget* client)
 
     QFont bold = font();
     bold.setBold(true);
-    queue = makeList(client, "queue", true);
+    queue = makeView(client, "queue", QAbstractItemView::ExtendedSelection);
     queue->setFont(bold);
-    queuefilename = makeList(client, "queuefilename", true);
+    queuefilename = makeView(client, "queuefilename", QAbstractItemView::ExtendedSelection);
     queuefilename->setFont(bold);
+    queuefilename->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     queuefilename->hide();
-    queuePlayed = makeList(client, "queuePlayed", false);
-    queuePlayed->hide();
 
     TabSet2 = makeTabSet(client, "TabSet2", QStringLiteral("View Path"), QStringLiteral("Hide Path"));
     btnRemoveQueue = makeControl<QPushButton>(client, "btnRemoveQueue");
@@ -345,7 +366,7 @@ void Tform1::createPopupMenus()
     popupmenu->setObjectName(QStringLiteral("popupmenu"));
     popupmenu->addAction(QStringLiteral("What's &This?"))->setObjectName(QStringLiteral("WhatsThis1"));
 
-    auto attach = [](QListWidget* list, QMenu* menu) {
+    auto attach = [](QAbstractItemView* list, QMenu* menu) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(list, &QWidget::customContextMenuRequested, menu,
                          [list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
@@ -379,9 +400,8 @@ void Tform1::connectHandlers()
     modes.onChanged = [this](PlayMode mode, bool on) { setModeBox(mode, on); };
 
     // A double click adds the selected rows, not just the row clicked.
-    for (QListWidget* list : {FileListBox1, cdlistbox})
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, list] { GuardedCall([&] { commands.ExecuteCommand(12, list); }); });
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(FileListBox1), static_cast<QAbstractItemView*>(cdlistbox)})
+        connect(list, &QAbstractItemView::doubleClicked, this, [this] { GuardedCall([&] { AddToQueue(false); }); });
 }
 
 void Tform1::registerCommands()
@@ -392,6 +412,12 @@ void Tform1::registerCommands()
                                     static_cast<QAbstractButton*>(btnDown)})
         commands.addOfferer(button);
 
+    commands.setOperation(12, [this](QObject*) { AddToQueue(false); });
+    commands.setOperation(13, [this](QObject*) { AddToQueue(true); });
+    commands.setOperation(14, [this](QObject*) { editing->RemoveFromQueue(false); });
+    commands.setOperation(15, [this](QObject*) { editing->RemoveFromQueue(true); });
+    commands.setOperation(16, [this](QObject*) { editing->MoveQueueItemsUp(); });
+    commands.setOperation(17, [this](QObject*) { editing->MoveQueueItemsDown(); });
     commands.setOperation(19, [this](QObject*) { RequestExit(); });
     commands.setOperation(27, [this](QObject*) { showHelp(HelpCommand::HELP_FINDER); });
     commands.setOperation(28, [this](QObject*) { showHelp(HelpCommand::HELP_PARTIALKEY); });
@@ -487,6 +513,7 @@ void Tform1::ApplyFileFilter()
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
         ticked[i] = filterBoxes[i]->isChecked();
     currentFileMask = QString::fromStdString(BuildFileMask(ticked));
+    browser->setMask(currentFileMask);
 }
 
 // Source switch: runs whenever the selected tab changes, by a click or by the program.
@@ -505,8 +532,8 @@ void Tform1::TabSet1Click(int index)
 
 void Tform1::TabSet2Change(int index)
 {
-    queue->clearSelection();
-    queuefilename->clearSelection();
+    entries.clearSelection(QueueList::Path);
+    entries.clearSelection(QueueList::Name);
     const bool hidePath = index == 1;
     queuefilename->setVisible(hidePath);
     queue->setVisible(!hidePath);
@@ -514,7 +541,8 @@ void Tform1::TabSet2Change(int index)
 
 void Tform1::btnFileListRollUpClick()
 {
-    QListWidget* list = TabSet1->currentIndex() == 0 ? FileListBox1 : cdlistbox;
+    QAbstractItemView* list = TabSet1->currentIndex() == 0 ? static_cast<QAbstractItemView*>(FileListBox1)
+                                                           : static_cast<QAbstractItemView*>(cdlistbox);
     list->setVisible(list->isHidden());
 }
 
@@ -632,22 +660,33 @@ void Tform1::changeEvent(QEvent* event)
     }
 }
 
+namespace {
+
+// Local files of a drop in the drop's order, as the file system spells them; other URLs
+// (web addresses, trash) are skipped.
+std::vector<std::string> droppedPaths(const QMimeData& data)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile())
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    return paths;
+}
+
+}  // namespace
+
 void Tform1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (currentSettings.optDragDrop && event->mimeData()->hasUrls())
+    if (currentSettings.optDragDrop && !droppedPaths(*event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void Tform1::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
     event->acceptProposedAction();
-    if (!paths.isEmpty())
-        emit filesDropped(paths);
+    const std::vector<std::string> paths = droppedPaths(*event->mimeData());
+    GuardedCall([&] { editing->AddDroppedFiles(paths, chkAddtoTop->isChecked()); });
 }
 
 void Tform1::BringForward(const InstanceMessage& message)
@@ -663,8 +702,10 @@ void Tform1::BringForward(const InstanceMessage& message)
         raise();
         activateWindow();
     }
-    if (!message.files.isEmpty())
-        emit filesDropped(message.files);
+    std::vector<std::string> paths;
+    for (const QString& file : message.files)
+        paths.push_back(QFile::encodeName(file).toStdString());
+    HandOverFiles(paths);
 }
 
 // --- Keys ------------------------------------------------------------------------------
@@ -679,6 +720,12 @@ void Tform1::watchKeys(QWidget* client)
 // button "->"; in the CD notes it starts a new line. Delete in a queue list removes.
 bool Tform1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && (watched == queue->viewport() || watched == queuefilename->viewport())) {
+        auto* viewport = static_cast<QWidget*>(watched);
+        const int y = viewport->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint()).y();
+        queueMouseDown(viewport->parentWidget(), y);
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -700,4 +747,104 @@ bool Tform1::handleEnter(QObject* watched)
     if (btnAdd->isEnabled())
         btnAdd->click();
     return true;
+}
+
+// --- The play queue ----------------------------------------------------------------------
+
+namespace {
+
+// The file list as a source of queue entries: the directory joined with each name.
+class FileListSource final : public QueueSource {
+public:
+    explicit FileListSource(const FileBrowser& browser)
+        : browser(browser), directory(WithTrailingBackslash(browser.directory()))
+    {
+    }
+    int rowCount() const override { return browser.rowCount(); }
+    bool rowSelected(int row) const override { return browser.isSelected(row); }
+    QueueEntry entryFor(int row) const override
+    {
+        const std::string name = browser.name(row);
+        return {directory + name, name};
+    }
+
+private:
+    const FileBrowser& browser;
+    std::string directory;
+};
+
+// The CD track list: a row's text is both the entry and its short name.
+class CdListSource final : public QueueSource {
+public:
+    explicit CdListSource(const QListWidget& list) : list(list) {}
+    int rowCount() const override { return list.count(); }
+    bool rowSelected(int row) const override { return list.item(row)->isSelected(); }
+    QueueEntry entryFor(int row) const override
+    {
+        const std::string text = list.item(row)->text().toLocal8Bit().toStdString();
+        return {text, text};
+    }
+
+private:
+    const QListWidget& list;
+};
+
+}  // namespace
+
+void Tform1::AddToQueue(bool all)
+{
+    const bool addToTop = chkAddtoTop->isChecked();
+    if (TabSet1->currentIndex() == 0)
+        editing->AddToQueue(FileListSource(*browser), all, addToTop);
+    else if (TabSet1->currentIndex() == 1)
+        editing->AddToQueue(CdListSource(*cdlistbox), all, addToTop);
+}
+
+void Tform1::HandOverFiles(const std::vector<std::string>& paths)
+{
+    pendingFiles.insert(pendingFiles.end(), paths.begin(), paths.end());
+    addPendingFiles();
+}
+
+// Files never land in the queue under an open question or dialog: they wait for it to close.
+void Tform1::addPendingFiles()
+{
+    if (pendingFiles.empty())
+        return;
+    if (QApplication::activeModalWidget()) {
+        if (!pendingRetry) {
+            pendingRetry = true;
+            QTimer::singleShot(250, this, [this] {
+                pendingRetry = false;
+                GuardedCall([this] { addPendingFiles(); });
+            });
+        }
+        return;
+    }
+    const std::vector<std::string> paths = std::exchange(pendingFiles, {});
+    editing->AddFiles(paths, chkAddtoTop->isChecked());
+}
+
+bool Tform1::listVisible(QueueList list) const
+{
+    return !(list == QueueList::Path ? queue : queuefilename)->isHidden();
+}
+
+QueueList Tform1::pathTabList() const { return TabSet2->currentIndex() == 1 ? QueueList::Name : QueueList::Path; }
+
+void Tform1::revealQueue()
+{
+    TabSet2->show();
+    const bool hidePath = TabSet2->currentIndex() == 1;
+    queuefilename->setVisible(hidePath);
+    queue->setVisible(!hidePath);
+}
+
+void Tform1::showInfo(const std::string& text) { infobar->setText(QString::fromLocal8Bit(text.c_str())); }
+
+// The hands stand beside the row just pressed.
+void Tform1::queueMouseDown(QWidget* list, int y)
+{
+    btnUp->move(btnUp->x(), list->y() + y);
+    btnDown->move(btnDown->x(), list->y() + y);
 }

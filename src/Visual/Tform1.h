@@ -7,10 +7,15 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "filemgr/FileTypeFilters.h"
 #include "playback/PlayModes.h"
 #include "playback/PlaybackState.h"
+#include "queue/PlayQueue.h"
+#include "queue/QueueEditing.h"
 #include "settings/Settings.h"
 #include "shell/ConfirmExit.h"
 
@@ -20,7 +25,10 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
+class FileBrowser;
+class QueueListModel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -32,7 +40,7 @@ class TTips;
 struct InstanceMessage;
 struct MainWindowStart;
 
-class Tform1 : public QMainWindow, private ExitActions {
+class Tform1 : public QMainWindow, private ExitActions, private QueueWindow {
     Q_OBJECT
 public:
     Tform1(const MainWindowStart& start, TTToolbar& toolbar);
@@ -74,12 +82,12 @@ public:
     QComboBox* DriveComboBox1 = nullptr;
     QLineEdit* cdtitle = nullptr;
     QTabBar* TabSet1 = nullptr;
-    QListWidget* DirectoryListBox1 = nullptr;
+    QListView* DirectoryListBox1 = nullptr;
     QFrame* cdinfo = nullptr;
     QLineEdit* cdauthor = nullptr;
     QLineEdit* cdcategory = nullptr;
     QPlainTextEdit* cdmisc = nullptr;
-    QListWidget* FileListBox1 = nullptr;
+    QListView* FileListBox1 = nullptr;
     QListWidget* cdlistbox = nullptr;
     QToolButton* btnFileListRollUp = nullptr;
     QFrame* addtotoppanel = nullptr;
@@ -102,9 +110,8 @@ public:
     QLineEdit* introsec = nullptr;
     QToolButton* btnUp = nullptr;
     QToolButton* btnDown = nullptr;
-    QListWidget* queue = nullptr;
-    QListWidget* queuefilename = nullptr;
-    QListWidget* queuePlayed = nullptr;
+    QListView* queue = nullptr;
+    QListView* queuefilename = nullptr;
     QTabBar* TabSet2 = nullptr;
     QPushButton* btnRemoveQueue = nullptr;
     QPushButton* btnRemoveAll = nullptr;
@@ -119,6 +126,15 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* introcountdown = nullptr;
 
+    // The play queue and its editing
+    PlayQueue& playQueue() { return entries; }
+    QueueEditing& queueEditing() { return *editing; }
+    FileBrowser& fileBrowser() const { return *browser; }
+    void AddToQueue(bool all);
+    // Files from the command line or a second copy: added like a drop, once no modal
+    // window is open.
+    void HandOverFiles(const std::vector<std::string>& paths);
+
     // Roll-ups and tabs
     void TabSet1Click(int index);
     void TabSet2Change(int index);
@@ -130,10 +146,6 @@ public:
 
     // The type filters give the file list its mask.
     void ApplyFileFilter();
-
-signals:
-    // Files dropped from the file manager, and files a second copy handed over.
-    void filesDropped(const QStringList& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +171,14 @@ private:
     // Keys
     bool handleEnter(QObject* watched);
 
+    // QueueWindow
+    bool listVisible(QueueList list) const override;
+    QueueList pathTabList() const override;
+    void revealQueue() override;
+    void showInfo(const std::string& text) override;
+    void queueMouseDown(QWidget* list, int y);
+    void addPendingFiles();
+
     // ExitActions
     bool multimediaPlaying() const override;
     void stopPlayback() override;
@@ -177,6 +197,13 @@ private:
     PlayModes modes;
     PlaybackState playbackState;
     QString currentFileMask;
+    PlayQueue entries;
+    std::unique_ptr<QueueEditing> editing;
+    QueueListModel* pathModel = nullptr;
+    QueueListModel* nameModel = nullptr;
+    FileBrowser* browser = nullptr;
+    std::vector<std::string> pendingFiles;
+    bool pendingRetry = false;
     QPixmap massicons;
     int IconFrame = 0;
     bool startMinimised = false;

@@ -34,3 +34,13 @@ std::vector<CommandLineAction> ParseCommandLine(const std::vector<std::string>& 
     }
     return actions;
 }
+
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> files;
+    for (const std::string& argument : arguments) {
+        if (argument.size() > 2)
+            files.push_back(argument);
+    }
+    return files;
+}

@@ -17,5 +17,8 @@ enum class CommandLineAction {
 // else is ignored without a message.
 std::vector<CommandLineAction> ParseCommandLine(const std::vector<std::string>& arguments);
 
+// The other arguments: files to add to the queue, in argument order.
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments);
+
 // The text of the "/?" box.
 extern const char* const kCommandLineOptionsText;

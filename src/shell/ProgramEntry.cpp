@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QSessionManager>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "CommandDispatcher.h"
@@ -38,12 +40,29 @@ void preferX11()
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-std::vector<std::string> ownArguments(const QStringList& arguments)
+// The program's own arguments as the caller's bytes (Qt has taken its options out of argv).
+std::vector<std::string> ownArguments(int argc, char** argv)
 {
-    std::vector<std::string> own;
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        own.push_back(arguments[i].toLocal8Bit().toStdString());
-    return own;
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// Files named on the command line, made absolute from the caller's directory.
+std::vector<std::string> commandLineFiles(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> files;
+    for (const std::string& file : CommandLineFiles(arguments)) {
+        std::error_code ignored;
+        files.push_back(std::filesystem::absolute(file, ignored).lexically_normal().string());
+    }
+    return files;
+}
+
+QStringList toQStrings(const std::vector<std::string>& paths)
+{
+    QStringList list;
+    for (const std::string& path : paths)
+        list.append(QFile::decodeName(QByteArray::fromStdString(path)));
+    return list;
 }
 
 // Everything of a run, created in order and destroyed in reverse at process end.
@@ -146,19 +165,21 @@ int RunProgram(int argc, char** argv)
     MessageBoxDialogs dialogs;
     DialogSeam::install(&dialogs);
 
+    const std::vector<std::string> arguments = ownArguments(argc, argv);
+    const std::vector<std::string> files = commandLineFiles(arguments);
     Run run;
     bool anotherCopyRuns = false;
     bool started = GuardedCall([&] {
         run.tips = std::make_unique<TTips>();
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
-        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment());
+        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toQStrings(files)));
         if (anotherCopyRuns)
             return;
         answerOtherCopies(run);
         paths.createProgramDir();
         showWelcomePage(run);
-        MainWindowStart start{&run.dispatcher, run.tips.get(), ownArguments(QApplication::arguments())};
+        MainWindowStart start{&run.dispatcher, run.tips.get(), arguments};
         run.toolbar = std::make_unique<TTToolbar>(start);
         run.viewer = std::make_unique<Ttxtgfxform>();
         run.setup = std::make_unique<TSetupForm>();
@@ -176,6 +197,8 @@ int RunProgram(int argc, char** argv)
         form.showMinimized();
     else
         form.show();
+    // After start-up, so the default album loaded there does not replace them.
+    GuardedCall([&] { form.HandOverFiles(files); });
     int status = app.exec();
     DialogSeam::install(nullptr);
     return status;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,8 +14,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "MainWindowFixture.h"
 #include "Tipunit/TTips.h"
 #include "Toolbar/TTToolbar.h"
 #include "Visual/Tform1.h"
@@ -24,48 +24,7 @@
 
 namespace {
 
-// A whole main window as start-up builds it, with its files in a fresh directory.
-class MainWindowTest : public ::testing::Test {
-protected:
-    // The program's files in the fresh directory; its read-only data (the icon strip)
-    // beside the built program, unless a test moves the program into the directory too.
-    void SetUp() override { placeProgram(SONORAIL_EXECUTABLE); }
-
-    void placeProgram(const std::string& executable)
-    {
-        ProgramLocation location{executable, home.path().string(), std::nullopt, std::nullopt};
-        InstallProgramPaths(ProgramPaths::fromLocation(location));
-    }
-
-    Tform1& start(std::vector<std::string> arguments = {})
-    {
-        MainWindowStart startup{&dispatcher, &tips, std::move(arguments)};
-        toolbar = std::make_unique<TTToolbar>(startup);
-        Tform1& form = toolbar->mainWindow();
-        form.show();
-        return form;
-    }
-
-    // Runs each command into a list, so tests see which controls raise what.
-    void recordCommands()
-    {
-        for (int number = 1; number <= 34; ++number)
-            dispatcher.setOperation(number, [this, number](QObject* sender) { raised.emplace_back(number, sender); });
-    }
-
-    static void pressKey(QWidget* widget, int key)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
-    }
-
-    TempDir home;
-    ScriptedDialogs dialogs;
-    CommandDispatcher dispatcher;
-    TTips tips;
-    std::unique_ptr<TTToolbar> toolbar;
-    std::vector<std::pair<int, QObject*>> raised;
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
 {
@@ -220,14 +179,18 @@ TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
 TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 {
     Tform1& form = start();
-    form.queue->addItems({"/music/a.mid", "/music/b.wav"});
-    form.queuefilename->addItems({"a.mid", "b.wav"});
-    form.queue->item(0)->setSelected(true);
-    form.queuefilename->item(1)->setSelected(true);
+    form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
+    form.queue->selectionModel()->select(form.queue->model()->index(0, 0), QItemSelectionModel::Select);
+    form.queuefilename->selectionModel()->select(form.queuefilename->model()->index(1, 0), QItemSelectionModel::Select);
+    EXPECT_TRUE(form.playQueue().isSelected(QueueList::Path, 0));
+    EXPECT_TRUE(form.playQueue().isSelected(QueueList::Name, 1));
 
     form.TabSet2->setCurrentIndex(1);
-    EXPECT_TRUE(form.queue->selectedItems().isEmpty());
-    EXPECT_TRUE(form.queuefilename->selectedItems().isEmpty());
+    EXPECT_FALSE(form.queue->selectionModel()->hasSelection());
+    EXPECT_FALSE(form.queuefilename->selectionModel()->hasSelection());
+    EXPECT_FALSE(form.playQueue().hasSelection(QueueList::Path));
+    EXPECT_FALSE(form.playQueue().hasSelection(QueueList::Name));
+    EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "b.wav");
     EXPECT_FALSE(form.queuefilename->isHidden());
     EXPECT_TRUE(form.queue->isHidden());
 
@@ -278,12 +241,6 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
     for (const auto& [number, sender] : raised)
         numbers.push_back(number);
     EXPECT_EQ(numbers, (std::vector<int>{12, 12, 14, 14, 15}));
-
-    raised.clear();
-    form.FileListBox1->addItems({"a.mid", "b.mid"});
-    emit form.FileListBox1->itemDoubleClicked(form.FileListBox1->item(1));
-    ASSERT_EQ(raised.size(), 1u) << "a double click adds the selection once";
-    EXPECT_EQ(raised[0].first, 12);
 
     raised.clear();
     pressKey(form.cdmisc, Qt::Key_Return);

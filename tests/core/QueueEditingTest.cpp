@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "ScriptedDialogs.h"
+#include "queue/QueueEditing.h"
+
+namespace {
+
+struct FakeWindow final : QueueWindow {
+    bool pathVisible = true;
+    bool nameVisible = false;
+    QueueList tab = QueueList::Path;
+    int reveals = 0;
+    std::string info;
+
+    bool listVisible(QueueList list) const override { return list == QueueList::Path ? pathVisible : nameVisible; }
+    QueueList pathTabList() const override { return tab; }
+    void revealQueue() override { ++reveals; }
+    void showInfo(const std::string& text) override { info = text; }
+};
+
+// A file list: names in a directory, some selected.
+struct FakeFiles final : QueueSource {
+    std::string directory;
+    std::vector<std::string> names;
+    std::vector<int> selected;
+
+    int rowCount() const override { return static_cast<int>(names.size()); }
+    bool rowSelected(int row) const override
+    {
+        return std::find(selected.begin(), selected.end(), row) != selected.end();
+    }
+    QueueEntry entryFor(int row) const override
+    {
+        const std::string& name = names[static_cast<std::size_t>(row)];
+        return {(directory.ends_with('/') ? directory : directory + "/") + name, name};
+    }
+};
+
+// Records what the views would be told, and checks every notice is consistent.
+struct ViewProbe final : PlayQueueObserver {
+    explicit ViewProbe(PlayQueue& queue) : queue(queue) { queue.addObserver(this); }
+    ~ViewProbe() override { queue.removeObserver(this); }
+
+    void beginInsertRows(int first, int count) override { pending = {first, count}, ++insertRuns; }
+    void endInsertRows() override {}
+    void beginRemoveRows(int, int) override { ++removeRuns; }
+    void endRemoveRows() override {}
+    void rowsChanged(int, int) override {}
+    void selectionChanged(QueueList, int, int) override { ++selectionNotices; }
+
+    PlayQueue& queue;
+    std::pair<int, int> pending;
+    int insertRuns = 0;
+    int removeRuns = 0;
+    int selectionNotices = 0;
+};
+
+class QueueEditingTest : public ::testing::Test {
+protected:
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> result;
+        for (int row = 0; row < queue.count(); ++row)
+            result.push_back(queue.entry(row).text);
+        return result;
+    }
+
+    std::vector<int> selectedRows(QueueList list) const
+    {
+        std::vector<int> rows;
+        for (int row = 0; row < queue.count(); ++row)
+            if (queue.isSelected(list, row))
+                rows.push_back(row);
+        return rows;
+    }
+
+    void fill(std::vector<std::string> paths)
+    {
+        editing.AddFiles(paths, false);
+        ASSERT_EQ(queue.count(), static_cast<int>(paths.size()));
+    }
+
+    void select(std::initializer_list<int> rows, QueueList list = QueueList::Path)
+    {
+        for (int row : rows)
+            queue.selectFromView(list, row, true);
+    }
+
+    ScriptedDialogs dialogs;
+    Settings settings;
+    FakeWindow window;
+    PlayQueue queue;
+    QueueEditing editing{queue, settings, window};
+};
+
+TEST_F(QueueEditingTest, AddToTopKeepsTheSourceOrderAboveTheOldEntries)
+{
+    fill({"/q/x.mid", "/q/y.mid"});
+    FakeFiles files;
+    files.directory = "/m";
+    files.names = {"a.mid", "b.mid", "c.mid", "d.mid"};
+    files.selected = {1, 3};
+    editing.AddToQueue(files, false, true);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/m/b.mid", "/m/d.mid", "/q/x.mid", "/q/y.mid"}));
+    editing.AddToQueue(files, false, false);
+    EXPECT_EQ(texts().back(), "/m/d.mid");
+    EXPECT_EQ(queue.entry(0).fileName, "b.mid");
+    EXPECT_FALSE(queue.entry(0).played);
+}
+
+TEST_F(QueueEditingTest, AddingJoinsDirectoryAndNameWithExactlyOneSeparator)
+{
+    FakeFiles root;
+    root.directory = "/";
+    root.names = {"song.wav"};
+    editing.AddToQueue(root, true, false);
+    FakeFiles deep;
+    deep.directory = "/music/old";
+    deep.names = {"song.wav"};
+    editing.AddToQueue(deep, true, false);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/song.wav", "/music/old/song.wav"}));
+}
+
+TEST_F(QueueEditingTest, AddingFromAnEmptyListAddsNothingAndSaysNothing)
+{
+    editing.AddToQueue(FakeFiles{}, true, false);
+    editing.AddToQueue(FakeFiles{}, false, true);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(window.info.empty());
+}
+
+TEST_F(QueueEditingTest, ValidateDropsUnknownKindsAndKeepsTheSelectionOfTheRest)
+{
+    fill({"/a.mid", "/b.wav", "/c.mid"});
+    select({0, 2});
+    editing.AddFiles({"/NEW.DIR/FILE", "/readme", "/d.PNG"}, false);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/a.mid", "/b.wav", "/c.mid", "/d.PNG"}));
+    EXPECT_EQ(selectedRows(QueueList::Path), (std::vector<int>{0, 2}));
+    EXPECT_EQ(window.reveals, 0);
+    settings.optShowQueueItemsAdded = true;
+    editing.AddFiles({"/e.txt"}, false);
+    EXPECT_EQ(window.reveals, 1);
+}
+
+TEST_F(QueueEditingTest, DroppedFilesKeepTheirOrderCaseAndShortNames)
+{
+    fill({"/old.mid"});
+    editing.AddDroppedFiles({"/Music/One.MID", "/Music/Two.wav", "/Music/Three.txt"}, true);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Two.wav", "/Music/Three.txt", "/old.mid"}));
+    EXPECT_EQ(queue.entry(0).fileName, "One.MID");
+    EXPECT_EQ(queue.entry(2).fileName, "Three.txt");
+
+    editing.AddDroppedFiles({std::string(PATH_MAX + 10, 'a') + ".mid", "/last.mid"}, false);
+    EXPECT_EQ(texts().back(), "/last.mid") << "only names too long for a path are skipped";
+    EXPECT_EQ(queue.count(), 5);
+
+    settings.optDragDrop = false;
+    editing.AddDroppedFiles({"/refused.mid"}, false);
+    EXPECT_EQ(queue.count(), 5);
+}
+
+TEST_F(QueueEditingTest, ShortNamesOfPathsAndOtherTexts)
+{
+    EXPECT_EQ(QueueShortName("/music/a:b/song.mid"), "song.mid");
+    EXPECT_EQ(QueueShortName("01:First Track.cdt"), "First Track.cdt");
+    EXPECT_EQ(QueueShortName("C:\\MIDI\\A.MID"), "A.MID");
+    EXPECT_EQ(QueueShortName("plain.mid"), "plain.mid");
+}
+
+TEST_F(QueueEditingTest, RemovingAnswersAndMessages)
+{
+    EXPECT_TRUE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(window.info, "There are currently no items in the queue.");
+
+    fill({"/a.mid", "/b.mid", "/c.mid"});
+    window.info.clear();
+    EXPECT_FALSE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(window.info, "To remove individual queue items, you must select at least one first.");
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    select({0, 2});
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(queue.count(), 3);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you want to remove the selected item(s) from the queue?");
+
+    dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_TRUE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/b.mid"}));
+    EXPECT_TRUE(selectedRows(QueueList::Path).empty());
+
+    settings.optConfirmWhenRemovingfromQueue = false;
+    EXPECT_TRUE(editing.RemoveFromQueue(true));
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(QueueEditingTest, TheVisibleListsSelectionDecides)
+{
+    fill({"/a.mid", "/b.mid", "/c.mid"});
+    select({0}, QueueList::Path);
+    select({1}, QueueList::Name);
+    window.pathVisible = false;
+    window.nameVisible = true;
+    settings.optConfirmWhenRemovingfromQueue = false;
+    editing.RemoveFromQueue(false);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/a.mid", "/c.mid"}));
+}
+
+TEST_F(QueueEditingTest, RolledUpQueueRemovesOnlyRowsSelectedInThePathTabsList)
+{
+    fill({"/a.mid", "/b.mid", "/c.mid"});
+    settings.optConfirmWhenRemovingfromQueue = false;
+    window.pathVisible = window.nameVisible = false;
+    window.tab = QueueList::Name;
+    select({0}, QueueList::Path);  // left over from before, not in the tab's list
+
+    EXPECT_FALSE(editing.QueueHasSelection());
+    EXPECT_FALSE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(queue.count(), 3);
+
+    select({2}, QueueList::Name);
+    EXPECT_TRUE(editing.RemoveFromQueue(false));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/a.mid", "/b.mid"}));
+}
+
+TEST_F(QueueEditingTest, MovingUpSwapsAtTheTopAndMovesBlocks)
+{
+    fill({"/0.mid", "/1.mid", "/2.mid", "/3.mid", "/4.mid"});
+    select({0, 1});
+    editing.MoveQueueItemsUp();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/1.mid", "/0.mid", "/2.mid", "/3.mid", "/4.mid"}));
+    EXPECT_EQ(selectedRows(QueueList::Path), (std::vector<int>{0}));
+    EXPECT_EQ(selectedRows(QueueList::Name), (std::vector<int>{0}));
+
+    queue.clearSelection(QueueList::Path);
+    queue.clearSelection(QueueList::Name);
+    select({2, 3});
+    editing.MoveQueueItemsUp();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/1.mid", "/2.mid", "/3.mid", "/0.mid", "/4.mid"}));
+    EXPECT_EQ(selectedRows(QueueList::Path), (std::vector<int>{1, 2}));
+}
+
+TEST_F(QueueEditingTest, MovingDownMirrorsMovingUp)
+{
+    fill({"/0.mid", "/1.mid", "/2.mid", "/3.mid"});
+    select({2, 3});
+    editing.MoveQueueItemsDown();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/0.mid", "/1.mid", "/3.mid", "/2.mid"}));
+    EXPECT_EQ(selectedRows(QueueList::Path), (std::vector<int>{3}));
+
+    queue.clearSelection(QueueList::Path);
+    queue.clearSelection(QueueList::Name);
+    select({0, 1});
+    editing.MoveQueueItemsDown();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/3.mid", "/0.mid", "/1.mid", "/2.mid"}));
+    EXPECT_EQ(selectedRows(QueueList::Path), (std::vector<int>{1, 2}));
+}
+
+TEST_F(QueueEditingTest, MovingWithNothingToMoveSaysWhy)
+{
+    editing.MoveQueueItemsDown();
+    EXPECT_EQ(window.info, "There are currently no items in the queue.");
+    fill({"/a.mid"});
+    editing.MoveQueueItemsUp();
+    EXPECT_EQ(window.info, "To move item(s) in the queue, you must select at least one first.");
+}
+
+TEST_F(QueueEditingTest, PlayedMarksResetAndEntriesKeepTheirIds)
+{
+    fill({"/a.mid", "/b.mid"});
+    const std::uint64_t firstId = queue.entry(0).id;
+    EXPECT_NE(firstId, queue.entry(1).id);
+    queue.setPlayed(1, true);
+    int playedCount = 7;
+    editing.ResetPlayedMarks(playedCount);
+    EXPECT_EQ(playedCount, 0);
+    EXPECT_FALSE(queue.entry(1).played);
+    select({1});
+    editing.MoveQueueItemsUp();
+    EXPECT_EQ(queue.entry(1).id, firstId) << "an entry keeps its id when it moves";
+}
+
+TEST_F(QueueEditingTest, BulkChangesReachTheViewsInRuns)
+{
+    ViewProbe probe(queue);
+    std::vector<std::string> many;
+    for (int i = 0; i < 1000; ++i)
+        many.push_back("/f" + std::to_string(i) + (i % 2 ? ".mid" : ".xyz"));
+    editing.AddFiles(many, false);
+    EXPECT_EQ(probe.insertRuns, 1);
+    EXPECT_EQ(probe.removeRuns, 500) << "every other row was of no known kind";
+    EXPECT_EQ(queue.count(), 500);
+
+    probe.removeRuns = 0;
+    settings.optConfirmWhenRemovingfromQueue = false;
+    editing.RemoveFromQueue(true);
+    EXPECT_EQ(probe.removeRuns, 1);
+
+    fill({"/0.mid", "/1.mid", "/2.mid", "/3.mid"});
+    select({1, 2, 3});
+    probe.selectionNotices = 0;
+    editing.MoveQueueItemsUp();
+    EXPECT_EQ(probe.selectionNotices, 2) << "one notice per list for the whole move";
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// A whole main window as start-up builds it, for window tests.
+#include <QApplication>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "Tipunit/TTips.h"
+#include "Toolbar/TTToolbar.h"
+#include "Visual/Tform1.h"
+#include "shell/CommandDispatcher.h"
+#include "shell/ProgramPaths.h"
+
+// A whole main window as start-up builds it, with its files in a fresh directory.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    // The program's files in the fresh directory; its read-only data (the icon strip)
+    // beside the built program, unless a test moves the program into the directory too.
+    void SetUp() override { placeProgram(SONORAIL_EXECUTABLE); }
+
+    void placeProgram(const std::string& executable)
+    {
+        ProgramLocation location{executable, home.path().string(), std::nullopt, std::nullopt};
+        InstallProgramPaths(ProgramPaths::fromLocation(location));
+    }
+
+    Tform1& start(std::vector<std::string> arguments = {})
+    {
+        MainWindowStart startup{&dispatcher, &tips, std::move(arguments)};
+        toolbar = std::make_unique<TTToolbar>(startup);
+        Tform1& form = toolbar->mainWindow();
+        form.show();
+        return form;
+    }
+
+    // Runs each command into a list, so tests see which controls raise what.
+    void recordCommands()
+    {
+        for (int number = 1; number <= 34; ++number)
+            dispatcher.setOperation(number, [this, number](QObject* sender) { raised.emplace_back(number, sender); });
+    }
+
+    static void pressKey(QWidget* widget, int key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &press);
+    }
+
+    TempDir home;
+    ScriptedDialogs dialogs;
+    CommandDispatcher dispatcher;
+    TTips tips;
+    std::unique_ptr<TTToolbar> toolbar;
+    std::vector<std::pair<int, QObject*>> raised;
+};
+
