@@ -125,24 +125,29 @@ void connectExits(Run& run, QApplication& app)
 }
 
 // SONORAIL_STARTUP_PROBE=report prints "shown" once the main window has painted for the
-// first time; =quit also ends the program there. The start-up benchmark times this.
-class StartupProbe : public QObject {
+// first time, then "queue: " and the queue's texts joined by "|" whenever the queue changes;
+// =quit ends the program at the first paint. The start-up benchmark and the process tests
+// watch these lines.
+class StartupProbe : public QObject, private PlayQueueObserver {
 public:
-    static void installOn(QWidget& window)
+    static void installOn(Tform1& window)
     {
         const QByteArray mode = qgetenv("SONORAIL_STARTUP_PROBE");
         if (mode == "report" || mode == "quit")
-            window.installEventFilter(new StartupProbe(&window, mode == "quit"));
+            window.installEventFilter(new StartupProbe(window, mode == "quit"));
     }
 
 private:
-    StartupProbe(QObject* parent, bool quit) : QObject(parent), quitWhenShown(quit) {}
+    StartupProbe(Tform1& window, bool quit) : QObject(&window), queue(window.playQueue()), quitWhenShown(quit)
+    {
+        queue.addObserver(this);
+    }
+    ~StartupProbe() override { queue.removeObserver(this); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
-            std::fputs("shown\n", stdout);
-            std::fflush(stdout);
+            say("shown");
             if (quitWhenShown)
                 QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
             watched->removeEventFilter(this);
@@ -150,6 +155,28 @@ private:
         return false;
     }
 
+    void reportQueue()
+    {
+        std::string line = "queue: ";
+        for (int row = 0; row < queue.count(); ++row)
+            line += (row ? "|" : "") + queue.entry(row).text;
+        say(line);
+    }
+
+    static void say(const std::string& line)
+    {
+        std::fputs((line + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    }
+
+    void beginInsertRows(int, int) override {}
+    void endInsertRows() override { reportQueue(); }
+    void beginRemoveRows(int, int) override {}
+    void endRemoveRows() override { reportQueue(); }
+    void rowsChanged(int, int) override { reportQueue(); }
+    void selectionChanged(QueueList, int, int) override {}
+
+    PlayQueue& queue;
     bool quitWhenShown;
 };
 

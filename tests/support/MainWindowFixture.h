@@ -1,6 +1,8 @@
 #pragma once
 // A whole main window as start-up builds it, for window tests.
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
 
@@ -41,6 +43,14 @@ protected:
     {
         for (int number = 1; number <= 34; ++number)
             dispatcher.setOperation(number, [this, number](QObject* sender) { raised.emplace_back(number, sender); });
+    }
+
+    // Lets the event loop run for ms milliseconds (timers fire, dialogs close).
+    static void runEventLoopFor(int ms)
+    {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
     }
 
     static void pressKey(QWidget* widget, int key)

@@ -29,15 +29,21 @@ protected:
         return copy;
     }
 
-    // True once the copy has painted its main window.
-    static bool showsItsWindow(QProcess& copy)
+    // True once the copy has printed `line` (it prints "shown" at its first paint, and its
+    // queue whenever the queue changes).
+    static bool printsLine(QProcess& copy, const QByteArray& line)
     {
-        while (!copy.canReadLine()) {
+        for (;;) {
+            while (copy.canReadLine()) {
+                if (copy.readLine() == line + "\n")
+                    return true;
+            }
             if (copy.state() == QProcess::NotRunning || !copy.waitForReadyRead(kGenerousMs))
                 return false;
         }
-        return copy.readLine() == "shown\n";
     }
+
+    static bool showsItsWindow(QProcess& copy) { return printsLine(copy, "shown"); }
 
     static bool endsWithStatusZero(QProcess& copy)
     {
@@ -81,6 +87,28 @@ TEST_F(ProgramProcessTest, CopiesStartedTogetherLeaveExactlyOneRunning)
     EXPECT_EQ(winner->state(), QProcess::Running);
     winner->terminate();
     EXPECT_TRUE(endsWithStatusZero(*winner));
+}
+
+TEST_F(ProgramProcessTest, FilesReachTheQueueOfTheCopyAlreadyRunning)
+{
+    const QString dir = QString::fromStdString(home.path().string());
+    auto first = startCopy({dir + "/first.mid", "/b"});
+    ASSERT_TRUE(printsLine(*first, "queue: " + (dir + "/first.mid").toUtf8()));
+    ASSERT_TRUE(showsItsWindow(*first));
+
+    // Relative names are taken from the caller's directory; unknown kinds are dropped.
+    auto second = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SONORAIL_HOME", dir);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    second->setProcessEnvironment(environment);
+    second->setWorkingDirectory(dir);
+    second->start(SONORAIL_EXECUTABLE, {"second.wav", "notes.xyz", "/s"});
+    EXPECT_TRUE(endsWithStatusZero(*second));
+    EXPECT_TRUE(printsLine(*first, "queue: " + (dir + "/first.mid|" + dir + "/second.wav").toUtf8()));
+
+    first->terminate();
+    EXPECT_TRUE(endsWithStatusZero(*first));
 }
 
 }  // namespace

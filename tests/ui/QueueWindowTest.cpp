@@ -1,0 +1,151 @@
+// The play queue in the main window: adding from the browser, drops, the hands, and
+// files handed over while a dialog is open.
+#include <QCheckBox>
+#include <QDialog>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "filemgr/FileBrowser.h"
+
+namespace {
+
+class QueueWindowTest : public MainWindowFixture {
+protected:
+    std::vector<std::string> queueTexts()
+    {
+        std::vector<std::string> texts;
+        for (int row = 0; row < form->playQueue().count(); ++row)
+            texts.push_back(form->playQueue().entry(row).text);
+        return texts;
+    }
+
+    // The browser shows a fresh directory with a few media files and one of no known kind.
+    void browseMedia()
+    {
+        media = home.path() / "media";
+        std::filesystem::create_directory(media);
+        for (const char* name : {"a.mid", "b.wav", "c.txt", "d.png", "e.doc"})
+            home.write(std::string("media/") + name, "");
+        form->fileBrowser().setDirectory(media.string());
+        ASSERT_EQ(form->fileBrowser().rowCount(), 4);
+    }
+
+    void selectFiles(std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            form->FileListBox1->selectionModel()->select(form->FileListBox1->model()->index(row, 0),
+                                                         QItemSelectionModel::Select);
+    }
+
+    void drop(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent event(QPointF(300, 250), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window's handler: the application only routes drops of a drag
+        // in progress, which an offscreen test has none of.
+        static_cast<QObject*>(form)->event(&event);
+    }
+
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        form = &start();
+    }
+
+    Tform1* form = nullptr;
+    std::filesystem::path media;
+};
+
+TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
+{
+    browseMedia();
+    selectFiles({1, 3});
+    form->btnAdd->click();
+    const std::string dir = media.string() + "/";
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
+
+    pressKey(form->FileListBox1, Qt::Key_Return);
+    EXPECT_EQ(form->playQueue().count(), 4) << "Enter adds the selection once";
+
+    emit form->FileListBox1->doubleClicked(form->FileListBox1->model()->index(0, 0));
+    EXPECT_EQ(form->playQueue().count(), 6) << "a double click adds the selected rows";
+
+    form->chkAddtoTop->setChecked(true);
+    form->btnaddall->click();
+    EXPECT_EQ(queueTexts().front(), dir + "a.mid");
+    EXPECT_EQ(form->playQueue().count(), 10) << "the file of no known kind is not listed";
+    EXPECT_EQ(form->queuefilename->model()->index(0, 0).data().toString(), "a.mid");
+}
+
+TEST_F(QueueWindowTest, CommandsRemoveAndMoveTheSelectionOfTheVisibleList)
+{
+    browseMedia();
+    form->btnaddall->click();
+    form->queue->selectionModel()->select(form->queue->model()->index(3, 0), QItemSelectionModel::Select);
+    form->btnUp->click();
+    const std::string dir = media.string() + "/";
+    EXPECT_EQ(queueTexts()[2], dir + "d.png");
+    EXPECT_TRUE(form->queue->selectionModel()->isRowSelected(2, QModelIndex()));
+    EXPECT_FALSE(form->queue->selectionModel()->isRowSelected(3, QModelIndex()));
+
+    dialogs.answers = {DialogAnswer::Yes};
+    pressKey(form->queue, Qt::Key_Delete);
+    EXPECT_EQ(form->playQueue().count(), 3);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+
+    form->btnRemoveAll->click();  // answered No by the script
+    EXPECT_EQ(form->playQueue().count(), 3);
+}
+
+TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
+{
+    form->queueEditing().AddFiles({"/x/old.mid"}, false);
+    form->chkAddtoTop->setChecked(true);
+    drop({QUrl::fromLocalFile("/Music/One.MID"), QUrl("https://example.invalid/two.wav"),
+          QUrl::fromLocalFile("/Music/Three.wav")});
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/x/old.mid"}));
+
+    form->settings().optDragDrop = false;
+    form->ApplySettings();
+    EXPECT_FALSE(form->acceptDrops());
+    drop({QUrl::fromLocalFile("/Music/Four.mid")});
+    EXPECT_EQ(form->playQueue().count(), 3);
+}
+
+TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
+{
+    form->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
+    QWidget* viewport = form->queue->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 30), viewport->mapToGlobal(QPointF(10, 30)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    const int expected = form->queue->y() + viewport->mapToParent(QPoint(10, 30)).y();
+    EXPECT_EQ(form->btnUp->y(), expected);
+    EXPECT_EQ(form->btnDown->y(), expected);
+}
+
+TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
+{
+    QDialog dialog(form);
+    bool queuedWhileOpen = true;
+    QTimer::singleShot(0, [&] {
+        form->HandOverFiles({"/later.mid"});
+        queuedWhileOpen = form->playQueue().count() != 0;
+        QTimer::singleShot(400, &dialog, &QDialog::accept);
+    });
+    dialog.exec();
+    EXPECT_FALSE(queuedWhileOpen);
+    for (int waited = 0; waited < 5000 && form->playQueue().empty(); waited += 50)
+        runEventLoopFor(50);
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/later.mid"}));
+}
+
+}  // namespace
