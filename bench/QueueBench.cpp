@@ -1,0 +1,100 @@
+// Adding a whole 50 000-file listing to the play queue, with the queue's two list views
+// attached (offscreen) as in the main window, and emptying it again.
+#include <QApplication>
+#include <QListView>
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "queue/QueueEditing.h"
+#include "queue/QueueListModel.h"
+#include "shell/DialogSeam.h"
+
+namespace {
+
+struct QuietWindow final : QueueWindow {
+    bool listVisible(QueueList list) const override { return list == QueueList::Path; }
+    QueueList pathTabList() const override { return QueueList::Path; }
+    void revealQueue() override {}
+    void showInfo(const std::string&) override {}
+};
+
+struct Listing final : QueueSource {
+    std::vector<std::string> names;
+    int rowCount() const override { return static_cast<int>(names.size()); }
+    bool rowSelected(int) const override { return false; }
+    QueueEntry entryFor(int row) const override
+    {
+        const std::string& name = names[static_cast<std::size_t>(row)];
+        return {"/home/someone/Music/a fairly long directory name/" + name, name};
+    }
+};
+
+Listing makeListing(int count)
+{
+    static const char* const extensions[] = {".mid", ".wav", ".avi", ".txt", ".bmp", ".ico",
+                                             ".wmf", ".jpg", ".png", ".pcx", ".rtf"};
+    Listing listing;
+    for (int i = 0; i < count; ++i)
+        listing.names.push_back("track " + std::to_string(i) + extensions[i % 11]);
+    return listing;
+}
+
+struct ShownQueue {
+    ShownQueue()
+    {
+        pathModel.attach(&pathView);
+        nameModel.attach(&nameView);
+        pathView.resize(201, 121);
+        pathView.show();
+    }
+    Settings settings;
+    QuietWindow window;
+    PlayQueue queue;
+    QueueEditing editing{queue, settings, window};
+    QListView pathView;
+    QListView nameView;
+    QueueListModel pathModel{queue, QueueList::Path};
+    QueueListModel nameModel{queue, QueueList::Name};
+};
+
+void AddAllOfA50000FileListing(benchmark::State& state)
+{
+    const Listing listing = makeListing(50000);
+    ShownQueue shown;
+    shown.settings.optConfirmWhenRemovingfromQueue = false;
+    for (auto _ : state) {
+        shown.editing.AddToQueue(listing, true, false);
+        state.PauseTiming();
+        shown.editing.RemoveFromQueue(true);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(AddAllOfA50000FileListing)->Unit(benchmark::kMillisecond);
+
+void RemoveAllOf100000Entries(benchmark::State& state)
+{
+    const Listing listing = makeListing(100000);
+    ShownQueue shown;
+    shown.settings.optConfirmWhenRemovingfromQueue = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.editing.AddToQueue(listing, true, false);
+        state.ResumeTiming();
+        shown.editing.RemoveFromQueue(true);
+    }
+}
+BENCHMARK(RemoveAllOf100000Entries)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
