@@ -317,29 +317,41 @@ void Tform1::placeControls(QWidget* client)
     PMultiImage1->lower();
 }
 
+namespace {
+
+QString text(std::string_view view) { return QString::fromLatin1(view.data(), static_cast<qsizetype>(view.size())); }
+
+}  // namespace
+
+// A command item offering its number through the dispatcher.
+QAction* Tform1::addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, int command)
+{
+    auto* item = new QAction(text(caption), menu);
+    item->setObjectName(text(name));
+    menu->addAction(item);
+    CommandDispatcher::setTag(item, command);
+    commands.addOfferer(item);
+    return item;
+}
+
+void Tform1::addMenuItems(QMenu* menu, const MenuEntry& entry)
+{
+    menu->setObjectName(text(entry.name));
+    for (const MenuItemEntry& item : entry.items) {
+        if (item.command == 0)
+            menu->addSeparator();
+        else
+            addCommandItem(menu, item.name, item.caption, item.command);
+    }
+}
+
 void Tform1::createMenus()
 {
-    for (const MenuEntry& menuEntry : CommandTable::mainMenus()) {
-        const QString caption = QString::fromLatin1(menuEntry.caption.data(), menuEntry.caption.size());
-        if (menuEntry.command != 0) {
-            QAction* item = menuBar()->addAction(caption);
-            item->setObjectName(QLatin1String(menuEntry.name.data(), menuEntry.name.size()));
-            CommandDispatcher::setTag(item, menuEntry.command);
-            commands.addOfferer(item);
-            continue;
-        }
-        QMenu* menu = menuBar()->addMenu(caption);
-        menu->setObjectName(QLatin1String(menuEntry.name.data(), menuEntry.name.size()));
-        for (const MenuItemEntry& entry : menuEntry.items) {
-            if (entry.command == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* item = menu->addAction(QString::fromLatin1(entry.caption.data(), entry.caption.size()));
-            item->setObjectName(QLatin1String(entry.name.data(), entry.name.size()));
-            CommandDispatcher::setTag(item, entry.command);
-            commands.addOfferer(item);
-        }
+    for (const MenuEntry& entry : CommandTable::mainMenus()) {
+        if (entry.command != 0)
+            addCommandItem(menuBar(), entry.name, entry.caption, entry.command);
+        else
+            addMenuItems(menuBar()->addMenu(text(entry.caption)), entry);
     }
 }
 
@@ -347,17 +359,7 @@ void Tform1::createPopupMenus()
 {
     auto buildPopup = [this](const MenuEntry& entry) {
         auto* menu = new QMenu(this);
-        menu->setObjectName(QLatin1String(entry.name.data(), entry.name.size()));
-        for (const MenuItemEntry& itemEntry : entry.items) {
-            if (itemEntry.command == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* item = menu->addAction(QString::fromLatin1(itemEntry.caption.data(), itemEntry.caption.size()));
-            item->setObjectName(QLatin1String(itemEntry.name.data(), itemEntry.name.size()));
-            CommandDispatcher::setTag(item, itemEntry.command);
-            commands.addOfferer(item);
-        }
+        addMenuItems(menu, entry);
         return menu;
     };
     FileManagerPopUp = buildPopup(CommandTable::fileManagerPopup());
@@ -472,17 +474,13 @@ void Tform1::StartupInitialise()
 void Tform1::ApplyCommandLine()
 {
     for (CommandLineAction action : ParseCommandLine(arguments)) {
-        switch (action) {
-        case CommandLineAction::CheckBackwards: modes.setChecked(PlayMode::Backwards, true); break;
-        case CommandLineAction::CheckContinuous: modes.setChecked(PlayMode::Continuous, true); break;
-        case CommandLineAction::CheckRandom: modes.setChecked(PlayMode::Random, true); break;
-        case CommandLineAction::CheckShuffle: modes.setChecked(PlayMode::Shuffle, true); break;
-        case CommandLineAction::StartMinimised: startMinimised = true; break;
-        case CommandLineAction::ShowOptions:
+        if (ApplyPlayModeSwitch(action, modes))
+            continue;
+        if (action == CommandLineAction::StartMinimised)
+            startMinimised = true;
+        else if (action == CommandLineAction::ShowOptions)
             DialogSeam::current().ask(DialogKind::Information, kApplicationTitle, kCommandLineOptionsText,
                                       DialogButtons::Ok);
-            break;
-        }
     }
 }
 

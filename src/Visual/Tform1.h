@@ -20,6 +20,8 @@
 #include "shell/ConfirmExit.h"
 
 class CommandDispatcher;
+class QAction;
+struct MenuEntry;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -158,6 +160,8 @@ private:
     // Creation
     void createControls(QWidget* client);
     void createMenus();
+    QAction* addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, int command);
+    void addMenuItems(QMenu* menu, const MenuEntry& entry);
     void createPopupMenus();
     void placeControls(QWidget* client);
     void connectHandlers();

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "playback/PlayModes.h"
+
 const char* const kCommandLineOptionsText =
     "Command Line Options\n\r\n\r/b - Backwards playing\n\r/c - Continuous playing\n\r/r - Random playing\n\r"
     "/s - Shuffle playing\n\r\n\r/m - Minimize window";
@@ -43,4 +45,15 @@ std::vector<std::string> CommandLineFiles(const std::vector<std::string>& argume
             files.push_back(argument);
     }
     return files;
+}
+
+bool ApplyPlayModeSwitch(CommandLineAction action, PlayModes& modes)
+{
+    switch (action) {
+    case CommandLineAction::CheckBackwards: modes.setChecked(PlayMode::Backwards, true); return true;
+    case CommandLineAction::CheckContinuous: modes.setChecked(PlayMode::Continuous, true); return true;
+    case CommandLineAction::CheckRandom: modes.setChecked(PlayMode::Random, true); return true;
+    case CommandLineAction::CheckShuffle: modes.setChecked(PlayMode::Shuffle, true); return true;
+    default: return false;
+    }
 }

@@ -17,6 +17,11 @@ enum class CommandLineAction {
 // else is ignored without a message.
 std::vector<CommandLineAction> ParseCommandLine(const std::vector<std::string>& arguments);
 
+class PlayModes;
+// Checks the play mode a switch names (through the exclusion rules); false for the
+// switches that name no mode.
+bool ApplyPlayModeSwitch(CommandLineAction action, PlayModes& modes);
+
 // The other arguments: files to add to the queue, in argument order.
 std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments);
 

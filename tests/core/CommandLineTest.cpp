@@ -10,15 +10,8 @@ namespace {
 PlayModes modesAfter(const std::vector<std::string>& arguments)
 {
     PlayModes modes;
-    for (CommandLineAction action : ParseCommandLine(arguments)) {
-        switch (action) {
-        case CommandLineAction::CheckBackwards: modes.setChecked(PlayMode::Backwards, true); break;
-        case CommandLineAction::CheckContinuous: modes.setChecked(PlayMode::Continuous, true); break;
-        case CommandLineAction::CheckRandom: modes.setChecked(PlayMode::Random, true); break;
-        case CommandLineAction::CheckShuffle: modes.setChecked(PlayMode::Shuffle, true); break;
-        default: break;
-        }
-    }
+    for (CommandLineAction action : ParseCommandLine(arguments))
+        ApplyPlayModeSwitch(action, modes);
     return modes;
 }
 
@@ -49,6 +42,12 @@ TEST(CommandLine, LaterSwitchesUncheckTheModesTheyExclude)
     EXPECT_FALSE(shuffleThenBackwards.checked(PlayMode::Shuffle));
 
     EXPECT_TRUE(modesAfter({"/b", "/b"}).checked(PlayMode::Backwards));
+}
+
+TEST(CommandLine, LongerArgumentsAreFilesAndSwitchesAreNot)
+{
+    EXPECT_EQ(CommandLineFiles({"/b", "a.mid", "", "x", "/music/b.wav", "-m"}),
+              (std::vector<std::string>{"a.mid", "/music/b.wav"}));
 }
 
 TEST(CommandLine, OptionsTextKeepsItsLineFeedCarriageReturnPairs)
