@@ -5,8 +5,7 @@ std::string WithTrailingBackslash(std::string_view directory)
     std::string joined(directory);
     if (joined.empty())
         return joined;
-    const char last = joined.back();
-    if (last != '/' && last != '\\')
+    if (joined.back() != '/')
         joined += '/';
     return joined;
 }

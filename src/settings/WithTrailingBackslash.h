@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Returns directory followed by "/" unless it already ends in a separator ("/", or "\" as
-// typed by users used to the Windows form). Long paths get their separator like any other.
+// Returns directory followed by "/" unless it already ends in "/". A "\" is an ordinary
+// character of a Linux file name (a directory may be called "a\"), so it is no separator
+// here. Long paths get their separator like any other.
 // Empty text is returned unchanged: appending "/" would turn "no directory" into the root.
 std::string WithTrailingBackslash(std::string_view directory);

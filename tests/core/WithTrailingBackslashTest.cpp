@@ -10,7 +10,7 @@ TEST(WithTrailingBackslash, AddsTheSeparatorOnlyWhenMissing)
     EXPECT_EQ(WithTrailingBackslash("relative"), "relative/");
     EXPECT_EQ(WithTrailingBackslash("/"), "/");
     EXPECT_EQ(WithTrailingBackslash("/home/x/"), "/home/x/");
-    EXPECT_EQ(WithTrailingBackslash("C:\\Music\\"), "C:\\Music\\");
+    EXPECT_EQ(WithTrailingBackslash("/music/odd\\"), "/music/odd\\/") << "a backslash is part of the name";
     EXPECT_EQ(WithTrailingBackslash(""), "");
 }
 

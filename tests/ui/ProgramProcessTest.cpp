@@ -21,6 +21,7 @@ protected:
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("SONORAIL_HOME", QString::fromStdString(home.path().string()));
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.path().string()));
         environment.insert("SONORAIL_STARTUP_PROBE", "report");
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         copy->setProcessEnvironment(environment);
@@ -100,6 +101,7 @@ TEST_F(ProgramProcessTest, FilesReachTheQueueOfTheCopyAlreadyRunning)
     auto second = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SONORAIL_HOME", dir);
+    environment.insert("XDG_RUNTIME_DIR", dir);
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     second->setProcessEnvironment(environment);
     second->setWorkingDirectory(dir);
