@@ -175,7 +175,13 @@ Tform1::Tform1(const MainWindowStart& start, TTToolbar& toolbarWindow)
     FormCreate();
 }
 
-Tform1::~Tform1() = default;
+// The queue's models watch the queue, a member: they go first, not after the members as
+// the base class would delete them.
+Tform1::~Tform1()
+{
+    delete pathModel;
+    delete nameModel;
+}
 
 void Tform1::createControls(QWidget* client)
 {
@@ -535,6 +541,14 @@ void Tform1::TabSet2Change(int index)
     const bool hidePath = index == 1;
     queuefilename->setVisible(hidePath);
     queue->setVisible(!hidePath);
+}
+
+bool Tform1::RequireFilesMode()
+{
+    if (TabSet1->currentIndex() == 0)
+        return false;
+    showInfo("To do that, you need to be in multimedia files mode (not in CD track mode).");
+    return true;
 }
 
 void Tform1::btnFileListRollUpClick()

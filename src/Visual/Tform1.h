@@ -146,6 +146,10 @@ public:
     void btnFilterRollUpClick();
     void btnPlayModeRollUpClick();
 
+    // False on the "Files" tab; on the "CD-Audio" tab says why a file command refuses and
+    // returns true.
+    bool RequireFilesMode();
+
     // The type filters give the file list its mask.
     void ApplyFileFilter();
 

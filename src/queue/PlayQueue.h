@@ -71,6 +71,7 @@ public:
         PlayQueue& queue;
     };
 
+    // An observer removes itself before the queue is destroyed.
     void addObserver(PlayQueueObserver* observer);
     void removeObserver(PlayQueueObserver* observer);
 

@@ -76,6 +76,7 @@ struct Run {
     std::unique_ptr<Ttreedialogform> directoryChooser;
     std::unique_ptr<Trenamedialog> renameDialog;
     std::unique_ptr<TerminationWatcher> termination;
+    std::unique_ptr<QObject> probe;  // watches the main window: destroyed first
 };
 
 // Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
@@ -130,19 +131,24 @@ void connectExits(Run& run, QApplication& app)
 // watch these lines.
 class StartupProbe : public QObject, private PlayQueueObserver {
 public:
-    static void installOn(Tform1& window)
+    // The probe asked for by the environment, if any; it must go before the window.
+    static std::unique_ptr<StartupProbe> installOn(Tform1& window)
     {
         const QByteArray mode = qgetenv("SONORAIL_STARTUP_PROBE");
-        if (mode == "report" || mode == "quit")
-            window.installEventFilter(new StartupProbe(window, mode == "quit"));
+        if (mode != "report" && mode != "quit")
+            return nullptr;
+        std::unique_ptr<StartupProbe> probe(new StartupProbe(window, mode == "quit"));
+        window.installEventFilter(probe.get());
+        return probe;
     }
 
+    ~StartupProbe() override { queue.removeObserver(this); }
+
 private:
-    StartupProbe(Tform1& window, bool quit) : QObject(&window), queue(window.playQueue()), quitWhenShown(quit)
+    StartupProbe(Tform1& window, bool quit) : queue(window.playQueue()), quitWhenShown(quit)
     {
         queue.addObserver(this);
     }
-    ~StartupProbe() override { queue.removeObserver(this); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -219,7 +225,7 @@ int RunProgram(int argc, char** argv)
     if (!started)
         return 1;
     Tform1& form = run.toolbar->mainWindow();
-    StartupProbe::installOn(form);
+    run.probe = StartupProbe::installOn(form);
     if (form.StartsMinimised())
         form.showMinimized();
     else

@@ -147,7 +147,11 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
         for (QObject* control : dispatcher.offerersOf(number))
             EXPECT_TRUE(control->property("enabled").toBool()) << number;
 
+    EXPECT_TRUE(form.RequireFilesMode());
+    EXPECT_EQ(form.infobar->text(), "To do that, you need to be in multimedia files mode (not in CD track mode).");
+
     form.TabSet1->setCurrentIndex(0);
+    EXPECT_FALSE(form.RequireFilesMode());
     EXPECT_FALSE(form.FileListBox1->isHidden()) << "switching to Files shows the rolled-up file list";
     EXPECT_TRUE(form.cdlistbox->isHidden());
     for (QObject* control : dispatcher.offerersOf(5))
