@@ -434,7 +434,8 @@ void Tform1::registerCommands()
 
 void Tform1::showHelp(unsigned command)
 {
-    HelpEngine::current().WinHelp(this, QString::fromStdString(ProgramDir()) + QLatin1String(kHelpFileName), command, 0);
+    const std::string helpFile = CurrentProgramPaths().dataFile(kHelpFileName);
+    HelpEngine::current().WinHelp(this, QString::fromStdString(helpFile), command, 0);
 }
 
 // The creation of the window, in its fixed order.
@@ -444,7 +445,6 @@ void Tform1::FormCreate()
     loadIconStrip();
     StartupInitialise();
     Timer1->start();
-    queue->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     toolbar.dockLayoutState = dlWithStrip;
 }
 

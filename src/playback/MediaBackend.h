@@ -1,0 +1,45 @@
+#pragma once
+// What plays sound, video and CD audio for the media player. One interface, two
+// implementations: libVLC with libcdio for the real thing, and a scripted back end whose
+// clock tests move by hand.
+#include <optional>
+#include <string>
+
+// Left, top, right, bottom as the player reports them; right and bottom of zero with a
+// zero left and top mean "the video's own size".
+struct DisplayRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const DisplayRect&, const DisplayRect&) = default;
+};
+
+class MediaBackend {
+public:
+    virtual ~MediaBackend() = default;
+
+    // Opens the device ("Sequencer", "WaveAudio", "AVIVideo" or "CDAudio") on fileName (empty
+    // for a CD) and returns once the length is known. Refusals throw SonorailError with the
+    // back end's own text.
+    virtual void open(const std::string& deviceType, const std::string& fileName) = 0;
+    virtual void close() = 0;
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void seek(long milliseconds) = 0;
+    // Milliseconds; once the item has played to its end the position equals the length.
+    virtual long position() = 0;
+    virtual long length() = 0;  // for a CD the whole disc
+    virtual int numberOfTracks() = 0;
+    virtual long trackPosition(int track) = 0;  // from the disc's start
+    virtual long trackLength(int track) = 0;
+    virtual bool canEject() = 0;
+    virtual void eject() = 0;
+    // The native window video is drawn into (an X11 window id; 0 for none).
+    virtual void setDisplayWindow(unsigned long window) = 0;
+    virtual void setDisplayRect(const DisplayRect& rect) = 0;
+    virtual DisplayRect displayRect() = 0;
+    // A failure the back end met after play had started (a broken file found while
+    // decoding). Handed out once; the item counts as ended from then on.
+    virtual std::optional<std::string> takeLateFailure() = 0;
+};
