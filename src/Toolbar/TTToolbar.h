@@ -3,10 +3,12 @@
 // window's menu bar. It is created first and creates the main window.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "playback/MediaBackend.h"
 #include "settings/Settings.h"
 
 class CommandDispatcher;
@@ -20,6 +22,8 @@ struct MainWindowStart {
     CommandDispatcher* dispatcher = nullptr;
     TTips* tips = nullptr;
     std::vector<std::string> arguments;  // the program's own, Qt's options taken out
+    // What plays: libVLC in the program, a scripted back end in tests.
+    std::function<std::unique_ptr<MediaBackend>()> mediaBackend;
 };
 
 class TTToolbar : public QWidget {

@@ -1,6 +1,143 @@
 #include "Ttxtgfxform.h"
 
-Ttxtgfxform::Ttxtgfxform(QWidget* parent) : QWidget(parent, Qt::Window)
+#include <QCloseEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStringDecoder>
+#include <QTextEdit>
+#include <cerrno>
+
+#include "shell/GuardedCall.h"
+#include "shell/IoErrorText.h"
+
+QString DocumentText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows1252("windows-1252");
+    if (windows1252.isValid())
+        return windows1252.decode(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+namespace {
+
+QByteArray readDocument(const std::string& path)
+{
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
+        throw SonorailError(IoErrorText::forErrno(error));
+    }
+    QByteArray bytes = file.read(Ttxtgfxform::kLargestDocument);
+    if (file.error() != QFileDevice::NoError)
+        throw SonorailError(IoErrorText::forErrno(EIO));
+    return bytes;
+}
+
+}  // namespace
+
+Ttxtgfxform::Ttxtgfxform(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Ttxtgfxform"));
+    resize(427, 273);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    memo1 = new QTextEdit(this);
+    memo1->setObjectName(QStringLiteral("memo1"));
+    memo1->setReadOnly(true);
+    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1->setPlainText(QStringLiteral("memo1"));
+
+    PMultiImage1 = new QLabel(this);
+    PMultiImage1->setObjectName(QStringLiteral("PMultiImage1"));
+    PMultiImage1->setAlignment(Qt::AlignCenter);
+    PMultiImage1->setStyleSheet(QStringLiteral("background-color: black;"));
+    PMultiImage1->hide();
+}
+
+void Ttxtgfxform::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    memo1->setGeometry(rect());
+    PMultiImage1->setGeometry(rect());
+}
+
+// Showing a hidden viewer engages it: window activation cannot be relied on (a window
+// manager that prevents focus stealing, or none at all).
+void Ttxtgfxform::showOver(const QString& caption, const QRect& place)
+{
+    const bool wasHidden = isHidden();
+    show();
+    if (wasHidden && engage)
+        engage();
+    setWindowTitle(caption);
+    PMultiImage1->hide();
+    setWindowState(Qt::WindowNoState);
+    move(place.topLeft());
+    resize(place.size());
+}
+
+void Ttxtgfxform::showDocument(const std::string& path, const QString& caption, const QRect& place)
+{
+    showOver(caption, place);
+    memo1->show();
+    const QByteArray bytes = readDocument(path);
+    memo1->setPlainText(DocumentText(bytes));
+}
+
+void Ttxtgfxform::showPicture(const std::string& path, const QString& caption, const QRect& place)
+{
+    showOver(caption, place);
+    memo1->hide();
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();  // a picture that cannot be read shows nothing
+    PMultiImage1->setPixmap(QPixmap::fromImage(image));
+    PMultiImage1->show();
+}
+
+void Ttxtgfxform::hideViewer()
+{
+    setWindowState(Qt::WindowNoState);
+    hide();
+}
+
+void Ttxtgfxform::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Ttxtgfxform::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && engage)
+        engage();
+}
+
+// The viewer hides first and then sends Next, so a next row that is itself a text or
+// picture opens a freshly shown, engaged viewer and the queue never stalls behind a
+// hidden one. The close itself is ignored: the window is hidden already, and Qt must not
+// hide the viewer the step may have shown again.
+void Ttxtgfxform::closeEvent(QCloseEvent* event)
+{
+    setWindowState(Qt::WindowNoState);
+    const bool wasEngaged = engaged && engaged();
+    event->ignore();
+    hide();
+    if (wasEngaged && sendNext)
+        GuardedCall([this] { sendNext(); });
 }

@@ -26,6 +26,7 @@
 
 #include "MainWindowLayout.h"
 #include "Tipunit/TTips.h"
+#include "Txtgfxvs/Ttxtgfxform.h"
 #include "Toolbar/TTToolbar.h"
 #include "filemgr/FileBrowser.h"
 #include "help/HelpEngine.h"
@@ -163,6 +164,7 @@ Tform1::Tform1(const MainWindowStart& start, TTToolbar& toolbarWindow)
     nameModel->attach(queuefilename);
     QueueWindow& queueWindow = *this;
     editing = std::make_unique<QueueEditing>(entries, currentSettings, queueWindow);
+    createPlayback(start);
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -427,9 +429,29 @@ void Tform1::registerCommands()
     commands.setOperation(16, [this](QObject*) { editing->MoveQueueItemsUp(); });
     commands.setOperation(17, [this](QObject*) { editing->MoveQueueItemsDown(); });
     commands.setOperation(19, [this](QObject*) { RequestExit(); });
+    commands.setOperation(20, [this](QObject*) { engine->Play(); });
+    commands.setOperation(21, [this](QObject*) { engine->Pause(); });
+    commands.setOperation(22, [this](QObject*) { engine->Stop(); });
+    commands.setOperation(23, [this](QObject*) { engine->Next(); });
     commands.setOperation(27, [this](QObject*) { showHelp(HelpCommand::HELP_FINDER); });
     commands.setOperation(28, [this](QObject*) { showHelp(HelpCommand::HELP_PARTIALKEY); });
     commands.setOperation(29, [this](QObject*) { showHelp(HelpCommand::HELP_HELPONHELP); });
+}
+
+void Tform1::createPlayback(const MainWindowStart& start)
+{
+    mmed = std::make_unique<MediaPlayer>(start.mediaBackend());
+    PlaybackWindow& playbackWindow = *this;
+    engine = std::make_unique<PlaybackEngine>(entries, modes, playbackState, *mmed, playbackWindow);
+    monitor = std::make_unique<PlaybackMonitor>(*engine, playbackState, *mmed, playbackWindow);
+    monitor->sendNext = [this] { commands.ExecuteCommand(23); };
+    videoSurface = new QWidget(PMultiImage1);
+    videoSurface->setObjectName(QStringLiteral("videoSurface"));
+    videoSurface->setAttribute(Qt::WA_NativeWindow);
+    videoSurface->hide();
+    connect(Timer1, &QTimer::timeout, this, [this] { GuardedCall([this] { monitor->Timer1Timer(); }); });
+    connect(introcountdown, &QTimer::timeout, this,
+            [this] { GuardedCall([this] { monitor->introcountdownTimer(); }); });
 }
 
 void Tform1::showHelp(unsigned command)
@@ -463,7 +485,7 @@ void Tform1::loadIconStrip()
 void Tform1::StartupInitialise()
 {
     toolbar.ToolbarDocked = true;
-    IconFrame = 0;
+    monitor->IconFrame = 0;
     ApplyFileFilter();
     playbackState.playState = psStopped;
     playbackState.PlayedCount = 0;
@@ -602,7 +624,11 @@ void Tform1::setModeBox(PlayMode mode, bool on) { modeBox(mode)->setChecked(on);
 
 bool Tform1::multimediaPlaying() const { return playbackState.playState == psPlaying; }
 
-void Tform1::stopPlayback() { playbackState.playState = psStopped; }
+void Tform1::stopPlayback()
+{
+    playbackState.playState = psStopped;
+    engine->PlaybackStep(false);
+}
 
 void Tform1::saveDefaultAlbum(bool mayAsk)
 {
@@ -860,3 +886,117 @@ void Tform1::queueMouseDown(QWidget* list, int y)
     btnUp->move(btnUp->x(), list->y() + y);
     btnDown->move(btnDown->x(), list->y() + y);
 }
+
+// --- Playback in the windows -----------------------------------------------------------
+
+void Tform1::attachViewer(Ttxtgfxform* viewerWindow)
+{
+    viewer = viewerWindow;
+    viewer->engage = [this] { playbackState.ViewerEngaged = true; };
+    viewer->engaged = [this] { return playbackState.ViewerEngaged; };
+    viewer->sendNext = [this] { commands.ExecuteCommand(23); };
+}
+
+void Tform1::setCommandEnabled(int command, bool enabled) { commands.SetCommandEnabled(command, enabled); }
+
+void Tform1::clearTimeDisplays()
+{
+    lengthtimedisplay->clear();
+    positiontimedisplay->clear();
+}
+
+void Tform1::setIntroCountdown(bool running)
+{
+    if (running)
+        introcountdown->start();
+    else
+        introcountdown->stop();
+}
+
+std::string Tform1::introSecondsText() const { return introsec->text().trimmed().toStdString(); }
+
+bool Tform1::viewerVisible() const { return viewer && viewer->isVisible(); }
+
+void Tform1::hideViewer()
+{
+    if (viewer)
+        viewer->hideViewer();
+}
+
+// Over the main window, below its menu bar and the toolbar's strip.
+QRect Tform1::viewerPlace() const
+{
+    const QRect frame = frameGeometry();
+    const int top = frame.top() + toolbar.CaptionMenuHeight + toolbar.height();
+    return QRect(frame.left(), top, frame.width(), frame.height() - toolbar.CaptionMenuHeight - toolbar.height());
+}
+
+void Tform1::showDocument(const std::string& path, const std::string& caption)
+{
+    if (viewer)
+        viewer->showDocument(path, QString::fromLocal8Bit(caption.c_str()), viewerPlace());
+}
+
+void Tform1::showPicture(const std::string& path, const std::string& caption)
+{
+    if (viewer)
+        viewer->showPicture(path, QString::fromLocal8Bit(caption.c_str()), viewerPlace());
+}
+
+void Tform1::restorePictureArea()
+{
+    videoSurface->hide();
+    PMultiImage1->setGeometry(centralWidget()->rect());
+    PMultiImage1->lower();
+    PMultiImage1->update();
+}
+
+// Pictures are drawn in true colour: a palette changes no picture, so there is none to clear.
+void Tform1::clearSharedPalette() {}
+
+// The video at its own size, centred on the whole window, in front of the controls.
+void Tform1::placeVideo(MediaPlayer& player)
+{
+    PMultiImage1->raise();
+    player.setDisplayRect({});
+    player.setDisplayWindow(static_cast<unsigned long>(videoSurface->winId()));
+    const DisplayRect own = player.displayRect();
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const QRect frame = frameGeometry();
+    const int left = (frame.width() - width) / 2;
+    const int top = (frame.height() - height) / 2;
+    player.setDisplayRect({left, top, 0, 0});
+    PMultiImage1->setGeometry(centralWidget()->rect());
+    PMultiImage1->clear();
+    videoSurface->setGeometry(left, top, width, height);
+    videoSurface->show();
+    PMultiImage1->raise();
+    update();
+}
+
+void Tform1::setTimeDisplays(const std::string& length, const std::string& position)
+{
+    lengthtimedisplay->setText(QString::fromStdString(length));
+    positiontimedisplay->setText(QString::fromStdString(position));
+}
+
+void Tform1::showIconFrame(int frame)
+{
+    if (!massicons.isNull())
+        animatedicon->setPixmap(massicons.copy(32 * frame, 0, 32, 32));
+}
+
+// The viewer in the normal state follows the main window's left and top edges.
+void Tform1::trackViewer()
+{
+    if (!viewer || !viewer->isVisible() || viewer->windowState() != Qt::WindowNoState)
+        return;
+    const QPoint wanted = viewerPlace().topLeft();
+    if (viewer->pos() != wanted)
+        viewer->move(wanted);
+}
+
+// The docked or floating toolbar's layout is the toolbar's own; it docks for good until
+// the toolbar can be dragged away.
+void Tform1::applyDockLayout() {}

@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "filemgr/FileTypeFilters.h"
+#include "playback/MediaPlayer.h"
 #include "playback/PlayModes.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackMonitor.h"
 #include "playback/PlaybackState.h"
 #include "queue/PlayQueue.h"
 #include "queue/QueueEditing.h"
@@ -39,10 +42,11 @@ class QTimer;
 class QToolButton;
 class TTToolbar;
 class TTips;
+class Ttxtgfxform;
 struct InstanceMessage;
 struct MainWindowStart;
 
-class Tform1 : public QMainWindow, private ExitActions, private QueueWindow {
+class Tform1 : public QMainWindow, private ExitActions, private QueueWindow, private PlaybackWindow {
     Q_OBJECT
 public:
     Tform1(const MainWindowStart& start, TTToolbar& toolbar);
@@ -67,6 +71,12 @@ public:
 
     // Saves the queue as the default album at exit (the album code sets it).
     std::function<void(bool mayAsk)> defaultAlbumSaver;
+
+    // The viewer is created after the main window; until then nothing is shown in it.
+    void attachViewer(Ttxtgfxform* viewerWindow);
+    MediaPlayer& player() { return *mmed; }
+    PlaybackEngine& playbackEngine() { return *engine; }
+    PlaybackMonitor& playbackMonitor() { return *monitor; }
 
     bool StartsMinimised() const { return startMinimised; }
     PlayModes& playModes() { return modes; }
@@ -187,6 +197,25 @@ private:
     void queueMouseDown(QWidget* list, int y);
     void addPendingFiles();
 
+    // PlaybackWindow
+    void setCommandEnabled(int command, bool enabled) override;
+    void clearTimeDisplays() override;
+    void setIntroCountdown(bool running) override;
+    std::string introSecondsText() const override;
+    bool viewerVisible() const override;
+    void hideViewer() override;
+    void showDocument(const std::string& path, const std::string& caption) override;
+    void showPicture(const std::string& path, const std::string& caption) override;
+    void restorePictureArea() override;
+    void clearSharedPalette() override;
+    void placeVideo(MediaPlayer& player) override;
+    void setTimeDisplays(const std::string& length, const std::string& position) override;
+    void showIconFrame(int frame) override;
+    void trackViewer() override;
+    void applyDockLayout() override;
+    QRect viewerPlace() const;
+    void createPlayback(const MainWindowStart& start);
+
     // ExitActions
     bool multimediaPlaying() const override;
     void stopPlayback() override;
@@ -210,10 +239,14 @@ private:
     QueueListModel* pathModel = nullptr;
     QueueListModel* nameModel = nullptr;
     FileBrowser* browser = nullptr;
+    std::unique_ptr<MediaPlayer> mmed;
+    std::unique_ptr<PlaybackEngine> engine;
+    std::unique_ptr<PlaybackMonitor> monitor;
+    Ttxtgfxform* viewer = nullptr;
+    QWidget* videoSurface = nullptr;  // native child of the picture area, for video alone
     std::vector<std::string> pendingFiles;
     bool pendingRetry = false;
     QPixmap massicons;
-    int IconFrame = 0;
     bool startMinimised = false;
     bool toolbarHiddenWithWindow = false;
     bool exitConfirmed = false;

@@ -131,8 +131,7 @@ void PlaybackEngine::stopSequence()
 
 void PlaybackEngine::ResetPlayedMarks()
 {
-    for (int row = 0; row < queue.count(); ++row)
-        queue.setPlayed(row, false);
+    queue.clearPlayedMarks();
     state.PlayedCount = 0;
 }
 

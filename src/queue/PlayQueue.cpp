@@ -69,6 +69,12 @@ void PlayQueue::setPlayed(int row, bool played)
     entries[static_cast<std::size_t>(row)].played = played;
 }
 
+void PlayQueue::clearPlayedMarks()
+{
+    for (QueueEntry& entry : entries)
+        entry.played = false;
+}
+
 bool PlayQueue::hasSelection(QueueList list) const
 {
     const std::vector<char>& marks = selection(list);

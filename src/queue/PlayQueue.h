@@ -50,6 +50,7 @@ public:
     // Exchanges two rows; both lose their selection marks in both lists.
     void swapRows(int a, int b);
     void setPlayed(int row, bool played);
+    void clearPlayedMarks();
 
     bool isSelected(QueueList list, int row) const { return selection(list)[static_cast<std::size_t>(row)] != 0; }
     bool hasSelection(QueueList list) const;

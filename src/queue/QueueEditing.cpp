@@ -145,8 +145,7 @@ bool QueueEditing::QueueRowSelected(int row) const { return queue.isSelected(sel
 
 void QueueEditing::ResetPlayedMarks(int& playedCount)
 {
-    for (int row = 0; row < queue.count(); ++row)
-        queue.setPlayed(row, false);
+    queue.clearPlayedMarks();
     playedCount = 0;
 }
 

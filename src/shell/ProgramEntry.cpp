@@ -18,6 +18,7 @@
 #include "Renamfil/Trenamedialog.h"
 #include "Setupfrm/TSetupForm.h"
 #include "SingleInstanceGuard.h"
+#include "playback/SystemMediaBackend.h"
 #include "TerminationWatcher.h"
 #include "Tipunit/TTips.h"
 #include "Toolbar/TTToolbar.h"
@@ -212,9 +213,10 @@ int RunProgram(int argc, char** argv)
         answerOtherCopies(run);
         paths.createProgramDir();
         showWelcomePage(run);
-        MainWindowStart start{&run.dispatcher, run.tips.get(), arguments};
+        MainWindowStart start{&run.dispatcher, run.tips.get(), arguments, MakeSystemMediaBackend};
         run.toolbar = std::make_unique<TTToolbar>(start);
-        run.viewer = std::make_unique<Ttxtgfxform>();
+        run.viewer = std::make_unique<Ttxtgfxform>(&run.toolbar->mainWindow());
+        run.toolbar->mainWindow().attachViewer(run.viewer.get());
         run.setup = std::make_unique<TSetupForm>();
         run.directoryChooser = std::make_unique<Ttreedialogform>();
         run.renameDialog = std::make_unique<Trenamedialog>();

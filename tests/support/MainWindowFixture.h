@@ -13,6 +13,7 @@
 #include "Tipunit/TTips.h"
 #include "Toolbar/TTToolbar.h"
 #include "Visual/Tform1.h"
+#include "playback/ScriptedBackend.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/ProgramPaths.h"
 
@@ -31,7 +32,11 @@ protected:
 
     Tform1& start(std::vector<std::string> arguments = {})
     {
-        MainWindowStart startup{&dispatcher, &tips, std::move(arguments)};
+        MainWindowStart startup{&dispatcher, &tips, std::move(arguments), [this] {
+                                    auto scripted = std::make_unique<ScriptedBackend>();
+                                    backend = scripted.get();
+                                    return scripted;
+                                }};
         toolbar = std::make_unique<TTToolbar>(startup);
         Tform1& form = toolbar->mainWindow();
         form.show();
@@ -63,6 +68,7 @@ protected:
     ScriptedDialogs dialogs;
     CommandDispatcher dispatcher;
     TTips tips;
+    ScriptedBackend* backend = nullptr;  // the main window's player's, once started
     std::unique_ptr<TTToolbar> toolbar;
     std::vector<std::pair<int, QObject*>> raised;
 };
