@@ -40,12 +40,10 @@ public:
 
     bool ToolbarDocked = true;
     DockLayoutState dockLayoutState = dlWithStrip;
-    // The system's caption height plus its menu-bar height, taken at creation.
+    // The system's caption height plus the main window's menu-bar height.
     int CaptionMenuHeight = 0;
 
 private:
-    static int captionAndMenuHeight();
-
     std::array<int, kToolbarSlotCount> slotCommandNumbers{};
     std::unique_ptr<Tform1> form1;
 };

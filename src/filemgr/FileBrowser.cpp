@@ -1,5 +1,7 @@
 #include "FileBrowser.h"
 
+#include <QIcon>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -71,6 +73,19 @@ int DirectoryListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(rows.size());
 }
 
+namespace {
+
+// Qt's own folder pictures, loaded once: the style's standard icons would search the
+// desktop's icon theme on every row painted, which costs more than the whole list.
+QIcon folderIcon(bool open)
+{
+    static const QIcon openFolder(QStringLiteral(":/qt-project.org/styles/commonstyle/images/diropen-16.png"));
+    static const QIcon closedFolder(QStringLiteral(":/qt-project.org/styles/commonstyle/images/dirclosed-16.png"));
+    return open ? openFolder : closedFolder;
+}
+
+}  // namespace
+
 QVariant DirectoryListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || static_cast<std::size_t>(index.row()) >= rows.size())
@@ -83,7 +98,7 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return fromBytes(shown.path);
     case Qt::DecorationRole:
-        return QApplication::style()->standardIcon(shown.onChain ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        return folderIcon(shown.onChain);
     default:
         return {};
     }
