@@ -445,9 +445,11 @@ void Tform1::createPlayback(const MainWindowStart& start)
     engine = std::make_unique<PlaybackEngine>(entries, modes, playbackState, *mmed, playbackWindow);
     monitor = std::make_unique<PlaybackMonitor>(*engine, playbackState, *mmed, playbackWindow);
     monitor->sendNext = [this] { commands.ExecuteCommand(23); };
+    // Its native window is made when the first video starts (winId), and only for itself:
+    // native ancestors would make the whole window paint slower from the start.
     videoSurface = new QWidget(PMultiImage1);
     videoSurface->setObjectName(QStringLiteral("videoSurface"));
-    videoSurface->setAttribute(Qt::WA_NativeWindow);
+    videoSurface->setAttribute(Qt::WA_DontCreateNativeAncestors);
     videoSurface->hide();
     connect(Timer1, &QTimer::timeout, this, [this] { GuardedCall([this] { monitor->Timer1Timer(); }); });
     connect(introcountdown, &QTimer::timeout, this,
