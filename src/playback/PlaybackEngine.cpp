@@ -121,6 +121,8 @@ void PlaybackEngine::stopSequence()
     ignoringFailure([&] { player.close(); });
     window.showInfo(" ");
     state.activeMedia = amNone;
+    state.currentItem.clear();
+    state.currentItemId = 0;
     window.hideViewer();
     setPlayingCommands(false);
     window.restorePictureArea();
@@ -182,6 +184,11 @@ void PlaybackEngine::startSequence(bool lookAhead)
     }
     window.showInfo(kCurrentItemPrefix + text);
     startRow(row, kind);
+    // What desktop controls describe: what plays, else what shows.
+    if (IsPlayerKind(kind) || state.activeMedia == amNone || state.activeMedia == amLastView) {
+        state.currentItem = text;
+        state.currentItemId = queue.entry(row).id;
+    }
 
     if (!modes.checked(PlayMode::Continuous) && !modes.checked(PlayMode::Shuffle)) {
         queue.removeIf([row](int candidate) { return candidate == row; });

@@ -1,5 +1,7 @@
 #pragma once
 // Run-wide playback state that the shell starts and the engine drives.
+#include <cstdint>
+#include <string>
 
 enum PlayState : unsigned char { psPlaying = 0, psStopped = 1, psPaused = 3, psResume = 4 };
 
@@ -17,4 +19,7 @@ struct PlaybackState {
     long CdTrackLength = 0;
     bool ViewerEngaged = false;   // the viewer was shown from hidden or activated since the last step
     bool MonitorReady = false;    // no monitor tick is inside its display part
+    // The item that plays or shows, kept after it left the queue (desktop media controls).
+    std::string currentItem;
+    std::uint64_t currentItemId = 0;
 };

@@ -91,3 +91,12 @@ QList<QObject*> CommandDispatcher::offerersOf(int number) const
     }
     return result;
 }
+
+bool CommandDispatcher::isCommandEnabled(int number) const
+{
+    for (QObject* control : offerersOf(number)) {
+        if (control->property("enabled").toBool())
+            return true;
+    }
+    return false;
+}

@@ -40,6 +40,9 @@ public:
     static int tagOf(const QObject* control);
     static void setTag(QObject* control, int tag);
 
+    // Whether a control offering the command is enabled (the menus' state).
+    bool isCommandEnabled(int number) const;
+
     // Everything that carries number now (for tests and the hint code).
     QList<QObject*> offerersOf(int number) const;
 

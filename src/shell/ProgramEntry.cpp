@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "Renamfil/Trenamedialog.h"
 #include "Setupfrm/TSetupForm.h"
 #include "SingleInstanceGuard.h"
+#include "mpris/MprisService.h"
 #include "playback/SystemMediaBackend.h"
 #include "TerminationWatcher.h"
 #include "Tipunit/TTips.h"
@@ -77,7 +79,8 @@ struct Run {
     std::unique_ptr<Ttreedialogform> directoryChooser;
     std::unique_ptr<Trenamedialog> renameDialog;
     std::unique_ptr<TerminationWatcher> termination;
-    std::unique_ptr<QObject> probe;  // watches the main window: destroyed first
+    std::unique_ptr<MprisService> mpris;  // watches the queue: goes before the main window
+    std::unique_ptr<QObject> probe;       // watches the main window: destroyed first
 };
 
 // Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
@@ -107,6 +110,18 @@ void answerOtherCopies(Run& run)
                              }
                          });
                      });
+}
+
+// Desktop media controls, when there is a session bus; the program runs the same without.
+void startMpris(Run& run)
+{
+    Tform1& form = run.toolbar->mainWindow();
+    run.mpris = std::make_unique<MprisService>(form);
+    if (!run.mpris->registerOnSessionBus()) {
+        run.mpris.reset();
+        return;
+    }
+    QObject::connect(form.Timer1, &QTimer::timeout, run.mpris.get(), &MprisService::publishChanges);
 }
 
 void connectExits(Run& run, QApplication& app)
@@ -221,6 +236,7 @@ int RunProgram(int argc, char** argv)
         run.directoryChooser = std::make_unique<Ttreedialogform>();
         run.renameDialog = std::make_unique<Trenamedialog>();
         connectExits(run, app);
+        startMpris(run);
     });
     if (anotherCopyRuns)
         return 0;

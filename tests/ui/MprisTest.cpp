@@ -1,0 +1,97 @@
+// Desktop media control over the session bus, on a main window with a scripted player.
+// Needs a session bus: ./setup test runs the suite inside dbus-run-session.
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "mpris/MprisService.h"
+
+namespace {
+
+class MprisTest : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        if (!QDBusConnection::sessionBus().isConnected())
+            GTEST_SKIP() << "no session bus";
+        form = &start();
+        service = std::make_unique<MprisService>(*form);
+        ASSERT_TRUE(service->registerOnSessionBus());
+    }
+
+    void TearDown() override { service.reset(); }
+
+    // Calls a method the way a desktop panel does, then lets the command run.
+    void call(const char* interface, const char* method)
+    {
+        QDBusInterface remote(kMprisServiceName, kMprisObjectPath, interface, QDBusConnection::sessionBus());
+        QDBusMessage reply = remote.call(method);
+        EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+        runEventLoopFor(20);
+    }
+    void player(const char* method) { call("org.mpris.MediaPlayer2.Player", method); }
+
+    QVariant property(const char* interface, const char* name)
+    {
+        QDBusInterface properties(kMprisServiceName, kMprisObjectPath, "org.freedesktop.DBus.Properties",
+                                  QDBusConnection::sessionBus());
+        QDBusReply<QDBusVariant> reply = properties.call("Get", interface, name);
+        EXPECT_TRUE(reply.isValid()) << reply.error().message().toStdString();
+        return reply.value().variant();
+    }
+    QString status() { return property("org.mpris.MediaPlayer2.Player", "PlaybackStatus").toString(); }
+
+    Tform1* form = nullptr;
+    std::unique_ptr<MprisService> service;
+};
+
+TEST_F(MprisTest, PlayPauseNextStopDriveThePlayer)
+{
+    backend->addMedia("/music/a.wav", {5000});
+    backend->addMedia("/music/b.wav", {5000});
+    form->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    EXPECT_EQ(status(), "Stopped");
+
+    player("Play");
+    EXPECT_EQ(status(), "Playing");
+    backend->advance(1000);
+    player("Play");  // while playing: Play is not offered, so nothing skips
+    EXPECT_EQ(form->playQueue().count(), 1);
+    EXPECT_EQ(form->player().position(), 1000);
+
+    player("Pause");
+    EXPECT_EQ(status(), "Paused");
+    player("PlayPause");
+    EXPECT_EQ(status(), "Playing");
+    player("Next");
+    EXPECT_TRUE(form->playQueue().empty());
+    player("Stop");
+    EXPECT_EQ(status(), "Stopped");
+}
+
+TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
+{
+    backend->addMedia("/music/a b.wav", {3000});
+    form->queueEditing().AddFiles({"/music/a b.wav", "/music/c.png", "/music/d.mid"}, false);
+    QDBusInterface trackList(kMprisServiceName, kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
+                             QDBusConnection::sessionBus());
+    const auto tracks = qdbus_cast<QList<QDBusObjectPath>>(property("org.mpris.MediaPlayer2.TrackList", "Tracks"));
+    ASSERT_EQ(tracks.size(), 3);
+    QDBusMessage reply = trackList.call("GetTracksMetadata", QVariant::fromValue(QList<QDBusObjectPath>{tracks[1]}));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+
+    player("Play");
+    const QVariantMap metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+    EXPECT_EQ(metadata.value("xesam:title").toString(), "a b.wav");
+    EXPECT_EQ(metadata.value("xesam:url").toString(), "file:///music/a%20b.wav");
+    EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 3000000);
+    EXPECT_EQ(qdbus_cast<QDBusObjectPath>(metadata.value("mpris:trackid")), tracks[0])
+        << "the item keeps its id after it left the queue";
+    EXPECT_EQ(property("org.mpris.MediaPlayer2", "Identity").toString(), "Sonorail");
+}
+
+}  // namespace
