@@ -480,7 +480,9 @@ void Tform1::loadIconStrip()
         const std::string path = CurrentProgramPaths().dataFile("icons.bmp");
         if (!massicons.load(QString::fromStdString(path), "BMP"))
             throw SonorailError(IoErrorText::cannotOpenFile(path));
-        animatedicon->setPixmap(massicons.copy(0, 0, 32, 32));
+        for (int frame = 0; frame < 4; ++frame)
+            iconFrames[static_cast<std::size_t>(frame)] = massicons.copy(32 * frame, 0, 32, 32);
+        animatedicon->setPixmap(iconFrames[0]);
     });
 }
 
@@ -985,8 +987,9 @@ void Tform1::setTimeDisplays(const std::string& length, const std::string& posit
 
 void Tform1::showIconFrame(int frame)
 {
+    // The frames are cut once: the icon turns five times a second for the whole run.
     if (!massicons.isNull())
-        animatedicon->setPixmap(massicons.copy(32 * frame, 0, 32, 32));
+        animatedicon->setPixmap(iconFrames[static_cast<std::size_t>(frame)]);
 }
 
 // The viewer in the normal state follows the main window's left and top edges.

@@ -247,6 +247,7 @@ private:
     std::vector<std::string> pendingFiles;
     bool pendingRetry = false;
     QPixmap massicons;
+    std::array<QPixmap, 4> iconFrames;
     bool startMinimised = false;
     bool toolbarHiddenWithWindow = false;
     bool exitConfirmed = false;
