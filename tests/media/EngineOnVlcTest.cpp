@@ -1,0 +1,119 @@
+// The playback engine on the real back end: files the test writes play to their end and
+// the queue advances by itself, driven only by the monitor's polling.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "MediaTestSupport.h"
+#include "TempDir.h"
+#include "TestMedia.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackMonitor.h"
+#include "playback/VlcBackend.h"
+
+namespace {
+
+struct QuietWindow final : PlaybackWindow {
+    void setCommandEnabled(int, bool) override {}
+    void showInfo(const std::string&) override {}
+    void clearTimeDisplays() override {}
+    void setIntroCountdown(bool) override {}
+    std::string introSecondsText() const override { return "5"; }
+    bool viewerVisible() const override { return false; }
+    void hideViewer() override {}
+    void showDocument(const std::string& path, const std::string&) override { shown.push_back(path); }
+    void showPicture(const std::string& path, const std::string&) override { shown.push_back(path); }
+    void restorePictureArea() override {}
+    void clearSharedPalette() override {}
+    void placeVideo(MediaPlayer& player) override
+    {
+        player.setDisplayRect({});
+        videoRect = player.displayRect();
+    }
+    void setTimeDisplays(const std::string&, const std::string&) override {}
+    void showIconFrame(int) override {}
+    void trackViewer() override {}
+    void applyDockLayout() override {}
+
+    std::vector<std::string> shown;
+    DisplayRect videoRect;
+};
+
+class EngineOnVlcTest : public ::testing::Test {
+protected:
+    EngineOnVlcTest()
+    {
+        media_test::useDummyOutputs();
+        wave = dir.file("tone.wav");
+        midi = dir.file("tune.mid");
+        video = dir.file("clip.avi");
+        test_media::writeFile(wave, test_media::waveFile(600));
+        test_media::writeFile(midi, test_media::midiFile(600));
+        test_media::writeFile(video, test_media::aviFile(64, 48, 10, 10));
+    }
+
+    void enqueue(const std::vector<std::string>& paths)
+    {
+        std::vector<QueueEntry> entries;
+        for (const std::string& path : paths)
+            entries.push_back({path, QueueShortName(path)});
+        queue.insert(queue.count(), std::move(entries));
+    }
+
+    // Ticks the monitor as the main window does until playback stops (at most 20 s).
+    bool runUntilStopped()
+    {
+        return media_test::eventually([&] {
+            monitor.Timer1Timer();
+            return state.playState == psStopped;
+        });
+    }
+
+    TempDir dir;
+    std::string wave, midi, video;
+    PlayQueue queue;
+    PlayModes modes;
+    PlaybackState state;
+    QuietWindow window;
+    MediaPlayer player{std::make_unique<VlcBackend>()};
+    PlaybackEngine engine{queue, modes, state, player, window};
+    PlaybackMonitor monitor{engine, state, player, window};
+};
+
+TEST_F(EngineOnVlcTest, WaveMidiAndVideoPlayToTheirEndsAndTheQueueAdvancesByItself)
+{
+    monitor.sendNext = [this] { engine.Next(); };
+    state.MonitorReady = true;
+    enqueue({wave, dir.file("picture.png"), midi, video});
+    engine.Play();
+    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(window.shown, std::vector<std::string>{dir.file("picture.png")});
+    EXPECT_TRUE(runUntilStopped());
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(window.videoRect, (DisplayRect{0, 0, 64, 48}));
+}
+
+TEST_F(EngineOnVlcTest, ContinuousWrapsAroundOnRealFiles)
+{
+    monitor.sendNext = [this] { engine.Next(); };
+    state.MonitorReady = true;
+    enqueue({wave, midi});
+    modes.setChecked(PlayMode::Continuous, true);
+    engine.Play();
+    int starts = 0;
+    std::uint64_t lastId = state.currentItemId;
+    const bool wrapped = media_test::eventually([&] {
+        monitor.Timer1Timer();
+        if (state.currentItemId != lastId) {
+            lastId = state.currentItemId;
+            ++starts;
+        }
+        return starts >= 2;  // a.wav, then b.mid, then a.wav again
+    });
+    EXPECT_TRUE(wrapped);
+    EXPECT_EQ(queue.count(), 2);
+    engine.Stop();
+}
+
+}  // namespace
