@@ -137,7 +137,10 @@ void ColdStartToMainWindowShown(benchmark::State& state)
 }
 BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void ResidentMemoryOnceIdle(benchmark::State& state)
+// Starts the program, waits for its window and lets it settle, then measures it once idle;
+// the program is ended afterwards.
+template <class Measure>
+void measureOnceIdle(benchmark::State& state, Measure measure)
 {
     const std::string home = makeHome();
     for (auto _ : state) {
@@ -148,10 +151,17 @@ void ResidentMemoryOnceIdle(benchmark::State& state)
             break;
         }
         std::this_thread::sleep_for(std::chrono::seconds(2));
-        state.counters["RSS_MiB"] = static_cast<double>(residentKiB(child.pid)) / 1024.0;
+        measure(child.pid);
         finish(child, true);
     }
     std::filesystem::remove_all(home);
+}
+
+void ResidentMemoryOnceIdle(benchmark::State& state)
+{
+    measureOnceIdle(state, [&](pid_t pid) {
+        state.counters["RSS_MiB"] = static_cast<double>(residentKiB(pid)) / 1024.0;
+    });
 }
 BENCHMARK(ResidentMemoryOnceIdle)->Iterations(1)->Unit(benchmark::kSecond);
 
@@ -170,22 +180,11 @@ double cpuSeconds(pid_t pid)
 // While stopped the monitor still ticks every 200 ms; its share of one core over 20 s.
 void IdleCpuWhileStopped(benchmark::State& state)
 {
-    const std::string home = makeHome();
-    for (auto _ : state) {
-        Child child = startProgram(home, "report");
-        if (!waitForShown(child)) {
-            finish(child, true);
-            state.SkipWithError("the program ended without showing its window");
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        const double before = cpuSeconds(child.pid);
+    measureOnceIdle(state, [&](pid_t pid) {
+        const double before = cpuSeconds(pid);
         std::this_thread::sleep_for(std::chrono::seconds(20));
-        const double used = cpuSeconds(child.pid) - before;
-        state.counters["CPU_percent"] = 100.0 * used / 20.0;
-        finish(child, true);
-    }
-    std::filesystem::remove_all(home);
+        state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / 20.0;
+    });
 }
 BENCHMARK(IdleCpuWhileStopped)->Iterations(1)->Unit(benchmark::kSecond);
 
