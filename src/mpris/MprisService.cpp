@@ -1,5 +1,6 @@
 #include "MprisService.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QDBusMessage>
@@ -53,18 +54,25 @@ MprisService::MprisService(Tform1& window, QObject* parent) : QObject(parent), w
 MprisService::~MprisService()
 {
     window.playQueue().removeObserver(this);
-    if (registered)
-        QDBusConnection::sessionBus().unregisterService(QString::fromLatin1(kMprisServiceName));
+    if (registered) {
+        QDBusConnection::sessionBus().unregisterService(registeredName);
+        QDBusConnection::sessionBus().unregisterObject(QString::fromLatin1(kMprisObjectPath));
+    }
 }
 
-bool MprisService::registerOnSessionBus()
+bool MprisService::registerOnSessionBus(const QString& serviceName)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
     if (!bus.registerObject(QString::fromLatin1(kMprisObjectPath), this, QDBusConnection::ExportAdaptors))
         return false;
-    registered = bus.registerService(QString::fromLatin1(kMprisServiceName));
+    registeredName = serviceName;
+    registered = bus.registerService(registeredName);
+    if (!registered) {
+        registeredName = serviceName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
+        registered = bus.registerService(registeredName);
+    }
     lastPlayerProperties = playerProperties();
     return registered;
 }

@@ -21,8 +21,11 @@ public:
     explicit MprisService(Tform1& window, QObject* parent = nullptr);
     ~MprisService() override;
 
-    // Registers on the session bus; false (and the program runs on) when there is none.
-    bool registerOnSessionBus();
+    // Registers on the session bus as serviceName, or, when another copy (of another
+    // program directory) holds it, as serviceName.instance<pid> as MPRIS provides; false
+    // (and the program runs on) when there is no bus.
+    bool registerOnSessionBus(const QString& serviceName = QString::fromLatin1(kMprisServiceName));
+    const QString& busName() const { return registeredName; }
 
     // Sends PropertiesChanged for what changed since the last call, and TrackListReplaced
     // when the queue changed; the monitor tick calls it.
@@ -72,6 +75,7 @@ private:
     QVariantMap lastPlayerProperties;
     bool queueChanged = false;
     bool registered = false;
+    QString registeredName;
 };
 
 // org.freedesktop path of a queue entry's track id.

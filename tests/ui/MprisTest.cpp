@@ -20,7 +20,9 @@ protected:
             GTEST_SKIP() << "no session bus";
         form = &start();
         service = std::make_unique<MprisService>(*form);
-        ASSERT_TRUE(service->registerOnSessionBus());
+        // Test processes may run side by side on one bus: each takes a name of its own.
+        ASSERT_TRUE(service->registerOnSessionBus(QStringLiteral("org.mpris.MediaPlayer2.sonorail.test%1")
+                                                      .arg(QCoreApplication::applicationPid())));
     }
 
     void TearDown() override { service.reset(); }
@@ -28,7 +30,7 @@ protected:
     // Calls a method the way a desktop panel does, then lets the command run.
     void call(const char* interface, const char* method)
     {
-        QDBusInterface remote(kMprisServiceName, kMprisObjectPath, interface, QDBusConnection::sessionBus());
+        QDBusInterface remote(service->busName(), kMprisObjectPath, interface, QDBusConnection::sessionBus());
         QDBusMessage reply = remote.call(method);
         EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
         runEventLoopFor(20);
@@ -37,7 +39,7 @@ protected:
 
     QVariant property(const char* interface, const char* name)
     {
-        QDBusInterface properties(kMprisServiceName, kMprisObjectPath, "org.freedesktop.DBus.Properties",
+        QDBusInterface properties(service->busName(), kMprisObjectPath, "org.freedesktop.DBus.Properties",
                                   QDBusConnection::sessionBus());
         QDBusReply<QDBusVariant> reply = properties.call("Get", interface, name);
         EXPECT_TRUE(reply.isValid()) << reply.error().message().toStdString();
@@ -77,7 +79,7 @@ TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
 {
     backend->addMedia("/music/a b.wav", {3000});
     form->queueEditing().AddFiles({"/music/a b.wav", "/music/c.png", "/music/d.mid"}, false);
-    QDBusInterface trackList(kMprisServiceName, kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
+    QDBusInterface trackList(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
                              QDBusConnection::sessionBus());
     const auto tracks = qdbus_cast<QList<QDBusObjectPath>>(property("org.mpris.MediaPlayer2.TrackList", "Tracks"));
     ASSERT_EQ(tracks.size(), 3);
