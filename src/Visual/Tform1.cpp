@@ -238,9 +238,15 @@ void Tform1::createControls(QWidget* client)
     btnaddall = makeControl<QPushButton>(client, "btnaddall");
     btnaddall->setText(QStringLiteral("All ->"));
 
+    // The icon repaints five times a second for the whole run: a plain palette and an
+    // opaque picture keep each repaint to the icon's own 32 x 32 pixels.
     animatediconpanel = makeControl<QFrame>(client, "animatediconpanel");
-    animatediconpanel->setStyleSheet(QLatin1String("background-color: black;"));
+    animatediconpanel->setAutoFillBackground(true);
+    QPalette black = animatediconpanel->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    animatediconpanel->setPalette(black);
     animatedicon = makeControl<QLabel>(animatediconpanel, "animatedicon");
+    animatedicon->setAttribute(Qt::WA_OpaquePaintEvent);
     animatedicon->setGeometry(0, 0, 32, 32);
 
     btnDirectoryListRollUp = makeGlyphButton(client, "btnDirectoryListRollUp", Qt::UpArrow);
