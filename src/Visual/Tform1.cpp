@@ -187,8 +187,11 @@ Tform1::~Tform1()
 
 void Tform1::createControls(QWidget* client)
 {
+    // The picture area fills the client in the window's own colour: behind the controls it
+    // is the background, brought in front for a video it covers them.
     PMultiImage1 = makeControl<QLabel>(client, "PMultiImage1");
     PMultiImage1->setAlignment(Qt::AlignCenter);
+    PMultiImage1->setAutoFillBackground(true);
 
     infobarpanel = makeBar(client, "infobarpanel", infobar, "infobar", QStringLiteral("Sonorail"));
     Panel1 = makeBar(client, "Panel1", lblFileInfo, "lblFileInfo",
