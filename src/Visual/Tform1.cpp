@@ -29,6 +29,7 @@
 #include "Txtgfxvs/Ttxtgfxform.h"
 #include "Toolbar/TTToolbar.h"
 #include "filemgr/FileBrowser.h"
+#include "filemgr/FileListModel.h"
 #include "help/HelpEngine.h"
 #include "queue/QueueListModel.h"
 #include "settings/WithTrailingBackslash.h"
@@ -551,9 +552,10 @@ void Tform1::ApplyFileFilter()
     std::array<bool, kFileTypeFilterCount> ticked{};
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
         ticked[i] = filterBoxes[i]->isChecked();
-    currentFileMask = QString::fromStdString(BuildFileMask(ticked));
-    browser->setMask(currentFileMask);
+    browser->setMask(QString::fromStdString(BuildFileMask(ticked)));
 }
+
+const QString& Tform1::fileMask() const { return browser->fileList().mask(); }
 
 // Source switch: runs whenever the selected tab changes, by a click or by the program.
 void Tform1::TabSet1Click(int index)

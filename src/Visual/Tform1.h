@@ -82,8 +82,7 @@ public:
     PlayModes& playModes() { return modes; }
     PlaybackState& playback() { return playbackState; }
     CommandDispatcher& dispatcher() const { return commands; }
-    const QString& fileMask() const { return currentFileMask; }
-    const QPixmap& iconStrip() const { return massicons; }
+    const QString& fileMask() const;
 
     // Controls (layout names)
     QLabel* PMultiImage1 = nullptr;
@@ -233,7 +232,6 @@ private:
     Settings currentSettings;
     PlayModes modes;
     PlaybackState playbackState;
-    QString currentFileMask;
     PlayQueue entries;
     std::unique_ptr<QueueEditing> editing;
     QueueListModel* pathModel = nullptr;
