@@ -25,7 +25,6 @@ public:
 
     // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
     std::vector<std::string> requests;
-    bool isPlaying() const { return playing; }
     bool isOpen() const { return !openDevice.empty(); }
 
     void open(const std::string& deviceType, const std::string& fileName) override;
