@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "IconFrameView.h"
 #include "MainWindowLayout.h"
 #include "Tipunit/TTips.h"
 #include "Txtgfxvs/Ttxtgfxform.h"
@@ -249,8 +250,7 @@ void Tform1::createControls(QWidget* client)
     QPalette black = animatediconpanel->palette();
     black.setColor(QPalette::Window, Qt::black);
     animatediconpanel->setPalette(black);
-    animatedicon = makeControl<QLabel>(animatediconpanel, "animatedicon");
-    animatedicon->setAttribute(Qt::WA_OpaquePaintEvent);
+    animatedicon = makeControl<IconFrameView>(animatediconpanel, "animatedicon");
     animatedicon->setGeometry(0, 0, 32, 32);
 
     btnDirectoryListRollUp = makeGlyphButton(client, "btnDirectoryListRollUp", Qt::UpArrow);
@@ -492,7 +492,7 @@ void Tform1::loadIconStrip()
             throw SonorailError(IoErrorText::cannotOpenFile(path));
         for (int frame = 0; frame < 4; ++frame)
             iconFrames[static_cast<std::size_t>(frame)] = massicons.copy(32 * frame, 0, 32, 32);
-        animatedicon->setPixmap(iconFrames[0]);
+        animatedicon->setFrame(iconFrames[0]);
     });
 }
 
@@ -1000,7 +1000,7 @@ void Tform1::showIconFrame(int frame)
 {
     // The frames are cut once: the icon turns five times a second for the whole run.
     if (!massicons.isNull())
-        animatedicon->setPixmap(iconFrames[static_cast<std::size_t>(frame)]);
+        animatedicon->setFrame(iconFrames[static_cast<std::size_t>(frame)]);
 }
 
 // The viewer in the normal state follows the main window's left and top edges.

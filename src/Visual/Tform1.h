@@ -33,6 +33,7 @@ class QLineEdit;
 class QListView;
 class QListWidget;
 class FileBrowser;
+class IconFrameView;
 class QueueListModel;
 class QMenu;
 class QPlainTextEdit;
@@ -106,7 +107,7 @@ public:
     QPushButton* btnAdd = nullptr;
     QPushButton* btnaddall = nullptr;
     QFrame* animatediconpanel = nullptr;
-    QLabel* animatedicon = nullptr;
+    IconFrameView* animatedicon = nullptr;
     QToolButton* btnDirectoryListRollUp = nullptr;
     QFrame* timedisppanel = nullptr;
     QLabel* lengthtimedisplay = nullptr;
