@@ -74,6 +74,7 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
         registered = bus.registerService(registeredName);
     }
     lastPlayerProperties = playerProperties();
+    lastInputs = currentInputs();
     return registered;
 }
 
@@ -267,6 +268,19 @@ void MprisService::setShuffle(bool on)
     later([this, on] { window.playModes().setChecked(PlayMode::Shuffle, on); });
 }
 
+MprisService::Inputs MprisService::currentInputs() const
+{
+    const PlaybackState& state = window.playback();
+    return {state.playState,
+            state.activeMedia,
+            state.currentItemId,
+            window.player().isOpen(),
+            state.CdTrackLength,
+            window.playModes().checked(PlayMode::Continuous),
+            window.playModes().checked(PlayMode::Shuffle),
+            window.dispatcher().enabledGeneration()};
+}
+
 QVariantMap MprisService::playerProperties() const
 {
     return {{QStringLiteral("PlaybackStatus"), playbackStatus()},
@@ -283,15 +297,19 @@ void MprisService::publishChanges()
 {
     if (!registered)
         return;
-    const QVariantMap now = playerProperties();
-    QVariantMap changed;
-    for (auto property = now.cbegin(); property != now.cend(); ++property) {
-        if (lastPlayerProperties.value(property.key()) != property.value())
-            changed.insert(property.key(), property.value());
+    const Inputs inputs = currentInputs();
+    if (inputs != lastInputs) {
+        lastInputs = inputs;
+        const QVariantMap now = playerProperties();
+        QVariantMap changed;
+        for (auto property = now.cbegin(); property != now.cend(); ++property) {
+            if (lastPlayerProperties.value(property.key()) != property.value())
+                changed.insert(property.key(), property.value());
+        }
+        lastPlayerProperties = now;
+        if (!changed.isEmpty())
+            emitPropertiesChanged(QStringLiteral("org.mpris.MediaPlayer2.Player"), changed);
     }
-    lastPlayerProperties = now;
-    if (!changed.isEmpty())
-        emitPropertiesChanged(QStringLiteral("org.mpris.MediaPlayer2.Player"), changed);
     if (queueChanged) {
         queueChanged = false;
         if (auto* trackList = findChild<MprisTrackListAdaptor*>())

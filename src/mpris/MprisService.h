@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
+#include <cstdint>
 #include <functional>
 
 #include "queue/PlayQueue.h"
@@ -69,10 +70,25 @@ private:
     void selectionChanged(QueueList, int, int) override {}
 
     QVariantMap playerProperties() const;
+    // Everything the player properties are computed from, read cheaply: while it stays the
+    // same the properties are not built again (the monitor calls five times a second).
+    struct Inputs {
+        int playState = -1;
+        int activeMedia = -1;
+        std::uint64_t itemId = 0;
+        bool playerOpen = false;
+        long cdTrackLength = 0;
+        bool continuous = false;
+        bool shuffle = false;
+        std::uint64_t enabledGeneration = 0;
+        bool operator==(const Inputs&) const = default;
+    };
+    Inputs currentInputs() const;
     void emitPropertiesChanged(const QString& interface, const QVariantMap& changed);
 
     Tform1& window;
     QVariantMap lastPlayerProperties;
+    Inputs lastInputs;
     bool queueChanged = false;
     bool registered = false;
     QString registeredName;

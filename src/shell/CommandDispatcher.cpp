@@ -42,6 +42,7 @@ void CommandDispatcher::ExecuteCommand(int tag, QObject* sender)
 
 void CommandDispatcher::SetCommandEnabled(int number, bool enabled)
 {
+    ++enabledChanges;
     for (const QPointer<QObject>& control : offerers) {
         if (!control || tagOf(control) != number)
             continue;

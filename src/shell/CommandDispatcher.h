@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <map>
 
@@ -42,11 +43,14 @@ public:
 
     // Whether a control offering the command is enabled (the menus' state).
     bool isCommandEnabled(int number) const;
+    // Counts the calls of SetCommandEnabled, so a watcher can tell cheaply that nothing changed.
+    std::uint64_t enabledGeneration() const { return enabledChanges; }
 
     // Everything that carries number now (for tests and the hint code).
     QList<QObject*> offerersOf(int number) const;
 
 private:
+    std::uint64_t enabledChanges = 0;
     void callfnexecutebymenu(QAction* item);
     void callfnexecutebybutton(QAbstractButton* button);
 
