@@ -50,6 +50,11 @@ std::vector<std::string> albumTexts()
 struct ShownQueue {
     ShownQueue()
     {
+        // As the main window's queue views: rows of one height, several selected at once.
+        for (QListView* view : {&pathView, &nameView}) {
+            view->setUniformItemSizes(true);
+            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        }
         pathModel.attach(&pathView);
         nameModel.attach(&nameView);
         pathView.resize(201, 121);
