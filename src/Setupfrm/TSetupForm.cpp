@@ -46,6 +46,7 @@ TSetupForm::TSetupForm(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Setup Options"));
     TabbedNotebook1 = new QTabWidget(this);
     TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
+    TabbedNotebook1->setUsesScrollButtons(false);  // the dialog is as wide as its five tabs
     for (std::string_view page : kPages)
         TabbedNotebook1->addTab(createPage(page), qt(page));
     TabbedNotebook1->setCurrentIndex(kFirstPage);
