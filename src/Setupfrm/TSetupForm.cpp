@@ -98,6 +98,8 @@ QWidget* TSetupForm::control(std::string_view name) const
 
 void TSetupForm::ShowModal(Settings& settings, const std::string& settingsPath)
 {
+    if (isVisible())
+        return;  // already open further down this call chain
     edited = &settings;
     settingsFile = settingsPath;
     // Filled once per showing: refilling on every activation would wipe the user's edits

@@ -10,8 +10,8 @@ enum class DialogButtons { Ok, YesNo, YesNoAll };
 enum class DialogAnswer { Ok, Yes, No, All };
 
 // One entry of a file dialog's type list: its caption ("Album Files (*.ALB)"), the
-// patterns it matches (without regard to case) and the extension a typed name without
-// one gets while it is selected.
+// patterns it matches (without regard to case) and the extension the caller gives a name
+// chosen without one while this type is selected.
 struct FileDialogFilter {
     std::string caption;
     std::vector<std::string> patterns;
@@ -36,8 +36,9 @@ public:
     virtual ~DialogSeam() = default;
     virtual DialogAnswer ask(DialogKind kind, const std::string& caption, const std::string& text,
                              DialogButtons buttons) = 0;
-    // A modal file-open or file-save dialog; nothing when the user cancels. A save dialog
-    // asks itself before replacing an existing file.
+    // A modal file-open or file-save dialog; nothing when the user cancels. The name comes
+    // back as chosen (the caller adds a missing extension); a save dialog asks before
+    // replacing an existing file of that name.
     virtual std::optional<FileDialogChoice> chooseFile(const FileDialogRequest& request);
 
     // The seam in use; the program installs its own at start-up.

@@ -62,29 +62,23 @@ DialogAnswer MessageBoxDialogs::ask(DialogKind kind, const std::string& caption,
     return answerFor(box.exec());
 }
 
-// Qt's own dialog, not the desktop's: it matches the types without regard to case (so
-// "*.ALB" lists "x.alb", as the names of albums from other systems need) and completes a
-// typed name with the selected type's extension before it asks about replacing a file.
+// Qt's own dialog, not the desktop's, so that the types match without regard to case
+// ("*.ALB" lists "x.alb", as albums from other systems are named). The caller completes a
+// name typed without extension with the selected type's: the dialog's own default suffix
+// does not follow a change of type.
 std::optional<FileDialogChoice> MessageBoxDialogs::chooseFile(const FileDialogRequest& request)
 {
     const bool saving = request.mode == FileDialogRequest::Mode::Save;
     QFileDialog dialog(dialogOwner());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A typed name need not exist as typed: "party" opens "party.alb".
+    dialog.setFileMode(QFileDialog::AnyFile);
     QStringList captions;
     for (const FileDialogFilter& filter : request.filters)
         captions.append(fromBytes(filter.caption));
     dialog.setNameFilters(captions);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    auto extensionOf = [&](const QString& caption) {
-        const qsizetype index = captions.indexOf(caption);
-        return index < 0 ? QString() : fromBytes(request.filters[static_cast<std::size_t>(index)].defaultExtension);
-    };
-    if (!captions.isEmpty())
-        dialog.setDefaultSuffix(extensionOf(captions.first()));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& caption) { dialog.setDefaultSuffix(extensionOf(caption)); });
     if (!request.initialFile.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.initialFile)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
