@@ -219,15 +219,6 @@ TEST_F(AlbumsTest, ANameCompletedToAnExistingFileIsAskedAboutAndNoReturnsToTheDi
     EXPECT_EQ(music.read("old.alb"), "/a/one.mid\r\n");
 }
 
-TEST_F(AlbumsTest, AnAlbumThatCannotBeWrittenNamesItselfAndKeepsTheQueue)
-{
-    fill({"/a/one.mid"});
-    std::filesystem::create_directory(music.file("taken.alb"));
-    choose(music.file("taken.alb"));
-    EXPECT_EQ(errorOf([&] { albums.SaveAlbum(); }), "Cannot create file " + music.file("taken.alb"));
-    EXPECT_EQ(texts(), Texts{"/a/one.mid"});
-}
-
 TEST_F(AlbumsTest, TheDefaultAlbumIsSavedAtExitAsTheOptionSays)
 {
     home.write("default.alb", "/old.mid\r\n");
@@ -263,13 +254,6 @@ TEST_F(AlbumsTest, TheDefaultAlbumIsSavedAtExitAsTheOptionSays)
     EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
-TEST_F(AlbumsTest, ADefaultAlbumThatCannotBeWrittenRaisesItsError)
-{
-    fill({"/a/one.mid"});
-    std::filesystem::create_directory(home.file("default.alb"));
-    EXPECT_EQ(errorOf([&] { albums.SaveDefaultAlbum(true); }), "Cannot create file " + home.file("default.alb"));
-}
-
 TEST_F(AlbumsTest, TheDefaultAlbumIsLoadedAtStartAsTheOptionSays)
 {
     albums.LoadDefaultAlbum();
@@ -298,13 +282,6 @@ TEST_F(AlbumsTest, TheDefaultAlbumIsLoadedAtStartAsTheOptionSays)
     albums.LoadDefaultAlbum();
     EXPECT_EQ(texts(), (Texts{"/a/one.mid", "03:Three.cdt"})) << "the album replaces the queue";
     EXPECT_EQ(dialogs.shown.size(), 2u);
-}
-
-TEST_F(AlbumsTest, ADefaultAlbumThatCannotBeReadRaisesItsError)
-{
-    std::filesystem::create_directory(home.file("default.alb"));
-    EXPECT_EQ(errorOf([&] { albums.LoadDefaultAlbum(); }), "Cannot open file " + home.file("default.alb"));
-    EXPECT_TRUE(queue.empty());
 }
 
 }  // namespace
