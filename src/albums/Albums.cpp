@@ -14,8 +14,7 @@ const char* const kDefaultAlbumName = "default.alb";
 
 namespace {
 
-constexpr int kAlbumFilter = 0;
-constexpr int kM3u8Filter = 1;
+constexpr int kM3u8Filter = 1;  // the save dialog's second type
 
 FileDialogFilter albumFilter() { return {"Album Files (*.ALB)", {"*.ALB"}, "alb"}; }
 
