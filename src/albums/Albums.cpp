@@ -18,7 +18,8 @@ constexpr int kM3u8Filter = 1;  // the save dialog's second type
 
 FileDialogFilter albumFilter() { return {"Album Files (*.ALB)", {"*.ALB"}, "alb"}; }
 
-FileDialogRequest openRequest(const std::string& lastFile)
+// The open dialog, OpenAlbDialog: albums first, playlists of other players beside them.
+FileDialogRequest OpenAlbDialog(const std::string& lastFile)
 {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
@@ -27,7 +28,8 @@ FileDialogRequest openRequest(const std::string& lastFile)
     return request;
 }
 
-FileDialogRequest saveRequest(const std::string& lastFile)
+// The save dialog, savealbdialog: albums first, an M3U8 playlist beside them.
+FileDialogRequest savealbdialog(const std::string& lastFile)
 {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
@@ -65,7 +67,7 @@ Albums::Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings
 
 void Albums::OpenAlbum()
 {
-    const std::optional<FileDialogChoice> choice = DialogSeam::current().chooseFile(openRequest(lastOpenedFile));
+    const std::optional<FileDialogChoice> choice = DialogSeam::current().chooseFile(OpenAlbDialog(lastOpenedFile));
     if (!choice) {
         editing.ValidateQueue();
         return;
@@ -85,7 +87,7 @@ void Albums::SaveAlbum()
     if (editing.QueueIsEmpty(true))
         return;
     for (;;) {
-        const std::optional<FileDialogChoice> choice = DialogSeam::current().chooseFile(saveRequest(lastSavedFile));
+        const std::optional<FileDialogChoice> choice = DialogSeam::current().chooseFile(savealbdialog(lastSavedFile));
         if (!choice)
             return;
         const bool asPlaylist = choice->filter == kM3u8Filter;
