@@ -36,6 +36,8 @@
 #include "settings/WithTrailingBackslash.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingsKeys.h"
+#include "Setupfrm/TSetupForm.h"
+#include "albums/Albums.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandTable.h"
@@ -166,6 +168,8 @@ Tform1::Tform1(const MainWindowStart& start, TTToolbar& toolbarWindow)
     nameModel->attach(queuefilename);
     QueueWindow& queueWindow = *this;
     editing = std::make_unique<QueueEditing>(entries, currentSettings, queueWindow);
+    albums = std::make_unique<Albums>(entries, *editing, currentSettings, queueWindow);
+    defaultAlbumSaver = [this](bool mayAsk) { albums->SaveDefaultAlbum(mayAsk); };
     createPlayback(start);
     createMenus();
     createPopupMenus();
@@ -432,12 +436,15 @@ void Tform1::registerCommands()
                                     static_cast<QAbstractButton*>(btnDown)})
         commands.addOfferer(button);
 
+    commands.setOperation(1, [this](QObject*) { albums->OpenAlbum(); });
+    commands.setOperation(2, [this](QObject*) { albums->SaveAlbum(); });
     commands.setOperation(12, [this](QObject*) { AddToQueue(false); });
     commands.setOperation(13, [this](QObject*) { AddToQueue(true); });
     commands.setOperation(14, [this](QObject*) { editing->RemoveFromQueue(false); });
     commands.setOperation(15, [this](QObject*) { editing->RemoveFromQueue(true); });
     commands.setOperation(16, [this](QObject*) { editing->MoveQueueItemsUp(); });
     commands.setOperation(17, [this](QObject*) { editing->MoveQueueItemsDown(); });
+    commands.setOperation(18, [this](QObject*) { ShowSetupOptions(); });
     commands.setOperation(19, [this](QObject*) { RequestExit(); });
     commands.setOperation(20, [this](QObject*) { engine->Play(); });
     commands.setOperation(21, [this](QObject*) { engine->Pause(); });
@@ -508,6 +515,8 @@ void Tform1::StartupInitialise()
     for (int command : {21, 22, 23, 25})
         commands.SetCommandEnabled(command, false);
     ApplyCommandLine();
+    // An unreadable default album is reported; the run starts all the same.
+    GuardedCall([this] { albums->LoadDefaultAlbum(); });
     playbackState.MonitorReady = true;
     if (currentSettings.optautoseekcdstart)
         commands.ExecuteCommand(24);
@@ -545,6 +554,13 @@ void Tform1::ApplySettings()
     btnDown->setVisible(currentSettings.optDisplayQueueHands);
     setAcceptDrops(currentSettings.optDragDrop);
     animatediconpanel->setVisible(currentSettings.optShowAnimatedIcon);
+}
+
+void Tform1::ShowSetupOptions()
+{
+    if (setupForm)
+        setupForm->ShowModal(currentSettings, CurrentProgramPaths().programFile(std::string(kSettingsFileName)));
+    ApplySettings();
 }
 
 void Tform1::ApplyFileFilter()

@@ -22,6 +22,7 @@
 #include "settings/Settings.h"
 #include "shell/ConfirmExit.h"
 
+class Albums;
 class CommandDispatcher;
 class QAction;
 struct MenuEntry;
@@ -41,6 +42,7 @@ class QPushButton;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class TSetupForm;
 class TTToolbar;
 class TTips;
 class Ttxtgfxform;
@@ -70,8 +72,13 @@ public:
     // A second copy of the program asked this one to come forward.
     void BringForward(const InstanceMessage& message);
 
-    // Saves the queue as the default album at exit (the album code sets it).
+    // Saves the queue as the default album at exit (the albums by default).
     std::function<void(bool mayAsk)> defaultAlbumSaver;
+    Albums& albumCommands() { return *albums; }
+
+    // The setup dialog is created after the main window; command 18 shows it.
+    void attachSetupForm(TSetupForm* form) { setupForm = form; }
+    void ShowSetupOptions();
 
     // The viewer is created after the main window; until then nothing is shown in it.
     void attachViewer(Ttxtgfxform* viewerWindow);
@@ -235,6 +242,8 @@ private:
     PlaybackState playbackState;
     PlayQueue entries;
     std::unique_ptr<QueueEditing> editing;
+    std::unique_ptr<Albums> albums;
+    TSetupForm* setupForm = nullptr;
     QueueListModel* pathModel = nullptr;
     QueueListModel* nameModel = nullptr;
     FileBrowser* browser = nullptr;

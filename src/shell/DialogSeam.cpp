@@ -19,6 +19,8 @@ DialogSeam* installedSeam = &silentDialogs;
 
 }  // namespace
 
+std::optional<FileDialogChoice> DialogSeam::chooseFile(const FileDialogRequest&) { return std::nullopt; }
+
 DialogSeam& DialogSeam::current() { return *installedSeam; }
 
 void DialogSeam::install(DialogSeam* seam) { installedSeam = seam ? seam : &silentDialogs; }

@@ -233,6 +233,7 @@ int RunProgram(int argc, char** argv)
         run.viewer = std::make_unique<Ttxtgfxform>(&run.toolbar->mainWindow());
         run.toolbar->mainWindow().attachViewer(run.viewer.get());
         run.setup = std::make_unique<TSetupForm>();
+        run.toolbar->mainWindow().attachSetupForm(run.setup.get());
         run.directoryChooser = std::make_unique<Ttreedialogform>();
         run.renameDialog = std::make_unique<Trenamedialog>();
         connectExits(run, app);

@@ -11,3 +11,13 @@ DialogAnswer ScriptedDialogs::ask(DialogKind kind, const std::string& caption, c
     }
     return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::No;
 }
+
+std::optional<FileDialogChoice> ScriptedDialogs::chooseFile(const FileDialogRequest& request)
+{
+    fileRequests.push_back(request);
+    if (fileChoices.empty())
+        return std::nullopt;
+    std::optional<FileDialogChoice> choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+}

@@ -21,7 +21,11 @@ public:
     // Answers given in order; when none is left a question is answered No and a box Ok.
     std::deque<DialogAnswer> answers;
     std::vector<ShownDialog> shown;
+    // File dialogs: each takes the next choice (nothing = the user cancels).
+    std::deque<std::optional<FileDialogChoice>> fileChoices;
+    std::vector<FileDialogRequest> fileRequests;
 
     DialogAnswer ask(DialogKind kind, const std::string& caption, const std::string& text,
                      DialogButtons buttons) override;
+    std::optional<FileDialogChoice> chooseFile(const FileDialogRequest& request) override;
 };
