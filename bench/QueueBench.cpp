@@ -46,6 +46,9 @@ struct ShownQueue {
     {
         pathModel.attach(&pathView);
         nameModel.attach(&nameView);
+        // Rows of one height, as the main window's queue lists have them.
+        pathView.setUniformItemSizes(true);
+        nameView.setUniformItemSizes(true);
         pathView.resize(201, 121);
         pathView.show();
     }
