@@ -16,6 +16,7 @@ constexpr std::size_t kDeepestGroup = 1000;
 constexpr long kMostParagraphs = 1'000'000;
 constexpr int kMostColumns = 64;
 constexpr int kMostPictures = 1000;
+constexpr std::size_t kMostTabStops = 32;
 // Twips (1/1440 inch) to pixels at 96 dots per inch.
 constexpr double kTwipsPerPixel = 15.0;
 // Symbol-font code page: its bullets and marks have no place in any Windows code page.
@@ -99,12 +100,8 @@ void RtfReader::readAll(std::string_view rtf)
         switch (token.kind) {
         case RtfToken::GroupStart: openGroup(); break;
         case RtfToken::GroupEnd:
-            if (!closeGroup()) {
-                tokenizer = nullptr;
-                flushText();
-                cursor.endEditBlock();
-                return;
-            }
+            if (!closeGroup())
+                input.takeBytes(rtf.size());  // whatever follows the document is not part of it
             break;
         case RtfToken::ControlWord: controlWord(token); break;
         case RtfToken::ControlSymbol: controlSymbol(token.symbol); break;
@@ -117,6 +114,9 @@ void RtfReader::readAll(std::string_view rtf)
     while (!stack.empty())
         closeGroup();
     flushText();
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(defaultTabStop / kTwipsPerPixel);
+    document.setDefaultTextOption(option);
     tokenizer = nullptr;
     cursor.endEditBlock();
 }
@@ -304,6 +304,9 @@ bool RtfReader::paragraphWord(std::string_view word, int parameter)
         p.before = parameter;
     } else if (word == "sa") {
         p.after = parameter;
+    } else if (word == "tx" || word == "tb") {
+        if (p.tabStops.size() < kMostTabStops)
+            p.tabStops.push_back(parameter);
     } else if (word == "intbl") {
         p.inTable = true;
     } else {
@@ -351,6 +354,8 @@ void RtfReader::documentWord(std::string_view word, int parameter)
         documentCodePage = parameter;
     else if (word == "deff")
         defaultFont = parameter;
+    else if (word == "deftab" && parameter > 0)
+        defaultTabStop = std::min(parameter, 14400);
     // Every other control word changes nothing that this view shows.
 }
 
@@ -624,6 +629,18 @@ QTextBlockFormat RtfReader::blockFormat() const
     format.setTextIndent(pixels(p.first));
     format.setTopMargin(std::max(0.0, pixels(p.before)));
     format.setBottomMargin(std::max(0.0, pixels(p.after)));
+    // A hanging first line (a list item) has a tab stop at the indent, as word processors do.
+    // Stops count from the page margin in rich text, from the first line's start in Qt.
+    std::vector<int> stops = p.tabStops;
+    if (p.first < 0 && p.left > 0)
+        stops.push_back(p.left);
+    std::sort(stops.begin(), stops.end());
+    const int firstLineStart = std::max(0, p.left + p.first);
+    QList<QTextOption::Tab> tabs;
+    for (const int stop : stops)
+        if (stop > firstLineStart)
+            tabs.append(QTextOption::Tab(pixels(stop - firstLineStart), QTextOption::LeftTab));
+    format.setTabPositions(tabs);
     return format;
 }
 

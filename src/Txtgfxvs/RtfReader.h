@@ -35,6 +35,7 @@ private:
     struct ParagraphState {
         Qt::Alignment alignment = Qt::AlignLeft;
         int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
+        std::vector<int> tabStops;                                  // twips, in the order given
         bool inTable = false;
     };
     struct GroupState {
@@ -110,6 +111,7 @@ private:
 
     int documentCodePage = 1252;
     int defaultFont = 0;
+    int defaultTabStop = 720;  // twips, half an inch
     std::unordered_map<int, Font> fonts;
     int fontEntry = 0;
     std::vector<QColor> colours;

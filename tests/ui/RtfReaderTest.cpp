@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextTable>
@@ -146,6 +147,16 @@ TEST(RtfReaderTest, ListsShowTheirMarksAndTablesShowAsTables)
     const QStringList lines = normalisedLines(read.text());
     EXPECT_TRUE(lines.contains(QString::fromUtf8("\xe2\x80\xa2 Headphones"))) << lines.join('|').toStdString();
     EXPECT_TRUE(lines.contains("2. Press Play")) << lines.join('|').toStdString();
+
+    // A list item's text starts at the paragraph's indent, after its mark's tab.
+    QTextDocument& document = const_cast<QTextDocument&>(read.document);
+    document.setTextWidth(600);
+    (void)document.size();
+    const QTextBlock item = blockStartingWith(document, QString::fromUtf8("\xe2\x80\xa2"));
+    ASSERT_TRUE(item.isValid());
+    const int textStart = item.text().indexOf("Headphones");
+    EXPECT_GT(item.blockFormat().leftMargin(), 20);
+    EXPECT_NEAR(item.layout()->lineAt(0).cursorToX(textStart), item.blockFormat().leftMargin(), 1.0);
 
     QTextTable* table = nullptr;
     for (QTextFrame* frame : read.document.rootFrame()->childFrames())
