@@ -192,7 +192,7 @@ void RtfReader::controlWord(const RtfToken& token)
         return;
     flushText();
     if (characterWord(word, token.hasParameter, parameter) || paragraphWord(word, parameter) ||
-        tableWord(word, parameter))
+        tableWord(word))
         return;
     documentWord(word, parameter);
 }
@@ -315,9 +315,8 @@ bool RtfReader::paragraphWord(std::string_view word, int parameter)
     return true;
 }
 
-bool RtfReader::tableWord(std::string_view word, int parameter)
+bool RtfReader::tableWord(std::string_view word)
 {
-    (void)parameter;
     if (word == "trowd") {
         cellsDefined = 0;
     } else if (word == "cellx") {
@@ -406,13 +405,9 @@ void RtfReader::pictureWord(std::string_view word, int parameter)
 
 void RtfReader::controlSymbol(char symbol)
 {
-    const bool ignorable = starSeen;
-    starSeen = false;
-    if (symbol == '*') {
-        starSeen = true;
+    starSeen = symbol == '*';  // the next control word names a destination we may skip
+    if (starSeen)
         return;
-    }
-    (void)ignorable;
     if (state.destination == Destination::Skip)
         return;
     switch (symbol) {

@@ -72,7 +72,7 @@ private:
     bool setDestination(std::string_view word);
     bool characterWord(std::string_view word, bool hasParameter, int parameter);
     bool paragraphWord(std::string_view word, int parameter);
-    bool tableWord(std::string_view word, int parameter);
+    bool tableWord(std::string_view word);
     bool specialCharacter(std::string_view word, int parameter);
     void documentWord(std::string_view word, int parameter);
     void fontWord(std::string_view word, int parameter);
