@@ -72,6 +72,19 @@ std::optional<PictureSize> pcxSize(std::string_view bytes)
     return PictureSize{right - left + 1, bottom - top + 1};
 }
 
+bool pcxHoldsItsRows(std::string_view bytes)
+{
+    const auto size = pcxSize(bytes);
+    if (!size)
+        return false;
+    const std::int64_t planes = static_cast<unsigned char>(bytes[65]);
+    const std::int64_t bytesPerLine = littleEndian16(bytes, 66);
+    const std::int64_t rowBytes = planes * bytesPerLine * size->height;
+    const bool runLengthEncoded = bytes[2] == 1;
+    const std::int64_t least = runLengthEncoded ? (rowBytes + 62) / 63 * 2 : rowBytes;
+    return static_cast<std::int64_t>(bytes.size()) - 128 >= least;
+}
+
 std::optional<PictureSize> placeableMetafileSize(std::string_view bytes, double dotsPerInch)
 {
     if (bytes.size() < 22 || !startsWith(bytes, kPlaceableKey))

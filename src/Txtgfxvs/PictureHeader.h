@@ -21,6 +21,10 @@ PictureKind kindOfContent(std::string_view bytes);
 // A PCX file's size from its window corners; nothing when the header is short or reversed.
 std::optional<PictureSize> pcxSize(std::string_view bytes);
 
+// Whether a PCX file has at least as many bytes as its header's pixel rows need at best
+// (a run of 63 bytes in two), so a cut file or a lying header allocates nothing.
+bool pcxHoldsItsRows(std::string_view bytes);
+
 // The size a placeable metafile renders at, at dotsPerInch: its frame in its own units
 // over its units per inch. Nothing for a metafile without the placeable header.
 std::optional<PictureSize> placeableMetafileSize(std::string_view bytes, double dotsPerInch);

@@ -106,7 +106,7 @@ QImage PictureLoader::decode(const QByteArray& bytes, PictureKind kindByName, do
         kind = kindByName;
     switch (kind) {
     case PictureKind::Pcx:
-        if (!withinCap(PictureHeader::pcxSize(content)))
+        if (!withinCap(PictureHeader::pcxSize(content)) || !PictureHeader::pcxHoldsItsRows(content))
             return {};
         return MagickPictureReader::read(bytes, kind, dotsPerInch, kMostPixels);
     case PictureKind::Metafile: {

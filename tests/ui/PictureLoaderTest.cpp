@@ -177,6 +177,12 @@ TEST(PictureLoaderTest, PicturesClaimingMoreThanTheCapAreRefusedFromTheirHeaders
     EXPECT_TRUE(PictureLoader::decode(pcxHeader(65535, 65535)).isNull());
     EXPECT_TRUE(PictureLoader::decode(pcxHeader(0, 0).replace(4, 4, QByteArray("\x05\0\x05\0", 4))).isNull())
         << "corners the wrong way round";
+    // Within the cap, but with far fewer bytes than its rows need even at the best compression.
+    const QByteArray sample = bytesOf(kPictures + "sample.pcx");
+    const QByteArray lying = pcxHeader(7999, 7999);
+    EXPECT_TRUE(PictureHeader::pcxHoldsItsRows(std::string_view(sample.constData(), sample.size())));
+    EXPECT_FALSE(PictureHeader::pcxHoldsItsRows(std::string_view(lying.constData(), lying.size())));
+    EXPECT_FALSE(PictureHeader::pcxHoldsItsRows(std::string_view(sample.constData(), 130)));
     EXPECT_TRUE(PictureLoader::decode(metafileHeader(32767, 32767, 1)).isNull());  // 32767 inches square
     EXPECT_TRUE(PictureLoader::decode(metafileHeader(1440, 960, 0)).isNull()) << "no units per inch";
 }
