@@ -15,6 +15,7 @@ constexpr std::size_t kDeepestGroup = 1000;
 // block costs far more memory than a character.
 constexpr long kMostParagraphs = 1'000'000;
 constexpr int kMostColumns = 64;
+constexpr int kMostRowsPerTable = 100;
 constexpr int kMostPictures = 1000;
 constexpr std::size_t kMostTabStops = 32;
 // Twips (1/1440 inch) to pixels at 96 dots per inch.
@@ -673,6 +674,15 @@ void RtfReader::enterTable()
         tableRow = tableColumn = 0;
         rowOpen = true;
         cellEnded = false;
+        return;
+    }
+    if (!rowOpen && tableRow + 1 >= kMostRowsPerTable) {
+        // Qt re-indexes a whole table on every added row: a long table goes on as a new one
+        // so that reading stays linear in the number of rows.
+        const int columns = table->columns();
+        leaveTable();
+        cellsDefined = std::max(cellsDefined, columns);
+        enterTable();
         return;
     }
     if (!rowOpen) {

@@ -190,6 +190,27 @@ TEST(RtfReaderTest, HandWrittenTableRowsAndEmptyCells)
     EXPECT_EQ(normalisedLines(read.text()), QStringList({"before", "a", "c", "d", "e", "f", "after"}));
 }
 
+TEST(RtfReaderTest, LongTablesKeepEveryRowInOrder)
+{
+    std::string rtf = "{\\rtf1 ";
+    QStringList expected;
+    for (int row = 0; row < 250; ++row) {
+        const std::string n = std::to_string(row);
+        rtf += "\\trowd\\cellx1000\\cellx2000\\intbl " + n + "a\\cell " + n + "b\\cell\\row";
+        expected << QString::fromStdString(n + "a") << QString::fromStdString(n + "b");
+    }
+    const ReadDocument read(rtf + "\\pard end}");
+    expected << "end";
+    EXPECT_EQ(normalisedLines(read.text()), expected);
+    int rows = 0;
+    for (QTextFrame* frame : read.document.rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            EXPECT_EQ(table->columns(), 2);
+            rows += table->rows();
+        }
+    EXPECT_EQ(rows, 250);
+}
+
 TEST(RtfReaderTest, EscapesDecodeThroughTheDocumentOrFontCodePage)
 {
     // Windows-1252: é, the euro sign, the curly quotes; symbols and the named characters.
