@@ -132,7 +132,6 @@ void RtfReader::openGroup()
     }
     stack.push_back(state);
     state.ownsPicture = false;
-    state.ownsFontEntry = false;
 }
 
 bool RtfReader::closeGroup()

@@ -44,7 +44,6 @@ private:
         ParagraphState paragraph;
         int skipAfterUnicode = 1;
         bool ownsPicture = false;
-        bool ownsFontEntry = false;
     };
     struct Font {
         std::string name;
