@@ -12,13 +12,13 @@ namespace {
 void initialiseMagick(std::int64_t maxPixels)
 {
     static std::once_flag once;
-    std::call_once(once, [maxPixels] {
+    std::call_once(once, [] {
         Magick::InitializeMagick(nullptr);
-        MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, maxPixels);
         MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, 1 << 16);
         MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, 1 << 16);
         MagickLib::SetMagickResourceLimit(MagickLib::DiskResource, 0);
     });
+    MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, maxPixels);
 }
 
 QImage toQImage(Magick::Image& picture)

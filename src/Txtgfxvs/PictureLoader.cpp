@@ -11,16 +11,15 @@
 
 namespace {
 
-bool withinCap(const QSize& size)
+bool withinCap(const QSize& size, qint64 maxPixels)
 {
-    return size.width() > 0 && size.height() > 0 &&
-           static_cast<qint64>(size.width()) * size.height() <= PictureLoader::kMostPixels;
+    return size.width() > 0 && size.height() > 0 && static_cast<qint64>(size.width()) * size.height() <= maxPixels;
 }
 
-bool withinCap(const std::optional<PictureSize>& size)
+bool withinCap(const std::optional<PictureSize>& size, qint64 maxPixels)
 {
-    return size && size->width > 0 && size->height > 0 && size->width <= PictureLoader::kMostPixels &&
-           size->width * size->height <= PictureLoader::kMostPixels;
+    return size && size->width > 0 && size->height > 0 && size->width <= maxPixels &&
+           size->width * size->height <= maxPixels;
 }
 
 const char* qtFormat(PictureKind kind)
@@ -40,7 +39,7 @@ int bitsPerPixel(QImage::Format format)
 }
 
 // An icon file holds several pictures: the largest is shown, the deepest of equal ones.
-bool jumpToLargestIcon(QImageReader& reader)
+bool jumpToLargestIcon(QImageReader& reader, qint64 maxPixels)
 {
     int best = -1;
     qint64 bestArea = 0;
@@ -50,7 +49,7 @@ bool jumpToLargestIcon(QImageReader& reader)
         if (!reader.jumpToImage(index))
             break;
         const QSize size = reader.size();
-        if (!withinCap(size))
+        if (!withinCap(size, maxPixels))
             continue;
         const qint64 area = static_cast<qint64>(size.width()) * size.height();
         const int depth = bitsPerPixel(reader.imageFormat());
@@ -98,7 +97,7 @@ QImage PictureLoader::load(const QString& path, double dotsPerInch)
     return decode(bytes, kindOfName(path), dotsPerInch);
 }
 
-QImage PictureLoader::decode(const QByteArray& bytes, PictureKind kindByName, double dotsPerInch)
+QImage PictureLoader::decode(const QByteArray& bytes, PictureKind kindByName, double dotsPerInch, qint64 maxPixels)
 {
     const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     PictureKind kind = PictureHeader::kindOfContent(content);
@@ -106,22 +105,22 @@ QImage PictureLoader::decode(const QByteArray& bytes, PictureKind kindByName, do
         kind = kindByName;
     switch (kind) {
     case PictureKind::Pcx:
-        if (!withinCap(PictureHeader::pcxSize(content)) || !PictureHeader::pcxHoldsItsRows(content))
+        if (!withinCap(PictureHeader::pcxSize(content), maxPixels) || !PictureHeader::pcxHoldsItsRows(content))
             return {};
-        return MagickPictureReader::read(bytes, kind, dotsPerInch, kMostPixels);
+        return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
     case PictureKind::Metafile: {
         // Only a placeable metafile states its size; the renderer's own pixel limit guards the rest.
         const auto size = PictureHeader::placeableMetafileSize(content, dotsPerInch);
-        if (size && !withinCap(size))
+        if (size && !withinCap(size, maxPixels))
             return {};
-        return MagickPictureReader::read(bytes, kind, dotsPerInch, kMostPixels);
+        return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
     }
     case PictureKind::Unknown: return {};
-    default: return decodeWithQt(bytes, kind);
+    default: return decodeWithQt(bytes, kind, maxPixels);
     }
 }
 
-QImage PictureLoader::decodeWithQt(const QByteArray& bytes, PictureKind kind)
+QImage PictureLoader::decodeWithQt(const QByteArray& bytes, PictureKind kind, qint64 maxPixels)
 {
     QImageReader::setAllocationLimit(static_cast<int>(kLargestDecodedBytes / (1024 * 1024)));
     QBuffer buffer;
@@ -131,9 +130,9 @@ QImage PictureLoader::decodeWithQt(const QByteArray& bytes, PictureKind kind)
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(true);  // a photo stands the way its camera's orientation tag says
     if (kind == PictureKind::Icon) {
-        if (!jumpToLargestIcon(reader))
+        if (!jumpToLargestIcon(reader, maxPixels))
             return {};
-    } else if (reader.supportsOption(QImageIOHandler::Size) && !withinCap(reader.size())) {
+    } else if (reader.supportsOption(QImageIOHandler::Size) && !withinCap(reader.size(), maxPixels)) {
         return {};
     }
     return reader.read();

@@ -20,11 +20,12 @@ public:
     // The content's signature chooses the decoder; the name's extension when it has none.
     static QImage load(const QString& path, double dotsPerInch = 96);
     // The picture in bytes; kindByName is used only when the content has no known signature.
+    // A smaller cap than the program's may be given (the fuzzer does, to stay within its memory).
     static QImage decode(const QByteArray& bytes, PictureKind kindByName = PictureKind::Unknown,
-                         double dotsPerInch = 96);
+                         double dotsPerInch = 96, qint64 maxPixels = kMostPixels);
     // The kind of a file name's extension (".BMP", ".ICO"... in any case), or Unknown.
     static PictureKind kindOfName(const QString& path);
 
 private:
-    static QImage decodeWithQt(const QByteArray& bytes, PictureKind kind);
+    static QImage decodeWithQt(const QByteArray& bytes, PictureKind kind, qint64 maxPixels);
 };
