@@ -141,6 +141,32 @@ TEST(RtfReaderTest, LibreOfficePicturesShowInlineAtTheirSize)
     EXPECT_EQ(image.pixelColor(2, 2), QColor(0x20, 0x60, 0xc0));
 }
 
+QList<QTextImageFormat> picturesOf(const QTextDocument& document)
+{
+    QList<QTextImageFormat> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().isImageFormat())
+                pictures << fragment.fragment().charFormat().toImageFormat();
+    return pictures;
+}
+
+TEST(RtfReaderTest, JpegAndBinaryPicturesShowAndOtherKindsDoNot)
+{
+    const QByteArray jpeg = bytesOf(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.jpg"));  // 40 x 30
+    const QByteArray png = bytesOf(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.png"));   // 13 x 7
+    const std::string rtf = "{\\rtf1 a{\\pict\\jpegblip\\picwgoal1200\\pichgoal900 " + jpeg.toHex().toStdString() +
+                            "}b{\\pict\\pngblip\\bin" + std::to_string(png.size()) + " " + png.toStdString() +
+                            "}c{\\pict\\wmetafile8 0100090000}{\\pict\\pngblip 00ff}d}";
+    const ReadDocument read(rtf);
+    EXPECT_EQ(QString(read.text()).remove(QChar::ObjectReplacementCharacter), "abcd");
+    const QList<QTextImageFormat> pictures = picturesOf(read.document);
+    ASSERT_EQ(pictures.size(), 2) << "a metafile and a broken PNG show nothing";
+    EXPECT_EQ(pictures[0].width(), 80) << "the goal size in twips";
+    EXPECT_EQ(pictures[0].height(), 60);
+    EXPECT_EQ(pictures[1].width(), 13) << "no goal size: the picture's own";
+}
+
 TEST(RtfReaderTest, ListsShowTheirMarksAndTablesShowAsTables)
 {
     const ReadDocument read(bytesOf(kRtfData + "lists.rtf").toStdString());
