@@ -2,32 +2,26 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStringDecoder>
 #include <QTextEdit>
 #include <cerrno>
+#include <filesystem>
 
+#include "DocumentView.h"
+#include "PictureLoader.h"
 #include "shell/GuardedCall.h"
 #include "shell/IoErrorText.h"
-
-QString DocumentText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder windows1252("windows-1252");
-    if (windows1252.isValid())
-        return windows1252.decode(bytes);
-    return QString::fromLatin1(bytes);
-}
 
 namespace {
 
 QByteArray readDocument(const std::string& path)
 {
+    // A directory or a named pipe is no document (opening a pipe would wait for a writer).
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw SonorailError(IoErrorText::forErrno(EACCES));
     QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!file.open(QIODevice::ReadOnly)) {
         const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
@@ -92,16 +86,15 @@ void Ttxtgfxform::showDocument(const std::string& path, const QString& caption, 
     showOver(caption, place);
     memo1->show();
     const QByteArray bytes = readDocument(path);
-    memo1->setPlainText(DocumentText(bytes));
+    DocumentView::show(*memo1, bytes);
 }
 
 void Ttxtgfxform::showPicture(const std::string& path, const QString& caption, const QRect& place)
 {
     showOver(caption, place);
     memo1->hide();
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();  // a picture that cannot be read shows nothing
+    // A picture that cannot be read shows nothing, and no message of ours.
+    const QImage image = PictureLoader::load(QFile::decodeName(QByteArray::fromStdString(path)), logicalDpiX());
     PMultiImage1->setPixmap(QPixmap::fromImage(image));
     PMultiImage1->show();
 }

@@ -41,6 +41,3 @@ protected:
 private:
     void showOver(const QString& caption, const QRect& place);
 };
-
-// The text of a document's bytes: UTF-8 when they are valid UTF-8, else Windows-1252.
-QString DocumentText(const QByteArray& bytes);

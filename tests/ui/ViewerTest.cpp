@@ -1,11 +1,16 @@
 // The viewer window with the main window and the engine on a scripted player.
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QLabel>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 #include "MainWindowFixture.h"
 #include "Txtgfxvs/Ttxtgfxform.h"
+#include "shell/SonorailError.h"
 
 namespace {
 
@@ -92,6 +97,94 @@ TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
     form->playback().playState = psStopped;
     pressEscape();
     EXPECT_FALSE(viewer->isVisible());
+}
+
+bool firstWordIsBold(const QTextEdit& memo)
+{
+    const QTextBlock block = memo.document()->begin();
+    return block.isValid() && block.begin() != block.end() && block.begin().fragment().charFormat().fontWeight() >= QFont::Bold;
+}
+
+TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
+{
+    const std::string rtf = write("letter.rtf", "{\\rtf1\\ansi {\\b Dear} reader,\\par bye}");
+    const std::string txt = write("readme.txt", "{\\rtf1 {\\b Bold} in a text file}");
+    const std::string plain = write("plain.rtf", "just words\r\n{\\b no}");
+    form->queueEditing().AddFiles({rtf, txt, plain}, false);
+    dispatcher.ExecuteCommand(20);
+    EXPECT_EQ(viewer->memo1->toPlainText(), "Dear reader,\nbye");
+    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
+    EXPECT_TRUE(viewer->memo1->isReadOnly());
+
+    pressEscape();
+    EXPECT_EQ(viewer->memo1->toPlainText(), "Bold in a text file");
+    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
+
+    pressEscape();
+    EXPECT_EQ(viewer->memo1->toPlainText(), "just words\n{\\b no}");
+    EXPECT_FALSE(firstWordIsBold(*viewer->memo1));
+    EXPECT_TRUE(viewer->memo1->isReadOnly()) << "a new document keeps the view read-only";
+}
+
+TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
+{
+    const std::string pictures = SONORAIL_TEST_DATA "/pictures/";
+    const std::pair<const char*, QSize> samples[] = {
+        {"sample.bmp", {13, 7}}, {"sample.ico", {32, 32}}, {"sample.wmf", {96, 64}},
+        {"sample.png", {13, 7}}, {"sample.jpg", {40, 30}}, {"sample.pcx", {13, 7}},
+    };
+    std::vector<std::string> files;
+    for (const auto& [name, size] : samples)
+        files.push_back(pictures + name);
+    form->queueEditing().AddFiles(files, false);
+    dispatcher.ExecuteCommand(20);
+    for (const auto& [name, size] : samples) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(viewer->PMultiImage1->isVisible());
+        EXPECT_FALSE(viewer->memo1->isVisible());
+        EXPECT_EQ(viewer->PMultiImage1->pixmap().size() / viewer->PMultiImage1->pixmap().devicePixelRatio(), size);
+        pressEscape();
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(ViewerTest, BadPicturesShowNothingAndSayNothing)
+{
+    const std::string empty = write("empty.bmp", "");
+    const std::string garbage = write("garbage.png", "\x89PNG\r\n\x1a\n but nothing after");
+    std::filesystem::create_directory(home.file("folder.jpg"));
+    ASSERT_EQ(mkfifo(home.file("pipe.pcx").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/proc/self/mem", home.file("unreadable.wmf"));
+    const std::vector<std::string> bad = {empty, garbage, home.file("folder.jpg"), home.file("pipe.pcx"),
+                                          home.file("unreadable.wmf")};
+    form->queueEditing().AddFiles(bad, false);
+    dispatcher.ExecuteCommand(20);
+    for (const std::string& file : bad) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_TRUE(viewer->PMultiImage1->pixmap().isNull());
+        pressEscape();
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(ViewerTest, DocumentsThatAreNotReadableFilesRaiseTheirError)
+{
+    std::filesystem::create_directory(home.file("folder.rtf"));
+    ASSERT_EQ(mkfifo(home.file("pipe.txt").c_str(), 0600), 0);  // must not wait for a writer
+    std::filesystem::create_symlink("/proc/self/mem", home.file("unreadable.txt"));  // reading fails
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.rtf", "File access denied"}, {"pipe.txt", "File access denied"}, {"unreadable.txt", "I/O error 5"}};
+    for (const auto& [name, error] : cases) {
+        SCOPED_TRACE(name);
+        try {
+            viewer->showDocument(home.file(name), "Current item:  x", QRect(0, 0, 300, 200));
+            ADD_FAILURE() << "no error";
+        } catch (const SonorailError& raised) {
+            EXPECT_STREQ(raised.what(), error);
+        }
+        EXPECT_TRUE(viewer->isVisible());
+    }
 }
 
 }  // namespace
