@@ -121,13 +121,3 @@ void SaveA100000EntryQueueAsAnAlbum(benchmark::State& state)
 BENCHMARK(SaveA100000EntryQueueAsAnAlbum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

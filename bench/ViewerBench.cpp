@@ -1,6 +1,5 @@
 // Showing a 4000 x 3000 JPEG photo and a 1 MB rich-text document in the viewer window
 // (offscreen): reading the file, decoding or parsing it, and the first paint.
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -90,13 +89,3 @@ void showRichText(benchmark::State& state)
 BENCHMARK(showRichText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
