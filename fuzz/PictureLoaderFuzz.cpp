@@ -1,22 +1,11 @@
 // Feeds arbitrary bytes to the picture loader. The first byte picks the kind a file name
 // would give (used when the content carries no known signature), so every decoder is
 // reached: Qt's for BMP, ICO, PNG and JPEG, GraphicsMagick's for PCX and WMF.
-#include <QGuiApplication>
 
 #include <cstdint>
 #include <cstdlib>
 
 #include "Txtgfxvs/PictureLoader.h"
-
-// Font configuration keeps its caches until exit; leaks are ours only outside it.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
