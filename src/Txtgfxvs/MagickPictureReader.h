@@ -1,5 +1,5 @@
 #pragma once
-// PCX and WMF pictures through GraphicsMagick's Magick++ (linked in, its coders built into
+// PCX and WMF pictures through GraphicsMagick (its coders, libwmf among them, built into
 // the library): Qt has no reader for either, and a metafile needs a real renderer (libwmf).
 #include <QByteArray>
 #include <QImage>
