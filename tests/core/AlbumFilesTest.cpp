@@ -6,20 +6,11 @@
 #include "TempDir.h"
 #include "albums/AlbumFiles.h"
 #include "shell/SonorailError.h"
+#include "ErrorOf.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const SonorailError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 TEST(AlbumFileNames, TheDefaultExtensionCompletesOnlyANameWithoutOne)
 {

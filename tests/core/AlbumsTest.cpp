@@ -7,6 +7,7 @@
 #include "albums/Albums.h"
 #include "shell/ProgramPaths.h"
 #include "shell/SonorailError.h"
+#include "ErrorOf.h"
 
 namespace {
 
@@ -48,16 +49,6 @@ protected:
     }
 
     void choose(const std::string& path, int filter = 0) { dialogs.fileChoices.push_back(FileDialogChoice{path, filter}); }
-
-    std::string errorOf(const std::function<void()>& action)
-    {
-        try {
-            action();
-        } catch (const SonorailError& error) {
-            return error.what();
-        }
-        return "";
-    }
 
     TempDir home;
     TempDir music;

@@ -10,22 +10,11 @@
 
 #include "TempDir.h"
 #include "shell/SonorailError.h"
+#include "ErrorOf.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The text of the SonorailError that write throws, or "" when it throws none.
-template <typename Write>
-std::string errorOf(Write write)
-{
-    try {
-        write();
-    } catch (const SonorailError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 std::string entriesOf(const fs::path& directory)
 {

@@ -12,7 +12,6 @@
 #include "settings/ProfileFile.h"
 #include "shell/ProgramPaths.h"
 
-using media_test::errorOf;
 using media_test::eventually;
 using media_test::staysTrue;
 

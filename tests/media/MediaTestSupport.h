@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "shell/SonorailError.h"
+#include "ErrorOf.h"
 
 namespace media_test {
 
@@ -39,18 +40,6 @@ bool staysTrue(Condition condition)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
-}
-
-// The text of the SonorailError that action throws, or "" when it throws none.
-template <typename Action>
-std::string errorOf(Action action)
-{
-    try {
-        action();
-    } catch (const SonorailError& error) {
-        return error.what();
-    }
-    return "";
 }
 
 }  // namespace media_test

@@ -10,7 +10,6 @@
 #include "TempDir.h"
 #include "TestMedia.h"
 
-using media_test::errorOf;
 using media_test::eventually;
 using media_test::staysTrue;
 
