@@ -1,13 +1,16 @@
 // The main function of the benchmarks that need Qt's widgets: they run on the offscreen
-// platform, so no display is needed.
+// platform unless another is asked for, so no display is needed.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
