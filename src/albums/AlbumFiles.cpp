@@ -13,6 +13,7 @@
 #include "settings/AtomicFileWriter.h"
 #include "shell/IoErrorText.h"
 #include "shell/SonorailError.h"
+#include "shell/AsciiCase.h"
 
 namespace {
 
@@ -30,18 +31,6 @@ std::string directoryOf(std::string_view path)
     if (slash == std::string_view::npos)
         return ".";
     return std::string(path.substr(0, slash == 0 ? 1 : slash));
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 class OpenFile {
@@ -108,11 +97,11 @@ AlbumFileFormat FormatOfFile(std::string_view path)
     if (dot == std::string_view::npos)
         return AlbumFileFormat::Album;
     const std::string_view extension = name.substr(dot + 1);
-    if (equalNoCase(extension, "m3u"))
+    if (EqualsIgnoringAsciiCase(extension, "m3u"))
         return AlbumFileFormat::M3u;
-    if (equalNoCase(extension, "m3u8"))
+    if (EqualsIgnoringAsciiCase(extension, "m3u8"))
         return AlbumFileFormat::M3u8;
-    if (equalNoCase(extension, "pls"))
+    if (EqualsIgnoringAsciiCase(extension, "pls"))
         return AlbumFileFormat::Pls;
     return AlbumFileFormat::Album;
 }

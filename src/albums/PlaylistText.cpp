@@ -1,6 +1,7 @@
 #include "PlaylistText.h"
 
 #include <filesystem>
+#include "shell/AsciiCase.h"
 
 namespace {
 
@@ -8,19 +9,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (asciiLower(text[i]) != asciiLower(prefix[i]))
-            return false;
-    }
-    return true;
-}
 
 // A URL of the form "scheme://..."; a name like "C:\x" or "track:1.mid" is none.
 bool isNetworkUrl(std::string_view text)
@@ -39,7 +27,7 @@ int hexValue(char c)
 {
     if (isAsciiDigit(c))
         return c - '0';
-    const char lower = asciiLower(c);
+    const char lower = AsciiLower(c);
     if (lower >= 'a' && lower <= 'f')
         return lower - 'a' + 10;
     return -1;
@@ -78,7 +66,7 @@ std::optional<std::string> filePathOfUrl(std::string_view url)
         if (slash == std::string_view::npos)
             return std::nullopt;
         const std::string_view host = rest.substr(0, slash);
-        if (!host.empty() && !(host.size() == 9 && startsWithNoCase(host, "localhost")))
+        if (!host.empty() && !EqualsIgnoringAsciiCase(host, "localhost"))
             return std::nullopt;
         rest.remove_prefix(slash);
     }
@@ -163,7 +151,7 @@ std::optional<std::string> ResolvePlaylistLocation(std::string_view location, st
 {
     if (location.empty())
         return std::nullopt;
-    if (startsWithNoCase(location, "file:"))
+    if (StartsWithIgnoringAsciiCase(location, "file:"))
         return filePathOfUrl(location);
     if (isNetworkUrl(location))
         return std::nullopt;

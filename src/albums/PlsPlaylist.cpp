@@ -6,23 +6,16 @@
 
 #include "PlaylistText.h"
 #include "TextLines.h"
+#include "shell/AsciiCase.h"
 
 namespace {
 
 constexpr long long kLargestEntryNumber = 1'000'000'000'000LL;
 
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // N of a "FileN" key, or nothing for any other key.
 std::optional<long long> fileEntryNumber(std::string_view key)
 {
-    if (key.size() <= 4 || !equalNoCase(key.substr(0, 4), "file"))
+    if (key.size() <= 4 || !EqualsIgnoringAsciiCase(key.substr(0, 4), "file"))
         return std::nullopt;
     long long number = 0;
     for (char c : key.substr(4)) {
@@ -47,7 +40,7 @@ std::vector<std::string> ReadPls(std::string_view bytes, std::string_view playli
         line = TrimSpaces(line);
         if (line.starts_with('[')) {
             const std::size_t close = line.find(']');
-            inPlaylistSection = close != std::string_view::npos && equalNoCase(TrimSpaces(line.substr(1, close - 1)), "playlist");
+            inPlaylistSection = close != std::string_view::npos && EqualsIgnoringAsciiCase(TrimSpaces(line.substr(1, close - 1)), "playlist");
             continue;
         }
         const std::size_t equals = line.find('=');

@@ -1,15 +1,14 @@
 #include "FileMask.h"
 
 #include <algorithm>
+#include "shell/AsciiCase.h"
 
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string lowered(std::string_view text)
 {
     std::string result(text);
-    std::ranges::transform(result, result.begin(), lowerAscii);
+    std::ranges::transform(result, result.begin(), AsciiLower);
     return result;
 }
 
@@ -17,7 +16,7 @@ std::string lowered(std::string_view text)
 bool equalsLowered(std::string_view lowerText, std::string_view text)
 {
     return lowerText.size() == text.size() &&
-           std::ranges::equal(lowerText, text, [](char l, char c) { return l == lowerAscii(c); });
+           std::ranges::equal(lowerText, text, [](char l, char c) { return l == AsciiLower(c); });
 }
 
 bool hasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
@@ -34,7 +33,7 @@ bool wildcardMatchLowered(std::string_view lowerPattern, std::string_view name)
         if (p < lowerPattern.size() && lowerPattern[p] == '*') {
             starAt = p++;
             resumeName = n;
-        } else if (p < lowerPattern.size() && (lowerPattern[p] == '?' || lowerPattern[p] == lowerAscii(name[n]))) {
+        } else if (p < lowerPattern.size() && (lowerPattern[p] == '?' || lowerPattern[p] == AsciiLower(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {

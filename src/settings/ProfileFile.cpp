@@ -13,6 +13,7 @@
 
 #include "settings/AtomicFileWriter.h"
 #include "shell/SonorailError.h"
+#include "shell/AsciiCase.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ std::string_view trimBlanks(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-// ASCII only: the bytes are 8-bit text in no known encoding, so no other letters fold.
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // One pair of matching quotes around a value protects its blanks; only the outer pair goes.
@@ -119,9 +112,9 @@ KeyPlace locate(std::string_view content, std::string_view section, std::string_
         begin = line.end;
         const ParsedLine parsed = parseLine(textOf(content, line));
         if (parsed.kind == LineKind::Section) {
-            inMatchingSection = sameName(parsed.name, section);
+            inMatchingSection = EqualsIgnoringAsciiCase(parsed.name, section);
             inFirstMatchingSection = inMatchingSection && !place.lastSectionLine;
-        } else if (parsed.kind == LineKind::Key && inMatchingSection && sameName(parsed.name, key)) {
+        } else if (parsed.kind == LineKind::Key && inMatchingSection && EqualsIgnoringAsciiCase(parsed.name, key)) {
             place.keyLine = line;
             place.valueBegin = line.begin + parsed.valueOffset;
             return place;
