@@ -2,12 +2,12 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <filesystem>
 
 #include "MagickPictureReader.h"
+#include "queue/MediaKind.h"
 
 namespace {
 
@@ -64,22 +64,18 @@ bool jumpToLargestIcon(QImageReader& reader, qint64 maxPixels)
 
 }  // namespace
 
+// The kinds of names the queue takes as pictures.
 PictureKind PictureLoader::kindOfName(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toUpper();
-    if (suffix == QLatin1String("BMP"))
-        return PictureKind::Bitmap;
-    if (suffix == QLatin1String("ICO"))
-        return PictureKind::Icon;
-    if (suffix == QLatin1String("WMF"))
-        return PictureKind::Metafile;
-    if (suffix == QLatin1String("PNG"))
-        return PictureKind::Png;
-    if (suffix == QLatin1String("JPG"))
-        return PictureKind::Jpeg;
-    if (suffix == QLatin1String("PCX"))
-        return PictureKind::Pcx;
-    return PictureKind::Unknown;
+    switch (ClassifyEntry(QFile::encodeName(path).toStdString())) {
+    case mkBitmap: return PictureKind::Bitmap;
+    case mkIcon: return PictureKind::Icon;
+    case mkMetafile: return PictureKind::Metafile;
+    case mkPng: return PictureKind::Png;
+    case mkJpeg: return PictureKind::Jpeg;
+    case mkPcx: return PictureKind::Pcx;
+    default: return PictureKind::Unknown;
+    }
 }
 
 QImage PictureLoader::load(const QString& path, double dotsPerInch)
