@@ -23,6 +23,13 @@ constexpr int kNo = 1;
 
 QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+QWidget* createCheck(const SettingsKey& key, QVBoxLayout* layout, QWidget* page)
+{
+    auto* check = new QCheckBox(qt(key.label), page);
+    layout->addWidget(check);
+    return check;
+}
+
 QWidget* createList(const SettingsKey& key, QVBoxLayout* layout, QWidget* page)
 {
     auto* label = new QLabel(qt(key.label), page);
@@ -76,10 +83,8 @@ QWidget* TSetupForm::createPage(std::string_view pageName)
     for (const SettingsKey& key : SettingsKeys()) {
         if (key.page != pageName || key.control == DialogControl::None)
             continue;
-        QWidget* widget = key.control == DialogControl::CheckBox ? new QCheckBox(qt(key.label), page)
+        QWidget* widget = key.control == DialogControl::CheckBox ? createCheck(key, layout, page)
                                                                  : createList(key, layout, page);
-        if (key.control == DialogControl::CheckBox)
-            layout->addWidget(widget);
         widget->setObjectName(qt(key.controlName));
         keyControls.push_back({&key, widget});
     }
