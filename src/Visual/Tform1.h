@@ -74,7 +74,6 @@ public:
 
     // Saves the queue as the default album at exit (the albums by default).
     std::function<void(bool mayAsk)> defaultAlbumSaver;
-    Albums& albumCommands() { return *albums; }
 
     // The setup dialog is created after the main window; command 18 shows it.
     void attachSetupForm(TSetupForm* form) { setupForm = form; }
