@@ -11,9 +11,9 @@
 #include "M3uPlaylist.h"
 #include "PlsPlaylist.h"
 #include "settings/AtomicFileWriter.h"
+#include "shell/AsciiText.h"
 #include "shell/IoErrorText.h"
 #include "shell/SonorailError.h"
-#include "shell/AsciiCase.h"
 
 namespace {
 

@@ -3,13 +3,14 @@
 #include "PlaylistText.h"
 #include "TextLines.h"
 #include "queue/MediaKind.h"
+#include "shell/AsciiText.h"
 
 namespace {
 
 // An absolute path that reads back the same from a plain line.
 bool survivesAsPlainLine(std::string_view text)
 {
-    return text.starts_with('/') && text.find_first_of("\r\n") == std::string_view::npos && TrimSpaces(text) == text;
+    return text.starts_with('/') && text.find_first_of("\r\n") == std::string_view::npos && TrimBlanks(text) == text;
 }
 
 }  // namespace
@@ -22,7 +23,7 @@ std::vector<std::string> ReadM3u(std::string_view bytes, std::string_view playli
     const std::string text = charset == M3uCharset::Utf8 ? std::string(bytes) : Utf8FromUtf8OrLatin1(bytes);
     std::vector<std::string> files;
     for (std::string_view line : SplitTextLines(text)) {
-        line = TrimSpaces(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.starts_with('#'))
             continue;
         if (std::optional<std::string> path = ResolvePlaylistLocation(line, playlistDirectory))

@@ -1,7 +1,8 @@
 #include "PlaylistText.h"
 
 #include <filesystem>
-#include "shell/AsciiCase.h"
+
+#include "shell/AsciiText.h"
 
 namespace {
 
@@ -78,14 +79,6 @@ std::optional<std::string> filePathOfUrl(std::string_view url)
 }
 
 }  // namespace
-
-std::string_view TrimSpaces(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string_view WithoutByteOrderMark(std::string_view text)
 {

@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-// Without the spaces and tabs at either end.
-std::string_view TrimSpaces(std::string_view text);
-
 // Without a UTF-8 byte-order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view text);
 

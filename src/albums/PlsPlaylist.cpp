@@ -6,7 +6,7 @@
 
 #include "PlaylistText.h"
 #include "TextLines.h"
-#include "shell/AsciiCase.h"
+#include "shell/AsciiText.h"
 
 namespace {
 
@@ -37,19 +37,19 @@ std::vector<std::string> ReadPls(std::string_view bytes, std::string_view playli
     std::vector<std::pair<long long, std::string>> numbered;
     bool inPlaylistSection = true;  // keys before any section header count too
     for (std::string_view line : SplitTextLines(text)) {
-        line = TrimSpaces(line);
+        line = TrimBlanks(line);
         if (line.starts_with('[')) {
             const std::size_t close = line.find(']');
-            inPlaylistSection = close != std::string_view::npos && EqualsIgnoringAsciiCase(TrimSpaces(line.substr(1, close - 1)), "playlist");
+            inPlaylistSection = close != std::string_view::npos && EqualsIgnoringAsciiCase(TrimBlanks(line.substr(1, close - 1)), "playlist");
             continue;
         }
         const std::size_t equals = line.find('=');
         if (!inPlaylistSection || equals == std::string_view::npos)
             continue;
-        const std::optional<long long> number = fileEntryNumber(TrimSpaces(line.substr(0, equals)));
+        const std::optional<long long> number = fileEntryNumber(TrimBlanks(line.substr(0, equals)));
         if (!number)
             continue;
-        if (std::optional<std::string> path = ResolvePlaylistLocation(TrimSpaces(line.substr(equals + 1)), playlistDirectory))
+        if (std::optional<std::string> path = ResolvePlaylistLocation(TrimBlanks(line.substr(equals + 1)), playlistDirectory))
             numbered.emplace_back(*number, std::move(*path));
     }
     // Stable, so the first of a repeated number comes first and is the one kept.

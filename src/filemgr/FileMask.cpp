@@ -1,7 +1,8 @@
 #include "FileMask.h"
 
 #include <algorithm>
-#include "shell/AsciiCase.h"
+
+#include "shell/AsciiText.h"
 
 namespace {
 

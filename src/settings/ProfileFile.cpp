@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "settings/AtomicFileWriter.h"
+#include "shell/AsciiText.h"
 #include "shell/SonorailError.h"
-#include "shell/AsciiCase.h"
 
 namespace {
 
@@ -21,17 +21,6 @@ constexpr auto npos = std::string_view::npos;
 // Lines the program adds end the Windows way, also in files edited elsewhere with LF only,
 // so the file still reads the same in the Windows build.
 constexpr std::string_view kAddedLineEnd = "\r\n";
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // One pair of matching quotes around a value protects its blanks; only the outer pair goes.
 std::string_view withoutQuotes(std::string_view value)
@@ -73,21 +62,21 @@ struct ParsedLine {
 
 ParsedLine parseLine(std::string_view text)
 {
-    const std::string_view trimmed = trimBlanks(text);
+    const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.empty())
         return {LineKind::Blank, {}, 0};
     if (trimmed.front() == '[') {
         const std::size_t close = trimmed.find(']');
         if (close == npos)
             return {LineKind::Other, {}, 0};
-        return {LineKind::Section, trimBlanks(trimmed.substr(1, close - 1)), 0};
+        return {LineKind::Section, TrimBlanks(trimmed.substr(1, close - 1)), 0};
     }
     if (trimmed.front() == ';')
         return {LineKind::Other, {}, 0};  // a comment, even when it holds "="
     const std::size_t equals = text.find('=');
     if (equals == npos)
         return {LineKind::Other, {}, 0};
-    const std::string_view key = trimBlanks(text.substr(0, equals));
+    const std::string_view key = TrimBlanks(text.substr(0, equals));
     if (key.empty())
         return {LineKind::Other, {}, 0};
     return {LineKind::Key, key, equals + 1};
@@ -328,18 +317,18 @@ void ProfileFile::writeBoolean(std::string_view section, std::string_view key, b
 std::optional<std::string> ProfileFile::findValue(std::string_view content, std::string_view section,
                                                   std::string_view key)
 {
-    const KeyPlace place = locate(content, trimBlanks(section), trimBlanks(key));
+    const KeyPlace place = locate(content, TrimBlanks(section), TrimBlanks(key));
     if (!place.keyLine)
         return std::nullopt;
     const std::string_view rawValue = content.substr(place.valueBegin, place.keyLine->textEnd - place.valueBegin);
-    return std::string(withoutQuotes(trimBlanks(rawValue)).substr(0, kMaxValueLength));
+    return std::string(withoutQuotes(TrimBlanks(rawValue)).substr(0, kMaxValueLength));
 }
 
 std::string ProfileFile::withValue(std::string_view content, std::string_view section, std::string_view key,
                                    std::string_view value)
 {
-    const std::string_view sectionName = trimBlanks(section);
-    const std::string_view keyName = trimBlanks(key);
+    const std::string_view sectionName = TrimBlanks(section);
+    const std::string_view keyName = TrimBlanks(key);
     checkStorable(sectionName, keyName, value);
     const KeyPlace place = locate(content, sectionName, keyName);
     if (place.keyLine)
