@@ -537,7 +537,7 @@ void Tform1::ApplyCommandLine()
 
 void Tform1::LoadSettings()
 {
-    ProfileFile file(CurrentProgramPaths().programFile(std::string(kSettingsFileName)));
+    ProfileFile file(SettingsFilePath());
     Settings loaded = ReadSettings(file);
     // The start-up keys belong to the welcome window's run; keep what it decided.
     loaded.OptTipOfDay = currentSettings.OptTipOfDay;
@@ -559,7 +559,7 @@ void Tform1::ApplySettings()
 void Tform1::ShowSetupOptions()
 {
     if (setupForm)
-        setupForm->ShowModal(currentSettings, CurrentProgramPaths().programFile(std::string(kSettingsFileName)));
+        setupForm->ShowModal(currentSettings, SettingsFilePath());
     ApplySettings();
 }
 

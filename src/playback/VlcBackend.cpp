@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "settings/ProfileFile.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ProgramPaths.h"
 #include "shell/SonorailError.h"
 
@@ -91,7 +92,7 @@ bool isFileDevice(const std::string& deviceType)
 std::string configuredCdDevice()
 {
     const std::string& programDir = ProgramDir();
-    const std::string device = ProfileFile(programDir + "sr3.ini").readString("CDAudio", "Device", "");
+    const std::string device = ProfileFile(SettingsFilePath()).readString("CDAudio", "Device", "");
     if (device.empty() || device.front() == '/')
         return device;
     return programDir + device;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ProfileFile.h"
+#include "shell/ProgramPaths.h"
 
 namespace {
 
@@ -111,3 +112,5 @@ void WriteDialogSettings(ProfileFile& file, const Settings& settings)
             file.writeInteger(key.section, key.key, SettingValue(settings, key));
     }
 }
+
+std::string SettingsFilePath() { return CurrentProgramPaths().programFile(std::string(kSettingsFileName)); }

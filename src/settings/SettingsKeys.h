@@ -2,6 +2,7 @@
 // The one declared table of the settings file's keys: reading, writing and the setup
 // dialog are all driven by it.
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -28,6 +29,8 @@ struct SettingsKey {
 };
 
 inline constexpr std::string_view kSettingsFileName = "sr3.ini";
+// The settings file in ProgramDir.
+std::string SettingsFilePath();
 inline constexpr std::string_view kToolbarSection = "Toolbar";
 
 // Every key but the toolbar slots, in the order they are read and written.

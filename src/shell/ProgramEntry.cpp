@@ -87,7 +87,7 @@ struct Run {
 void showWelcomePage(Run& run)
 {
     Settings startup;
-    ReadStartupKeys(ProfileFile(CurrentProgramPaths().programFile(std::string(kSettingsFileName))), startup);
+    ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
     run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
     if (startup.OptFirstRun)
         run.dispatcher.ExecuteCommand(32);
