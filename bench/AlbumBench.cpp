@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "albums/Albums.h"
-#include "albums/AlbumFormat.h"
-#include "queue/QueueListModel.h"
-#include "shell/DialogSeam.h"
+#include "core/albums/Albums.h"
+#include "core/formats/AlbumFormat.h"
+#include "ui/queue/QueueListModel.h"
+#include "core/base/DialogSeam.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "filemgr/DirectoryListing.h"
-#include "filemgr/FileListModel.h"
-#include "filemgr/FileMask.h"
-#include "filemgr/FileTypeFilters.h"
+#include "core/files/DirectoryListing.h"
+#include "ui/files/FileListModel.h"
+#include "core/files/FileMask.h"
+#include "core/files/FileTypeFilters.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "TestMedia.h"
-#include "playback/VlcBackend.h"
+#include "support/TestMedia.h"
+#include "media/VlcBackend.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "queue/QueueEditing.h"
-#include "queue/QueueListModel.h"
-#include "shell/DialogSeam.h"
+#include "core/queue/QueueEditing.h"
+#include "ui/queue/QueueListModel.h"
+#include "core/base/DialogSeam.h"
 
 namespace {
 

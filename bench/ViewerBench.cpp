@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "Txtgfxvs/Ttxtgfxform.h"
+#include "ui/viewer/ViewerWindow.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ std::string writeRichText()
 void showPhoto(benchmark::State& state)
 {
     const std::string photo = writePhoto();
-    Ttxtgfxform viewer;
+    ViewerWindow viewer;
     for (auto _ : state) {
         viewer.showPicture(photo, "Current item:  photo.jpg", QRect(0, 0, 1024, 700));
         viewer.repaint();
@@ -78,7 +78,7 @@ BENCHMARK(showPhoto)->Unit(benchmark::kMillisecond);
 void showRichText(benchmark::State& state)
 {
     const std::string document = writeRichText();
-    Ttxtgfxform viewer;
+    ViewerWindow viewer;
     for (auto _ : state) {
         viewer.showDocument(document, "Current item:  long.rtf", QRect(0, 0, 1024, 700));
         viewer.repaint();

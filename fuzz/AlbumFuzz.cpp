@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "albums/AlbumFormat.h"
+#include "core/formats/AlbumFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

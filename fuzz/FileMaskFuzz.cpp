@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "filemgr/FileMask.h"
+#include "core/files/FileMask.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "albums/M3uPlaylist.h"
-#include "queue/MediaKind.h"
+#include "core/formats/M3uPlaylist.h"
+#include "core/queue/MediaKind.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "filemgr/DirectoryListing.h"
-#include "filemgr/MountedVolumes.h"
+#include "core/files/DirectoryListing.h"
+#include "core/files/MountedVolumes.h"
 
 namespace {
 

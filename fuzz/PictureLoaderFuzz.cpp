@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "Txtgfxvs/PictureLoader.h"
+#include "ui/viewer/PictureLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "albums/PlsPlaylist.h"
+#include "core/formats/PlsPlaylist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

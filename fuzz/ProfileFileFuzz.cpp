@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ProfileFile.h"
+#include "core/settings/ProfileFile.h"
 
 namespace {
 

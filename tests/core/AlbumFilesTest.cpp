@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "TempDir.h"
-#include "albums/AlbumFiles.h"
-#include "shell/SonorailError.h"
-#include "ErrorOf.h"
+#include "support/TempDir.h"
+#include "core/albums/AlbumFiles.h"
+#include "core/base/SonorailError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 

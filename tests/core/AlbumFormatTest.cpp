@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "albums/AlbumFormat.h"
+#include "core/formats/AlbumFormat.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
-#include "albums/Albums.h"
-#include "shell/ProgramPaths.h"
-#include "shell/SonorailError.h"
-#include "ErrorOf.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "core/albums/Albums.h"
+#include "core/base/ProgramPaths.h"
+#include "core/base/SonorailError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/AtomicFileWriter.h"
+#include "core/base/AtomicFileWriter.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 

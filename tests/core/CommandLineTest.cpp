@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "playback/PlayModes.h"
-#include "shell/CommandLine.h"
+#include "core/playback/PlayModes.h"
+#include "core/commands/CommandLine.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "filemgr/FileTypeFilters.h"
-#include "shell/CommandTable.h"
-#include "shell/IoErrorText.h"
+#include "core/files/FileTypeFilters.h"
+#include "core/commands/CommandTable.h"
+#include "core/base/IoErrorText.h"
 
 namespace {
 

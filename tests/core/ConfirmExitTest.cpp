@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ScriptedDialogs.h"
-#include "shell/ConfirmExit.h"
-#include "shell/SonorailError.h"
+#include "support/ScriptedDialogs.h"
+#include "core/session/ConfirmExit.h"
+#include "core/base/SonorailError.h"
 
 namespace {
 

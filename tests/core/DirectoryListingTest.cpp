@@ -1,4 +1,4 @@
-#include "filemgr/DirectoryListing.h"
+#include "core/files/DirectoryListing.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -11,9 +11,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "TempDir.h"
-#include "filemgr/FileMask.h"
-#include "filemgr/FileTypeFilters.h"
+#include "support/TempDir.h"
+#include "core/files/FileMask.h"
+#include "core/files/FileTypeFilters.h"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
-#include "filemgr/FileMask.h"
+#include "core/files/FileMask.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "filemgr/FileTypeFilters.h"
+#include "core/files/FileTypeFilters.h"
 
 namespace {
 

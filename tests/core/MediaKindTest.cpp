@@ -1,4 +1,4 @@
-#include "queue/MediaKind.h"
+#include "core/queue/MediaKind.h"
 
 #include <gtest/gtest.h>
 

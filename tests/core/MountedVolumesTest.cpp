@@ -1,4 +1,4 @@
-#include "filemgr/MountedVolumes.h"
+#include "core/files/MountedVolumes.h"
 
 #include <gtest/gtest.h>
 

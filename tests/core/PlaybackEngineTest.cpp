@@ -4,10 +4,10 @@
 #include <map>
 #include <set>
 
-#include "playback/PlaybackEngine.h"
-#include "playback/PlaybackMonitor.h"
-#include "playback/ScriptedBackend.h"
-#include "shell/SonorailError.h"
+#include "core/playback/PlaybackEngine.h"
+#include "core/playback/PlaybackMonitor.h"
+#include "support/ScriptedBackend.h"
+#include "core/base/SonorailError.h"
 
 namespace {
 

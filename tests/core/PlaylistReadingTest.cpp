@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "albums/M3uPlaylist.h"
-#include "albums/PlsPlaylist.h"
+#include "core/formats/M3uPlaylist.h"
+#include "core/formats/PlsPlaylist.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/ProfileFile.h"
+#include "core/settings/ProfileFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "TempDir.h"
-#include "shell/SonorailError.h"
-#include "ErrorOf.h"
+#include "support/TempDir.h"
+#include "core/base/SonorailError.h"
+#include "support/ErrorOf.h"
 
 namespace fs = std::filesystem;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
-#include "shell/ProgramPaths.h"
-#include "shell/SonorailError.h"
+#include "support/TempDir.h"
+#include "core/base/ProgramPaths.h"
+#include "core/base/SonorailError.h"
 
 namespace fs = std::filesystem;
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "ScriptedDialogs.h"
-#include "queue/QueueEditing.h"
+#include "support/ScriptedDialogs.h"
+#include "core/queue/QueueEditing.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
-#include "settings/ProfileFile.h"
-#include "settings/SettingsKeys.h"
-#include "shell/SonorailError.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "core/settings/ProfileFile.h"
+#include "core/settings/SettingsKeys.h"
+#include "core/base/SonorailError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/WithTrailingBackslash.h"
+#include "core/base/WithTrailingBackslash.h"
 
 #include <gtest/gtest.h>
 

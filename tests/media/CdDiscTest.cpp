@@ -1,4 +1,4 @@
-#include "playback/CdDisc.h"
+#include "media/CdDisc.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "TempDir.h"
-#include "TestMedia.h"
-#include "playback/VlcBackend.h"
-#include "settings/ProfileFile.h"
-#include "shell/ProgramPaths.h"
+#include "support/TempDir.h"
+#include "support/TestMedia.h"
+#include "media/VlcBackend.h"
+#include "core/settings/ProfileFile.h"
+#include "core/base/ProgramPaths.h"
 
 using media_test::eventually;
 using media_test::staysTrue;

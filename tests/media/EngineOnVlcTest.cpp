@@ -6,11 +6,11 @@
 #include <thread>
 
 #include "MediaTestSupport.h"
-#include "TempDir.h"
-#include "TestMedia.h"
-#include "playback/PlaybackEngine.h"
-#include "playback/PlaybackMonitor.h"
-#include "playback/VlcBackend.h"
+#include "support/TempDir.h"
+#include "support/TestMedia.h"
+#include "core/playback/PlaybackEngine.h"
+#include "core/playback/PlaybackMonitor.h"
+#include "media/VlcBackend.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "shell/SonorailError.h"
-#include "ErrorOf.h"
+#include "core/base/SonorailError.h"
+#include "support/ErrorOf.h"
 
 namespace media_test {
 

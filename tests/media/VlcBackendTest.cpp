@@ -1,4 +1,4 @@
-#include "playback/VlcBackend.h"
+#include "media/VlcBackend.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <string>
 
 #include "MediaTestSupport.h"
-#include "TempDir.h"
-#include "TestMedia.h"
+#include "support/TempDir.h"
+#include "support/TestMedia.h"
 
 using media_test::eventually;
 using media_test::staysTrue;

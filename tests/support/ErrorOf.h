@@ -2,7 +2,7 @@
 // The text of the error an operation raises, for tests that check what the user would read.
 #include <string>
 
-#include "shell/SonorailError.h"
+#include "core/base/SonorailError.h"
 
 // The text of the SonorailError that action throws, or "" when it throws none.
 template <typename Action>

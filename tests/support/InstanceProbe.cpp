@@ -19,7 +19,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "shell/SingleInstanceGuard.h"
+#include "app/SingleInstanceGuard.h"
 
 namespace {
 using namespace std::chrono_literals;

@@ -8,14 +8,14 @@
 
 #include <memory>
 
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
-#include "Tipunit/TTips.h"
-#include "Toolbar/TTToolbar.h"
-#include "Visual/Tform1.h"
-#include "playback/ScriptedBackend.h"
-#include "shell/CommandDispatcher.h"
-#include "shell/ProgramPaths.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "ui/welcome/WelcomeWindow.h"
+#include "ui/toolbar/Toolbar.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "support/ScriptedBackend.h"
+#include "ui/commands/CommandDispatcher.h"
+#include "core/base/ProgramPaths.h"
 
 // A whole main window as start-up builds it, with its files in a fresh directory.
 class MainWindowFixture : public ::testing::Test {
@@ -30,15 +30,15 @@ protected:
         InstallProgramPaths(ProgramPaths::fromLocation(location));
     }
 
-    Tform1& start(std::vector<std::string> arguments = {})
+    MainWindow& start(std::vector<std::string> arguments = {})
     {
         MainWindowStart startup{&dispatcher, &tips, std::move(arguments), [this] {
                                     auto scripted = std::make_unique<ScriptedBackend>();
                                     backend = scripted.get();
                                     return scripted;
                                 }};
-        toolbar = std::make_unique<TTToolbar>(startup);
-        Tform1& form = toolbar->mainWindow();
+        toolbar = std::make_unique<Toolbar>(startup);
+        MainWindow& form = toolbar->mainWindow();
         form.show();
         return form;
     }
@@ -67,9 +67,9 @@ protected:
     TempDir home;
     ScriptedDialogs dialogs;
     CommandDispatcher dispatcher;
-    TTips tips;
+    WelcomeWindow tips;
     ScriptedBackend* backend = nullptr;  // the main window's player's, once started
-    std::unique_ptr<TTToolbar> toolbar;
+    std::unique_ptr<Toolbar> toolbar;
     std::vector<std::pair<int, QObject*>> raised;
 };
 

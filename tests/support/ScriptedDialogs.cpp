@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 DialogAnswer ScriptedDialogs::ask(DialogKind kind, const std::string& caption, const std::string& text,
                                   DialogButtons buttons)

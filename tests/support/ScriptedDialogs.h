@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/DialogSeam.h"
+#include "core/base/DialogSeam.h"
 
 struct ShownDialog {
     DialogKind kind;

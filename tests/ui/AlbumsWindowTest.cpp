@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 namespace {
 
 class AlbumsWindowTest : public MainWindowFixture {
 protected:
-    std::vector<std::string> queueTexts(Tform1& form)
+    std::vector<std::string> queueTexts(MainWindow& form)
     {
         std::vector<std::string> texts;
         for (int row = 0; row < form.playQueue().count(); ++row)
@@ -25,7 +25,7 @@ protected:
 TEST_F(AlbumsWindowTest, TheDefaultAlbumComesBackAtStartAndIsShown)
 {
     home.write("default.alb", "/music/a.mid\r\n02:Second.cdt\r\n/music/readme\r\n");
-    Tform1& form = start();
+    MainWindow& form = start();
     EXPECT_EQ(queueTexts(form), (std::vector<std::string>{"/music/a.mid", "02:Second.cdt"}));
     EXPECT_EQ(form.queue->model()->rowCount(), 2);
     EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "Second.cdt");
@@ -35,7 +35,7 @@ TEST_F(AlbumsWindowTest, OptionNoAtStartLeavesTheQueueEmpty)
 {
     home.write("default.alb", "/music/a.mid\r\n");
     home.write("sr3.ini", "[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
-    Tform1& form = start();
+    MainWindow& form = start();
     EXPECT_TRUE(form.playQueue().empty());
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -43,7 +43,7 @@ TEST_F(AlbumsWindowTest, OptionNoAtStartLeavesTheQueueEmpty)
 TEST_F(AlbumsWindowTest, AnUnreadableDefaultAlbumIsReportedAndTheProgramStarts)
 {
     std::filesystem::create_directory(home.file("default.alb"));
-    Tform1& form = start();
+    MainWindow& form = start();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("default.alb") + ".");
     EXPECT_TRUE(form.isVisible());
@@ -52,7 +52,7 @@ TEST_F(AlbumsWindowTest, AnUnreadableDefaultAlbumIsReportedAndTheProgramStarts)
 
 TEST_F(AlbumsWindowTest, TheQueueIsSavedAtExitAndAnUnwritableDefaultAlbumKeepsTheProgramOpen)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     std::filesystem::create_directory(home.file("default.alb"));
     EXPECT_FALSE(form.close());
@@ -68,7 +68,7 @@ TEST_F(AlbumsWindowTest, TheQueueIsSavedAtExitAndAnUnwritableDefaultAlbumKeepsTh
 
 TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     dialogs.fileChoices = {FileDialogChoice{home.file("mine"), 0}};
     dispatcher.ExecuteCommand(2);

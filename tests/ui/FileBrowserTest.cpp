@@ -1,4 +1,4 @@
-#include "filemgr/FileBrowser.h"
+#include "ui/files/FileBrowser.h"
 
 #include <sys/mount.h>
 
@@ -16,9 +16,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
-#include "filemgr/FileListModel.h"
-#include "filemgr/VolumeWatcher.h"
+#include "support/TempDir.h"
+#include "ui/files/FileListModel.h"
+#include "ui/files/VolumeWatcher.h"
 
 namespace fs = std::filesystem;
 

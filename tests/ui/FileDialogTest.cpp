@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
-#include "shell/MessageBoxDialogs.h"
+#include "support/TempDir.h"
+#include "ui/commands/MessageBoxDialogs.h"
 
 namespace {
 

@@ -14,13 +14,13 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
-#include "Tipunit/TTips.h"
-#include "Toolbar/TTToolbar.h"
-#include "Visual/Tform1.h"
-#include "shell/CommandDispatcher.h"
-#include "shell/ProgramPaths.h"
-#include "shell/SonorailError.h"
+#include "support/MainWindowFixture.h"
+#include "ui/welcome/WelcomeWindow.h"
+#include "ui/toolbar/Toolbar.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/commands/CommandDispatcher.h"
+#include "core/base/ProgramPaths.h"
+#include "core/base/SonorailError.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     EXPECT_EQ(form.windowTitle(), "Sonorail V3.0-Win95 Beta2");
     EXPECT_EQ(form.centralWidget()->size(), QSize(488, 404));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window is not resizable";
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
 
 TEST_F(MainWindowTest, EveryControlOfferingACommandRaisesTheSameOne)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     recordCommands();
     for (int number = 1; number <= 34; ++number)
         dispatcher.SetCommandEnabled(number, true);
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, StartUpGreysPauseStopNextAndEject)
 
 TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
 {
-    Tform1& form = start({"/s", "/b", "/c", "-x", "/m"});
+    MainWindow& form = start({"/s", "/b", "/c", "-x", "/m"});
     EXPECT_TRUE(form.chkBackwards->isChecked());
     EXPECT_TRUE(form.chkContinuous->isChecked());
     EXPECT_FALSE(form.chkShuffle->isChecked());
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
 
 TEST_F(MainWindowTest, OptionsSwitchShowsItsBoxAndStartUpGoesOn)
 {
-    Tform1& form = start({"/?", "/r"});
+    MainWindow& form = start({"/?", "/r"});
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::Ok);
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, OptionsSwitchShowsItsBoxAndStartUpGoesOn)
 
 TEST_F(MainWindowTest, ClickingAModeBoxUnchecksTheModesItExcludes)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.chkRandom->click();
     form.chkContinuous->click();
     form.chkShuffle->click();
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ClickingAModeBoxUnchecksTheModesItExcludes)
 
 TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.btnFileListRollUp->click();
     EXPECT_TRUE(form.FileListBox1->isHidden());
 
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
 
 TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.TabSet1->setCurrentIndex(1);
     form.btnDirectoryListRollUp->click();
     EXPECT_TRUE(form.TabSet1->isHidden());
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
 
 TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     form.queue->selectionModel()->select(form.queue->model()->index(0, 0), QItemSelectionModel::Select);
     form.queuefilename->selectionModel()->select(form.queuefilename->model()->index(1, 0), QItemSelectionModel::Select);
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 
 TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.btnFilterRollUp->click();
     form.btnPlayModeRollUp->click();
     EXPECT_TRUE(form.filterpanel->isHidden());
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
 
 TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     EXPECT_EQ(form.fileMask(), "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf");
     for (QCheckBox* box : form.filterBoxes)
         box->click();
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
 
 TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     recordCommands();
     pressKey(form.FileListBox1, Qt::Key_Return);
     pressKey(form.cdlistbox, Qt::Key_Enter);
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
 {
     home.write("sr3.ini", "[Display]\r\noptDisplayTime=0\r\noptDisplayQueueHands=0\r\noptShowAnimatedIcon=0\r\n"
                           "[General]\r\noptDragDrop=0\r\n[Toolbar]\r\nT2=0x14\r\n");
-    Tform1& form = start();
+    MainWindow& form = start();
     EXPECT_TRUE(form.timedisppanel->isHidden());
     EXPECT_TRUE(form.btnUp->isHidden());
     EXPECT_TRUE(form.btnDown->isHidden());
@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
 TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
 {
     placeProgram(home.file("sonorail"));  // the program's own directory holds no strip either
-    Tform1& form = start({"/b"});
+    MainWindow& form = start({"/b"});
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].caption, "Sonorail V3.0-Win95 Beta2");
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
 
 TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.playback().playState = psPlaying;
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(form.close());
@@ -296,7 +296,7 @@ TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
 
 TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
 {
-    Tform1& form = start();
+    MainWindow& form = start();
     form.defaultAlbumSaver = [](bool) { throw SonorailError("Cannot create file default.alb"); };
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());

@@ -6,8 +6,8 @@
 #include <QDBusVariant>
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
-#include "mpris/MprisService.h"
+#include "support/MainWindowFixture.h"
+#include "app/mpris/MprisService.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ protected:
     }
     QString status() { return property("org.mpris.MediaPlayer2.Player", "PlaybackStatus").toString(); }
 
-    Tform1* form = nullptr;
+    MainWindow* form = nullptr;
     std::unique_ptr<MprisService> service;
 };
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "TempDir.h"
-#include "Txtgfxvs/PictureLoader.h"
+#include "support/TempDir.h"
+#include "ui/viewer/PictureLoader.h"
 
 namespace {
 

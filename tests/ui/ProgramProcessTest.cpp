@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
-#include "filemgr/FileBrowser.h"
+#include "support/MainWindowFixture.h"
+#include "ui/files/FileBrowser.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ protected:
         form = &start();
     }
 
-    Tform1* form = nullptr;
+    MainWindow* form = nullptr;
     std::filesystem::path media;
 };
 

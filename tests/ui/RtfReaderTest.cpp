@@ -12,8 +12,8 @@
 #include <functional>
 #include <string>
 
-#include "Txtgfxvs/DocumentView.h"
-#include "Txtgfxvs/RtfReader.h"
+#include "ui/viewer/DocumentView.h"
+#include "ui/viewer/RtfReader.h"
 
 namespace {
 

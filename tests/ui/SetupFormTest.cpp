@@ -9,16 +9,16 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
-#include "Setupfrm/TSetupForm.h"
+#include "support/MainWindowFixture.h"
+#include "ui/setup/SetupDialog.h"
 
 namespace {
 
 class SetupFormTest : public MainWindowFixture {
 protected:
-    Tform1& startWithSetup()
+    MainWindow& startWithSetup()
     {
-        Tform1& form = start();
+        MainWindow& form = start();
         form.attachSetupForm(&setup);
         return form;
     }
@@ -43,7 +43,7 @@ protected:
     QComboBox* list(const char* name) { return static_cast<QComboBox*>(setup.control(name)); }
     QString currentPage() { return setup.TabbedNotebook1->tabText(setup.TabbedNotebook1->currentIndex()); }
 
-    TSetupForm setup;
+    SetupDialog setup;
 };
 
 TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
@@ -92,7 +92,7 @@ TEST_F(SetupFormTest, OpensOnDisplayFirstAndLaterOnThePageLastLeftOpen)
 
 TEST_F(SetupFormTest, EditsNotConfirmedAreLostAndChangeNothing)
 {
-    Tform1& form = startWithSetup();
+    MainWindow& form = startWithSetup();
     form.settings().optForceToolbarDock = true;
     form.settings().optConfirmDeleteFile = false;
     whileOpen([&] {
@@ -147,7 +147,7 @@ TEST_F(SetupFormTest, UnchangedOkRewritesTheFifteenKeysAndNothingElse)
         "T2=99\r\n";
     home.write("sr3.ini", before);
     dialogs.answers = {DialogAnswer::No};  // the default album "Prompt" at start
-    Tform1& form = startWithSetup();
+    MainWindow& form = startWithSetup();
     whileOpen([&] {
         EXPECT_EQ(list("visualoptSaveDefaultAlbumWhenDone")->currentIndex(), -1) << "7 is no item";
         EXPECT_EQ(list("visualoptLoadDefaultAlbumWhenStart")->currentText(), "Prompt");
@@ -170,7 +170,7 @@ TEST_F(SetupFormTest, UnchangedOkRewritesTheFifteenKeysAndNothingElse)
 
 TEST_F(SetupFormTest, OkTakesTheValuesIntoEffectAndIntoTheFile)
 {
-    Tform1& form = startWithSetup();
+    MainWindow& form = startWithSetup();
     whileOpen([&] {
         box("visualoptDisplayTime")->setChecked(false);
         box("visualoptDisplayQueueHands")->setChecked(false);
@@ -192,7 +192,7 @@ TEST_F(SetupFormTest, OkTakesTheValuesIntoEffectAndIntoTheFile)
 
 TEST_F(SetupFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesStillAct)
 {
-    Tform1& form = startWithSetup();
+    MainWindow& form = startWithSetup();
     std::filesystem::create_directory(home.file("sr3.ini"));
     whileOpen([&] {
         box("visualoptShowAnimatedIcon")->setChecked(false);

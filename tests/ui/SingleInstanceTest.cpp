@@ -31,8 +31,8 @@
 #include <ostream>
 #include <vector>
 
-#include "TempDir.h"
-#include "shell/SingleInstanceGuard.h"
+#include "support/TempDir.h"
+#include "app/SingleInstanceGuard.h"
 
 void PrintTo(const InstanceMessage& message, std::ostream* out)
 {

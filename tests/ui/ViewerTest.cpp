@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "MainWindowFixture.h"
-#include "Txtgfxvs/Ttxtgfxform.h"
-#include "shell/SonorailError.h"
+#include "support/MainWindowFixture.h"
+#include "ui/viewer/ViewerWindow.h"
+#include "core/base/SonorailError.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ protected:
     {
         MainWindowFixture::SetUp();
         form = &start();
-        viewer = std::make_unique<Ttxtgfxform>(form);
+        viewer = std::make_unique<ViewerWindow>(form);
         form->attachViewer(viewer.get());
     }
     void TearDown() override { viewer.reset(); }
@@ -37,8 +37,8 @@ protected:
         QApplication::sendEvent(viewer.get(), &escape);
     }
 
-    Tform1* form = nullptr;
-    std::unique_ptr<Ttxtgfxform> viewer;
+    MainWindow* form = nullptr;
+    std::unique_ptr<ViewerWindow> viewer;
 };
 
 TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)

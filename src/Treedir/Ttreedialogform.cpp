@@ -1,8 +1,0 @@
-#include "Ttreedialogform.h"
-
-Ttreedialogform::Ttreedialogform(QWidget* parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("Ttreedialogform"));
-    setWindowTitle(QStringLiteral("DirectoryTreeDialog"));
-    setFixedSize(317, 214);
-}

@@ -1,0 +1,376 @@
+#include "app/SingleInstanceGuard.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QLoggingCategory>
+#include <QThread>
+#include <QTimer>
+
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+using namespace std::chrono_literals;
+
+// Quiet by default; QT_LOGGING_RULES="sonorail.instance.debug=true" shows the hand-over steps.
+Q_LOGGING_CATEGORY(lcInstance, "sonorail.instance", QtWarningMsg)
+
+// No copy of this program sends more; bytes past this come from something else and are dropped.
+constexpr qsizetype kMaxMessageBytes = qsizetype(1) << 20;
+constexpr auto kRetryInterval = 50ms;
+// A peer that connects and then stalls must not hold its socket open forever.
+constexpr auto kPeerReadTimeout = 10s;
+// How long a second copy waits for its message to leave before it ends anyway.
+constexpr auto kWriteTimeout = 5s;
+constexpr auto kDisconnectTimeout = 1s;
+// A lock file younger than this may belong to a copy that has created it but not yet written its PID.
+constexpr auto kUnreadableLockGrace = 2s;
+
+int ToTimeoutMs(std::chrono::milliseconds timeout)
+{
+    return int(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, 60'000));
+}
+
+// ---- wire format: one compact JSON object per connection, ended by a newline ----
+
+QByteArray EncodeMessage(const InstanceMessage& message, qsizetype fileCount)
+{
+    QJsonArray files;
+    for (qsizetype i = 0; i < fileCount; ++i)
+        files.append(message.files[i]);
+    const QJsonObject object{
+        {QStringLiteral("activate"), true},
+        {QStringLiteral("token"), message.activationToken},
+        {QStringLiteral("files"), files},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+// The running copy drops anything larger than kMaxMessageBytes. Rather than lose the whole
+// request, a very long file list is cut to the files that fit: the window still comes forward.
+QByteArray EncodeMessageWithinCap(InstanceMessage message)
+{
+    QByteArray whole = EncodeMessage(message, message.files.size());
+    if (whole.size() <= kMaxMessageBytes)
+        return whole;
+    if (EncodeMessage(message, 0).size() > kMaxMessageBytes)
+        message.activationToken.clear();  // no real token is that long
+
+    qsizetype fits = 0;                        // EncodeMessage(fits) is within the cap
+    qsizetype tooMany = message.files.size();  // EncodeMessage(tooMany) is not
+    while (tooMany - fits > 1) {
+        const qsizetype middle = fits + (tooMany - fits) / 2;
+        if (EncodeMessage(message, middle).size() <= kMaxMessageBytes)
+            fits = middle;
+        else
+            tooMany = middle;
+    }
+    qCWarning(lcInstance) << "Only" << fits << "of" << message.files.size()
+                          << "files fit into the message to the running copy; the rest are left out.";
+    return EncodeMessage(message, fits);
+}
+
+// Fields this version does not know are ignored, so newer copies can add some.
+std::optional<InstanceMessage> DecodeMessage(const QByteArray& line)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonObject object = document.object();
+    InstanceMessage message;
+    message.activationToken = object.value(QLatin1String("token")).toString();
+    const QJsonArray files = object.value(QLatin1String("files")).toArray();
+    for (const QJsonValue& file : files) {
+        if (file.isString())
+            message.files.append(file.toString());
+    }
+    return message;
+}
+
+// ---- names ----
+
+QString CanonicalDirectory(const QString& programDir)
+{
+    const QString canonical = QFileInfo(programDir).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QDir(programDir).absolutePath()) : canonical;
+}
+
+bool IsUsableRuntimeDirectory(const QString& path)
+{
+    if (path.isEmpty() || QDir::isRelativePath(path))
+        return false;
+    const QFileInfo info(path);
+    if (!info.isDir() || !info.isWritable())
+        return false;
+    // A Unix socket path has a small fixed limit. Every name has the same length for one
+    // user, so any program directory tells whether ours fit here.
+    const QByteArray socketPath = QFile::encodeName(InstancePathsFor(QStringLiteral("/"), path).socket);
+    return socketPath.size() < qsizetype(sizeof(sockaddr_un::sun_path));
+}
+
+}  // namespace
+
+InstanceMessage InstanceMessageFromEnvironment(const QStringList& files)
+{
+    InstanceMessage message;
+    for (const char* variable : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        message.activationToken = qEnvironmentVariable(variable);
+        if (!message.activationToken.isEmpty())
+            break;
+    }
+    message.files = files;
+    return message;
+}
+
+QString InstanceRuntimeDirectory()
+{
+    for (const QString& candidate :
+         {qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), QStringLiteral("/tmp")}) {
+        if (IsUsableRuntimeDirectory(candidate))
+            return candidate;
+    }
+    return QDir::tempPath();  // nothing usable: the guard will warn and the program goes on unguarded
+}
+
+InstancePaths InstancePathsFor(const QString& programDir, const QString& runtimeDir)
+{
+    const QByteArray digest =
+        QCryptographicHash::hash(CanonicalDirectory(programDir).toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QString base = QDir(runtimeDir).filePath(
+        QStringLiteral("sonorail-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(16))));
+    return {base + QStringLiteral(".lock"), base + QStringLiteral(".socket")};
+}
+
+// ---- the guard ----
+
+SingleInstanceGuard::SingleInstanceGuard(const QString& programDir, QObject* parent)
+    : QObject(parent),
+      paths(InstancePathsFor(programDir, InstanceRuntimeDirectory())),
+      lock(std::make_unique<QLockFile>(paths.lockFile))
+{
+    // Only a lock whose owner has died is stale: a first copy may run for weeks.
+    lock->setStaleLockTime(0);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard()
+{
+    // Closing the server deletes the socket file; once the lock is free that name may
+    // already belong to the next first copy, so the server goes first.
+    if (server) {
+        // Peers still connected are cut off as the server deletes them; what they sent so far
+        // must not be delivered from a guard that is going away.
+        for (QLocalSocket* peer : server->findChildren<QLocalSocket*>())
+            peer->disconnect(this);
+        server.reset();
+    }
+    lock.reset();
+}
+
+bool SingleInstanceGuard::isListening() const
+{
+    return server && server->isListening();
+}
+
+bool SingleInstanceGuard::GuardSingleInstance(const InstanceMessage& message)
+{
+    if (holdsLock)
+        return false;  // asked again: this already is the first copy
+    switch (HandOverOrBecomeFirst(EncodeMessageWithinCap(message))) {
+    case HandOver::Delivered:
+        return true;
+    case HandOver::BecameFirst:
+        StartListening();
+        return false;
+    case HandOver::GaveUp:
+        return false;
+    }
+    return false;
+}
+
+// The lock decides who is first. A copy that loses tries to reach the winner, which may
+// still be on its way to listening; if the winner dies meanwhile, its lock goes stale and
+// this copy wins it on a later round.
+SingleInstanceGuard::HandOver SingleInstanceGuard::HandOverOrBecomeFirst(const QByteArray& wireMessage)
+{
+    const QDeadlineTimer deadline(handOverTimeout);
+    bool toldWaiting = false;
+    for (;;) {
+        if (TryTakeLock())
+            return HandOver::BecameFirst;
+        if (lock->error() != QLockFile::LockFailedError) {
+            qCWarning(lcInstance) << "Cannot create the lock file" << paths.lockFile
+                                  << "- going on without the single-instance guard.";
+            return HandOver::GaveUp;
+        }
+        if (TrySend(wireMessage, std::chrono::milliseconds(deadline.remainingTime())))
+            return HandOver::Delivered;
+        if (deadline.hasExpired()) {
+            qCWarning(lcInstance) << "Another copy holds" << paths.lockFile << "but does not answer on"
+                                  << paths.socket << "- going on alongside it.";
+            return HandOver::GaveUp;
+        }
+        if (!toldWaiting) {
+            qCDebug(lcInstance) << "Another copy holds" << paths.lockFile
+                                << "but is not listening yet; waiting for it.";
+            toldWaiting = true;
+        }
+        QThread::msleep(std::chrono::milliseconds(kRetryInterval).count());
+    }
+}
+
+bool SingleInstanceGuard::TryTakeLock()
+{
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError)
+            return false;
+        RemoveLockLeftWithoutOwner();
+        if (!lock->tryLock(0))
+            return false;
+    }
+    holdsLock = true;
+    qCDebug(lcInstance) << "This is the first copy; holding" << paths.lockFile;
+    return true;
+}
+
+// QLockFile knows a dead owner by the PID written in the lock file. A file with no readable
+// PID (cut short by a full disk or a crash while writing) would block every later start, so
+// once it is too old to be still being written, it goes. removeStaleLockFile() leaves alone a
+// file whose owner still holds the operating system's lock on it.
+void SingleInstanceGuard::RemoveLockLeftWithoutOwner()
+{
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    if (lock->getLockInfo(&pid, &hostName, &appName))
+        return;
+    const QDateTime modified = QFileInfo(paths.lockFile).lastModified();
+    if (!modified.isValid())
+        return;
+    const qint64 ageMs = qAbs(modified.msecsTo(QDateTime::currentDateTime()));
+    if (ageMs < std::chrono::milliseconds(kUnreadableLockGrace).count())
+        return;
+    if (lock->removeStaleLockFile())
+        qCWarning(lcInstance) << "Removed the unreadable lock file" << paths.lockFile;
+}
+
+// True when the running copy took the message (or is alive but too busy to take all of it:
+// it runs, so this copy must end either way). False when nobody listens or the listener
+// went away mid-message, so the caller should try again.
+bool SingleInstanceGuard::TrySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout)
+{
+    QLocalSocket socket;
+    socket.connectToServer(paths.socket);
+    if (!socket.waitForConnected(ToTimeoutMs(timeout)))
+        return false;
+
+    socket.write(wireMessage);
+    const QDeadlineTimer writeDeadline(kWriteTimeout);
+    while (socket.bytesToWrite() > 0 && !writeDeadline.hasExpired()) {
+        if (!socket.waitForBytesWritten(ToTimeoutMs(std::chrono::milliseconds(writeDeadline.remainingTime()))))
+            break;
+    }
+    if (socket.bytesToWrite() > 0) {
+        if (socket.state() != QLocalSocket::ConnectedState)
+            return false;
+        qCWarning(lcInstance) << "The running copy did not take the whole message in time; leaving it.";
+        socket.abort();
+        return true;
+    }
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(ToTimeoutMs(kDisconnectTimeout));
+    qCDebug(lcInstance) << "Handed the message to the running copy.";
+    return true;
+}
+
+void SingleInstanceGuard::StartListening()
+{
+    server = std::make_unique<QLocalServer>();
+    // Only this user may connect, also when the socket lies in the shared temporary directory.
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    // A copy that crashed leaves its socket file behind. Only the lock holder clears it,
+    // so a live copy's socket is never removed.
+    QLocalServer::removeServer(paths.socket);
+    if (!server->listen(paths.socket)) {
+        qCWarning(lcInstance) << "Cannot listen on" << paths.socket << ":" << server->errorString()
+                              << "- later copies will not reach this one.";
+        server.reset();
+        return;
+    }
+    connect(server.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptPendingPeers);
+}
+
+void SingleInstanceGuard::AcceptPendingPeers()
+{
+    while (QLocalSocket* peer = server->nextPendingConnection())
+        ReadMessageFrom(peer);
+}
+
+namespace {
+struct PeerConversation {
+    QByteArray received;
+    bool finished = false;
+};
+}  // namespace
+
+// Collects bytes until the newline or the end of the connection, whichever comes first,
+// then hands the line on. The peer socket is a child of the server and is deleted when
+// the conversation ends.
+void SingleInstanceGuard::ReadMessageFrom(QLocalSocket* peer)
+{
+    auto conversation = std::make_shared<PeerConversation>();
+    auto finish = [peer, conversation] {
+        conversation->finished = true;
+        peer->abort();
+        peer->deleteLater();
+    };
+    auto readAvailable = [this, peer, conversation, finish](bool connectionEnded) {
+        if (conversation->finished)
+            return;
+        QByteArray& received = conversation->received;
+        if (peer->isOpen())  // a socket already closed has nothing more to read
+            received += peer->read(kMaxMessageBytes + 1 - received.size());
+        const qsizetype newline = received.indexOf('\n');
+        if (newline < 0 && received.size() > kMaxMessageBytes) {
+            qCWarning(lcInstance) << "Dropped an oversized message from a peer.";
+            finish();
+            return;
+        }
+        if (newline < 0 && !connectionEnded)
+            return;
+        const QByteArray line = newline >= 0 ? received.left(newline) : received;
+        finish();
+        if (line.trimmed().isEmpty())
+            return;  // a peer that connected and said nothing
+        const std::optional<InstanceMessage> message = DecodeMessage(line);
+        if (!message) {
+            qCWarning(lcInstance) << "Dropped a malformed message of" << line.size() << "bytes from a peer.";
+            return;
+        }
+        emit messageReceived(*message);  // last: a receiver may even delete this guard
+    };
+    connect(peer, &QLocalSocket::readyRead, this, [readAvailable] { readAvailable(false); });
+    connect(peer, &QLocalSocket::disconnected, this, [readAvailable] { readAvailable(true); });
+    QTimer::singleShot(kPeerReadTimeout, peer, [conversation, finish] {
+        if (!conversation->finished) {
+            qCWarning(lcInstance) << "Dropped a peer that sent no complete message in time.";
+            finish();
+        }
+    });
+    if (peer->bytesAvailable() > 0)
+        readAvailable(false);
+}

@@ -1,0 +1,326 @@
+#include "app/mpris/MprisService.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMetaType>
+#include <QDBusMessage>
+#include <QFile>
+#include <QHash>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/mpris/MprisAdaptors.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "core/queue/MediaKind.h"
+#include "ui/commands/CommandDispatcher.h"
+#include "core/base/GuardedCall.h"
+
+namespace {
+
+const char* const kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
+
+bool isPlayerMedia(ActiveMedia media)
+{
+    return media == amMidi || media == amWave || media == amVideo || media == amCdTrack;
+}
+
+QString fromBytes(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+
+// A file as a file:// URL; a CD entry ("02:Name.cdt") as the track of the disc.
+QString urlOf(const std::string& text)
+{
+    if (ClassifyEntry(text) == mkCdTrack)
+        return QStringLiteral("cdda:///") + QString::number(QString::fromStdString(text.substr(0, 2)).toInt());
+    return QUrl::fromLocalFile(fromBytes(text)).toString(QUrl::FullyEncoded);
+}
+
+}  // namespace
+
+QDBusObjectPath MprisTrackPath(std::uint64_t id)
+{
+    return QDBusObjectPath(QStringLiteral("/org/sonorail/track/") + QString::number(id));
+}
+
+MprisService::MprisService(MainWindow& window, QObject* parent) : QObject(parent), window(window)
+{
+    qDBusRegisterMetaType<QList<QVariantMap>>();
+    new MprisRootAdaptor(this);
+    new MprisPlayerAdaptor(this);
+    new MprisTrackListAdaptor(this);
+    window.playQueue().addObserver(this);
+}
+
+MprisService::~MprisService()
+{
+    window.playQueue().removeObserver(this);
+    if (registered) {
+        QDBusConnection::sessionBus().unregisterService(registeredName);
+        QDBusConnection::sessionBus().unregisterObject(QString::fromLatin1(kMprisObjectPath));
+    }
+}
+
+bool MprisService::registerOnSessionBus(const QString& serviceName)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    if (!bus.registerObject(QString::fromLatin1(kMprisObjectPath), this, QDBusConnection::ExportAdaptors))
+        return false;
+    registeredName = serviceName;
+    registered = bus.registerService(registeredName);
+    if (!registered) {
+        registeredName = serviceName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
+        registered = bus.registerService(registeredName);
+    }
+    lastPlayerProperties = playerProperties();
+    lastInputs = currentInputs();
+    return registered;
+}
+
+bool MprisService::commandEnabled(int command) const { return window.dispatcher().isCommandEnabled(command); }
+
+QString MprisService::playbackStatus() const
+{
+    switch (window.playback().playState) {
+    case psPlaying:
+    case psResume:
+        return QStringLiteral("Playing");
+    case psPaused:
+        return QStringLiteral("Paused");
+    default:
+        return QStringLiteral("Stopped");
+    }
+}
+
+QVariantMap MprisService::metadata() const
+{
+    const PlaybackState& state = window.playback();
+    if (state.currentItem.empty())
+        return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrack)))}};
+    QVariantMap data{
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(MprisTrackPath(state.currentItemId))},
+        {QStringLiteral("xesam:url"), urlOf(state.currentItem)},
+        {QStringLiteral("xesam:title"), fromBytes(QueueShortName(state.currentItem))},
+    };
+    if (isPlayerMedia(state.activeMedia) && window.player().isOpen()) {
+        GuardedCall([&] {
+            const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : window.player().length();
+            data.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
+        });
+    }
+    return data;
+}
+
+qlonglong MprisService::positionMicroseconds() const
+{
+    const PlaybackState& state = window.playback();
+    if (!isPlayerMedia(state.activeMedia) || !window.player().isOpen())
+        return 0;
+    try {
+        long position = window.player().position();
+        if (state.activeMedia == amCdTrack)
+            position -= state.CdTrackStart;
+        return qlonglong(position) * 1000;
+    } catch (const SonorailError&) {
+        return 0;
+    }
+}
+
+bool MprisService::canSeek() const
+{
+    return isPlayerMedia(window.playback().activeMedia) && window.player().isOpen();
+}
+
+QList<QDBusObjectPath> MprisService::tracks() const
+{
+    QList<QDBusObjectPath> paths;
+    const PlayQueue& queue = window.playQueue();
+    for (int row = 0; row < queue.count(); ++row)
+        paths.append(MprisTrackPath(queue.entry(row).id));
+    return paths;
+}
+
+QVariantMap MprisService::trackMetadata(const QueueEntry& entry) const
+{
+    return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(MprisTrackPath(entry.id))},
+            {QStringLiteral("xesam:url"), urlOf(entry.text)},
+            {QStringLiteral("xesam:title"), fromBytes(entry.fileName)}};
+}
+
+QList<QVariantMap> MprisService::tracksMetadata(const QList<QDBusObjectPath>& ids) const
+{
+    QHash<QString, int> rowOf;
+    const PlayQueue& queue = window.playQueue();
+    for (int row = 0; row < queue.count(); ++row)
+        rowOf.insert(MprisTrackPath(queue.entry(row).id).path(), row);
+    QList<QVariantMap> result;
+    for (const QDBusObjectPath& id : ids) {
+        auto found = rowOf.constFind(id.path());
+        if (found != rowOf.constEnd())
+            result.append(trackMetadata(queue.entry(*found)));
+    }
+    return result;
+}
+
+QString MprisService::loopStatus() const
+{
+    return window.playModes().checked(PlayMode::Continuous) ? QStringLiteral("Playlist") : QStringLiteral("None");
+}
+
+bool MprisService::shuffle() const { return window.playModes().checked(PlayMode::Shuffle); }
+
+void MprisService::later(std::function<void()> action)
+{
+    QTimer::singleShot(0, this, [action = std::move(action)] { GuardedCall(action); });
+}
+
+void MprisService::raise()
+{
+    later([this] { window.BringForward(QString(), QStringList()); });
+}
+
+void MprisService::runCommand(int command)
+{
+    later([this, command] { window.dispatcher().ExecuteCommand(command); });
+}
+
+// A remote Play while playing must not skip: only what the menus offer now runs.
+void MprisService::runCommandIfEnabled(int command)
+{
+    later([this, command] {
+        if (commandEnabled(command))
+            window.dispatcher().ExecuteCommand(command);
+    });
+}
+
+void MprisService::playPause()
+{
+    later([this] {
+        const int command = window.playback().playState == psPlaying ? 21 : 20;
+        if (commandEnabled(command))
+            window.dispatcher().ExecuteCommand(command);
+    });
+}
+
+void MprisService::seekBy(qlonglong offsetMicroseconds)
+{
+    later([this, offsetMicroseconds] {
+        if (!canSeek())
+            return;
+        setPosition(MprisTrackPath(window.playback().currentItemId), positionMicroseconds() + offsetMicroseconds);
+    });
+}
+
+void MprisService::setPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds)
+{
+    const PlaybackState& state = window.playback();
+    if (!canSeek() || track != MprisTrackPath(state.currentItemId) || positionMicroseconds < 0)
+        return;
+    MediaPlayer& player = window.player();
+    const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : player.length();
+    const long target = static_cast<long>(std::min<qlonglong>(positionMicroseconds / 1000, length));
+    player.seek(state.activeMedia == amCdTrack ? state.CdTrackStart + target : target);
+    if (state.playState == psPlaying)
+        player.play();
+    emit Seeked(qlonglong(target) * 1000);
+}
+
+void MprisService::openUri(const QString& uri)
+{
+    const QUrl url(uri);
+    if (!url.isLocalFile())
+        return;
+    later([this, path = QFile::encodeName(url.toLocalFile()).toStdString()] {
+        const bool nothingPlays = window.playback().playState == psStopped;
+        window.queueEditing().AddFiles({path}, nothingPlays);
+        if (nothingPlays)
+            window.dispatcher().ExecuteCommand(20);
+    });
+}
+
+// When nothing plays, the chosen row goes to the top and plays.
+void MprisService::goTo(const QDBusObjectPath& track)
+{
+    later([this, track] {
+        if (window.playback().playState != psStopped)
+            return;
+        PlayQueue& queue = window.playQueue();
+        for (int row = 0; row < queue.count(); ++row) {
+            if (MprisTrackPath(queue.entry(row).id) != track)
+                continue;
+            QueueEntry entry = queue.entry(row);
+            queue.removeIf([row](int candidate) { return candidate == row; });
+            queue.insert(0, {entry});
+            window.dispatcher().ExecuteCommand(20);
+            return;
+        }
+    });
+}
+
+void MprisService::setLoopStatus(const QString& status)
+{
+    later([this, on = status != QLatin1String("None")] { window.playModes().setChecked(PlayMode::Continuous, on); });
+}
+
+void MprisService::setShuffle(bool on)
+{
+    later([this, on] { window.playModes().setChecked(PlayMode::Shuffle, on); });
+}
+
+MprisService::Inputs MprisService::currentInputs() const
+{
+    const PlaybackState& state = window.playback();
+    return {state.playState,
+            state.activeMedia,
+            state.currentItemId,
+            window.player().isOpen(),
+            state.CdTrackLength,
+            window.playModes().checked(PlayMode::Continuous),
+            window.playModes().checked(PlayMode::Shuffle),
+            window.dispatcher().enabledGeneration()};
+}
+
+QVariantMap MprisService::playerProperties() const
+{
+    return {{QStringLiteral("PlaybackStatus"), playbackStatus()},
+            {QStringLiteral("Metadata"), metadata()},
+            {QStringLiteral("CanPlay"), commandEnabled(20)},
+            {QStringLiteral("CanPause"), commandEnabled(21)},
+            {QStringLiteral("CanGoNext"), commandEnabled(23)},
+            {QStringLiteral("CanSeek"), canSeek()},
+            {QStringLiteral("LoopStatus"), loopStatus()},
+            {QStringLiteral("Shuffle"), shuffle()}};
+}
+
+void MprisService::publishChanges()
+{
+    if (!registered)
+        return;
+    const Inputs inputs = currentInputs();
+    if (inputs != lastInputs) {
+        lastInputs = inputs;
+        const QVariantMap now = playerProperties();
+        QVariantMap changed;
+        for (auto property = now.cbegin(); property != now.cend(); ++property) {
+            if (lastPlayerProperties.value(property.key()) != property.value())
+                changed.insert(property.key(), property.value());
+        }
+        lastPlayerProperties = now;
+        if (!changed.isEmpty())
+            emitPropertiesChanged(QStringLiteral("org.mpris.MediaPlayer2.Player"), changed);
+    }
+    if (queueChanged) {
+        queueChanged = false;
+        if (auto* trackList = findChild<MprisTrackListAdaptor*>())
+            emit trackList->TrackListReplaced(tracks(), QDBusObjectPath(QString::fromLatin1(kNoTrack)));
+    }
+}
+
+void MprisService::emitPropertiesChanged(const QString& interface, const QVariantMap& changed)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kMprisObjectPath),
+                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << interface << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}

@@ -1,0 +1,286 @@
+#include "core/playback/PlaybackEngine.h"
+
+#include <chrono>
+
+#include "core/settings/ProfileFile.h"
+#include "core/base/IoErrorText.h"
+#include "core/base/SonorailError.h"
+
+const char* const kCurrentItemPrefix = "Current item:  ";
+
+namespace {
+
+// A number the user typed or a text carries, read as the old integer conversion did.
+int toInteger(const std::string& text)
+{
+    if (std::optional<int> value = ProfileFile::parseInteger(text))
+        return *value;
+    throw SonorailError(IoErrorText::notValidInteger(text));
+}
+
+// Requests whose failure the engine ignores (pause, resume, the stop's close, the CD halt).
+template <class Request>
+void ignoringFailure(Request&& request)
+{
+    try {
+        request();
+    } catch (const SonorailError&) {
+    }
+}
+
+}  // namespace
+
+int RandomGenerator::draw(int n)
+{
+    seed = seed * 134775813u + 1u;
+    return static_cast<int>((static_cast<std::uint64_t>(seed) * static_cast<std::uint32_t>(n)) >> 32);
+}
+
+std::uint32_t TimeOfDaySeed()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(now).count() % (24LL * 60 * 60 * 1000));
+}
+
+PlaybackEngine::PlaybackEngine(PlayQueue& queue, PlayModes& modes, PlaybackState& state, MediaPlayer& player,
+                               PlaybackWindow& window)
+    : queue(queue), modes(modes), state(state), player(player), window(window)
+{
+}
+
+void PlaybackEngine::Play()
+{
+    if (state.playState == psStopped)
+        state.ContinuousPosition = -1;
+    state.playState = state.playState == psPaused ? psResume : psPlaying;
+    PlaybackStep(false);
+}
+
+void PlaybackEngine::Pause()
+{
+    state.playState = psPaused;
+    PlaybackStep(false);
+}
+
+void PlaybackEngine::Stop()
+{
+    state.playState = psStopped;
+    PlaybackStep(false);
+}
+
+void PlaybackEngine::Next()
+{
+    state.playState = psPlaying;
+    PlaybackStep(false);
+}
+
+void PlaybackEngine::PlaybackStep(bool lookAhead)
+{
+    state.ViewerEngaged = false;
+    random.reseed(seedSource());
+    if (state.playState == psPaused) {
+        window.setCommandEnabled(21, false);
+        window.setCommandEnabled(20, true);
+        ignoringFailure([&] { player.pause(); });
+        window.setIntroCountdown(false);
+        return;
+    }
+    if (state.playState == psResume) {
+        window.setCommandEnabled(21, true);
+        window.setCommandEnabled(20, false);
+        state.playState = psPlaying;
+        ignoringFailure([&] { player.play(); });
+        if (modes.checked(PlayMode::Intro))
+            window.setIntroCountdown(true);  // with the seconds that were left
+        return;
+    }
+    if (!lookAhead && state.activeMedia == amCdTrack)
+        ignoringFailure([&] { player.seek(player.length()); });  // halts the disc first
+    if (queue.empty() && lookAhead)
+        return;
+    if (queue.empty() || state.playState == psStopped) {
+        stopSequence();
+        return;
+    }
+    startSequence(lookAhead);
+}
+
+void PlaybackEngine::setPlayingCommands(bool playing)
+{
+    for (int command : {20, 1, 2})
+        window.setCommandEnabled(command, !playing);
+    for (int command : {22, 21, 23})
+        window.setCommandEnabled(command, playing);
+}
+
+void PlaybackEngine::stopSequence()
+{
+    state.playState = psStopped;
+    window.setIntroCountdown(false);
+    ignoringFailure([&] { player.close(); });
+    window.showInfo(" ");
+    state.activeMedia = amNone;
+    state.currentItem.clear();
+    state.currentItemId = 0;
+    window.hideViewer();
+    setPlayingCommands(false);
+    window.restorePictureArea();
+    window.clearSharedPalette();
+    ResetPlayedMarks();
+    window.clearTimeDisplays();
+}
+
+void PlaybackEngine::ResetPlayedMarks()
+{
+    queue.clearPlayedMarks();
+    state.PlayedCount = 0;
+}
+
+// The row to start: the first, or as the mode boxes say; later rules override earlier ones.
+int PlaybackEngine::chooseRow()
+{
+    const int count = queue.count();
+    const bool backwards = modes.checked(PlayMode::Backwards);
+    const bool randomly = modes.checked(PlayMode::Random);
+    const bool continuous = modes.checked(PlayMode::Continuous);
+    const bool shuffle = modes.checked(PlayMode::Shuffle);
+    int row = 0;
+    if (shuffle) {
+        do
+            row = random.draw(count);
+        while (queue.entry(row).played);
+    }
+    if (continuous && !backwards && !randomly && !shuffle) {
+        if (++state.ContinuousPosition > count - 1)
+            state.ContinuousPosition = 0;
+        row = state.ContinuousPosition;
+    }
+    if (backwards && !shuffle)
+        row = count - 1;
+    if (randomly && !shuffle)
+        row = random.draw(count);
+    return row;
+}
+
+void PlaybackEngine::startSequence(bool lookAhead)
+{
+    state.playState = psPlaying;
+    setPlayingCommands(true);
+    bool anyUnplayed = false;
+    for (int row = 0; row < queue.count() && !anyUnplayed; ++row)
+        anyUnplayed = !queue.entry(row).played;
+    // The played count can only overstate the marks, so a full round resets them here.
+    if (queue.count() <= state.PlayedCount || !anyUnplayed)
+        ResetPlayedMarks();
+
+    const int continuousBefore = state.ContinuousPosition;
+    const int row = chooseRow();
+    const std::string text = queue.entry(row).text;
+    const MediaKind kind = ClassifyEntry(text);
+    if (lookAhead && IsPlayerKind(kind)) {
+        state.ContinuousPosition = continuousBefore;
+        return;
+    }
+    window.showInfo(kCurrentItemPrefix + text);
+    startRow(row, kind);
+    // What desktop controls describe: what plays, else what shows.
+    if (IsPlayerKind(kind) || state.activeMedia == amNone || state.activeMedia == amLastView) {
+        state.currentItem = text;
+        state.currentItemId = queue.entry(row).id;
+    }
+
+    if (!modes.checked(PlayMode::Continuous) && !modes.checked(PlayMode::Shuffle)) {
+        queue.removeIf([row](int candidate) { return candidate == row; });
+    }
+    if (modes.checked(PlayMode::Shuffle)) {
+        ++state.PlayedCount;
+        queue.setPlayed(row, true);
+    }
+    if (state.activeMedia != amNone && (kind == mkMidi || kind == mkWave || kind == mkCdTrack))
+        PlaybackStep(true);
+    if (state.activeMedia == amNone && IsViewerKind(kind) && queue.empty()) {
+        state.activeMedia = amLastView;
+        state.playState = psPlaying;
+    }
+    startIntroIfChecked();
+}
+
+void PlaybackEngine::startRow(int row, MediaKind kind)
+{
+    const std::string text = queue.entry(row).text;
+    const std::string caption = kCurrentItemPrefix + text;
+    if (kind == mkMidi || kind == mkWave || kind == mkCdTrack)
+        player.close();
+    switch (kind) {
+    case mkText:
+    case mkRichText:
+        window.showDocument(text, caption);
+        break;
+    case mkBitmap:
+    case mkIcon:
+    case mkMetafile:
+    case mkPng:
+    case mkJpeg:
+    case mkPcx:
+        window.showPicture(text, caption);
+        break;
+    case mkMidi:
+        startFile(kSequencerDevice, text);
+        state.activeMedia = amMidi;
+        break;
+    case mkCdTrack:
+        startCdTrack(text);
+        state.activeMedia = amCdTrack;
+        break;
+    case mkWave:
+        startFile(kWaveAudioDevice, text);
+        state.activeMedia = amWave;
+        break;
+    case mkVideo:
+        startVideo(text);
+        state.activeMedia = amVideo;
+        break;
+    case mkNone:
+        break;
+    }
+}
+
+void PlaybackEngine::startFile(const char* deviceType, const std::string& path)
+{
+    player.selectDevice(deviceType, path);
+    player.open();
+    player.play();
+}
+
+// The disc plays on past the track; the monitor advances at the end mark, 1000 ms early.
+void PlaybackEngine::startCdTrack(const std::string& text)
+{
+    player.selectDevice(kCdAudioDevice, "");
+    player.open();
+    const int track = toInteger(text.substr(0, 2));
+    player.setTimeFormatMilliseconds();
+    player.seek(player.trackPosition(track));
+    state.CdTrackStart = player.position();
+    state.CdTrackEndMark = player.trackPosition(track) + player.trackLength(track) - 1000;
+    state.CdTrackLength = player.trackLength(track);
+    player.play();
+}
+
+void PlaybackEngine::startVideo(const std::string& path)
+{
+    player.selectDevice(kVideoDevice, path);
+    player.open();
+    window.clearSharedPalette();
+    window.placeVideo(player);
+    player.play();
+}
+
+void PlaybackEngine::startIntroIfChecked()
+{
+    if (!modes.checked(PlayMode::Intro))
+        return;
+    state.IntroSeconds = toInteger(window.introSecondsText());
+    state.IntroRemaining = state.IntroSeconds;
+    window.setIntroCountdown(true);
+}

@@ -1,0 +1,99 @@
+#include "core/playback/PlaybackMonitor.h"
+
+#include <cstdio>
+
+#include "core/base/SonorailError.h"
+
+std::string FormatPlayTime(long milliseconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2ld:%.2ld", milliseconds / 60000, (milliseconds % 60000) / 1000);
+    return text;
+}
+
+PlaybackMonitor::PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player,
+                                 PlaybackWindow& window)
+    : engine(engine), state(state), player(player), window(window)
+{
+}
+
+namespace {
+
+bool isFileMedia(ActiveMedia media) { return media == amMidi || media == amWave || media == amVideo; }
+
+// Sets the flag back however the tick ends, so one failing display part does not keep
+// every later tick from its display.
+struct MonitorReadyAgain {
+    explicit MonitorReadyAgain(bool& flag) : flag(flag) {}
+    ~MonitorReadyAgain() { flag = true; }
+    bool& flag;
+};
+
+}  // namespace
+
+void PlaybackMonitor::Timer1Timer()
+{
+    if (!window.viewerVisible() && state.playState == psPlaying && state.ViewerEngaged) {
+        sendNext();
+        return;
+    }
+    if (state.playState == psPlaying && state.activeMedia != amLastView) {
+        checkEnds();
+        if (!state.MonitorReady)
+            return;
+        state.MonitorReady = false;
+        MonitorReadyAgain readyAgain(state.MonitorReady);
+        showTimes();
+    }
+    IconFrame = IconFrame + 1 > 3 ? 0 : IconFrame + 1;
+    window.showIconFrame(IconFrame);
+    window.trackViewer();
+    window.applyDockLayout();
+    state.MonitorReady = true;
+}
+
+// A closed player (the next row failed to open after the user's Next) means nothing runs
+// any more: asking it would fail on every tick. A failure met while playing is reported
+// once, and the item counts as ended.
+void PlaybackMonitor::checkEnds()
+{
+    if (state.activeMedia != amNone && !player.isOpen()) {
+        state.activeMedia = amNone;
+        return;
+    }
+    if (std::optional<std::string> failure = player.takeLateFailure()) {
+        if (isFileMedia(state.activeMedia)) {
+            state.activeMedia = amNone;
+            engine.PlaybackStep(false);
+        }
+        throw SonorailError(*failure);
+    }
+    if (isFileMedia(state.activeMedia) && player.position() == player.length()) {
+        state.activeMedia = amNone;
+        engine.PlaybackStep(false);
+    }
+    if (state.activeMedia == amCdTrack && player.isOpen() && player.position() >= state.CdTrackEndMark)
+        engine.PlaybackStep(false);
+}
+
+void PlaybackMonitor::showTimes()
+{
+    if (state.activeMedia == amNone || state.activeMedia == amLastView || !player.isOpen())
+        return;
+    player.setTimeFormatMilliseconds();
+    long position = player.position();
+    long length = player.length();
+    if (state.activeMedia == amCdTrack) {
+        position -= state.CdTrackStart;
+        length = state.CdTrackLength;
+    }
+    window.setTimeDisplays(FormatPlayTime(length), FormatPlayTime(position));
+}
+
+void PlaybackMonitor::introcountdownTimer()
+{
+    if (--state.IntroRemaining > 0)
+        return;
+    window.setIntroCountdown(false);
+    sendNext();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The two timers that keep playback moving: the 200 ms monitor finds the end of what plays
+// and keeps the displays current; the intro countdown cuts items short.
+#include <functional>
+#include <string>
+
+#include "core/playback/PlaybackEngine.h"
+
+// "%.2d:%.2d" of whole minutes and seconds.
+std::string FormatPlayTime(long milliseconds);
+
+class PlaybackMonitor {
+public:
+    PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player, PlaybackWindow& window);
+
+    // The Next command, sent the way the user sends it.
+    std::function<void()> sendNext;
+
+    void Timer1Timer();
+    void introcountdownTimer();
+
+    int IconFrame = 0;
+
+private:
+    void checkEnds();
+    void showTimes();
+
+    PlaybackEngine& engine;
+    PlaybackState& state;
+    MediaPlayer& player;
+    PlaybackWindow& window;
+};

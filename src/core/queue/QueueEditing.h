@@ -1,0 +1,69 @@
+#pragma once
+// The editing operations of the play queue: adding from the file or CD list, dropped
+// files, removing, moving, and the small questions other parts ask of the queue.
+#include <string>
+#include <vector>
+
+#include "core/queue/PlayQueue.h"
+#include "core/settings/Settings.h"
+
+// What queue editing needs of the window around the queue.
+class QueueWindow {
+public:
+    virtual ~QueueWindow() = default;
+    virtual bool listVisible(QueueList list) const = 0;
+    // The list the path toggle stands on ("View Path": Path, "Hide Path": Name).
+    virtual QueueList pathTabList() const = 0;
+    // Shows the path toggle and the list of its tab again (the queue may be rolled up).
+    virtual void revealQueue() = 0;
+    // The information bar.
+    virtual void showInfo(const std::string& text) = 0;
+};
+
+// The rows entries are added from: the file list or the CD track list.
+class QueueSource {
+public:
+    virtual ~QueueSource() = default;
+    virtual int rowCount() const = 0;
+    virtual bool rowSelected(int row) const = 0;
+    virtual QueueEntry entryFor(int row) const = 0;
+};
+
+extern const char* const kQueueEmptyText;
+extern const char* const kRemoveNeedsSelectionText;
+extern const char* const kMoveNeedsSelectionText;
+extern const char* const kConfirmRemoveSelectedText;
+extern const char* const kConfirmRemoveAllText;
+
+class QueueEditing {
+public:
+    QueueEditing(PlayQueue& queue, const Settings& settings, QueueWindow& window);
+
+    // Adds the selected rows of source (or all of them) at the end, or above the old
+    // entries in the source's order when addToTop; then validates the queue.
+    void AddToQueue(const QueueSource& source, bool all, bool addToTop);
+    // Dropped or handed-over files, in their order, at the top or the bottom; then validates.
+    void AddFiles(const std::vector<std::string>& paths, bool addToTop);
+    // A drop from the file manager: refused while drops are off (the queue is validated anyway).
+    void AddDroppedFiles(const std::vector<std::string>& paths, bool addToTop);
+
+    // True when the removal was carried out or the queue was already empty.
+    bool RemoveFromQueue(bool all);
+    void MoveQueueItemsUp();
+    void MoveQueueItemsDown();
+
+    bool QueueIsEmpty(bool report);
+    bool QueueHasSelection() const;
+    bool QueueRowSelected(int row) const;
+    void ResetPlayedMarks(int& playedCount);
+    void ValidateQueue();
+
+private:
+    QueueList selectionList() const;
+    bool refuseEmptyOrUnselected(const char* needsSelectionText);
+    void selectInBoth(int row);
+
+    PlayQueue& queue;
+    const Settings& settings;
+    QueueWindow& window;
+};

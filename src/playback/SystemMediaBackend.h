@@ -1,7 +1,0 @@
-#pragma once
-// The media back end the program plays with.
-#include <memory>
-
-#include "MediaBackend.h"
-
-std::unique_ptr<MediaBackend> MakeSystemMediaBackend();

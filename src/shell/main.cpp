@@ -1,6 +1,0 @@
-#include "ProgramEntry.h"
-
-int main(int argc, char** argv)
-{
-    return RunProgram(argc, argv);
-}

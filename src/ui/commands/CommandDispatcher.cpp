@@ -1,0 +1,103 @@
+#include "ui/commands/CommandDispatcher.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QVariant>
+#include <QWidget>
+
+#include "core/commands/CommandTable.h"
+#include "core/base/GuardedCall.h"
+
+namespace {
+constexpr const char* kTagProperty = "Tag";
+
+struct DepthCounter {
+    explicit DepthCounter(int& depth) : depth(depth) { ++depth; }
+    ~DepthCounter() { --depth; }
+    int& depth;
+};
+}  // namespace
+
+CommandDispatcher::CommandDispatcher(QObject* parent) : QObject(parent) {}
+
+void CommandDispatcher::setOperation(int number, Operation operation) { operations[number] = std::move(operation); }
+
+void CommandDispatcher::ExecuteCommand(int tag, QObject* sender)
+{
+    int number = CommandTable::commandFromTag(tag);
+    if (!CommandTable::isCommand(number))
+        return;
+    auto found = operations.find(number);
+    if (found == operations.end())
+        return;
+    Operation operation = found->second;  // a command may replace operations while it runs
+    if (depth > 0) {
+        DepthCounter nested(depth);
+        operation(sender);
+        return;
+    }
+    DepthCounter outermost(depth);
+    GuardedCall([&] { operation(sender); });
+}
+
+void CommandDispatcher::SetCommandEnabled(int number, bool enabled)
+{
+    ++enabledChanges;
+    for (const QPointer<QObject>& control : offerers) {
+        if (!control || tagOf(control) != number)
+            continue;
+        if (auto* item = qobject_cast<QAction*>(control))
+            item->setEnabled(enabled);
+        else if (auto* widget = qobject_cast<QWidget*>(control))
+            widget->setEnabled(enabled);
+    }
+}
+
+void CommandDispatcher::addOfferer(QAction* item)
+{
+    offerers.append(item);
+    connect(item, &QAction::triggered, this, [this, item] { callfnexecutebymenu(item); });
+}
+
+void CommandDispatcher::addOfferer(QAbstractButton* button)
+{
+    offerers.append(button);
+    connect(button, &QAbstractButton::clicked, this, [this, button] { callfnexecutebybutton(button); });
+}
+
+void CommandDispatcher::addFollower(QObject* control) { offerers.append(control); }
+
+void CommandDispatcher::callfnexecutebymenu(QAction* item)
+{
+    if (item->isEnabled())
+        GuardedCall([&] { ExecuteCommand(tagOf(item), item); });
+}
+
+void CommandDispatcher::callfnexecutebybutton(QAbstractButton* button)
+{
+    if (button->isEnabled())
+        GuardedCall([&] { ExecuteCommand(tagOf(button), button); });
+}
+
+int CommandDispatcher::tagOf(const QObject* control) { return control->property(kTagProperty).toInt(); }
+
+void CommandDispatcher::setTag(QObject* control, int tag) { control->setProperty(kTagProperty, tag); }
+
+QList<QObject*> CommandDispatcher::offerersOf(int number) const
+{
+    QList<QObject*> result;
+    for (const QPointer<QObject>& control : offerers) {
+        if (control && tagOf(control) == number)
+            result.append(control);
+    }
+    return result;
+}
+
+bool CommandDispatcher::isCommandEnabled(int number) const
+{
+    for (QObject* control : offerersOf(number)) {
+        if (control->property("enabled").toBool())
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,136 @@
+#include "ui/viewer/ViewerWindow.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTextEdit>
+#include <cerrno>
+#include <filesystem>
+
+#include "ui/viewer/DocumentView.h"
+#include "ui/viewer/PictureLoader.h"
+#include "core/base/GuardedCall.h"
+#include "core/base/IoErrorText.h"
+
+namespace {
+
+QByteArray readDocument(const std::string& path)
+{
+    // A directory or a named pipe is no document (opening a pipe would wait for a writer).
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw SonorailError(IoErrorText::forErrno(EACCES));
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
+        throw SonorailError(IoErrorText::forErrno(error));
+    }
+    QByteArray bytes = file.read(ViewerWindow::kLargestDocument);
+    if (file.error() != QFileDevice::NoError)
+        throw SonorailError(IoErrorText::forErrno(EIO));
+    return bytes;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Ttxtgfxform"));
+    resize(427, 273);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    memo1 = new QTextEdit(this);
+    memo1->setObjectName(QStringLiteral("memo1"));
+    memo1->setReadOnly(true);
+    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1->setPlainText(QStringLiteral("memo1"));
+
+    PMultiImage1 = new QLabel(this);
+    PMultiImage1->setObjectName(QStringLiteral("PMultiImage1"));
+    PMultiImage1->setAlignment(Qt::AlignCenter);
+    PMultiImage1->setStyleSheet(QStringLiteral("background-color: black;"));
+    PMultiImage1->hide();
+}
+
+void ViewerWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    memo1->setGeometry(rect());
+    PMultiImage1->setGeometry(rect());
+}
+
+// Showing a hidden viewer engages it: window activation cannot be relied on (a window
+// manager that prevents focus stealing, or none at all).
+void ViewerWindow::showOver(const QString& caption, const QRect& place)
+{
+    const bool wasHidden = isHidden();
+    show();
+    if (wasHidden && engage)
+        engage();
+    setWindowTitle(caption);
+    PMultiImage1->hide();
+    setWindowState(Qt::WindowNoState);
+    move(place.topLeft());
+    resize(place.size());
+}
+
+void ViewerWindow::showDocument(const std::string& path, const QString& caption, const QRect& place)
+{
+    showOver(caption, place);
+    memo1->show();
+    const QByteArray bytes = readDocument(path);
+    DocumentView::show(*memo1, bytes);
+}
+
+void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)
+{
+    showOver(caption, place);
+    memo1->hide();
+    // A picture that cannot be read shows nothing, and no message of ours.
+    const QImage image = PictureLoader::load(QFile::decodeName(QByteArray::fromStdString(path)), logicalDpiX());
+    PMultiImage1->setPixmap(QPixmap::fromImage(image));
+    PMultiImage1->show();
+}
+
+void ViewerWindow::hideViewer()
+{
+    setWindowState(Qt::WindowNoState);
+    hide();
+}
+
+void ViewerWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ViewerWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && engage)
+        engage();
+}
+
+// The viewer hides first and then sends Next, so a next row that is itself a text or
+// picture opens a freshly shown, engaged viewer and the queue never stalls behind a
+// hidden one. The close itself is ignored: the window is hidden already, and Qt must not
+// hide the viewer the step may have shown again.
+void ViewerWindow::closeEvent(QCloseEvent* event)
+{
+    setWindowState(Qt::WindowNoState);
+    const bool wasEngaged = engaged && engaged();
+    event->ignore();
+    hide();
+    if (wasEngaged && sendNext)
+        GuardedCall([this] { sendNext(); });
+}

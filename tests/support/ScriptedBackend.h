@@ -1,0 +1,58 @@
+#pragma once
+// A media back end for tests: files and a disc are described up front, nothing makes a
+// sound, and the clock moves only when the test advances it.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/playback/MediaBackend.h"
+
+class ScriptedBackend final : public MediaBackend {
+public:
+    struct Media {
+        long length = 0;
+        bool opens = true;
+        bool failsWhilePlaying = false;  // a failure found only after play started
+        int width = 0;                   // video's own size
+        int height = 0;
+    };
+
+    void addMedia(const std::string& fileName, Media media) { files[fileName] = media; }
+    // A disc in the drive, by the lengths of its tracks in ms (no disc: empty).
+    void insertDisc(std::vector<long> trackLengths) { disc = std::move(trackLengths); }
+    // Moves the clock; a playing item advances, stopping at its end.
+    void advance(long milliseconds);
+
+    // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
+    std::vector<std::string> requests;
+    bool isOpen() const { return !openDevice.empty(); }
+
+    void open(const std::string& deviceType, const std::string& fileName) override;
+    void close() override;
+    void play() override;
+    void pause() override;
+    void seek(long milliseconds) override;
+    long position() override;
+    long length() override;
+    int numberOfTracks() override;
+    long trackPosition(int track) override;
+    long trackLength(int track) override;
+    bool canEject() override { return true; }
+    void eject() override;
+    void setDisplayWindow(unsigned long window) override;
+    void setDisplayRect(const DisplayRect& rect) override;
+    DisplayRect displayRect() override;
+    std::optional<std::string> takeLateFailure() override;
+
+private:
+    void requireOpen() const;
+
+    std::map<std::string, Media> files;
+    std::vector<long> disc;
+    std::string openDevice;
+    Media current;
+    long clock = 0;
+    bool playing = false;
+    bool lateFailurePending = false;
+    DisplayRect rect;
+};
