@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "support/TestFiles.h"
 #include "support/TestMedia.h"
 #include "media/VlcBackend.h"
 
@@ -46,9 +47,9 @@ public:
         if (mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         directory = pattern;
-        test_media::writeFile(wave(), test_media::waveFile(3000));
-        test_media::writeFile(shortWave(), test_media::waveFile(200));
-        test_media::writeFile(midi(), test_media::midiFile(3000));
+        test_files::write(wave(), test_media::waveFile(3000));
+        test_files::write(shortWave(), test_media::waveFile(200));
+        test_files::write(midi(), test_media::midiFile(3000));
     }
     ~SampleFiles()
     {

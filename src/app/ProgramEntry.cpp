@@ -90,9 +90,9 @@ void showWelcomePage(Run& run)
     ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
     run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
     if (startup.OptFirstRun)
-        run.dispatcher.ExecuteCommand(32);
+        run.dispatcher.ExecuteCommand(Command::Introduction);
     else if (run.tips->visualOptTipOfDay->isChecked())
-        run.dispatcher.ExecuteCommand(34);
+        run.dispatcher.ExecuteCommand(Command::TipOfTheDay);
 }
 
 // A second copy asked this one to come forward: the welcome page while it is shown

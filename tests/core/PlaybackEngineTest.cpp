@@ -14,7 +14,7 @@ namespace {
 struct FakeWindow final : PlaybackWindow {
     explicit FakeWindow(PlaybackState& state) : state(state) {}
 
-    void setCommandEnabled(int command, bool on) override { enabled[command] = on; }
+    void setCommandEnabled(Command command, bool on) override { enabled[command] = on; }
     void showInfo(const std::string& text) override { info = text; }
     void clearTimeDisplays() override { lengthText = positionText = ""; }
     void setIntroCountdown(bool running) override { introRunning = running; }
@@ -52,7 +52,7 @@ struct FakeWindow final : PlaybackWindow {
     }
 
     PlaybackState& state;
-    std::map<int, bool> enabled;
+    std::map<Command, bool> enabled;
     std::string info;
     std::string lengthText, positionText;
     std::string introText = "5";
@@ -137,8 +137,8 @@ TEST_F(PlaybackEngineTest, SoundPictureSoundRunsThroughAndStops)
     EXPECT_EQ(state.activeMedia, amMidi);
     EXPECT_EQ(window.shown, (std::vector<std::string>{"/b.bmp"})) << "the picture after a sound shows at once";
     EXPECT_EQ(texts(), (std::vector<std::string>{"/c.wav"}));
-    EXPECT_FALSE(window.enabled[20]);
-    EXPECT_TRUE(window.enabled[22]);
+    EXPECT_FALSE(window.enabled[Command::Play]);
+    EXPECT_TRUE(window.enabled[Command::Stop]);
 
     runFor(1000);
     EXPECT_EQ(state.activeMedia, amWave);
@@ -148,8 +148,8 @@ TEST_F(PlaybackEngineTest, SoundPictureSoundRunsThroughAndStops)
     EXPECT_EQ(state.activeMedia, amNone);
     EXPECT_FALSE(window.viewerShown);
     EXPECT_EQ(window.info, " ");
-    EXPECT_TRUE(window.enabled[20]);
-    EXPECT_FALSE(window.enabled[23]);
+    EXPECT_TRUE(window.enabled[Command::Play]);
+    EXPECT_FALSE(window.enabled[Command::Next]);
     EXPECT_EQ(opened(), (std::vector<std::string>{"/a.mid", "/c.wav"}));
 }
 
@@ -184,7 +184,7 @@ TEST_F(PlaybackEngineTest, PlayWithAnEmptyQueueStops)
 {
     engine->Play();
     EXPECT_EQ(state.playState, psStopped);
-    EXPECT_TRUE(window.enabled[20]);
+    EXPECT_TRUE(window.enabled[Command::Play]);
     EXPECT_TRUE(backend->requests.empty() || backend->requests == std::vector<std::string>{});
 }
 
@@ -264,8 +264,8 @@ TEST_F(PlaybackEngineTest, PauseResumeNextAndStop)
     engine->Play();
     runFor(1000);
     engine->Pause();
-    EXPECT_FALSE(window.enabled[21]);
-    EXPECT_TRUE(window.enabled[20]);
+    EXPECT_FALSE(window.enabled[Command::Pause]);
+    EXPECT_TRUE(window.enabled[Command::Play]);
     runFor(2000);
     EXPECT_EQ(player->position(), 1000) << "paused holds the position";
     engine->Play();

@@ -7,6 +7,7 @@
 
 #include "MediaTestSupport.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 #include "support/TestMedia.h"
 #include "media/VlcBackend.h"
 #include "core/settings/ProfileFile.h"
@@ -26,8 +27,8 @@ protected:
     std::string writeImage(const std::string& name)
     {
         const test_media::CdImage image = test_media::cdImage(name + ".bin", kTrackSectors);
-        test_media::writeFile(dir.file(name + ".bin"), image.bin);
-        test_media::writeFile(dir.file(name + ".cue"), image.cue);
+        test_files::write(dir.file(name + ".bin"), image.bin);
+        test_files::write(dir.file(name + ".cue"), image.cue);
         return dir.file(name + ".cue");
     }
 
@@ -61,13 +62,13 @@ TEST_F(CdImageTest, ReadsTheTableOfContentsOfAnImage)
 TEST_F(CdImageTest, ImagesThatCannotBeReadThrowNamingThem)
 {
     const std::string lonelyCue = dir.file("lonely.cue");
-    test_media::writeFile(lonelyCue, "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    test_files::write(lonelyCue, "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     const std::string error = errorOf([&] { CdDisc{lonelyCue}; });
     EXPECT_EQ(error.rfind("Cannot read the CD image " + lonelyCue + ": ", 0), 0u) << error;
     EXPECT_NE(error.find("lonely.bin"), std::string::npos) << "libcdio names the missing part: " << error;
 
     const std::string junk = dir.file("junk.cue");
-    test_media::writeFile(junk, "these are not\x01\x02 the lines of a cue sheet");
+    test_files::write(junk, "these are not\x01\x02 the lines of a cue sheet");
     EXPECT_EQ(errorOf([&] { CdDisc{junk}; }).rfind("Cannot read the CD image " + junk + ": ", 0), 0u);
 
     const std::string missing = dir.file("missing.cue");
@@ -143,8 +144,8 @@ TEST_F(DiscBackendTest, TheDeviceKeyIsReadAtEveryOpen)
     writeImage("first");
     TempDir elsewhere;
     const test_media::CdImage two = test_media::cdImage("two.bin", {75, 75});
-    test_media::writeFile(elsewhere.file("two.bin"), two.bin);
-    test_media::writeFile(elsewhere.file("two.cue"), two.cue);
+    test_files::write(elsewhere.file("two.bin"), two.bin);
+    test_files::write(elsewhere.file("two.cue"), two.cue);
 
     configureDevice("first.cue");
     backend.open("CDAudio", "");
@@ -156,7 +157,7 @@ TEST_F(DiscBackendTest, TheDeviceKeyIsReadAtEveryOpen)
 
 TEST_F(DiscBackendTest, ACueNamingAMissingBinThrowsAndLeavesTheDeviceClosed)
 {
-    test_media::writeFile(dir.file("lonely.cue"), "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    test_files::write(dir.file("lonely.cue"), "FILE \"lonely.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     configureDevice("lonely.cue");
     const std::string error = errorOf([&] { backend.open("CDAudio", ""); });
     EXPECT_EQ(error.rfind("Cannot read the CD image " + dir.file("lonely.cue"), 0), 0u) << error;

@@ -7,6 +7,7 @@
 
 #include "MediaTestSupport.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 #include "support/TestMedia.h"
 #include "core/playback/PlaybackEngine.h"
 #include "core/playback/PlaybackMonitor.h"
@@ -15,7 +16,7 @@
 namespace {
 
 struct QuietWindow final : PlaybackWindow {
-    void setCommandEnabled(int, bool) override {}
+    void setCommandEnabled(Command, bool) override {}
     void showInfo(const std::string&) override {}
     void clearTimeDisplays() override {}
     void setIntroCountdown(bool) override {}
@@ -48,9 +49,9 @@ protected:
         wave = dir.file("tone.wav");
         midi = dir.file("tune.mid");
         video = dir.file("clip.avi");
-        test_media::writeFile(wave, test_media::waveFile(600));
-        test_media::writeFile(midi, test_media::midiFile(600));
-        test_media::writeFile(video, test_media::aviFile(64, 48, 10, 10));
+        test_files::write(wave, test_media::waveFile(600));
+        test_files::write(midi, test_media::midiFile(600));
+        test_files::write(video, test_media::aviFile(64, 48, 10, 10));
     }
 
     void enqueue(const std::vector<std::string>& paths)

@@ -8,6 +8,7 @@
 
 #include "MediaTestSupport.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 #include "support/TestMedia.h"
 
 using media_test::eventually;
@@ -29,7 +30,7 @@ protected:
     std::string write(const std::string& name, const std::string& bytes)
     {
         const std::string path = dir.file(name);
-        test_media::writeFile(path, bytes);
+        test_files::write(path, bytes);
         return path;
     }
     std::string shortWave() { return write("short.wav", test_media::waveFile(1500)); }

@@ -1,19 +1,17 @@
 #pragma once
 // A whole main window as start-up builds it, for window tests.
-#include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "support/QtEvents.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "support/ScriptedBackend.h"
+#include "core/commands/CommandTable.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "core/base/ProgramPaths.h"
 
@@ -46,22 +44,8 @@ protected:
     // Runs each command into a list, so tests see which controls raise what.
     void recordCommands()
     {
-        for (int number = 1; number <= 34; ++number)
-            dispatcher.setOperation(number, [this, number](QObject* sender) { raised.emplace_back(number, sender); });
-    }
-
-    // Lets the event loop run for ms milliseconds (timers fire, dialogs close).
-    static void runEventLoopFor(int ms)
-    {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-
-    static void pressKey(QWidget* widget, int key)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
+        for (Command command : CommandTable::allCommands())
+            dispatcher.setOperation(command, [this, command](QObject* sender) { raised.emplace_back(command, sender); });
     }
 
     TempDir home;
@@ -70,6 +54,6 @@ protected:
     WelcomeWindow tips;
     ScriptedBackend* backend = nullptr;  // the main window's player's, once started
     std::unique_ptr<Toolbar> toolbar;
-    std::vector<std::pair<int, QObject*>> raised;
+    std::vector<std::pair<Command, QObject*>> raised;
 };
 

@@ -1,9 +1,9 @@
 #include "support/TempDir.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
+
+#include "support/TestFiles.h"
 
 TempDir::TempDir()
 {
@@ -19,14 +19,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(root, ignored);
 }
 
-void TempDir::write(const std::string& name, const std::string& bytes) const
-{
-    std::ofstream out(root / name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+void TempDir::write(const std::string& name, const std::string& bytes) const { test_files::write(file(name), bytes); }
 
-std::string TempDir::read(const std::string& name) const
-{
-    std::ifstream in(root / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string TempDir::read(const std::string& name) const { return test_files::read(file(name)); }

@@ -12,7 +12,7 @@ public:
 
     const std::filesystem::path& path() const { return root; }
     std::string file(const std::string& name) const { return (root / name).string(); }
-    // Writes bytes exactly as given (no line-end translation).
+    // Writes bytes exactly as given (no line-end translation); throws when it cannot.
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
 

@@ -250,12 +250,4 @@ CdImage cdImage(const std::string& binName, const std::vector<int>& trackSectors
     return image;
 }
 
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("Cannot write " + path);
-}
-
 }  // namespace test_media

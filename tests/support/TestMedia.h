@@ -26,7 +26,4 @@ struct CdImage {
 };
 CdImage cdImage(const std::string& binName, const std::vector<int>& trackSectors);
 
-// Writes bytes to path exactly as given; throws std::runtime_error when it cannot.
-void writeFile(const std::string& path, const std::string& bytes);
-
 }  // namespace test_media

@@ -71,13 +71,13 @@ TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
     MainWindow& form = start();
     form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     dialogs.fileChoices = {FileDialogChoice{home.file("mine"), 0}};
-    dispatcher.ExecuteCommand(2);
+    dispatcher.ExecuteCommand(Command::SaveAlbum);
     EXPECT_EQ(home.read("mine.alb"), "/music/a.mid\r\n/music/b.wav\r\n");
 
     form.queueEditing().AddFiles({"/music/c.avi"}, false);
     dialogs.fileChoices = {FileDialogChoice{home.file("mine.alb"), 0}};
     dialogs.answers = {DialogAnswer::Yes};
-    dispatcher.ExecuteCommand(1);
+    dispatcher.ExecuteCommand(Command::OpenAlbum);
     EXPECT_EQ(queueTexts(form), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
     EXPECT_EQ(form.queue->model()->rowCount(), 2);
     EXPECT_EQ(form.infobar->text().toStdString(), "Opened album " + home.file("mine.alb"));
@@ -85,7 +85,7 @@ TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
     dialogs.shown.clear();
     dialogs.fileChoices = {FileDialogChoice{home.file("gone.alb"), 0}};
     dialogs.answers = {DialogAnswer::Yes};
-    dispatcher.ExecuteCommand(1);
+    dispatcher.ExecuteCommand(Command::OpenAlbum);
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[1].text, "Cannot open file " + home.file("gone.alb") + ".");

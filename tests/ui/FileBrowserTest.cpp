@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "support/QtEvents.h"
 #include "support/TempDir.h"
 #include "ui/files/FileListModel.h"
 #include "ui/files/VolumeWatcher.h"
@@ -118,8 +119,7 @@ protected:
         const int row = directoryRow(path);
         ASSERT_GE(row, 0) << path << " is not in the directory list";
         directories->setCurrentIndex(directories->model()->index(row, 0));
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(directories, &press);
+        qt_test::pressKey(directories, Qt::Key_Return);
     }
 
     TempDir home;

@@ -21,6 +21,7 @@
 #include "ui/commands/CommandDispatcher.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/SonorailError.h"
+#include "core/commands/CommandTable.h"
 
 namespace {
 
@@ -43,11 +44,11 @@ TEST_F(MainWindowTest, EveryControlOfferingACommandRaisesTheSameOne)
 {
     MainWindow& form = start();
     recordCommands();
-    for (int number = 1; number <= 34; ++number)
-        dispatcher.SetCommandEnabled(number, true);
+    for (Command command : CommandTable::allCommands())
+        dispatcher.SetCommandEnabled(command, true);
     int offerings = 0;
-    for (int number = 1; number <= 34; ++number) {
-        for (QObject* control : dispatcher.offerersOf(number)) {
+    for (Command command : CommandTable::allCommands()) {
+        for (QObject* control : dispatcher.offerersOf(command)) {
             raised.clear();
             if (auto* item = qobject_cast<QAction*>(control))
                 item->trigger();
@@ -57,7 +58,7 @@ TEST_F(MainWindowTest, EveryControlOfferingACommandRaisesTheSameOne)
                 continue;
             ++offerings;
             ASSERT_EQ(raised.size(), 1u) << control->objectName().toStdString();
-            EXPECT_EQ(raised[0].first, number) << control->objectName().toStdString();
+            EXPECT_EQ(raised[0].first, command) << control->objectName().toStdString();
             EXPECT_EQ(raised[0].second, control);
         }
     }
@@ -70,8 +71,8 @@ TEST_F(MainWindowTest, DisabledControlsCannotRaiseTheirCommand)
 {
     start();
     recordCommands();
-    dispatcher.SetCommandEnabled(12, false);
-    for (QObject* control : dispatcher.offerersOf(12)) {
+    dispatcher.SetCommandEnabled(Command::AddToQueue, false);
+    for (QObject* control : dispatcher.offerersOf(Command::AddToQueue)) {
         if (auto* item = qobject_cast<QAction*>(control)) {
             EXPECT_FALSE(item->isEnabled());
             item->trigger();
@@ -81,18 +82,18 @@ TEST_F(MainWindowTest, DisabledControlsCannotRaiseTheirCommand)
         }
     }
     EXPECT_TRUE(raised.empty());
-    dispatcher.SetCommandEnabled(12, true);
-    for (QObject* control : dispatcher.offerersOf(12))
+    dispatcher.SetCommandEnabled(Command::AddToQueue, true);
+    for (QObject* control : dispatcher.offerersOf(Command::AddToQueue))
         EXPECT_TRUE(control->property("enabled").toBool());
 }
 
 TEST_F(MainWindowTest, StartUpGreysPauseStopNextAndEject)
 {
     start();
-    for (int number : {21, 22, 23, 25})
-        for (QObject* control : dispatcher.offerersOf(number))
-            EXPECT_FALSE(control->property("enabled").toBool()) << number;
-    for (QObject* control : dispatcher.offerersOf(20))
+    for (Command command : {Command::Pause, Command::Stop, Command::Next, Command::EjectCd})
+        for (QObject* control : dispatcher.offerersOf(command))
+            EXPECT_FALSE(control->property("enabled").toBool()) << CommandNumber(command);
+    for (QObject* control : dispatcher.offerersOf(Command::Play))
         EXPECT_TRUE(control->property("enabled").toBool());
 }
 
@@ -140,12 +141,13 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
     EXPECT_FALSE(form.cdlistbox->isHidden());
     EXPECT_FALSE(form.cdtitle->isHidden());
     EXPECT_FALSE(form.cdinfo->isHidden());
-    for (int number : {3, 4, 5, 6, 8, 9})
-        for (QObject* control : dispatcher.offerersOf(number))
-            EXPECT_FALSE(control->property("enabled").toBool()) << number;
-    for (int number : {7, 10, 11})
-        for (QObject* control : dispatcher.offerersOf(number))
-            EXPECT_TRUE(control->property("enabled").toBool()) << number;
+    for (Command command : {Command::CopyFile, Command::CopyAllFiles, Command::DeleteFile, Command::DeleteAllFiles,
+                            Command::MoveFile, Command::MoveAllFiles})
+        for (QObject* control : dispatcher.offerersOf(command))
+            EXPECT_FALSE(control->property("enabled").toBool()) << CommandNumber(command);
+    for (Command command : {Command::FileInfo, Command::RenameFile, Command::RenameAllFiles})
+        for (QObject* control : dispatcher.offerersOf(command))
+            EXPECT_TRUE(control->property("enabled").toBool()) << CommandNumber(command);
 
     EXPECT_TRUE(form.RequireFilesMode());
     EXPECT_EQ(form.infobar->text(), "To do that, you need to be in multimedia files mode (not in CD track mode).");
@@ -154,7 +156,7 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
     EXPECT_FALSE(form.RequireFilesMode());
     EXPECT_FALSE(form.FileListBox1->isHidden()) << "switching to Files shows the rolled-up file list";
     EXPECT_TRUE(form.cdlistbox->isHidden());
-    for (QObject* control : dispatcher.offerersOf(5))
+    for (QObject* control : dispatcher.offerersOf(Command::DeleteFile))
         EXPECT_TRUE(control->property("enabled").toBool());
 }
 
@@ -235,19 +237,20 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
 {
     MainWindow& form = start();
     recordCommands();
-    pressKey(form.FileListBox1, Qt::Key_Return);
-    pressKey(form.cdlistbox, Qt::Key_Enter);
-    pressKey(form.FileListBox1, Qt::Key_Delete);
-    pressKey(form.queue, Qt::Key_Delete);
-    pressKey(form.queuefilename, Qt::Key_Delete);
-    pressKey(form.btnRemoveAll, Qt::Key_Return);  // a focused button is clicked instead
-    std::vector<int> numbers;
-    for (const auto& [number, sender] : raised)
-        numbers.push_back(number);
-    EXPECT_EQ(numbers, (std::vector<int>{12, 12, 14, 14, 15}));
+    qt_test::pressKey(form.FileListBox1, Qt::Key_Return);
+    qt_test::pressKey(form.cdlistbox, Qt::Key_Enter);
+    qt_test::pressKey(form.FileListBox1, Qt::Key_Delete);
+    qt_test::pressKey(form.queue, Qt::Key_Delete);
+    qt_test::pressKey(form.queuefilename, Qt::Key_Delete);
+    qt_test::pressKey(form.btnRemoveAll, Qt::Key_Return);  // a focused button is clicked instead
+    std::vector<Command> commands;
+    for (const auto& [command, sender] : raised)
+        commands.push_back(command);
+    EXPECT_EQ(commands, (std::vector<Command>{Command::AddToQueue, Command::AddToQueue, Command::RemoveFromQueue,
+                                              Command::RemoveFromQueue, Command::RemoveAllFromQueue}));
 
     raised.clear();
-    pressKey(form.cdmisc, Qt::Key_Return);
+    qt_test::pressKey(form.cdmisc, Qt::Key_Return);
     EXPECT_TRUE(raised.empty()) << "Enter in the CD notes starts a new line";
     EXPECT_EQ(form.cdmisc->toPlainText(), "\n");
 }
@@ -262,7 +265,7 @@ TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
     EXPECT_TRUE(form.btnDown->isHidden());
     EXPECT_TRUE(form.animatediconpanel->isHidden());
     EXPECT_FALSE(form.acceptDrops());
-    EXPECT_EQ(toolbar->slotCommands()[1], 20);
+    EXPECT_EQ(toolbar->slotCommands()[1], CommandNumber(Command::Play));
 }
 
 TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
@@ -304,7 +307,7 @@ TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
     EXPECT_EQ(dialogs.shown[0].text, "Cannot create file default.alb.");
 
     dialogs.shown.clear();
-    dispatcher.ExecuteCommand(19);  // Exit goes the same way
+    dispatcher.ExecuteCommand(Command::Exit);  // Exit goes the same way
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }

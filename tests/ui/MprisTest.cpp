@@ -33,7 +33,7 @@ protected:
         QDBusInterface remote(service->busName(), kMprisObjectPath, interface, QDBusConnection::sessionBus());
         QDBusMessage reply = remote.call(method);
         EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
-        runEventLoopFor(20);
+        qt_test::runEventsFor(std::chrono::milliseconds(20));
     }
     void player(const char* method) { call("org.mpris.MediaPlayer2.Player", method); }
 

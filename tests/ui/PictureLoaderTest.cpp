@@ -11,19 +11,13 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "support/QtEvents.h"
 #include "support/TempDir.h"
 #include "ui/viewer/PictureLoader.h"
 
 namespace {
 
 const QString kPictures = QStringLiteral(SONORAIL_TEST_DATA "/pictures/");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
 
 // How many pixels differ from the reference by more than tolerance in any channel.
 int differingPixels(const QImage& shown, const QImage& reference, int tolerance)
@@ -73,7 +67,7 @@ TEST(PictureLoaderTest, TheContentDecidesTheKindAndTheNameOnlyWhenItCannot)
     // A PNG named .bmp is still a PNG; a headerless metafile is known by its name alone.
     std::filesystem::copy_file((kPictures + "sample.png").toStdString(), home.file("really-a-png.bmp"));
     EXPECT_EQ(PictureLoader::load(QString::fromStdString(home.file("really-a-png.bmp"))).size(), QSize(13, 7));
-    const QByteArray metafile = bytesOf(kPictures + "sample.wmf");
+    const QByteArray metafile = qt_test::fileBytes(kPictures + "sample.wmf");
     EXPECT_EQ(PictureLoader::decode(metafile.mid(22), PictureKind::Metafile).isNull(), false)
         << "a metafile without its placeable header still renders";
     EXPECT_TRUE(PictureLoader::decode("plain words, no picture", PictureKind::Unknown).isNull());
@@ -83,7 +77,7 @@ TEST(PictureLoaderTest, TheContentDecidesTheKindAndTheNameOnlyWhenItCannot)
 
 TEST(PictureLoaderTest, MetafilesRenderAtTheirPlaceableSizeAtTheScreensResolution)
 {
-    const QByteArray metafile = bytesOf(kPictures + "sample.wmf");  // 1 x 2/3 inch
+    const QByteArray metafile = qt_test::fileBytes(kPictures + "sample.wmf");  // 1 x 2/3 inch
     EXPECT_EQ(PictureLoader::decode(metafile, PictureKind::Unknown, 96).size(), QSize(96, 64));
     EXPECT_EQ(PictureLoader::decode(metafile, PictureKind::Unknown, 144).size(), QSize(144, 96));
 }
@@ -113,7 +107,7 @@ QByteArray withExifOrientation(const QByteArray& jpeg, quint16 orientation)
 
 TEST(PictureLoaderTest, PhotosStandAsTheirOrientationTagSays)
 {
-    const QByteArray jpeg = bytesOf(kPictures + "sample.jpg");  // 40 x 30, a black bar on the left
+    const QByteArray jpeg = qt_test::fileBytes(kPictures + "sample.jpg");  // 40 x 30, a black bar on the left
     const QImage upright = PictureLoader::decode(withExifOrientation(jpeg, 6), PictureKind::Jpeg);
     ASSERT_EQ(upright.size(), QSize(30, 40));
     EXPECT_LT(qGray(upright.pixel(15, 8)), 40) << "the bar is on top after turning clockwise";
@@ -123,7 +117,7 @@ TEST(PictureLoaderTest, PhotosStandAsTheirOrientationTagSays)
 // tells its size; none may be decoded.
 QByteArray bitmapHeader(qint32 width, qint32 height)
 {
-    QByteArray bytes = bytesOf(kPictures + "sample.bmp");
+    QByteArray bytes = qt_test::fileBytes(kPictures + "sample.bmp");
     std::memcpy(bytes.data() + 18, &width, 4);
     std::memcpy(bytes.data() + 22, &height, 4);
     return bytes;
@@ -142,7 +136,7 @@ quint32 crc32(const QByteArray& bytes)
 
 QByteArray pngHeader(quint32 width, quint32 height)
 {
-    QByteArray bytes = bytesOf(kPictures + "sample.png");
+    QByteArray bytes = qt_test::fileBytes(kPictures + "sample.png");
     const auto bigEndian = [&](int offset, quint32 value) {
         for (int i = 0; i < 4; ++i)
             bytes[offset + i] = static_cast<char>(value >> (24 - 8 * i));
@@ -155,7 +149,7 @@ QByteArray pngHeader(quint32 width, quint32 height)
 
 QByteArray pcxHeader(quint16 right, quint16 bottom)
 {
-    QByteArray bytes = bytesOf(kPictures + "sample.pcx");
+    QByteArray bytes = qt_test::fileBytes(kPictures + "sample.pcx");
     std::memcpy(bytes.data() + 8, &right, 2);
     std::memcpy(bytes.data() + 10, &bottom, 2);
     return bytes;
@@ -163,7 +157,7 @@ QByteArray pcxHeader(quint16 right, quint16 bottom)
 
 QByteArray metafileHeader(qint16 right, qint16 bottom, quint16 unitsPerInch)
 {
-    QByteArray bytes = bytesOf(kPictures + "sample.wmf");
+    QByteArray bytes = qt_test::fileBytes(kPictures + "sample.wmf");
     std::memcpy(bytes.data() + 10, &right, 2);
     std::memcpy(bytes.data() + 12, &bottom, 2);
     std::memcpy(bytes.data() + 14, &unitsPerInch, 2);
@@ -178,7 +172,7 @@ TEST(PictureLoaderTest, PicturesClaimingMoreThanTheCapAreRefusedFromTheirHeaders
     EXPECT_TRUE(PictureLoader::decode(pcxHeader(0, 0).replace(4, 4, QByteArray("\x05\0\x05\0", 4))).isNull())
         << "corners the wrong way round";
     // Within the cap, but with far fewer bytes than its rows need even at the best compression.
-    const QByteArray sample = bytesOf(kPictures + "sample.pcx");
+    const QByteArray sample = qt_test::fileBytes(kPictures + "sample.pcx");
     const QByteArray lying = pcxHeader(7999, 7999);
     EXPECT_TRUE(PictureHeader::pcxHoldsItsRows(std::string_view(sample.constData(), sample.size())));
     EXPECT_FALSE(PictureHeader::pcxHoldsItsRows(std::string_view(lying.constData(), lying.size())));
@@ -192,7 +186,7 @@ TEST(PictureLoaderTest, TruncatedAndEmptyFilesShowNothingOrWhatTheyHold)
     const char* const files[] = {"sample.bmp", "sample.png", "sample.pcx", "sample.ico", "sample.jpg", "sample.wmf"};
     for (const char* file : files) {
         SCOPED_TRACE(file);
-        const QByteArray whole = bytesOf(kPictures + file);
+        const QByteArray whole = qt_test::fileBytes(kPictures + file);
         for (const qsizetype length : {qsizetype(0), qsizetype(1), qsizetype(10), whole.size() / 2, whole.size() - 1}) {
             const QImage image = PictureLoader::decode(whole.left(length), PictureLoader::kindOfName(file));
             EXPECT_LE(image.width(), 96);  // never anything larger than the file could describe

@@ -72,7 +72,7 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
-    pressKey(form->FileListBox1, Qt::Key_Return);
+    qt_test::pressKey(form->FileListBox1, Qt::Key_Return);
     EXPECT_EQ(form->playQueue().count(), 4) << "Enter adds the selection once";
 
     emit form->FileListBox1->doubleClicked(form->FileListBox1->model()->index(0, 0));
@@ -97,7 +97,7 @@ TEST_F(QueueWindowTest, CommandsRemoveAndMoveTheSelectionOfTheVisibleList)
     EXPECT_FALSE(form->queue->selectionModel()->isRowSelected(3, QModelIndex()));
 
     dialogs.answers = {DialogAnswer::Yes};
-    pressKey(form->queue, Qt::Key_Delete);
+    qt_test::pressKey(form->queue, Qt::Key_Delete);
     EXPECT_EQ(form->playQueue().count(), 3);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 
@@ -144,7 +144,7 @@ TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
     dialog.exec();
     EXPECT_FALSE(queuedWhileOpen);
     for (int waited = 0; waited < 5000 && form->playQueue().empty(); waited += 50)
-        runEventLoopFor(50);
+        qt_test::runEventsFor(std::chrono::milliseconds(50));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/later.mid"}));
 }
 

@@ -12,19 +12,13 @@
 #include <functional>
 #include <string>
 
+#include "support/QtEvents.h"
 #include "ui/viewer/DocumentView.h"
 #include "ui/viewer/RtfReader.h"
 
 namespace {
 
 const QString kRtfData = QStringLiteral(SONORAIL_TEST_DATA "/rtf/");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
 
 struct ReadDocument {
     explicit ReadDocument(std::string_view rtf) { RtfReader::read(rtf, document); }
@@ -86,16 +80,16 @@ TEST(RtfReaderTest, LibreOfficeDocumentsGiveTheTextLibreOfficeExtracts)
 {
     for (const char* name : {"formatting", "lists"}) {
         SCOPED_TRACE(name);
-        const QByteArray rtf = bytesOf(kRtfData + name + ".rtf");
+        const QByteArray rtf = qt_test::fileBytes(kRtfData + name + ".rtf");
         const ReadDocument read(rtf.toStdString());
-        const QString extracted = QString::fromUtf8(bytesOf(kRtfData + name + ".libreoffice.txt"));
+        const QString extracted = QString::fromUtf8(qt_test::fileBytes(kRtfData + name + ".libreoffice.txt"));
         EXPECT_EQ(normalisedLines(read.text()), normalisedLines(extracted));
     }
 }
 
 TEST(RtfReaderTest, LibreOfficeFormattingRunsAndParagraphsAreKept)
 {
-    const ReadDocument read(bytesOf(kRtfData + "formatting.rtf").toStdString());
+    const ReadDocument read(qt_test::fileBytes(kRtfData + "formatting.rtf").toStdString());
     const QTextDocument& document = read.document;
     EXPECT_EQ(runsWhere(document, [](const QTextCharFormat& f) { return f.fontWeight() >= QFont::Bold; }),
               QStringList({"Sonorail release notes", "bold words"}));
@@ -128,7 +122,7 @@ TEST(RtfReaderTest, LibreOfficeFormattingRunsAndParagraphsAreKept)
 
 TEST(RtfReaderTest, LibreOfficePicturesShowInlineAtTheirSize)
 {
-    const ReadDocument read(bytesOf(kRtfData + "formatting.rtf").toStdString());
+    const ReadDocument read(qt_test::fileBytes(kRtfData + "formatting.rtf").toStdString());
     QTextImageFormat picture;
     for (QTextBlock block = read.document.begin(); block.isValid(); block = block.next())
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
@@ -153,8 +147,8 @@ QList<QTextImageFormat> picturesOf(const QTextDocument& document)
 
 TEST(RtfReaderTest, JpegAndBinaryPicturesShowAndOtherKindsDoNot)
 {
-    const QByteArray jpeg = bytesOf(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.jpg"));  // 40 x 30
-    const QByteArray png = bytesOf(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.png"));   // 13 x 7
+    const QByteArray jpeg = qt_test::fileBytes(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.jpg"));  // 40 x 30
+    const QByteArray png = qt_test::fileBytes(QStringLiteral(SONORAIL_TEST_DATA "/pictures/sample.png"));   // 13 x 7
     const std::string rtf = "{\\rtf1 a{\\pict\\jpegblip\\picwgoal1200\\pichgoal900 " + jpeg.toHex().toStdString() +
                             "}b{\\pict\\pngblip\\bin" + std::to_string(png.size()) + " " + png.toStdString() +
                             "}c{\\pict\\wmetafile8 0100090000}{\\pict\\pngblip 00ff}d}";
@@ -169,7 +163,7 @@ TEST(RtfReaderTest, JpegAndBinaryPicturesShowAndOtherKindsDoNot)
 
 TEST(RtfReaderTest, ListsShowTheirMarksAndTablesShowAsTables)
 {
-    const ReadDocument read(bytesOf(kRtfData + "lists.rtf").toStdString());
+    const ReadDocument read(qt_test::fileBytes(kRtfData + "lists.rtf").toStdString());
     const QStringList lines = normalisedLines(read.text());
     EXPECT_TRUE(lines.contains(QString::fromUtf8("\xe2\x80\xa2 Headphones"))) << lines.join('|').toStdString();
     EXPECT_TRUE(lines.contains("2. Press Play")) << lines.join('|').toStdString();
@@ -304,7 +298,7 @@ TEST(RtfReaderTest, BrokenDocumentsEndCleanly)
     const QDir regressions(QStringLiteral(SONORAIL_TEST_DATA "/rtf-regressions"));
     for (const QString& name : regressions.entryList(QDir::Files)) {
         SCOPED_TRACE(name.toStdString());
-        ReadDocument read(bytesOf(regressions.filePath(name)).toStdString());  // inputs that once crashed
+        ReadDocument read(qt_test::fileBytes(regressions.filePath(name)).toStdString());  // inputs that once crashed
         read.document.setTextWidth(300);
         EXPECT_GE(read.document.size().height(), 0);
     }

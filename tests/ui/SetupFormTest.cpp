@@ -34,7 +34,7 @@ protected:
             if (setup.isVisible())
                 setup.reject();
         });
-        dispatcher.ExecuteCommand(18);
+        dispatcher.ExecuteCommand(Command::SetupOptions);
         EXPECT_TRUE(ran);
         EXPECT_FALSE(setup.isVisible());
     }

@@ -31,6 +31,7 @@
 #include <ostream>
 #include <vector>
 
+#include "support/QtEvents.h"
 #include "support/TempDir.h"
 #include "app/SingleInstanceGuard.h"
 
@@ -44,30 +45,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kGenerousWaitMs = 20000;
-
-// Polls `condition` for up to 20 s, letting Qt deliver events in between.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kGenerousWaitMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (condition())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(5);
-    }
-}
-
-// Lets Qt deliver events for a short while, for cases that need the other side to act first.
-void PumpEventsFor(std::chrono::milliseconds duration)
-{
-    const QDeadlineTimer deadline(duration);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-}
 
 QString ToQString(const std::filesystem::path& path)
 {
@@ -227,7 +204,7 @@ protected:
     {
         auto probe = std::make_unique<Probe>(programDir);
         probe->Start();
-        if (!WaitUntil([&] { return probe->IsFirst() || probe->HasExited(); }) || !probe->IsFirst()) {
+        if (!qt_test::waitUntil([&] { return probe->IsFirst() || probe->HasExited(); }) || !probe->IsFirst()) {
             ADD_FAILURE() << "no first copy for " << programDir.toStdString() << "; stderr: "
                           << probe->Errors().toStdString();
             return nullptr;
@@ -239,7 +216,7 @@ protected:
     static bool HandOver(Probe& second)
     {
         second.Start();
-        if (!WaitUntil([&] { return second.HasExited(); }))
+        if (!qt_test::waitUntil([&] { return second.HasExited(); }))
             return false;
         EXPECT_TRUE(second.ExitedCleanly()) << second.Errors().toStdString();
         EXPECT_TRUE(second.Lines().isEmpty()) << second.Lines().join('|').toStdString();
@@ -339,7 +316,7 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
     sendAndClose("{\"token\":\"one line only\",\"files\":[\"d.mp3\"]}\n{\"token\":\"second line\"}\n");
     QLocalSocket& slow = connectPeer();
     slow.write("{\"token\":\"in two\",");
-    PumpEventsFor(200ms);
+    qt_test::runEventsFor(200ms);
     slow.write("\"files\":[\"e.mp3\"]}\n");
 
     const std::vector<InstanceMessage> expected{
@@ -348,9 +325,9 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
         {QStringLiteral("one line only"), {QStringLiteral("d.mp3")}},
         {QStringLiteral("in two"), {QStringLiteral("e.mp3")}},
     };
-    ASSERT_TRUE(WaitUntil([&] { return received.size() >= expected.size(); })) << received.size();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return received.size() >= expected.size(); })) << received.size();
     // Give any wrongly accepted garbage the chance to show up before comparing.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(qt_test::waitUntil([&] {
         return std::all_of(peers.begin(), peers.end(), [&](const auto& peer) {
             return peer.get() == &idle || peer->state() == QLocalSocket::UnconnectedState;
         });
@@ -371,7 +348,7 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
         EXPECT_TRUE(second.GuardSingleInstance({QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
         EXPECT_FALSE(second.isListening());
     }
-    ASSERT_TRUE(WaitUntil([&] { return !received.empty(); }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !received.empty(); }));
     EXPECT_EQ(received.front(), (InstanceMessage{QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
     EXPECT_TRUE(QFile::exists(guard.socketPath()));
     EXPECT_TRUE(guard.isListening());
@@ -390,7 +367,7 @@ TEST_F(SingleInstanceWire, GuardGoingAwayDeliversNoHalfMessage)
         ASSERT_TRUE(peer.waitForConnected(kGenerousWaitMs));
         peer.write("{\"token\":\"not finished\"}");  // parses, but the newline never comes
         ASSERT_TRUE(peer.waitForBytesWritten(kGenerousWaitMs));
-        PumpEventsFor(200ms);
+        qt_test::runEventsFor(200ms);
     }
     EXPECT_TRUE(received.empty());
 }
@@ -409,15 +386,15 @@ TEST_F(SingleInstanceProcesses, SecondCopyHandsOverTokenAndFilesThenEnds)
                       {{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("wayland-token-1")},
                        {QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("loses-to-xdg")}});
     ASSERT_TRUE(HandOver(fromWayland));
-    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
 
     Probe fromX11(dir, {}, {{QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("x11-startup-7")}});
     ASSERT_TRUE(HandOver(fromX11));
-    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 2; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 2; }));
 
     Probe withoutToken(dir, {QStringLiteral("only-a-file.wav")});
     ASSERT_TRUE(HandOver(withoutToken));
-    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 3; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 3; }));
 
     const std::vector<InstanceMessage> expected{
         {QStringLiteral("wayland-token-1"), files},
@@ -454,7 +431,7 @@ TEST_F(SingleInstanceProcesses, CopiesStartedTogetherElectExactlyOneFirst)
         auto settled = [&] {
             return std::all_of(copies.begin(), copies.end(), [](auto& copy) { return copy->IsFirst() || copy->HasExited(); });
         };
-        ASSERT_TRUE(WaitUntil(settled));
+        ASSERT_TRUE(qt_test::waitUntil(settled));
         std::vector<Probe*> firsts;
         QStringList expectedTokens;
         for (int i = 0; i < kCopies; ++i) {
@@ -468,7 +445,7 @@ TEST_F(SingleInstanceProcesses, CopiesStartedTogetherElectExactlyOneFirst)
         }
         ASSERT_EQ(firsts.size(), 1u);
         Probe& first = *firsts.front();
-        ASSERT_TRUE(WaitUntil([&] { return first.Messages().size() >= size_t(kCopies - 1); }))
+        ASSERT_TRUE(qt_test::waitUntil([&] { return first.Messages().size() >= size_t(kCopies - 1); }))
             << first.Lines().join('|').toStdString();
 
         QStringList receivedTokens;
@@ -499,7 +476,7 @@ TEST_F(SingleInstanceProcesses, KilledFirstCopyDoesNotBlockTheNextStart)
     ASSERT_TRUE(next);
     Probe second(dir, {QStringLiteral("after-crash.mp3")});
     ASSERT_TRUE(HandOver(second));
-    ASSERT_TRUE(WaitUntil([&] { return next->Messages().size() == 1; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return next->Messages().size() == 1; }));
     EXPECT_EQ(next->Messages().front().files, QStringList{QStringLiteral("after-crash.mp3")});
 }
 
@@ -540,7 +517,7 @@ TEST_F(SingleInstanceProcesses, LeftoverLockAndSocketOfADeadProcessDoNotBlockSta
     ASSERT_TRUE(first);
     Probe second(dir, {QStringLiteral("x.mp3")});
     ASSERT_TRUE(HandOver(second));
-    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 1; }));
 }
 
 // A lock file cut short (full disk, crash while writing) has no PID to check.
@@ -569,10 +546,10 @@ TEST_F(SingleInstanceProcesses, DifferentProgramDirectoriesRunSideBySide)
 
     Probe toB(dirB, {QStringLiteral("for-b.mp3")});
     ASSERT_TRUE(HandOver(toB));
-    ASSERT_TRUE(WaitUntil([&] { return firstB->Messages().size() == 1; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return firstB->Messages().size() == 1; }));
     Probe toA(dirA, {QStringLiteral("for-a.mp3")});
     ASSERT_TRUE(HandOver(toA));
-    ASSERT_TRUE(WaitUntil([&] { return firstA->Messages().size() == 1; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return firstA->Messages().size() == 1; }));
 
     EXPECT_EQ(firstA->Messages().front().files, QStringList{QStringLiteral("for-a.mp3")});
     EXPECT_EQ(firstB->Messages().front().files, QStringList{QStringLiteral("for-b.mp3")});
@@ -591,7 +568,7 @@ TEST_F(SingleInstanceProcesses, CopyWaitsForAFirstCopyThatIsNotListeningYet)
 
     Probe late(dir, {QStringLiteral("queued.mp3")}, {{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("late")}});
     late.Start();
-    ASSERT_TRUE(WaitUntil([&] { return late.Errors().contains(QLatin1String("not listening yet")); }))
+    ASSERT_TRUE(qt_test::waitUntil([&] { return late.Errors().contains(QLatin1String("not listening yet")); }))
         << late.Errors().toStdString();
 
     QLocalServer server;
@@ -601,7 +578,7 @@ TEST_F(SingleInstanceProcesses, CopyWaitsForAFirstCopyThatIsNotListeningYet)
     QLocalSocket* peer = server.nextPendingConnection();
     ASSERT_TRUE(peer);
     QByteArray wire;
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(qt_test::waitUntil([&] {
         peer->waitForReadyRead(10);
         wire += peer->readAll();
         return wire.endsWith('\n');
@@ -612,7 +589,7 @@ TEST_F(SingleInstanceProcesses, CopyWaitsForAFirstCopyThatIsNotListeningYet)
     EXPECT_EQ(object.value(QLatin1String("activate")), QJsonValue(true));
     EXPECT_EQ(object.value(QLatin1String("token")), QJsonValue(QStringLiteral("late")));
     EXPECT_EQ(object.value(QLatin1String("files")), QJsonValue(QJsonArray{QStringLiteral("queued.mp3")}));
-    ASSERT_TRUE(WaitUntil([&] { return late.HasExited(); }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return late.HasExited(); }));
     EXPECT_TRUE(late.ExitedCleanly());
     EXPECT_TRUE(late.Lines().isEmpty());
 }
@@ -625,15 +602,15 @@ TEST_F(SingleInstanceProcesses, CopyBecomesFirstWhenTheLockHolderGoesAway)
 
     Probe waiting(dir);
     waiting.Start();
-    ASSERT_TRUE(WaitUntil([&] { return waiting.Errors().contains(QLatin1String("not listening yet")); }))
+    ASSERT_TRUE(qt_test::waitUntil([&] { return waiting.Errors().contains(QLatin1String("not listening yet")); }))
         << waiting.Errors().toStdString();
     holder.unlock();
-    ASSERT_TRUE(WaitUntil([&] { return waiting.IsFirst() || waiting.HasExited(); }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return waiting.IsFirst() || waiting.HasExited(); }));
     ASSERT_TRUE(waiting.IsFirst()) << waiting.Errors().toStdString();
 
     Probe second(dir, {QStringLiteral("y.mp3")});
     ASSERT_TRUE(HandOver(second));
-    ASSERT_TRUE(WaitUntil([&] { return waiting.Messages().size() == 1; }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return waiting.Messages().size() == 1; }));
 }
 
 TEST_F(SingleInstanceProcesses, CopyGoesOnAloneWhenTheLockHolderNeverAnswers)
@@ -644,7 +621,7 @@ TEST_F(SingleInstanceProcesses, CopyGoesOnAloneWhenTheLockHolderNeverAnswers)
 
     Probe alone(dir, {QStringLiteral("--hand-over-timeout-ms"), QStringLiteral("500")});
     alone.Start();
-    ASSERT_TRUE(WaitUntil([&] { return alone.IsFirst() || alone.HasExited(); }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return alone.IsFirst() || alone.HasExited(); }));
     EXPECT_TRUE(alone.IsFirst());
     EXPECT_TRUE(alone.Errors().contains(QLatin1String("does not answer"))) << alone.Errors().toStdString();
 }
@@ -663,7 +640,7 @@ TEST_F(SingleInstanceProcesses, HugeFileListIsCutToWhatFits)
     SingleInstanceGuard second(dir);
     EXPECT_TRUE(second.GuardSingleInstance(huge));
 
-    ASSERT_TRUE(WaitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 1; })) << first->Errors().toStdString();
     const InstanceMessage received = first->Messages().front();
     EXPECT_EQ(received.activationToken, QStringLiteral("huge"));
     ASSERT_GT(received.files.size(), 1000);

@@ -31,11 +31,7 @@ protected:
         return home.file(name);
     }
 
-    void pressEscape()
-    {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(viewer.get(), &escape);
-    }
+    void pressEscape() { qt_test::pressKey(viewer.get(), Qt::Key_Escape); }
 
     MainWindow* form = nullptr;
     std::unique_ptr<ViewerWindow> viewer;
@@ -46,7 +42,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     const std::string notes = write("notes.txt", "caf\xc3\xa9 au lait\r\n");
     const std::string old = write("old.txt", "na\xefve");  // not UTF-8: Windows-1252
     form->queueEditing().AddFiles({notes, old}, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
     EXPECT_TRUE(viewer->memo1->isReadOnly());
@@ -67,7 +63,7 @@ TEST_F(ViewerTest, AnUnreadableDocumentIsReportedAndStaysQueued)
 {
     const std::string missing = home.file("missing.txt");
     form->queueEditing().AddFiles({missing}, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "File not found.");
     EXPECT_EQ(form->playQueue().count(), 1);
@@ -81,7 +77,7 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     const std::string picture = home.file("red.png");
     ASSERT_TRUE(image.save(QString::fromStdString(picture)));
     form->queueEditing().AddFiles({picture}, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->PMultiImage1->isVisible());
     EXPECT_FALSE(viewer->memo1->isVisible());
     EXPECT_EQ(viewer->PMultiImage1->pixmap().size(), QSize(20, 10));
@@ -92,7 +88,7 @@ TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
 {
     const std::string picture = write("a.bmp", "");
     form->queueEditing().AddFiles({picture}, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     form->playback().ViewerEngaged = false;  // a later step cleared it; the user has not clicked in since
     form->playback().playState = psStopped;
     pressEscape();
@@ -111,7 +107,7 @@ TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
     const std::string txt = write("readme.txt", "{\\rtf1 {\\b Bold} in a text file}");
     const std::string plain = write("plain.rtf", "just words\r\n{\\b no}");
     form->queueEditing().AddFiles({rtf, txt, plain}, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     EXPECT_EQ(viewer->memo1->toPlainText(), "Dear reader,\nbye");
     EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
     EXPECT_TRUE(viewer->memo1->isReadOnly());
@@ -137,7 +133,7 @@ TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
     for (const auto& [name, size] : samples)
         files.push_back(pictures + name);
     form->queueEditing().AddFiles(files, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     for (const auto& [name, size] : samples) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(viewer->PMultiImage1->isVisible());
@@ -158,7 +154,7 @@ TEST_F(ViewerTest, BadPicturesShowNothingAndSayNothing)
     const std::vector<std::string> bad = {empty, garbage, home.file("folder.jpg"), home.file("pipe.pcx"),
                                           home.file("unreadable.wmf")};
     form->queueEditing().AddFiles(bad, false);
-    dispatcher.ExecuteCommand(20);
+    dispatcher.ExecuteCommand(Command::Play);
     for (const std::string& file : bad) {
         SCOPED_TRACE(file);
         EXPECT_TRUE(viewer->isVisible());

@@ -13,7 +13,7 @@ QStringList MprisRootAdaptor::supportedMimeTypes() const
 }
 
 void MprisRootAdaptor::Raise() { service->raise(); }
-void MprisRootAdaptor::Quit() { service->runCommand(19); }
+void MprisRootAdaptor::Quit() { service->runCommand(Command::Exit); }
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService* service) : QDBusAbstractAdaptor(service), service(service)
 {
@@ -27,16 +27,16 @@ bool MprisPlayerAdaptor::shuffle() const { return service->shuffle(); }
 void MprisPlayerAdaptor::setShuffle(bool on) { service->setShuffle(on); }
 QVariantMap MprisPlayerAdaptor::metadata() const { return service->metadata(); }
 qlonglong MprisPlayerAdaptor::position() const { return service->positionMicroseconds(); }
-bool MprisPlayerAdaptor::canGoNext() const { return service->commandEnabled(23); }
-bool MprisPlayerAdaptor::canPlay() const { return service->commandEnabled(20); }
-bool MprisPlayerAdaptor::canPause() const { return service->commandEnabled(21); }
+bool MprisPlayerAdaptor::canGoNext() const { return service->commandEnabled(Command::Next); }
+bool MprisPlayerAdaptor::canPlay() const { return service->commandEnabled(Command::Play); }
+bool MprisPlayerAdaptor::canPause() const { return service->commandEnabled(Command::Pause); }
 bool MprisPlayerAdaptor::canSeek() const { return service->canSeek(); }
 
-void MprisPlayerAdaptor::Next() { service->runCommandIfEnabled(23); }
-void MprisPlayerAdaptor::Pause() { service->runCommandIfEnabled(21); }
+void MprisPlayerAdaptor::Next() { service->runCommandIfEnabled(Command::Next); }
+void MprisPlayerAdaptor::Pause() { service->runCommandIfEnabled(Command::Pause); }
 void MprisPlayerAdaptor::PlayPause() { service->playPause(); }
-void MprisPlayerAdaptor::Stop() { service->runCommandIfEnabled(22); }
-void MprisPlayerAdaptor::Play() { service->runCommandIfEnabled(20); }
+void MprisPlayerAdaptor::Stop() { service->runCommandIfEnabled(Command::Stop); }
+void MprisPlayerAdaptor::Play() { service->runCommandIfEnabled(Command::Play); }
 void MprisPlayerAdaptor::Seek(qlonglong offset) { service->seekBy(offset); }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)

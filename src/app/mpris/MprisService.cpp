@@ -77,7 +77,7 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
     return registered;
 }
 
-bool MprisService::commandEnabled(int command) const { return window.dispatcher().isCommandEnabled(command); }
+bool MprisService::commandEnabled(Command command) const { return window.dispatcher().isCommandEnabled(command); }
 
 QString MprisService::playbackStatus() const
 {
@@ -179,13 +179,13 @@ void MprisService::raise()
     later([this] { window.BringForward(QString(), QStringList()); });
 }
 
-void MprisService::runCommand(int command)
+void MprisService::runCommand(Command command)
 {
     later([this, command] { window.dispatcher().ExecuteCommand(command); });
 }
 
 // A remote Play while playing must not skip: only what the menus offer now runs.
-void MprisService::runCommandIfEnabled(int command)
+void MprisService::runCommandIfEnabled(Command command)
 {
     later([this, command] {
         if (commandEnabled(command))
@@ -196,7 +196,7 @@ void MprisService::runCommandIfEnabled(int command)
 void MprisService::playPause()
 {
     later([this] {
-        const int command = window.playback().playState == psPlaying ? 21 : 20;
+        const Command command = window.playback().playState == psPlaying ? Command::Pause : Command::Play;
         if (commandEnabled(command))
             window.dispatcher().ExecuteCommand(command);
     });
@@ -234,7 +234,7 @@ void MprisService::openUri(const QString& uri)
         const bool nothingPlays = window.playback().playState == psStopped;
         window.queueEditing().AddFiles({path}, nothingPlays);
         if (nothingPlays)
-            window.dispatcher().ExecuteCommand(20);
+            window.dispatcher().ExecuteCommand(Command::Play);
     });
 }
 
@@ -251,7 +251,7 @@ void MprisService::goTo(const QDBusObjectPath& track)
             QueueEntry entry = queue.entry(row);
             queue.removeIf([row](int candidate) { return candidate == row; });
             queue.insert(0, {entry});
-            window.dispatcher().ExecuteCommand(20);
+            window.dispatcher().ExecuteCommand(Command::Play);
             return;
         }
     });
@@ -284,9 +284,9 @@ QVariantMap MprisService::playerProperties() const
 {
     return {{QStringLiteral("PlaybackStatus"), playbackStatus()},
             {QStringLiteral("Metadata"), metadata()},
-            {QStringLiteral("CanPlay"), commandEnabled(20)},
-            {QStringLiteral("CanPause"), commandEnabled(21)},
-            {QStringLiteral("CanGoNext"), commandEnabled(23)},
+            {QStringLiteral("CanPlay"), commandEnabled(Command::Play)},
+            {QStringLiteral("CanPause"), commandEnabled(Command::Pause)},
+            {QStringLiteral("CanGoNext"), commandEnabled(Command::Next)},
             {QStringLiteral("CanSeek"), canSeek()},
             {QStringLiteral("LoopStatus"), loopStatus()},
             {QStringLiteral("Shuffle"), shuffle()}};

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/commands/Command.h"
 #include "core/queue/PlayQueue.h"
 
 class MainWindow;
@@ -40,7 +41,7 @@ public:
     QVariantMap trackMetadata(const QueueEntry& entry) const;
     // The metadata of the queue rows with these ids, in the order asked; unknown ids are left out.
     QList<QVariantMap> tracksMetadata(const QList<QDBusObjectPath>& ids) const;
-    bool commandEnabled(int command) const;
+    bool commandEnabled(Command command) const;
     bool canSeek() const;
     QString loopStatus() const;
     bool shuffle() const;
@@ -48,8 +49,8 @@ public:
     // What the interfaces do, each on the event loop after the reply.
     void later(std::function<void()> action);
     void raise();
-    void runCommand(int command);
-    void runCommandIfEnabled(int command);
+    void runCommand(Command command);
+    void runCommandIfEnabled(Command command);
     void playPause();
     void seekBy(qlonglong offsetMicroseconds);
     void setPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds);

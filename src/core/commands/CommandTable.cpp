@@ -8,6 +8,8 @@ namespace {
 
 constexpr int kEntryCount = kHighestIndex - kLowestIndex + 1;
 
+constexpr int at(Command command) { return CommandNumber(command); }
+
 constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
 {
     struct Row {
@@ -28,39 +30,39 @@ constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
         {-3, "", "Directory Listbox|051Choose what directories to look through to find multimedia files."},
         {-2, "", "Edit CD Info|029Here you can edit information about the current CD."},
         {-1, "", "Drive Selection|048Choose the drive where you want to find multimedia files"},
-        {1, "OpenAlb", "Opens an album|002Loads an album into the current queue"},
-        {2, "SaveAlb", "Save an album|003Saves an album from the current queue to disk"},
-        {3, "CopyFile", "Copy a file|007Copies a file from one directory to another"},
-        {4, "CopyAll", "Copy All Files|009Copies all of the files from one directory to another"},
-        {5, "DelFile", "Delete a File|015Deletes a file"},
-        {6, "DelAll", "Deletes All Files|016Deletes all of the files from a directory"},
-        {7, "FileInfo", "File Information|021Retrieves information about a file/cd track"},
-        {8, "FileMov", "Move a File|013Moves a file from one directory to another"},
-        {9, "FMovAll", "Move all Files|014Moves all files from one directory to another"},
-        {10, "FileRen", "Rename a File|022Renames a file"},
-        {11, "FRenAll", "Renames All Files|023Renames all files in a directory"},
-        {12, "AddQueue", "Add to Queue|017Adds an item to the multimedia queue"},
-        {13, "AllQueue", "Add all-Queue|018Adds all items to the queue"},
-        {14, "RemQue", "Remove from Queue|019Removes an item from the queue"},
-        {15, "RemAllQ", "Remove All-Queue|020Removes every item from the queue"},
-        {16, "QueueUp", "Move Queue Up|010Moves item(s) in the queue up one"},
-        {17, "QuDown", "Move Queue Down|011Moves item(s) in the queue down one"},
-        {18, "Setup", "Setup|008Changes setup options"},
-        {19, "Exit", "Exit|032Exits current Sonorail session"},
-        {20, "Play", "Play|033Plays the current contents of the multimedia queue"},
-        {21, "Pause", "Pause|027Pauses the playing of the multimedia queue"},
-        {22, "Stop", "Stop|026Stops the playing of the multimedia queue"},
-        {23, "Next", "Next|031Goes to the next item in the multimedia queue"},
-        {24, "CDInfo", "Get CD Info|024Lets Sonorail know a new CD has been inserted."},
-        {25, "EjectCD", "Eject the CD|028Ejects the CD currently in the drive"},
-        {26, "PlayCd", "Plays CD|025Plays the current CD in the drive"},
-        {27, "HelpCnt", "Help Contents|036Displays the help Table of Contents"},
-        {28, "HelpSrc", "Help Search|037Searches the Sonorail help for a particular topic"},
-        {29, "HelpHelp", "Help on Help|038Displays help on navigating the Windows help engine"},
-        {30, "HelpAbt", "Help About|039Displays the Sonorail title screen"},
-        {32, "HelpInt", "Help Intro|041Displays introduction information about Sonorail"},
-        {33, "HelpTech", "Help Tech|042Displays Sonorail technical information"},
-        {34, "HelpTip", "Help TipOfDay|043Displays a \"Tip of the Day\""},
+        {at(Command::OpenAlbum), "OpenAlb", "Opens an album|002Loads an album into the current queue"},
+        {at(Command::SaveAlbum), "SaveAlb", "Save an album|003Saves an album from the current queue to disk"},
+        {at(Command::CopyFile), "CopyFile", "Copy a file|007Copies a file from one directory to another"},
+        {at(Command::CopyAllFiles), "CopyAll", "Copy All Files|009Copies all of the files from one directory to another"},
+        {at(Command::DeleteFile), "DelFile", "Delete a File|015Deletes a file"},
+        {at(Command::DeleteAllFiles), "DelAll", "Deletes All Files|016Deletes all of the files from a directory"},
+        {at(Command::FileInfo), "FileInfo", "File Information|021Retrieves information about a file/cd track"},
+        {at(Command::MoveFile), "FileMov", "Move a File|013Moves a file from one directory to another"},
+        {at(Command::MoveAllFiles), "FMovAll", "Move all Files|014Moves all files from one directory to another"},
+        {at(Command::RenameFile), "FileRen", "Rename a File|022Renames a file"},
+        {at(Command::RenameAllFiles), "FRenAll", "Renames All Files|023Renames all files in a directory"},
+        {at(Command::AddToQueue), "AddQueue", "Add to Queue|017Adds an item to the multimedia queue"},
+        {at(Command::AddAllToQueue), "AllQueue", "Add all-Queue|018Adds all items to the queue"},
+        {at(Command::RemoveFromQueue), "RemQue", "Remove from Queue|019Removes an item from the queue"},
+        {at(Command::RemoveAllFromQueue), "RemAllQ", "Remove All-Queue|020Removes every item from the queue"},
+        {at(Command::MoveQueueUp), "QueueUp", "Move Queue Up|010Moves item(s) in the queue up one"},
+        {at(Command::MoveQueueDown), "QuDown", "Move Queue Down|011Moves item(s) in the queue down one"},
+        {at(Command::SetupOptions), "Setup", "Setup|008Changes setup options"},
+        {at(Command::Exit), "Exit", "Exit|032Exits current Sonorail session"},
+        {at(Command::Play), "Play", "Play|033Plays the current contents of the multimedia queue"},
+        {at(Command::Pause), "Pause", "Pause|027Pauses the playing of the multimedia queue"},
+        {at(Command::Stop), "Stop", "Stop|026Stops the playing of the multimedia queue"},
+        {at(Command::Next), "Next", "Next|031Goes to the next item in the multimedia queue"},
+        {at(Command::UpdateCdInfo), "CDInfo", "Get CD Info|024Lets Sonorail know a new CD has been inserted."},
+        {at(Command::EjectCd), "EjectCD", "Eject the CD|028Ejects the CD currently in the drive"},
+        {at(Command::PlayCd), "PlayCd", "Plays CD|025Plays the current CD in the drive"},
+        {at(Command::HelpContents), "HelpCnt", "Help Contents|036Displays the help Table of Contents"},
+        {at(Command::HelpSearch), "HelpSrc", "Help Search|037Searches the Sonorail help for a particular topic"},
+        {at(Command::HelpOnHelp), "HelpHelp", "Help on Help|038Displays help on navigating the Windows help engine"},
+        {at(Command::About), "HelpAbt", "Help About|039Displays the Sonorail title screen"},
+        {at(Command::Introduction), "HelpInt", "Help Intro|041Displays introduction information about Sonorail"},
+        {at(Command::TechnicalDocuments), "HelpTech", "Help Tech|042Displays Sonorail technical information"},
+        {at(Command::TipOfTheDay), "HelpTip", "Help TipOfDay|043Displays a \"Tip of the Day\""},
     };
     std::array<CommandHintEntry, kEntryCount> table{};
     for (const Row& row : rows) {
@@ -75,60 +77,60 @@ constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
 constexpr std::array<CommandHintEntry, kEntryCount> kHintTable = buildHintTable();
 const CommandHintEntry kEmptyEntry{};
 
-constexpr MenuItemEntry kSeparator{"", "", 0};
+constexpr MenuItemEntry kSeparator{"", "", std::nullopt};
 
 constexpr MenuItemEntry kFileMenu[] = {
-    {"mnuOpenAlbum", "&Open Album...", 1},
-    {"mnuSaveAlbum", "&Save Album...", 2},
+    {"mnuOpenAlbum", "&Open Album...", Command::OpenAlbum},
+    {"mnuSaveAlbum", "&Save Album...", Command::SaveAlbum},
     kSeparator,
-    {"mnuCopy", "&Copy...", 3},
-    {"mnuDelete", "&Delete", 5},
-    {"mnuInfo", "&Info", 7},
-    {"mnuMove", "&Move...", 8},
-    {"mnuRename", "&Rename...", 10},
+    {"mnuCopy", "&Copy...", Command::CopyFile},
+    {"mnuDelete", "&Delete", Command::DeleteFile},
+    {"mnuInfo", "&Info", Command::FileInfo},
+    {"mnuMove", "&Move...", Command::MoveFile},
+    {"mnuRename", "&Rename...", Command::RenameFile},
     kSeparator,
-    {"mnuCopyAll", "Copy All...", 4},
-    {"mnuDeleteAll", "Delete All", 6},
-    {"mnuMoveAll", "Move All...", 9},
-    {"mnuRenameAll", "Rename All...", 11},
+    {"mnuCopyAll", "Copy All...", Command::CopyAllFiles},
+    {"mnuDeleteAll", "Delete All", Command::DeleteAllFiles},
+    {"mnuMoveAll", "Move All...", Command::MoveAllFiles},
+    {"mnuRenameAll", "Rename All...", Command::RenameAllFiles},
     kSeparator,
-    {"mnuExit", "Exit", 19},
+    {"mnuExit", "Exit", Command::Exit},
 };
 constexpr MenuItemEntry kQueueEditMenu[] = {
-    {"mnuAddToQueue", "Add Item(s) to Queue", 12},
-    {"mnuAddAllToQueue", "Add ALL Items to Queue", 13},
+    {"mnuAddToQueue", "Add Item(s) to Queue", Command::AddToQueue},
+    {"mnuAddAllToQueue", "Add ALL Items to Queue", Command::AddAllToQueue},
     kSeparator,
-    {"mnuRemoveFromQueue", "Remove Item(s) from Queue", 14},
-    {"mnuRemoveAllFromQueue", "Remove ALL Items from Queue", 15},
+    {"mnuRemoveFromQueue", "Remove Item(s) from Queue", Command::RemoveFromQueue},
+    {"mnuRemoveAllFromQueue", "Remove ALL Items from Queue", Command::RemoveAllFromQueue},
     kSeparator,
-    {"mnuMoveUp", "Move Item(s) Up in Queue", 16},
-    {"mnuMoveDown", "Move Item(s) Down in Queue", 17},
+    {"mnuMoveUp", "Move Item(s) Up in Queue", Command::MoveQueueUp},
+    {"mnuMoveDown", "Move Item(s) Down in Queue", Command::MoveQueueDown},
 };
 constexpr MenuItemEntry kToolsMenu[] = {
-    {"mnuSetupOptions", "Setup Options...", 18},
+    {"mnuSetupOptions", "Setup Options...", Command::SetupOptions},
 };
 constexpr MenuItemEntry kPlaybackMenu[] = {
-    {"mnuPlay", "&Play", 20},
-    {"mnuPause", "P&ause", 21},
-    {"mnuStop", "S&top", 22},
-    {"mnuNext", "Nex&t", 23},
+    {"mnuPlay", "&Play", Command::Play},
+    {"mnuPause", "P&ause", Command::Pause},
+    {"mnuStop", "S&top", Command::Stop},
+    {"mnuNext", "Nex&t", Command::Next},
 };
 constexpr MenuItemEntry kCdAudioMenu[] = {
-    {"mnuPlayTheCD", "Play the CD", 26},
+    {"mnuPlayTheCD", "Play the CD", Command::PlayCd},
     kSeparator,
-    {"mnuEjectCD", "Eject CD", 25},
-    {"mnuUpdateCDInfo", "Update CD Info", 24},
+    {"mnuEjectCD", "Eject CD", Command::EjectCd},
+    {"mnuUpdateCDInfo", "Update CD Info", Command::UpdateCdInfo},
 };
 constexpr MenuItemEntry kHelpMenu[] = {
-    {"mnuHelpContents", "&Contents", 27},
-    {"mnuHelpSearch", "&Search for Help On...", 28},
-    {"mnuHelpOnHelp", "&How to Use Help", 29},
+    {"mnuHelpContents", "&Contents", Command::HelpContents},
+    {"mnuHelpSearch", "&Search for Help On...", Command::HelpSearch},
+    {"mnuHelpOnHelp", "&How to Use Help", Command::HelpOnHelp},
     kSeparator,
-    {"mnuAbout", "&About Sonorail", 30},
-    {"mnuIntroduction", "&Introduction to Sonorail", 32},
-    {"mnuTechnicalDocuments", "&Technical Documents", 33},
+    {"mnuAbout", "&About Sonorail", Command::About},
+    {"mnuIntroduction", "&Introduction to Sonorail", Command::Introduction},
+    {"mnuTechnicalDocuments", "&Technical Documents", Command::TechnicalDocuments},
     kSeparator,
-    {"mnuTipOfTheDay", "Tip of the &Day", 34},
+    {"mnuTipOfTheDay", "Tip of the &Day", Command::TipOfTheDay},
 };
 constexpr MenuEntry kMainMenus[] = {
     {"mnuFile", "&File", kFileMenu},
@@ -137,38 +139,46 @@ constexpr MenuEntry kMainMenus[] = {
     {"mnuPlayback", "Playbac&k", kPlaybackMenu},
     {"mnuCdAudio", "CD &Audio", kCdAudioMenu},
     {"mnuHelp", "H&elp!", kHelpMenu},
-    {"mnuExitBar", "E&xit!", {}, 19},
+    {"mnuExitBar", "E&xit!", {}, Command::Exit},
 };
 
 constexpr MenuItemEntry kFileManagerPopupItems[] = {
-    {"popAddToQueue", "Add Item(s) to Queue", 12},
-    {"popAddAllToQueue", "Add ALL Items to Queue", 13},
+    {"popAddToQueue", "Add Item(s) to Queue", Command::AddToQueue},
+    {"popAddAllToQueue", "Add ALL Items to Queue", Command::AddAllToQueue},
     kSeparator,
-    {"popFileCopy", "File Copy...", 3},
-    {"popFileDelete", "File Delete", 5},
-    {"popFileInfo", "File Info", 7},
-    {"popFileMove", "File Move...", 8},
-    {"popFileRename", "File Rename...", 10},
+    {"popFileCopy", "File Copy...", Command::CopyFile},
+    {"popFileDelete", "File Delete", Command::DeleteFile},
+    {"popFileInfo", "File Info", Command::FileInfo},
+    {"popFileMove", "File Move...", Command::MoveFile},
+    {"popFileRename", "File Rename...", Command::RenameFile},
     kSeparator,
-    {"popFileCopyAll", "File Copy All...", 4},
-    {"popFileDeleteAll", "File Delete All", 6},
-    {"popFileMoveAll", "File Move All...", 9},
-    {"popFileRenameAll", "File Rename All...", 11},
+    {"popFileCopyAll", "File Copy All...", Command::CopyAllFiles},
+    {"popFileDeleteAll", "File Delete All", Command::DeleteAllFiles},
+    {"popFileMoveAll", "File Move All...", Command::MoveAllFiles},
+    {"popFileRenameAll", "File Rename All...", Command::RenameAllFiles},
 };
 constexpr MenuItemEntry kQueuePopupItems[] = {
-    {"popQueueAdd", "Add Item(s) to Queue", 12},
-    {"popQueueAddAll", "Add ALL Items to Queue", 13},
+    {"popQueueAdd", "Add Item(s) to Queue", Command::AddToQueue},
+    {"popQueueAddAll", "Add ALL Items to Queue", Command::AddAllToQueue},
     kSeparator,
-    {"popQueueRemove", "Remove Item(s)", 14},
-    {"popQueueRemoveAll", "Remove ALL Items", 15},
+    {"popQueueRemove", "Remove Item(s)", Command::RemoveFromQueue},
+    {"popQueueRemoveAll", "Remove ALL Items", Command::RemoveAllFromQueue},
     kSeparator,
-    {"popQueueUp", "Move Item(s) Up", 16},
-    {"popQueueDown", "Move Item(s) Down", 17},
+    {"popQueueUp", "Move Item(s) Up", Command::MoveQueueUp},
+    {"popQueueDown", "Move Item(s) Down", Command::MoveQueueDown},
 };
 constexpr MenuEntry kFileManagerPopup{"FileManagerPopUp", "", kFileManagerPopupItems};
 constexpr MenuEntry kQueuePopup{"QueuePopUp", "", kQueuePopupItems};
 
-constexpr int kDefaultToolbarSlots[] = {1, 2, 18, 19, 20, 21, 22, 23, 24, 25, 26};
+constexpr Command kAllCommands[] = {
+    Command::OpenAlbum, Command::SaveAlbum, Command::CopyFile, Command::CopyAllFiles, Command::DeleteFile,
+    Command::DeleteAllFiles, Command::FileInfo, Command::MoveFile, Command::MoveAllFiles, Command::RenameFile,
+    Command::RenameAllFiles, Command::AddToQueue, Command::AddAllToQueue, Command::RemoveFromQueue, Command::RemoveAllFromQueue,
+    Command::MoveQueueUp, Command::MoveQueueDown, Command::SetupOptions, Command::Exit, Command::Play,
+    Command::Pause, Command::Stop, Command::Next, Command::UpdateCdInfo, Command::EjectCd,
+    Command::PlayCd, Command::HelpContents, Command::HelpSearch, Command::HelpOnHelp, Command::About,
+    Command::Introduction, Command::TechnicalDocuments, Command::TipOfTheDay,
+};
 
 }  // namespace
 
@@ -177,9 +187,14 @@ bool isCommand(int number)
     return number >= 1 && number <= kHighestIndex && hintEntry(number).Number == number;
 }
 
-int commandFromTag(int tag)
+std::span<const Command> allCommands() { return kAllCommands; }
+
+std::optional<Command> commandFromTag(int tag)
 {
-    return (tag & 0xFF) & 0x7F;
+    const int number = (tag & 0xFF) & 0x7F;
+    if (!isCommand(number))
+        return std::nullopt;
+    return static_cast<Command>(number);
 }
 
 const CommandHintEntry& hintEntry(int index)
@@ -188,6 +203,8 @@ const CommandHintEntry& hintEntry(int index)
         return kEmptyEntry;
     return kHintTable[static_cast<std::size_t>(index - kLowestIndex)];
 }
+
+const CommandHintEntry& hintEntry(Command command) { return hintEntry(CommandNumber(command)); }
 
 std::string_view longHint(std::string_view hint)
 {
@@ -218,6 +235,5 @@ std::string_view statusTextOf(std::string_view hint)
 std::span<const MenuEntry> mainMenus() { return kMainMenus; }
 const MenuEntry& fileManagerPopup() { return kFileManagerPopup; }
 const MenuEntry& queuePopup() { return kQueuePopup; }
-std::span<const int> defaultToolbarSlots() { return kDefaultToolbarSlots; }
 
 }  // namespace CommandTable

@@ -1,9 +1,13 @@
 #pragma once
 // The program's numbered commands and the tables that every menu, button, toolbar slot,
 // hint and help topic is built from. One table; the windows only read it.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "core/commands/Command.h"
 
 // Hint, help topic and toolbar caption of a command (1 to 34) or of an area of the main
 // window (-1 to -12, the negative Tags). "Title|NNNStatus-bar text": NNN is the help topic.
@@ -13,18 +17,18 @@ struct CommandHintEntry {
     std::string_view Caption;  // under a toolbar button, at most 10 characters
 };
 
-// One entry of a menu: a command item, or a separator when command is 0.
+// One entry of a menu: a command item, or a separator when it has no command.
 struct MenuItemEntry {
     std::string_view name;     // object name of the menu item
     std::string_view caption;  // with its "&" mnemonic
-    int command = 0;
+    std::optional<Command> command = std::nullopt;
 };
 
 struct MenuEntry {
     std::string_view name;
     std::string_view caption;
     std::span<const MenuItemEntry> items;
-    int command = 0;  // non-zero for a command item standing on the menu bar itself ("E&xit!")
+    std::optional<Command> command = std::nullopt;  // a command item standing on the menu bar itself ("E&xit!")
 };
 
 namespace CommandTable {
@@ -34,12 +38,16 @@ inline constexpr int kHighestIndex = 34;
 
 // Commands the program offers (1 to 30, 32 to 34); 31 and everything else is no command.
 bool isCommand(int number);
+// Every command, in the order of their numbers.
+std::span<const Command> allCommands();
 
-// The command a Tag carries: the low 7 bits of its low byte (a negative Tag carries none).
-int commandFromTag(int tag);
+// The command a Tag carries in the low 7 bits of its low byte; none when those bits are no
+// command's number (a negative Tag carries none).
+std::optional<Command> commandFromTag(int tag);
 
 // Entry -12 .. 34; an empty entry for any other index and for numbers without a row.
 const CommandHintEntry& hintEntry(int index);
+const CommandHintEntry& hintEntry(Command command);
 
 // The long part of a hint (after "|"), its help topic (first three digits, 0 when unreadable)
 // and its status-bar text (from the fourth character on).
@@ -53,6 +61,8 @@ const MenuEntry& fileManagerPopup();
 const MenuEntry& queuePopup();
 
 // Default commands of the eleven toolbar slots.
-std::span<const int> defaultToolbarSlots();
+inline constexpr std::array<Command, 11> kDefaultToolbarSlots{
+    Command::OpenAlbum, Command::SaveAlbum, Command::SetupOptions, Command::Exit, Command::Play, Command::Pause,
+    Command::Stop,      Command::Next,      Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd};
 
 }  // namespace CommandTable

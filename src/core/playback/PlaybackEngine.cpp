@@ -80,15 +80,15 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
     state.ViewerEngaged = false;
     random.reseed(seedSource());
     if (state.playState == psPaused) {
-        window.setCommandEnabled(21, false);
-        window.setCommandEnabled(20, true);
+        window.setCommandEnabled(Command::Pause, false);
+        window.setCommandEnabled(Command::Play, true);
         ignoringFailure([&] { player.pause(); });
         window.setIntroCountdown(false);
         return;
     }
     if (state.playState == psResume) {
-        window.setCommandEnabled(21, true);
-        window.setCommandEnabled(20, false);
+        window.setCommandEnabled(Command::Pause, true);
+        window.setCommandEnabled(Command::Play, false);
         state.playState = psPlaying;
         ignoringFailure([&] { player.play(); });
         if (modes.checked(PlayMode::Intro))
@@ -108,9 +108,9 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
 
 void PlaybackEngine::setPlayingCommands(bool playing)
 {
-    for (int command : {20, 1, 2})
+    for (Command command : {Command::Play, Command::OpenAlbum, Command::SaveAlbum})
         window.setCommandEnabled(command, !playing);
-    for (int command : {22, 21, 23})
+    for (Command command : {Command::Stop, Command::Pause, Command::Next})
         window.setCommandEnabled(command, playing);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "core/commands/Command.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlayModes.h"
 #include "core/playback/PlaybackState.h"
@@ -17,7 +18,7 @@
 class PlaybackWindow {
 public:
     virtual ~PlaybackWindow() = default;
-    virtual void setCommandEnabled(int command, bool enabled) = 0;
+    virtual void setCommandEnabled(Command command, bool enabled) = 0;
     virtual void showInfo(const std::string& text) = 0;
     virtual void clearTimeDisplays() = 0;
     virtual void setIntroCountdown(bool running) = 0;

@@ -3,10 +3,22 @@
 // start-up and replaced by the setup dialog.
 #include <array>
 
+#include "core/commands/CommandTable.h"
+
 // Values of the default-album choices: the item index in the dialog's list.
 enum DefaultAlbumChoice { daYes = 0, daNo = 1, daPrompt = 2 };
 
 inline constexpr int kToolbarSlotCount = 11;
+static_assert(CommandTable::kDefaultToolbarSlots.size() == kToolbarSlotCount);
+
+// The toolbar's default commands as the settings file keeps them.
+constexpr std::array<int, kToolbarSlotCount> DefaultToolbarSlotNumbers()
+{
+    std::array<int, kToolbarSlotCount> numbers{};
+    for (std::size_t slot = 0; slot < numbers.size(); ++slot)
+        numbers[slot] = CommandNumber(CommandTable::kDefaultToolbarSlots[slot]);
+    return numbers;
+}
 
 struct Settings {
     // General
@@ -33,5 +45,5 @@ struct Settings {
     bool OptTipOfDay = true;
     bool OptFirstRun = true;
     // Toolbar: the command of each slot
-    std::array<int, kToolbarSlotCount> ToolbarSlots{1, 2, 18, 19, 20, 21, 22, 23, 24, 25, 26};
+    std::array<int, kToolbarSlotCount> ToolbarSlots = DefaultToolbarSlotNumbers();
 };

@@ -20,14 +20,20 @@ struct DepthCounter {
 
 CommandDispatcher::CommandDispatcher(QObject* parent) : QObject(parent) {}
 
-void CommandDispatcher::setOperation(int number, Operation operation) { operations[number] = std::move(operation); }
-
-void CommandDispatcher::ExecuteCommand(int tag, QObject* sender)
+void CommandDispatcher::setOperation(Command command, Operation operation)
 {
-    int number = CommandTable::commandFromTag(tag);
-    if (!CommandTable::isCommand(number))
-        return;
-    auto found = operations.find(number);
+    operations[command] = std::move(operation);
+}
+
+void CommandDispatcher::ExecuteTag(int tag, QObject* sender)
+{
+    if (std::optional<Command> command = CommandTable::commandFromTag(tag))
+        ExecuteCommand(*command, sender);
+}
+
+void CommandDispatcher::ExecuteCommand(Command command, QObject* sender)
+{
+    auto found = operations.find(command);
     if (found == operations.end())
         return;
     Operation operation = found->second;  // a command may replace operations while it runs
@@ -40,11 +46,11 @@ void CommandDispatcher::ExecuteCommand(int tag, QObject* sender)
     GuardedCall([&] { operation(sender); });
 }
 
-void CommandDispatcher::SetCommandEnabled(int number, bool enabled)
+void CommandDispatcher::SetCommandEnabled(Command command, bool enabled)
 {
     ++enabledChanges;
     for (const QPointer<QObject>& control : offerers) {
-        if (!control || tagOf(control) != number)
+        if (!control || tagOf(control) != CommandNumber(command))
             continue;
         if (auto* item = qobject_cast<QAction*>(control))
             item->setEnabled(enabled);
@@ -70,32 +76,32 @@ void CommandDispatcher::addFollower(QObject* control) { offerers.append(control)
 void CommandDispatcher::callfnexecutebymenu(QAction* item)
 {
     if (item->isEnabled())
-        GuardedCall([&] { ExecuteCommand(tagOf(item), item); });
+        GuardedCall([&] { ExecuteTag(tagOf(item), item); });
 }
 
 void CommandDispatcher::callfnexecutebybutton(QAbstractButton* button)
 {
     if (button->isEnabled())
-        GuardedCall([&] { ExecuteCommand(tagOf(button), button); });
+        GuardedCall([&] { ExecuteTag(tagOf(button), button); });
 }
 
 int CommandDispatcher::tagOf(const QObject* control) { return control->property(kTagProperty).toInt(); }
 
 void CommandDispatcher::setTag(QObject* control, int tag) { control->setProperty(kTagProperty, tag); }
 
-QList<QObject*> CommandDispatcher::offerersOf(int number) const
+QList<QObject*> CommandDispatcher::offerersOf(Command command) const
 {
     QList<QObject*> result;
     for (const QPointer<QObject>& control : offerers) {
-        if (control && tagOf(control) == number)
+        if (control && tagOf(control) == CommandNumber(command))
             result.append(control);
     }
     return result;
 }
 
-bool CommandDispatcher::isCommandEnabled(int number) const
+bool CommandDispatcher::isCommandEnabled(Command command) const
 {
-    for (QObject* control : offerersOf(number)) {
+    for (QObject* control : offerersOf(command)) {
         if (control->property("enabled").toBool())
             return true;
     }

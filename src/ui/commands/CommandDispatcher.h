@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 
+#include "core/commands/Command.h"
+
 class QAction;
 class QAbstractButton;
 
@@ -21,15 +23,17 @@ public:
     explicit CommandDispatcher(QObject* parent = nullptr);
 
     // The owner of a command gives its operation; a command without one does nothing.
-    void setOperation(int number, Operation operation);
+    void setOperation(Command command, Operation operation);
 
-    // Runs the command of a Tag (low 7 bits of its low byte) and returns when it is done.
-    // Unknown numbers do nothing. An error ends the outermost command and is shown once;
-    // inside a command that another one raised it travels to that one.
-    void ExecuteCommand(int tag, QObject* sender = nullptr);
+    // Runs the command and returns when it is done. An error ends the outermost command and
+    // is shown once; inside a command that another one raised it travels to that one.
+    void ExecuteCommand(Command command, QObject* sender = nullptr);
+    // Runs the command a Tag carries (low 7 bits of its low byte); a Tag that carries no
+    // command does nothing.
+    void ExecuteTag(int tag, QObject* sender = nullptr);
 
-    // Enables or greys every offering control whose Tag equals number.
-    void SetCommandEnabled(int number, bool enabled);
+    // Enables or greys every control offering the command.
+    void SetCommandEnabled(Command command, bool enabled);
 
     // A menu item, button or label that offers the command in its Tag. Menu items and
     // buttons raise it when triggered (the adapters of the design); labels only follow
@@ -40,21 +44,22 @@ public:
 
     static int tagOf(const QObject* control);
     static void setTag(QObject* control, int tag);
+    static void setTag(QObject* control, Command command) { setTag(control, CommandNumber(command)); }
 
     // Whether a control offering the command is enabled (the menus' state).
-    bool isCommandEnabled(int number) const;
+    bool isCommandEnabled(Command command) const;
     // Counts the calls of SetCommandEnabled, so a watcher can tell cheaply that nothing changed.
     std::uint64_t enabledGeneration() const { return enabledChanges; }
 
-    // Everything that carries number now (for tests and the hint code).
-    QList<QObject*> offerersOf(int number) const;
+    // Everything that offers the command now (for tests and the hint code).
+    QList<QObject*> offerersOf(Command command) const;
 
 private:
     std::uint64_t enabledChanges = 0;
     void callfnexecutebymenu(QAction* item);
     void callfnexecutebybutton(QAbstractButton* button);
 
-    std::map<int, Operation> operations;
+    std::map<Command, Operation> operations;
     QList<QPointer<QObject>> offerers;
     int depth = 0;
 };

@@ -345,7 +345,7 @@ QString text(std::string_view view) { return QString::fromLatin1(view.data(), st
 }  // namespace
 
 // A command item offering its number through the dispatcher.
-QAction* MainWindow::addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, int command)
+QAction* MainWindow::addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, Command command)
 {
     auto* item = new QAction(text(caption), menu);
     item->setObjectName(text(name));
@@ -359,18 +359,18 @@ void MainWindow::addMenuItems(QMenu* menu, const MenuEntry& entry)
 {
     menu->setObjectName(text(entry.name));
     for (const MenuItemEntry& item : entry.items) {
-        if (item.command == 0)
-            menu->addSeparator();
+        if (item.command)
+            addCommandItem(menu, item.name, item.caption, *item.command);
         else
-            addCommandItem(menu, item.name, item.caption, item.command);
+            menu->addSeparator();
     }
 }
 
 void MainWindow::createMenus()
 {
     for (const MenuEntry& entry : CommandTable::mainMenus()) {
-        if (entry.command != 0)
-            addCommandItem(menuBar(), entry.name, entry.caption, entry.command);
+        if (entry.command)
+            addCommandItem(menuBar(), entry.name, entry.caption, *entry.command);
         else
             addMenuItems(menuBar()->addMenu(text(entry.caption)), entry);
     }
@@ -435,23 +435,23 @@ void MainWindow::registerCommands()
                                     static_cast<QAbstractButton*>(btnDown)})
         commands.addOfferer(button);
 
-    commands.setOperation(1, [this](QObject*) { albums->OpenAlbum(); });
-    commands.setOperation(2, [this](QObject*) { albums->SaveAlbum(); });
-    commands.setOperation(12, [this](QObject*) { AddToQueue(false); });
-    commands.setOperation(13, [this](QObject*) { AddToQueue(true); });
-    commands.setOperation(14, [this](QObject*) { editing->RemoveFromQueue(false); });
-    commands.setOperation(15, [this](QObject*) { editing->RemoveFromQueue(true); });
-    commands.setOperation(16, [this](QObject*) { editing->MoveQueueItemsUp(); });
-    commands.setOperation(17, [this](QObject*) { editing->MoveQueueItemsDown(); });
-    commands.setOperation(18, [this](QObject*) { ShowSetupOptions(); });
-    commands.setOperation(19, [this](QObject*) { RequestExit(); });
-    commands.setOperation(20, [this](QObject*) { engine->Play(); });
-    commands.setOperation(21, [this](QObject*) { engine->Pause(); });
-    commands.setOperation(22, [this](QObject*) { engine->Stop(); });
-    commands.setOperation(23, [this](QObject*) { engine->Next(); });
-    commands.setOperation(27, [this](QObject*) { showHelp(HelpCommand::HELP_FINDER); });
-    commands.setOperation(28, [this](QObject*) { showHelp(HelpCommand::HELP_PARTIALKEY); });
-    commands.setOperation(29, [this](QObject*) { showHelp(HelpCommand::HELP_HELPONHELP); });
+    commands.setOperation(Command::OpenAlbum, [this](QObject*) { albums->OpenAlbum(); });
+    commands.setOperation(Command::SaveAlbum, [this](QObject*) { albums->SaveAlbum(); });
+    commands.setOperation(Command::AddToQueue, [this](QObject*) { AddToQueue(false); });
+    commands.setOperation(Command::AddAllToQueue, [this](QObject*) { AddToQueue(true); });
+    commands.setOperation(Command::RemoveFromQueue, [this](QObject*) { editing->RemoveFromQueue(false); });
+    commands.setOperation(Command::RemoveAllFromQueue, [this](QObject*) { editing->RemoveFromQueue(true); });
+    commands.setOperation(Command::MoveQueueUp, [this](QObject*) { editing->MoveQueueItemsUp(); });
+    commands.setOperation(Command::MoveQueueDown, [this](QObject*) { editing->MoveQueueItemsDown(); });
+    commands.setOperation(Command::SetupOptions, [this](QObject*) { ShowSetupOptions(); });
+    commands.setOperation(Command::Exit, [this](QObject*) { RequestExit(); });
+    commands.setOperation(Command::Play, [this](QObject*) { engine->Play(); });
+    commands.setOperation(Command::Pause, [this](QObject*) { engine->Pause(); });
+    commands.setOperation(Command::Stop, [this](QObject*) { engine->Stop(); });
+    commands.setOperation(Command::Next, [this](QObject*) { engine->Next(); });
+    commands.setOperation(Command::HelpContents, [this](QObject*) { showHelp(HelpCommand::HELP_FINDER); });
+    commands.setOperation(Command::HelpSearch, [this](QObject*) { showHelp(HelpCommand::HELP_PARTIALKEY); });
+    commands.setOperation(Command::HelpOnHelp, [this](QObject*) { showHelp(HelpCommand::HELP_HELPONHELP); });
 }
 
 void MainWindow::createPlayback(const MainWindowStart& start)
@@ -460,7 +460,7 @@ void MainWindow::createPlayback(const MainWindowStart& start)
     PlaybackWindow& playbackWindow = *this;
     engine = std::make_unique<PlaybackEngine>(entries, modes, playbackState, *mmed, playbackWindow);
     monitor = std::make_unique<PlaybackMonitor>(*engine, playbackState, *mmed, playbackWindow);
-    monitor->sendNext = [this] { commands.ExecuteCommand(23); };
+    monitor->sendNext = [this] { commands.ExecuteCommand(Command::Next); };
     // Its native window is made when the first video starts (winId), and only for itself:
     // native ancestors would make the whole window paint slower from the start.
     videoSurface = new QWidget(PMultiImage1);
@@ -511,14 +511,14 @@ void MainWindow::StartupInitialise()
     playbackState.PlayedCount = 0;
     LoadSettings();
     playbackState.activeMedia = amNone;
-    for (int command : {21, 22, 23, 25})
+    for (Command command : {Command::Pause, Command::Stop, Command::Next, Command::EjectCd})
         commands.SetCommandEnabled(command, false);
     ApplyCommandLine();
     // An unreadable default album is reported; the run starts all the same.
     GuardedCall([this] { albums->LoadDefaultAlbum(); });
     playbackState.MonitorReady = true;
     if (currentSettings.optautoseekcdstart)
-        commands.ExecuteCommand(24);
+        commands.ExecuteCommand(Command::UpdateCdInfo);
 }
 
 void MainWindow::ApplyCommandLine()
@@ -582,7 +582,8 @@ void MainWindow::TabSet1Click(int index)
     cdlistbox->setVisible(!files);
     cdtitle->setVisible(!files);
     cdinfo->setVisible(!files);
-    for (int command : {5, 6, 3, 4, 8, 9})
+    for (Command command : {Command::DeleteFile, Command::DeleteAllFiles, Command::CopyFile, Command::CopyAllFiles,
+                            Command::MoveFile, Command::MoveAllFiles})
         commands.SetCommandEnabled(command, files);
 }
 
@@ -798,7 +799,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Delete && (watched == queue || watched == queuefilename)) {
-        commands.ExecuteCommand(14, watched);
+        commands.ExecuteCommand(Command::RemoveFromQueue, watched);
         return true;
     }
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdmisc)
@@ -924,10 +925,10 @@ void MainWindow::attachViewer(ViewerWindow* viewerWindow)
     viewer = viewerWindow;
     viewer->engage = [this] { playbackState.ViewerEngaged = true; };
     viewer->engaged = [this] { return playbackState.ViewerEngaged; };
-    viewer->sendNext = [this] { commands.ExecuteCommand(23); };
+    viewer->sendNext = [this] { commands.ExecuteCommand(Command::Next); };
 }
 
-void MainWindow::setCommandEnabled(int command, bool enabled) { commands.SetCommandEnabled(command, enabled); }
+void MainWindow::setCommandEnabled(Command command, bool enabled) { commands.SetCommandEnabled(command, enabled); }
 
 void MainWindow::clearTimeDisplays()
 {

@@ -180,7 +180,7 @@ private:
     // Creation
     void createControls(QWidget* client);
     void createMenus();
-    QAction* addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, int command);
+    QAction* addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, Command command);
     void addMenuItems(QMenu* menu, const MenuEntry& entry);
     void createPopupMenus();
     void placeControls(QWidget* client);
@@ -204,7 +204,7 @@ private:
     void addPendingFiles();
 
     // PlaybackWindow
-    void setCommandEnabled(int command, bool enabled) override;
+    void setCommandEnabled(Command command, bool enabled) override;
     void clearTimeDisplays() override;
     void setIntroCountdown(bool running) override;
     std::string introSecondsText() const override;

@@ -1,5 +1,7 @@
 #include "ui/mainwindow/MainWindowLayout.h"
 
+#include "core/commands/Command.h"
+
 namespace {
 
 constexpr ControlPlace kLayout[] = {
@@ -15,20 +17,20 @@ constexpr ControlPlace kLayout[] = {
     {"cdlistbox", 8, 219, 185, 145, -10},
     {"btnFileListRollUp", 48, 367, 17, 17, -9},
     {"addtotoppanel", 96, 366, 97, 17, -8},
-    {"btnAdd", 194, 254, 37, 25, 12},
-    {"btnaddall", 194, 318, 37, 25, 13},
+    {"btnAdd", 194, 254, 37, 25, CommandNumber(Command::AddToQueue)},
+    {"btnaddall", 194, 318, 37, 25, CommandNumber(Command::AddAllToQueue)},
     {"animatediconpanel", 197, 190, 32, 32, 0},
     {"btnDirectoryListRollUp", 208, 124, 17, 17, -9},
     {"timedisppanel", 232, 75, 161, 32, 0},
     {"btnPlayModeRollUp", 232, 112, 89, 21, -9},
     {"playmodepanel", 232, 136, 97, 81, -4},
-    {"btnUp", 434, 216, 19, 19, 16},
-    {"btnDown", 456, 216, 19, 19, 17},
+    {"btnUp", 434, 216, 19, 19, CommandNumber(Command::MoveQueueUp)},
+    {"btnDown", 456, 216, 19, 19, CommandNumber(Command::MoveQueueDown)},
     {"queue", 232, 219, 201, 121, -11},
     {"queuefilename", 232, 219, 201, 121, -11},
     {"TabSet2", 232, 339, 201, 21, -7},
-    {"btnRemoveQueue", 232, 364, 57, 22, 14},
-    {"btnRemoveAll", 296, 364, 57, 22, 15},
+    {"btnRemoveQueue", 232, 364, 57, 22, CommandNumber(Command::RemoveFromQueue)},
+    {"btnRemoveAll", 296, 364, 57, 22, CommandNumber(Command::RemoveAllFromQueue)},
     {"btnQueueRollUp", 368, 366, 17, 17, -9},
     {"btnFilterRollUp", 368, 112, 57, 21, -9},
     {"filterpanel", 368, 136, 113, 81, -5},

@@ -1,6 +1,7 @@
 #pragma once
 // Where each control of the main window lies (client pixels, designed with the docked
-// toolbar's strip at the top) and the Tag it carries.
+// toolbar's strip at the top) and the Tag it carries: a command's number, or the negative
+// index of the help area it belongs to.
 #include <span>
 #include <string_view>
 

@@ -13,9 +13,7 @@ Toolbar::Toolbar(const MainWindowStart& start)
 {
     setObjectName(QStringLiteral("TTToolbar"));
     setFixedSize(492, 40);
-    std::array<int, kToolbarSlotCount> layoutCommands{};
-    std::ranges::copy(CommandTable::defaultToolbarSlots(), layoutCommands.begin());
-    ApplyToolbarSlots(layoutCommands);
+    ApplyToolbarSlots(DefaultToolbarSlotNumbers());
     form1 = std::make_unique<MainWindow>(start, *this);
     // Taken from the main window's own menu bar once it exists: a menu bar made only to be
     // measured costs a tenth of the program's start-up.
