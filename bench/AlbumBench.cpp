@@ -19,13 +19,6 @@ namespace {
 
 constexpr int kEntries = 100000;
 
-struct QuietWindow final : QueueWindow {
-    bool listVisible(QueueList list) const override { return list == QueueList::Path; }
-    QueueList pathTabList() const override { return QueueList::Path; }
-    void revealQueue() override {}
-    void showInfo(const std::string&) override {}
-};
-
 // Every file dialog chooses the same file; every question is answered Yes.
 struct ChosenFile final : DialogSeam {
     std::string path;
@@ -65,11 +58,11 @@ struct ShownQueue {
     ~ShownQueue() { DialogSeam::install(nullptr); }
 
     Settings settings;
-    QuietWindow window;
+    QueueViews views;  // no window: no message shown, no selection in play
     ChosenFile dialogs;
     PlayQueue queue;
-    QueueEditing editing{queue, settings, window};
-    Albums albums{queue, editing, settings, window};
+    QueueEditing editing{queue, settings, views};
+    Albums albums{queue, editing, settings, views};
     QListView pathView;
     QListView nameView;
     QueueListModel pathModel{queue, QueueList::Path};

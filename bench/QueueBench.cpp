@@ -12,13 +12,6 @@
 
 namespace {
 
-struct QuietWindow final : QueueWindow {
-    bool listVisible(QueueList list) const override { return list == QueueList::Path; }
-    QueueList pathTabList() const override { return QueueList::Path; }
-    void revealQueue() override {}
-    void showInfo(const std::string&) override {}
-};
-
 struct Listing final : QueueSource {
     std::vector<std::string> names;
     int rowCount() const override { return static_cast<int>(names.size()); }
@@ -52,9 +45,9 @@ struct ShownQueue {
         pathView.show();
     }
     Settings settings;
-    QuietWindow window;
+    QueueViews views;  // no window: no message shown, no selection in play
     PlayQueue queue;
-    QueueEditing editing{queue, settings, window};
+    QueueEditing editing{queue, settings, views};
     QListView pathView;
     QListView nameView;
     QueueListModel pathModel{queue, QueueList::Path};

@@ -5,30 +5,32 @@
 #include <QFile>
 #include <QSessionManager>
 #include <QTimer>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
-#include "ui/commands/CommandDispatcher.h"
-#include "core/commands/CommandLine.h"
+#include "app/FileHandOver.h"
+#include "app/SingleInstanceGuard.h"
+#include "app/StartupProbe.h"
+#include "app/TerminationWatcher.h"
+#include "app/mpris/MprisService.h"
 #include "core/base/DialogSeam.h"
 #include "core/base/GuardedCall.h"
-#include "ui/commands/MessageBoxDialogs.h"
 #include "core/base/ProgramPaths.h"
-#include "ui/files/RenameDialog.h"
-#include "ui/setup/SetupDialog.h"
-#include "app/SingleInstanceGuard.h"
-#include "app/mpris/MprisService.h"
-#include "media/SystemMediaBackend.h"
-#include "app/TerminationWatcher.h"
-#include "ui/welcome/WelcomeWindow.h"
-#include "ui/toolbar/Toolbar.h"
-#include "ui/files/DirectoryChooser.h"
-#include "ui/viewer/ViewerWindow.h"
-#include "ui/mainwindow/MainWindow.h"
+#include "core/commands/CommandLine.h"
+#include "core/session/Jukebox.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
+#include "media/SystemMediaBackend.h"
+#include "ui/commands/CommandDispatcher.h"
+#include "ui/commands/MessageBoxDialogs.h"
+#include "ui/files/DirectoryChooser.h"
+#include "ui/files/RenameDialog.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/setup/SetupDialog.h"
+#include "ui/toolbar/Toolbar.h"
+#include "ui/viewer/ViewerWindow.h"
+#include "ui/welcome/WelcomeWindow.h"
 
 // From Xlib; declared here so that its macros (None, Bool, Status) stay out of our code.
 extern "C" int XInitThreads(void);
@@ -68,19 +70,23 @@ QStringList toQStrings(const std::vector<std::string>& paths)
     return list;
 }
 
-// Everything of a run, created in order and destroyed in reverse at process end.
+// Everything of a run, created in order and destroyed in reverse at process end: the
+// session first, then the windows in their order of creation. No window owns another.
 struct Run {
     CommandDispatcher dispatcher;
+    std::unique_ptr<Jukebox> session;
     std::unique_ptr<WelcomeWindow> tips;
     std::unique_ptr<SingleInstanceGuard> guard;
     std::unique_ptr<Toolbar> toolbar;
+    std::unique_ptr<MainWindow> mainWindow;  // created during the toolbar's creation
     std::unique_ptr<ViewerWindow> viewer;
     std::unique_ptr<SetupDialog> setup;
     std::unique_ptr<DirectoryChooser> directoryChooser;
     std::unique_ptr<RenameDialog> renameDialog;
+    std::unique_ptr<FileHandOver> handOver;
     std::unique_ptr<TerminationWatcher> termination;
-    std::unique_ptr<MprisService> mpris;  // watches the queue: goes before the main window
-    std::unique_ptr<QObject> probe;       // watches the main window: destroyed first
+    std::unique_ptr<MprisService> mpris;
+    std::unique_ptr<StartupProbe> probe;  // watches the main window: destroyed first
 };
 
 // Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
@@ -95,19 +101,61 @@ void showWelcomePage(Run& run)
         run.dispatcher.ExecuteCommand(Command::TipOfTheDay);
 }
 
+// Step 7: the toolbar, whose creation has the main window created (which runs the
+// session's start-up); step 8: the viewer, the setup dialog, the directory chooser and the
+// rename dialog.
+void createWindows(Run& run)
+{
+    run.toolbar = std::make_unique<Toolbar>([&run](Toolbar& toolbar) -> QMainWindow& {
+        run.mainWindow = std::make_unique<MainWindow>(*run.session, run.dispatcher, toolbar);
+        return *run.mainWindow;
+    });
+    run.viewer = std::make_unique<ViewerWindow>(*run.session, run.dispatcher, *run.mainWindow, *run.toolbar);
+    run.setup = std::make_unique<SetupDialog>();
+    run.mainWindow->attachSetupForm(run.setup.get());
+    run.directoryChooser = std::make_unique<DirectoryChooser>();
+    run.renameDialog = std::make_unique<RenameDialog>();
+    run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
+}
+
+// The window that answers the user now: an open modal dialog, else the main window
+// (restored when it was minimised).
+void bringForward(Run& run, const QString& activationToken)
+{
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
+    if (!run.mainWindow)
+        return;
+    if (run.mainWindow->isMinimized())
+        run.mainWindow->showNormal();
+    run.mainWindow->raise();
+    run.mainWindow->activateWindow();
+}
+
+std::vector<std::string> toPaths(const QStringList& files)
+{
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(QFile::encodeName(file).toStdString());
+    return paths;
+}
+
 // A second copy asked this one to come forward: the welcome page while it is shown
-// modally before the main window exists, the main window afterwards.
+// modally before the main window exists, the main window afterwards, which also takes the
+// copy's files.
 void answerOtherCopies(Run& run)
 {
     QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, run.guard.get(),
                      [&run](const InstanceMessage& message) {
                          GuardedCall([&] {
-                             if (run.toolbar) {
-                                 run.toolbar->mainWindow().BringForward(message.activationToken, message.files);
-                             } else if (QWidget* modal = QApplication::activeModalWidget()) {
-                                 modal->raise();
-                                 modal->activateWindow();
-                             }
+                             bringForward(run, message.activationToken);
+                             if (run.handOver)
+                                 run.handOver->HandOverFiles(toPaths(message.files));
                          });
                      });
 }
@@ -115,18 +163,17 @@ void answerOtherCopies(Run& run)
 // Desktop media controls, when there is a session bus; the program runs the same without.
 void startMpris(Run& run)
 {
-    MainWindow& form = run.toolbar->mainWindow();
-    run.mpris = std::make_unique<MprisService>(form);
+    run.mpris = std::make_unique<MprisService>(*run.session, run.dispatcher, [&run] { bringForward(run, {}); });
     if (!run.mpris->registerOnSessionBus()) {
         run.mpris.reset();
         return;
     }
-    QObject::connect(form.Timer1, &QTimer::timeout, run.mpris.get(), &MprisService::publishChanges);
+    QObject::connect(run.mainWindow->Timer1, &QTimer::timeout, run.mpris.get(), &MprisService::publishChanges);
 }
 
 void connectExits(Run& run, QApplication& app)
 {
-    MainWindow& form = run.toolbar->mainWindow();
+    MainWindow& form = *run.mainWindow;
     // The desktop session ends: the same exit, asking only when the session allows it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
         const bool mayAsk = manager.allowsInteraction();
@@ -140,67 +187,6 @@ void connectExits(Run& run, QApplication& app)
     QObject::connect(run.termination.get(), &TerminationWatcher::terminationRequested, &form,
                      [&form] { form.RequestExit(false); });
 }
-
-// SONORAIL_STARTUP_PROBE=report prints "shown" once the main window has painted for the
-// first time, then "queue: " and the queue's texts joined by "|" whenever the queue changes;
-// =quit ends the program at the first paint. The start-up benchmark and the process tests
-// watch these lines.
-class StartupProbe : public QObject, private PlayQueueObserver {
-public:
-    // The probe asked for by the environment, if any; it must go before the window.
-    static std::unique_ptr<StartupProbe> installOn(MainWindow& window)
-    {
-        const QByteArray mode = qgetenv("SONORAIL_STARTUP_PROBE");
-        if (mode != "report" && mode != "quit")
-            return nullptr;
-        std::unique_ptr<StartupProbe> probe(new StartupProbe(window, mode == "quit"));
-        window.installEventFilter(probe.get());
-        return probe;
-    }
-
-    ~StartupProbe() override { queue.removeObserver(this); }
-
-private:
-    StartupProbe(MainWindow& window, bool quit) : queue(window.playQueue()), quitWhenShown(quit)
-    {
-        queue.addObserver(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            say("shown");
-            if (quitWhenShown)
-                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-
-    void reportQueue()
-    {
-        std::string line = "queue: ";
-        for (int row = 0; row < queue.count(); ++row)
-            line += (row ? "|" : "") + queue.entry(row).text;
-        say(line);
-    }
-
-    static void say(const std::string& line)
-    {
-        std::fputs((line + "\n").c_str(), stdout);
-        std::fflush(stdout);
-    }
-
-    void beginInsertRows(int, int) override {}
-    void endInsertRows() override { reportQueue(); }
-    void beginRemoveRows(int, int) override {}
-    void endRemoveRows() override { reportQueue(); }
-    void rowsChanged(int, int) override { reportQueue(); }
-    void selectionChanged(QueueList, int, int) override {}
-
-    PlayQueue& queue;
-    bool quitWhenShown;
-};
 
 }  // namespace
 
@@ -219,6 +205,7 @@ int RunProgram(int argc, char** argv)
     Run run;
     bool anotherCopyRuns = false;
     bool started = GuardedCall([&] {
+        run.session = std::make_unique<Jukebox>(MakeSystemMediaBackend(), run.dispatcher, arguments);
         run.tips = std::make_unique<WelcomeWindow>();
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
@@ -228,14 +215,7 @@ int RunProgram(int argc, char** argv)
         answerOtherCopies(run);
         paths.createProgramDir();
         showWelcomePage(run);
-        MainWindowStart start{&run.dispatcher, run.tips.get(), arguments, MakeSystemMediaBackend};
-        run.toolbar = std::make_unique<Toolbar>(start);
-        run.viewer = std::make_unique<ViewerWindow>(&run.toolbar->mainWindow());
-        run.toolbar->mainWindow().attachViewer(run.viewer.get());
-        run.setup = std::make_unique<SetupDialog>();
-        run.toolbar->mainWindow().attachSetupForm(run.setup.get());
-        run.directoryChooser = std::make_unique<DirectoryChooser>();
-        run.renameDialog = std::make_unique<RenameDialog>();
+        createWindows(run);
         connectExits(run, app);
         startMpris(run);
     });
@@ -243,14 +223,14 @@ int RunProgram(int argc, char** argv)
         return 0;
     if (!started)
         return 1;
-    MainWindow& form = run.toolbar->mainWindow();
-    run.probe = StartupProbe::installOn(form);
-    if (form.StartsMinimised())
+    MainWindow& form = *run.mainWindow;
+    run.probe = StartupProbe::installOn(form, run.session->playQueue());
+    if (run.session->StartsMinimised())
         form.showMinimized();
     else
         form.show();
     // After start-up, so the default album loaded there does not replace them.
-    GuardedCall([&] { form.HandOverFiles(files); });
+    GuardedCall([&] { run.handOver->HandOverFiles(files); });
     int status = app.exec();
     DialogSeam::install(nullptr);
     return status;

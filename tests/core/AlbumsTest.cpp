@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "support/FakeQueueWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "core/albums/Albums.h"
@@ -12,16 +13,6 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-struct FakeWindow final : QueueWindow {
-    int reveals = 0;
-    std::string info;
-
-    bool listVisible(QueueList list) const override { return list == QueueList::Path; }
-    QueueList pathTabList() const override { return QueueList::Path; }
-    void revealQueue() override { ++reveals; }
-    void showInfo(const std::string& text) override { info = text; }
-};
 
 // The album operations over a queue, with the program's files in a fresh directory.
 class AlbumsTest : public ::testing::Test {
@@ -54,10 +45,10 @@ protected:
     TempDir music;
     ScriptedDialogs dialogs;
     Settings settings;
-    FakeWindow window;
+    FakeQueueWindow window;
     PlayQueue queue;
-    QueueEditing editing{queue, settings, window};
-    Albums albums{queue, editing, settings, window};
+    QueueEditing editing{queue, settings, window.views};
+    Albums albums{queue, editing, settings, window.views};
 };
 
 TEST_F(AlbumsTest, ASavedQueueOpensAsTheSameEntriesUnplayedWithTheirShortNames)

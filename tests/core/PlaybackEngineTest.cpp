@@ -11,10 +11,14 @@
 
 namespace {
 
-struct FakeWindow final : PlaybackWindow {
+// Every view of the engine and the monitor in one: the dispatcher, the information bar, the
+// viewer, the video area and the display.
+struct FakeWindow final : CommandControl, InformationBar, Viewer, VideoArea, PlaybackDisplay {
     explicit FakeWindow(PlaybackState& state) : state(state) {}
 
-    void setCommandEnabled(Command command, bool on) override { enabled[command] = on; }
+    void setOperation(Command, std::function<void()>) override {}
+    void ExecuteCommand(Command command) override { run(command); }
+    void SetCommandEnabled(Command command, bool on) override { enabled[command] = on; }
     void showInfo(const std::string& text) override { info = text; }
     void clearTimeDisplays() override { lengthText = positionText = ""; }
     void setIntroCountdown(bool running) override { introRunning = running; }
@@ -24,7 +28,6 @@ struct FakeWindow final : PlaybackWindow {
     void showDocument(const std::string& path, const std::string& caption) override { show(path, caption); }
     void showPicture(const std::string& path, const std::string& caption) override { show(path, caption); }
     void restorePictureArea() override { videoInFront = false; }
-    void clearSharedPalette() override {}
     void placeVideo(MediaPlayer& player) override
     {
         player.setDisplayRect({});
@@ -38,7 +41,6 @@ struct FakeWindow final : PlaybackWindow {
     }
     void showIconFrame(int frame) override { frames.push_back(frame); }
     void trackViewer() override {}
-    void applyDockLayout() override {}
 
     void show(const std::string& path, const std::string& caption)
     {
@@ -52,6 +54,7 @@ struct FakeWindow final : PlaybackWindow {
     }
 
     PlaybackState& state;
+    std::function<void(Command)> run;  // a command run the way the user runs it
     std::map<Command, bool> enabled;
     std::string info;
     std::string lengthText, positionText;
@@ -73,10 +76,13 @@ protected:
         auto scripted = std::make_unique<ScriptedBackend>();
         backend = scripted.get();
         player = std::make_unique<MediaPlayer>(std::move(scripted));
-        engine = std::make_unique<PlaybackEngine>(queue, modes, state, *player, window);
+        engine = std::make_unique<PlaybackEngine>(queue, modes, state, *player, views);
         engine->seedSource = [this] { return seed++; };
-        monitor = std::make_unique<PlaybackMonitor>(*engine, state, *player, window);
-        monitor->sendNext = [this] { engine->Next(); };
+        monitor = std::make_unique<PlaybackMonitor>(*engine, state, *player, views);
+        window.run = [this](Command command) {
+            if (command == Command::Next)
+                engine->Next();
+        };
         state.MonitorReady = true;
     }
 
@@ -122,6 +128,7 @@ protected:
     PlayModes modes;
     PlaybackState state;
     FakeWindow window{state};
+    PlaybackViews views{&window, &window, &window, &window, &window};
     ScriptedBackend* backend = nullptr;
     std::unique_ptr<MediaPlayer> player;
     std::unique_ptr<PlaybackEngine> engine;

@@ -2,23 +2,11 @@
 
 #include <climits>
 
+#include "support/FakeQueueWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "core/queue/QueueEditing.h"
 
 namespace {
-
-struct FakeWindow final : QueueWindow {
-    bool pathVisible = true;
-    bool nameVisible = false;
-    QueueList tab = QueueList::Path;
-    int reveals = 0;
-    std::string info;
-
-    bool listVisible(QueueList list) const override { return list == QueueList::Path ? pathVisible : nameVisible; }
-    QueueList pathTabList() const override { return tab; }
-    void revealQueue() override { ++reveals; }
-    void showInfo(const std::string& text) override { info = text; }
-};
 
 // A file list: names in a directory, some selected.
 struct FakeFiles final : QueueSource {
@@ -90,9 +78,9 @@ protected:
 
     ScriptedDialogs dialogs;
     Settings settings;
-    FakeWindow window;
+    FakeQueueWindow window;
     PlayQueue queue;
-    QueueEditing editing{queue, settings, window};
+    QueueEditing editing{queue, settings, window.views};
 };
 
 TEST_F(QueueEditingTest, AddToTopKeepsTheSourceOrderAboveTheOldEntries)

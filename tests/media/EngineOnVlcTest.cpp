@@ -15,28 +15,29 @@
 
 namespace {
 
-struct QuietWindow final : PlaybackWindow {
-    void setCommandEnabled(Command, bool) override {}
-    void showInfo(const std::string&) override {}
-    void clearTimeDisplays() override {}
-    void setIntroCountdown(bool) override {}
-    std::string introSecondsText() const override { return "5"; }
+// The viewer and the video area, which note what they were given, and the commands, of
+// which only Next goes anywhere; nothing else is shown.
+struct QuietWindow final : CommandControl, Viewer, VideoArea {
+    void setOperation(Command, std::function<void()>) override {}
+    void ExecuteCommand(Command command) override
+    {
+        if (command == Command::Next && next)
+            next();
+    }
+    void SetCommandEnabled(Command, bool) override {}
     bool viewerVisible() const override { return false; }
     void hideViewer() override {}
     void showDocument(const std::string& path, const std::string&) override { shown.push_back(path); }
     void showPicture(const std::string& path, const std::string&) override { shown.push_back(path); }
+    void trackViewer() override {}
     void restorePictureArea() override {}
-    void clearSharedPalette() override {}
     void placeVideo(MediaPlayer& player) override
     {
         player.setDisplayRect({});
         videoRect = player.displayRect();
     }
-    void setTimeDisplays(const std::string&, const std::string&) override {}
-    void showIconFrame(int) override {}
-    void trackViewer() override {}
-    void applyDockLayout() override {}
 
+    std::function<void()> next;
     std::vector<std::string> shown;
     DisplayRect videoRect;
 };
@@ -78,13 +79,14 @@ protected:
     PlaybackState state;
     QuietWindow window;
     MediaPlayer player{std::make_unique<VlcBackend>()};
-    PlaybackEngine engine{queue, modes, state, player, window};
-    PlaybackMonitor monitor{engine, state, player, window};
+    PlaybackViews views{.commands = &window, .viewer = &window, .video = &window};
+    PlaybackEngine engine{queue, modes, state, player, views};
+    PlaybackMonitor monitor{engine, state, player, views};
 };
 
 TEST_F(EngineOnVlcTest, WaveMidiAndVideoPlayToTheirEndsAndTheQueueAdvancesByItself)
 {
-    monitor.sendNext = [this] { engine.Next(); };
+    window.next = [this] { engine.Next(); };
     state.MonitorReady = true;
     enqueue({wave, dir.file("picture.png"), midi, video});
     engine.Play();
@@ -97,7 +99,7 @@ TEST_F(EngineOnVlcTest, WaveMidiAndVideoPlayToTheirEndsAndTheQueueAdvancesByItse
 
 TEST_F(EngineOnVlcTest, ContinuousWrapsAroundOnRealFiles)
 {
-    monitor.sendNext = [this] { engine.Next(); };
+    window.next = [this] { engine.Next(); };
     state.MonitorReady = true;
     enqueue({wave, midi});
     modes.setChecked(PlayMode::Continuous, true);

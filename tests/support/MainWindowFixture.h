@@ -1,21 +1,22 @@
 #pragma once
-// A whole main window as start-up builds it, for window tests.
+// The session and its windows as start-up builds them, for window tests: a session on a
+// scripted player, the toolbar, whose creation has the main window created, and the one
+// command dispatcher.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "core/base/ProgramPaths.h"
+#include "core/commands/CommandTable.h"
+#include "core/session/Jukebox.h"
 #include "support/QtEvents.h"
+#include "support/ScriptedBackend.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "ui/welcome/WelcomeWindow.h"
-#include "ui/toolbar/Toolbar.h"
-#include "ui/mainwindow/MainWindow.h"
-#include "support/ScriptedBackend.h"
-#include "core/commands/CommandTable.h"
 #include "ui/commands/CommandDispatcher.h"
-#include "core/base/ProgramPaths.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/toolbar/Toolbar.h"
 
-// A whole main window as start-up builds it, with its files in a fresh directory.
 class MainWindowFixture : public ::testing::Test {
 protected:
     // The program's files in the fresh directory; its read-only data (the icon strip)
@@ -28,17 +29,19 @@ protected:
         InstallProgramPaths(ProgramPaths::fromLocation(location));
     }
 
+    // Creates the session with these command-line arguments, then the windows; the main
+    // window's creation runs the session's start-up.
     MainWindow& start(std::vector<std::string> arguments = {})
     {
-        MainWindowStart startup{&dispatcher, &tips, std::move(arguments), [this] {
-                                    auto scripted = std::make_unique<ScriptedBackend>();
-                                    backend = scripted.get();
-                                    return scripted;
-                                }};
-        toolbar = std::make_unique<Toolbar>(startup);
-        MainWindow& form = toolbar->mainWindow();
-        form.show();
-        return form;
+        auto scripted = std::make_unique<ScriptedBackend>();
+        backend = scripted.get();
+        session = std::make_unique<Jukebox>(std::move(scripted), dispatcher, std::move(arguments));
+        toolbar = std::make_unique<Toolbar>([this](Toolbar& bar) -> QMainWindow& {
+            mainWindow = std::make_unique<MainWindow>(*session, dispatcher, bar);
+            return *mainWindow;
+        });
+        mainWindow->show();
+        return *mainWindow;
     }
 
     // Runs each command into a list, so tests see which controls raise what.
@@ -48,12 +51,20 @@ protected:
             dispatcher.setOperation(command, [this, command](QObject* sender) { raised.emplace_back(command, sender); });
     }
 
+    std::vector<std::string> queueTexts() const
+    {
+        std::vector<std::string> texts;
+        for (int row = 0; row < session->playQueue().count(); ++row)
+            texts.push_back(session->playQueue().entry(row).text);
+        return texts;
+    }
+
     TempDir home;
     ScriptedDialogs dialogs;
     CommandDispatcher dispatcher;
-    WelcomeWindow tips;
-    ScriptedBackend* backend = nullptr;  // the main window's player's, once started
+    ScriptedBackend* backend = nullptr;  // the session's player's, once started
+    std::unique_ptr<Jukebox> session;
     std::unique_ptr<Toolbar> toolbar;
+    std::unique_ptr<MainWindow> mainWindow;
     std::vector<std::pair<Command, QObject*>> raised;
 };
-

@@ -11,22 +11,13 @@
 
 namespace {
 
-class AlbumsWindowTest : public MainWindowFixture {
-protected:
-    std::vector<std::string> queueTexts(MainWindow& form)
-    {
-        std::vector<std::string> texts;
-        for (int row = 0; row < form.playQueue().count(); ++row)
-            texts.push_back(form.playQueue().entry(row).text);
-        return texts;
-    }
-};
+using AlbumsWindowTest = MainWindowFixture;
 
 TEST_F(AlbumsWindowTest, TheDefaultAlbumComesBackAtStartAndIsShown)
 {
     home.write("default.alb", "/music/a.mid\r\n02:Second.cdt\r\n/music/readme\r\n");
     MainWindow& form = start();
-    EXPECT_EQ(queueTexts(form), (std::vector<std::string>{"/music/a.mid", "02:Second.cdt"}));
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "02:Second.cdt"}));
     EXPECT_EQ(form.queue->model()->rowCount(), 2);
     EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "Second.cdt");
 }
@@ -35,8 +26,8 @@ TEST_F(AlbumsWindowTest, OptionNoAtStartLeavesTheQueueEmpty)
 {
     home.write("default.alb", "/music/a.mid\r\n");
     home.write("sr3.ini", "[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
-    MainWindow& form = start();
-    EXPECT_TRUE(form.playQueue().empty());
+    start();
+    EXPECT_TRUE(session->playQueue().empty());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -47,17 +38,17 @@ TEST_F(AlbumsWindowTest, AnUnreadableDefaultAlbumIsReportedAndTheProgramStarts)
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("default.alb") + ".");
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.playback().MonitorReady) << "the rest of start-up ran";
+    EXPECT_TRUE(session->playback().MonitorReady) << "the rest of start-up ran";
 }
 
 TEST_F(AlbumsWindowTest, TheQueueIsSavedAtExitAndAnUnwritableDefaultAlbumKeepsTheProgramOpen)
 {
     MainWindow& form = start();
-    form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
+    session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     std::filesystem::create_directory(home.file("default.alb"));
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.playQueue().count(), 2);
+    EXPECT_EQ(session->playQueue().count(), 2);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Cannot create file " + home.file("default.alb") + ".");
 
@@ -69,16 +60,16 @@ TEST_F(AlbumsWindowTest, TheQueueIsSavedAtExitAndAnUnwritableDefaultAlbumKeepsTh
 TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
 {
     MainWindow& form = start();
-    form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
+    session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     dialogs.fileChoices = {FileDialogChoice{home.file("mine"), 0}};
     dispatcher.ExecuteCommand(Command::SaveAlbum);
     EXPECT_EQ(home.read("mine.alb"), "/music/a.mid\r\n/music/b.wav\r\n");
 
-    form.queueEditing().AddFiles({"/music/c.avi"}, false);
+    session->queueEditing().AddFiles({"/music/c.avi"}, false);
     dialogs.fileChoices = {FileDialogChoice{home.file("mine.alb"), 0}};
     dialogs.answers = {DialogAnswer::Yes};
     dispatcher.ExecuteCommand(Command::OpenAlbum);
-    EXPECT_EQ(queueTexts(form), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
     EXPECT_EQ(form.queue->model()->rowCount(), 2);
     EXPECT_EQ(form.infobar->text().toStdString(), "Opened album " + home.file("mine.alb"));
 
@@ -89,7 +80,7 @@ TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[1].text, "Cannot open file " + home.file("gone.alb") + ".");
-    EXPECT_EQ(form.playQueue().count(), 2) << "the queue is kept when the album cannot be read";
+    EXPECT_EQ(session->playQueue().count(), 2) << "the queue is kept when the album cannot be read";
 }
 
 }  // namespace

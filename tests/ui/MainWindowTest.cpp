@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/MainWindowFixture.h"
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
@@ -103,7 +105,7 @@ TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
     EXPECT_TRUE(form.chkBackwards->isChecked());
     EXPECT_TRUE(form.chkContinuous->isChecked());
     EXPECT_FALSE(form.chkShuffle->isChecked());
-    EXPECT_TRUE(form.StartsMinimised());
+    EXPECT_TRUE(session->StartsMinimised());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -126,7 +128,7 @@ TEST_F(MainWindowTest, ClickingAModeBoxUnchecksTheModesItExcludes)
     EXPECT_TRUE(form.chkShuffle->isChecked());
     EXPECT_FALSE(form.chkRandom->isChecked());
     EXPECT_FALSE(form.chkContinuous->isChecked());
-    EXPECT_TRUE(form.playModes().checked(PlayMode::Shuffle));
+    EXPECT_TRUE(session->playModes().checked(PlayMode::Shuffle));
 }
 
 TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
@@ -185,17 +187,17 @@ TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
 TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 {
     MainWindow& form = start();
-    form.queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
+    session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
     form.queue->selectionModel()->select(form.queue->model()->index(0, 0), QItemSelectionModel::Select);
     form.queuefilename->selectionModel()->select(form.queuefilename->model()->index(1, 0), QItemSelectionModel::Select);
-    EXPECT_TRUE(form.playQueue().isSelected(QueueList::Path, 0));
-    EXPECT_TRUE(form.playQueue().isSelected(QueueList::Name, 1));
+    EXPECT_TRUE(session->playQueue().isSelected(QueueList::Path, 0));
+    EXPECT_TRUE(session->playQueue().isSelected(QueueList::Name, 1));
 
     form.TabSet2->setCurrentIndex(1);
     EXPECT_FALSE(form.queue->selectionModel()->hasSelection());
     EXPECT_FALSE(form.queuefilename->selectionModel()->hasSelection());
-    EXPECT_FALSE(form.playQueue().hasSelection(QueueList::Path));
-    EXPECT_FALSE(form.playQueue().hasSelection(QueueList::Name));
+    EXPECT_FALSE(session->playQueue().hasSelection(QueueList::Path));
+    EXPECT_FALSE(session->playQueue().hasSelection(QueueList::Name));
     EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "b.wav");
     EXPECT_FALSE(form.queuefilename->isHidden());
     EXPECT_TRUE(form.queue->isHidden());
@@ -282,29 +284,30 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
 TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
 {
     MainWindow& form = start();
-    form.playback().playState = psPlaying;
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    session->playback().playState = psPlaying;
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.playback().playState, psPlaying);
+    EXPECT_EQ(session->playback().playState, psPlaying);
     ASSERT_EQ(dialogs.shown.size(), 1u);
 
+    EXPECT_FALSE(std::filesystem::exists(home.file("default.alb")));
     dialogs.answers = {DialogAnswer::Yes};
-    bool saved = false;
-    form.defaultAlbumSaver = [&](bool) { saved = true; };
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(form.playback().playState, psStopped);
-    EXPECT_TRUE(saved);
+    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_TRUE(std::filesystem::exists(home.file("default.alb"))) << "the default album was saved";
 }
 
 TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
 {
     MainWindow& form = start();
-    form.defaultAlbumSaver = [](bool) { throw SonorailError("Cannot create file default.alb"); };
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    std::filesystem::create_directory(home.file("default.alb"));  // where the album would go
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Cannot create file default.alb.");
+    EXPECT_EQ(dialogs.shown[0].text, "Cannot create file " + home.file("default.alb") + ".");
 
     dialogs.shown.clear();
     dispatcher.ExecuteCommand(Command::Exit);  // Exit goes the same way

@@ -1,4 +1,4 @@
-// Desktop media control over the session bus, on a main window with a scripted player.
+// Desktop media control over the session bus, on a session whose player is scripted.
 // Needs a session bus: ./setup test runs the suite inside dbus-run-session.
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -18,8 +18,8 @@ protected:
         MainWindowFixture::SetUp();
         if (!QDBusConnection::sessionBus().isConnected())
             GTEST_SKIP() << "no session bus";
-        form = &start();
-        service = std::make_unique<MprisService>(*form);
+        start();
+        service = std::make_unique<MprisService>(*session, dispatcher, [] {});
         // Test processes may run side by side on one bus: each takes a name of its own.
         ASSERT_TRUE(service->registerOnSessionBus(QStringLiteral("org.mpris.MediaPlayer2.sonorail.test%1")
                                                       .arg(QCoreApplication::applicationPid())));
@@ -47,7 +47,6 @@ protected:
     }
     QString status() { return property("org.mpris.MediaPlayer2.Player", "PlaybackStatus").toString(); }
 
-    MainWindow* form = nullptr;
     std::unique_ptr<MprisService> service;
 };
 
@@ -55,22 +54,22 @@ TEST_F(MprisTest, PlayPauseNextStopDriveThePlayer)
 {
     backend->addMedia("/music/a.wav", {5000});
     backend->addMedia("/music/b.wav", {5000});
-    form->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
     EXPECT_EQ(status(), "Stopped");
 
     player("Play");
     EXPECT_EQ(status(), "Playing");
     backend->advance(1000);
     player("Play");  // while playing: Play is not offered, so nothing skips
-    EXPECT_EQ(form->playQueue().count(), 1);
-    EXPECT_EQ(form->player().position(), 1000);
+    EXPECT_EQ(session->playQueue().count(), 1);
+    EXPECT_EQ(session->player().position(), 1000);
 
     player("Pause");
     EXPECT_EQ(status(), "Paused");
     player("PlayPause");
     EXPECT_EQ(status(), "Playing");
     player("Next");
-    EXPECT_TRUE(form->playQueue().empty());
+    EXPECT_TRUE(session->playQueue().empty());
     player("Stop");
     EXPECT_EQ(status(), "Stopped");
 }
@@ -78,7 +77,7 @@ TEST_F(MprisTest, PlayPauseNextStopDriveThePlayer)
 TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
 {
     backend->addMedia("/music/a b.wav", {3000});
-    form->queueEditing().AddFiles({"/music/a b.wav", "/music/c.png", "/music/d.mid"}, false);
+    session->queueEditing().AddFiles({"/music/a b.wav", "/music/c.png", "/music/d.mid"}, false);
     QDBusInterface trackList(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
                              QDBusConnection::sessionBus());
     const auto tracks = qdbus_cast<QList<QDBusObjectPath>>(property("org.mpris.MediaPlayer2.TrackList", "Tracks"));

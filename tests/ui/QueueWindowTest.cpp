@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "app/FileHandOver.h"
 #include "support/MainWindowFixture.h"
 #include "ui/files/FileBrowser.h"
 
@@ -18,14 +19,6 @@ namespace {
 
 class QueueWindowTest : public MainWindowFixture {
 protected:
-    std::vector<std::string> queueTexts()
-    {
-        std::vector<std::string> texts;
-        for (int row = 0; row < form->playQueue().count(); ++row)
-            texts.push_back(form->playQueue().entry(row).text);
-        return texts;
-    }
-
     // The browser shows a fresh directory with a few media files and one of no known kind.
     void browseMedia()
     {
@@ -73,15 +66,15 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
     qt_test::pressKey(form->FileListBox1, Qt::Key_Return);
-    EXPECT_EQ(form->playQueue().count(), 4) << "Enter adds the selection once";
+    EXPECT_EQ(session->playQueue().count(), 4) << "Enter adds the selection once";
 
     emit form->FileListBox1->doubleClicked(form->FileListBox1->model()->index(0, 0));
-    EXPECT_EQ(form->playQueue().count(), 6) << "a double click adds the selected rows";
+    EXPECT_EQ(session->playQueue().count(), 6) << "a double click adds the selected rows";
 
     form->chkAddtoTop->setChecked(true);
     form->btnaddall->click();
     EXPECT_EQ(queueTexts().front(), dir + "a.mid");
-    EXPECT_EQ(form->playQueue().count(), 10) << "the file of no known kind is not listed";
+    EXPECT_EQ(session->playQueue().count(), 10) << "the file of no known kind is not listed";
     EXPECT_EQ(form->queuefilename->model()->index(0, 0).data().toString(), "a.mid");
 }
 
@@ -98,31 +91,31 @@ TEST_F(QueueWindowTest, CommandsRemoveAndMoveTheSelectionOfTheVisibleList)
 
     dialogs.answers = {DialogAnswer::Yes};
     qt_test::pressKey(form->queue, Qt::Key_Delete);
-    EXPECT_EQ(form->playQueue().count(), 3);
+    EXPECT_EQ(session->playQueue().count(), 3);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 
     form->btnRemoveAll->click();  // answered No by the script
-    EXPECT_EQ(form->playQueue().count(), 3);
+    EXPECT_EQ(session->playQueue().count(), 3);
 }
 
 TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
 {
-    form->queueEditing().AddFiles({"/x/old.mid"}, false);
+    session->queueEditing().AddFiles({"/x/old.mid"}, false);
     form->chkAddtoTop->setChecked(true);
     drop({QUrl::fromLocalFile("/Music/One.MID"), QUrl("https://example.invalid/two.wav"),
           QUrl::fromLocalFile("/Music/Three.wav")});
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/x/old.mid"}));
 
-    form->settings().optDragDrop = false;
+    session->settings().optDragDrop = false;
     form->ApplySettings();
     EXPECT_FALSE(form->acceptDrops());
     drop({QUrl::fromLocalFile("/Music/Four.mid")});
-    EXPECT_EQ(form->playQueue().count(), 3);
+    EXPECT_EQ(session->playQueue().count(), 3);
 }
 
 TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
 {
-    form->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
+    session->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
     QWidget* viewport = form->queue->viewport();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 30), viewport->mapToGlobal(QPointF(10, 30)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -134,16 +127,17 @@ TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
 
 TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
 {
+    FileHandOver handOver(session->queueEditing(), *form->chkAddtoTop);
     QDialog dialog(form);
     bool queuedWhileOpen = true;
     QTimer::singleShot(0, [&] {
-        form->HandOverFiles({"/later.mid"});
-        queuedWhileOpen = form->playQueue().count() != 0;
+        handOver.HandOverFiles({"/later.mid"});
+        queuedWhileOpen = session->playQueue().count() != 0;
         QTimer::singleShot(400, &dialog, &QDialog::accept);
     });
     dialog.exec();
     EXPECT_FALSE(queuedWhileOpen);
-    for (int waited = 0; waited < 5000 && form->playQueue().empty(); waited += 50)
+    for (int waited = 0; waited < 5000 && session->playQueue().empty(); waited += 50)
         qt_test::runEventsFor(std::chrono::milliseconds(50));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/later.mid"}));
 }

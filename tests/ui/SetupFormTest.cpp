@@ -92,9 +92,9 @@ TEST_F(SetupFormTest, OpensOnDisplayFirstAndLaterOnThePageLastLeftOpen)
 
 TEST_F(SetupFormTest, EditsNotConfirmedAreLostAndChangeNothing)
 {
-    MainWindow& form = startWithSetup();
-    form.settings().optForceToolbarDock = true;
-    form.settings().optConfirmDeleteFile = false;
+    startWithSetup();
+    session->settings().optForceToolbarDock = true;
+    session->settings().optConfirmDeleteFile = false;
     whileOpen([&] {
         EXPECT_TRUE(box("VisualOptForceToolbarDock")->isChecked());
         EXPECT_EQ(list("visualoptConfirmDeleteFile")->currentText(), "No");
@@ -108,8 +108,8 @@ TEST_F(SetupFormTest, EditsNotConfirmedAreLostAndChangeNothing)
         box("VisualOptForceToolbarDock")->setChecked(false);
         setup.close();  // the title bar's close box
     });
-    EXPECT_TRUE(form.settings().optForceToolbarDock);
-    EXPECT_FALSE(form.settings().optConfirmDeleteFile);
+    EXPECT_TRUE(session->settings().optForceToolbarDock);
+    EXPECT_FALSE(session->settings().optConfirmDeleteFile);
     EXPECT_FALSE(std::filesystem::exists(home.file("sr3.ini")));
 }
 
@@ -158,10 +158,10 @@ TEST_F(SetupFormTest, UnchangedOkRewritesTheFifteenKeysAndNothingElse)
     expected.replace(expected.find("optDragDrop=5"), 13, "optDragDrop=1");
     expected.replace(expected.find("optSaveDefaultAlbumWhenDone=7"), 29, "optSaveDefaultAlbumWhenDone=-1");
     EXPECT_EQ(home.read("sr3.ini"), expected);
-    EXPECT_EQ(form.settings().optSaveDefaultAlbumWhenDone, -1);
+    EXPECT_EQ(session->settings().optSaveDefaultAlbumWhenDone, -1);
 
     // -1 saves at exit like "Yes", without asking.
-    form.queueEditing().AddFiles({"/music/song.mid"}, false);
+    session->queueEditing().AddFiles({"/music/song.mid"}, false);
     dialogs.shown.clear();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(home.read("default.alb"), "/music/song.mid\r\n");
@@ -181,7 +181,7 @@ TEST_F(SetupFormTest, OkTakesTheValuesIntoEffectAndIntoTheFile)
     EXPECT_TRUE(form.timedisppanel->isHidden());
     EXPECT_TRUE(form.btnUp->isHidden());
     EXPECT_FALSE(form.acceptDrops());
-    EXPECT_EQ(form.settings().optLoadDefaultAlbumWhenStart, daPrompt);
+    EXPECT_EQ(session->settings().optLoadDefaultAlbumWhenStart, daPrompt);
     const std::string written = home.read("sr3.ini");
     EXPECT_NE(written.find("optDisplayTime=0\r\n"), std::string::npos);
     EXPECT_NE(written.find("optDragDrop=0\r\n"), std::string::npos);
@@ -201,7 +201,7 @@ TEST_F(SetupFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesStil
     ASSERT_EQ(dialogs.shown.size(), 1u) << "the keys after the failing one are not tried";
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text, "Unable to write to " + home.file("sr3.ini") + ".");
-    EXPECT_FALSE(form.settings().optShowAnimatedIcon);
+    EXPECT_FALSE(session->settings().optShowAnimatedIcon);
     EXPECT_TRUE(form.animatediconpanel->isHidden());
 }
 

@@ -20,8 +20,7 @@ protected:
     {
         MainWindowFixture::SetUp();
         form = &start();
-        viewer = std::make_unique<ViewerWindow>(form);
-        form->attachViewer(viewer.get());
+        viewer = std::make_unique<ViewerWindow>(*session, dispatcher, *form, *toolbar);
     }
     void TearDown() override { viewer.reset(); }
 
@@ -41,7 +40,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
 {
     const std::string notes = write("notes.txt", "caf\xc3\xa9 au lait\r\n");
     const std::string old = write("old.txt", "na\xefve");  // not UTF-8: Windows-1252
-    form->queueEditing().AddFiles({notes, old}, false);
+    session->queueEditing().AddFiles({notes, old}, false);
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
@@ -52,21 +51,21 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";
     EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("na\xc3\xafve"));
-    EXPECT_TRUE(form->playQueue().empty());
+    EXPECT_TRUE(session->playQueue().empty());
 
     pressEscape();  // the last row was a text: Next finds the queue empty and stops
     EXPECT_FALSE(viewer->isVisible());
-    EXPECT_EQ(form->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, psStopped);
 }
 
 TEST_F(ViewerTest, AnUnreadableDocumentIsReportedAndStaysQueued)
 {
     const std::string missing = home.file("missing.txt");
-    form->queueEditing().AddFiles({missing}, false);
+    session->queueEditing().AddFiles({missing}, false);
     dispatcher.ExecuteCommand(Command::Play);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "File not found.");
-    EXPECT_EQ(form->playQueue().count(), 1);
+    EXPECT_EQ(session->playQueue().count(), 1);
     EXPECT_TRUE(viewer->isVisible());
 }
 
@@ -76,7 +75,7 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     image.fill(Qt::red);
     const std::string picture = home.file("red.png");
     ASSERT_TRUE(image.save(QString::fromStdString(picture)));
-    form->queueEditing().AddFiles({picture}, false);
+    session->queueEditing().AddFiles({picture}, false);
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->PMultiImage1->isVisible());
     EXPECT_FALSE(viewer->memo1->isVisible());
@@ -87,10 +86,10 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
 TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
 {
     const std::string picture = write("a.bmp", "");
-    form->queueEditing().AddFiles({picture}, false);
+    session->queueEditing().AddFiles({picture}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    form->playback().ViewerEngaged = false;  // a later step cleared it; the user has not clicked in since
-    form->playback().playState = psStopped;
+    session->playback().ViewerEngaged = false;  // a later step cleared it; the user has not clicked in since
+    session->playback().playState = psStopped;
     pressEscape();
     EXPECT_FALSE(viewer->isVisible());
 }
@@ -106,7 +105,7 @@ TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
     const std::string rtf = write("letter.rtf", "{\\rtf1\\ansi {\\b Dear} reader,\\par bye}");
     const std::string txt = write("readme.txt", "{\\rtf1 {\\b Bold} in a text file}");
     const std::string plain = write("plain.rtf", "just words\r\n{\\b no}");
-    form->queueEditing().AddFiles({rtf, txt, plain}, false);
+    session->queueEditing().AddFiles({rtf, txt, plain}, false);
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_EQ(viewer->memo1->toPlainText(), "Dear reader,\nbye");
     EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
@@ -132,7 +131,7 @@ TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
     std::vector<std::string> files;
     for (const auto& [name, size] : samples)
         files.push_back(pictures + name);
-    form->queueEditing().AddFiles(files, false);
+    session->queueEditing().AddFiles(files, false);
     dispatcher.ExecuteCommand(Command::Play);
     for (const auto& [name, size] : samples) {
         SCOPED_TRACE(name);
@@ -153,7 +152,7 @@ TEST_F(ViewerTest, BadPicturesShowNothingAndSayNothing)
     std::filesystem::create_symlink("/proc/self/mem", home.file("unreadable.wmf"));
     const std::vector<std::string> bad = {empty, garbage, home.file("folder.jpg"), home.file("pipe.pcx"),
                                           home.file("unreadable.wmf")};
-    form->queueEditing().AddFiles(bad, false);
+    session->queueEditing().AddFiles(bad, false);
     dispatcher.ExecuteCommand(Command::Play);
     for (const std::string& file : bad) {
         SCOPED_TRACE(file);

@@ -10,10 +10,10 @@
 #include <QUrl>
 
 #include "app/mpris/MprisAdaptors.h"
-#include "ui/mainwindow/MainWindow.h"
-#include "core/queue/MediaKind.h"
-#include "ui/commands/CommandDispatcher.h"
 #include "core/base/GuardedCall.h"
+#include "core/queue/MediaKind.h"
+#include "core/session/Jukebox.h"
+#include "ui/commands/CommandDispatcher.h"
 
 namespace {
 
@@ -41,18 +41,20 @@ QDBusObjectPath MprisTrackPath(std::uint64_t id)
     return QDBusObjectPath(QStringLiteral("/org/sonorail/track/") + QString::number(id));
 }
 
-MprisService::MprisService(MainWindow& window, QObject* parent) : QObject(parent), window(window)
+MprisService::MprisService(Jukebox& session, CommandDispatcher& commands, std::function<void()> raiseWindow,
+                           QObject* parent)
+    : QObject(parent), session(session), commands(commands), raiseWindow(std::move(raiseWindow))
 {
     qDBusRegisterMetaType<QList<QVariantMap>>();
     new MprisRootAdaptor(this);
     new MprisPlayerAdaptor(this);
     new MprisTrackListAdaptor(this);
-    window.playQueue().addObserver(this);
+    session.playQueue().addObserver(this);
 }
 
 MprisService::~MprisService()
 {
-    window.playQueue().removeObserver(this);
+    session.playQueue().removeObserver(this);
     if (registered) {
         QDBusConnection::sessionBus().unregisterService(registeredName);
         QDBusConnection::sessionBus().unregisterObject(QString::fromLatin1(kMprisObjectPath));
@@ -77,11 +79,11 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
     return registered;
 }
 
-bool MprisService::commandEnabled(Command command) const { return window.dispatcher().isCommandEnabled(command); }
+bool MprisService::commandEnabled(Command command) const { return commands.isCommandEnabled(command); }
 
 QString MprisService::playbackStatus() const
 {
-    switch (window.playback().playState) {
+    switch (session.playback().playState) {
     case psPlaying:
     case psResume:
         return QStringLiteral("Playing");
@@ -94,7 +96,7 @@ QString MprisService::playbackStatus() const
 
 QVariantMap MprisService::metadata() const
 {
-    const PlaybackState& state = window.playback();
+    const PlaybackState& state = session.playback();
     if (state.currentItem.empty())
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrack)))}};
     QVariantMap data{
@@ -102,9 +104,9 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("xesam:url"), urlOf(state.currentItem)},
         {QStringLiteral("xesam:title"), fromBytes(QueueShortName(state.currentItem))},
     };
-    if (isPlayerMedia(state.activeMedia) && window.player().isOpen()) {
+    if (isPlayerMedia(state.activeMedia) && session.player().isOpen()) {
         GuardedCall([&] {
-            const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : window.player().length();
+            const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
             data.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
         });
     }
@@ -113,11 +115,11 @@ QVariantMap MprisService::metadata() const
 
 qlonglong MprisService::positionMicroseconds() const
 {
-    const PlaybackState& state = window.playback();
-    if (!isPlayerMedia(state.activeMedia) || !window.player().isOpen())
+    const PlaybackState& state = session.playback();
+    if (!isPlayerMedia(state.activeMedia) || !session.player().isOpen())
         return 0;
     try {
-        long position = window.player().position();
+        long position = session.player().position();
         if (state.activeMedia == amCdTrack)
             position -= state.CdTrackStart;
         return qlonglong(position) * 1000;
@@ -128,13 +130,13 @@ qlonglong MprisService::positionMicroseconds() const
 
 bool MprisService::canSeek() const
 {
-    return isPlayerMedia(window.playback().activeMedia) && window.player().isOpen();
+    return isPlayerMedia(session.playback().activeMedia) && session.player().isOpen();
 }
 
 QList<QDBusObjectPath> MprisService::tracks() const
 {
     QList<QDBusObjectPath> paths;
-    const PlayQueue& queue = window.playQueue();
+    const PlayQueue& queue = session.playQueue();
     for (int row = 0; row < queue.count(); ++row)
         paths.append(MprisTrackPath(queue.entry(row).id));
     return paths;
@@ -150,7 +152,7 @@ QVariantMap MprisService::trackMetadata(const QueueEntry& entry) const
 QList<QVariantMap> MprisService::tracksMetadata(const QList<QDBusObjectPath>& ids) const
 {
     QHash<QString, int> rowOf;
-    const PlayQueue& queue = window.playQueue();
+    const PlayQueue& queue = session.playQueue();
     for (int row = 0; row < queue.count(); ++row)
         rowOf.insert(MprisTrackPath(queue.entry(row).id).path(), row);
     QList<QVariantMap> result;
@@ -164,10 +166,10 @@ QList<QVariantMap> MprisService::tracksMetadata(const QList<QDBusObjectPath>& id
 
 QString MprisService::loopStatus() const
 {
-    return window.playModes().checked(PlayMode::Continuous) ? QStringLiteral("Playlist") : QStringLiteral("None");
+    return session.playModes().checked(PlayMode::Continuous) ? QStringLiteral("Playlist") : QStringLiteral("None");
 }
 
-bool MprisService::shuffle() const { return window.playModes().checked(PlayMode::Shuffle); }
+bool MprisService::shuffle() const { return session.playModes().checked(PlayMode::Shuffle); }
 
 void MprisService::later(std::function<void()> action)
 {
@@ -176,12 +178,12 @@ void MprisService::later(std::function<void()> action)
 
 void MprisService::raise()
 {
-    later([this] { window.BringForward(QString(), QStringList()); });
+    later([this] { raiseWindow(); });
 }
 
 void MprisService::runCommand(Command command)
 {
-    later([this, command] { window.dispatcher().ExecuteCommand(command); });
+    later([this, command] { commands.ExecuteCommand(command); });
 }
 
 // A remote Play while playing must not skip: only what the menus offer now runs.
@@ -189,16 +191,16 @@ void MprisService::runCommandIfEnabled(Command command)
 {
     later([this, command] {
         if (commandEnabled(command))
-            window.dispatcher().ExecuteCommand(command);
+            commands.ExecuteCommand(command);
     });
 }
 
 void MprisService::playPause()
 {
     later([this] {
-        const Command command = window.playback().playState == psPlaying ? Command::Pause : Command::Play;
+        const Command command = session.playback().playState == psPlaying ? Command::Pause : Command::Play;
         if (commandEnabled(command))
-            window.dispatcher().ExecuteCommand(command);
+            commands.ExecuteCommand(command);
     });
 }
 
@@ -207,16 +209,16 @@ void MprisService::seekBy(qlonglong offsetMicroseconds)
     later([this, offsetMicroseconds] {
         if (!canSeek())
             return;
-        setPosition(MprisTrackPath(window.playback().currentItemId), positionMicroseconds() + offsetMicroseconds);
+        setPosition(MprisTrackPath(session.playback().currentItemId), positionMicroseconds() + offsetMicroseconds);
     });
 }
 
 void MprisService::setPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds)
 {
-    const PlaybackState& state = window.playback();
+    const PlaybackState& state = session.playback();
     if (!canSeek() || track != MprisTrackPath(state.currentItemId) || positionMicroseconds < 0)
         return;
-    MediaPlayer& player = window.player();
+    MediaPlayer& player = session.player();
     const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : player.length();
     const long target = static_cast<long>(std::min<qlonglong>(positionMicroseconds / 1000, length));
     player.seek(state.activeMedia == amCdTrack ? state.CdTrackStart + target : target);
@@ -231,10 +233,10 @@ void MprisService::openUri(const QString& uri)
     if (!url.isLocalFile())
         return;
     later([this, path = QFile::encodeName(url.toLocalFile()).toStdString()] {
-        const bool nothingPlays = window.playback().playState == psStopped;
-        window.queueEditing().AddFiles({path}, nothingPlays);
+        const bool nothingPlays = session.playback().playState == psStopped;
+        session.queueEditing().AddFiles({path}, nothingPlays);
         if (nothingPlays)
-            window.dispatcher().ExecuteCommand(Command::Play);
+            commands.ExecuteCommand(Command::Play);
     });
 }
 
@@ -242,16 +244,16 @@ void MprisService::openUri(const QString& uri)
 void MprisService::goTo(const QDBusObjectPath& track)
 {
     later([this, track] {
-        if (window.playback().playState != psStopped)
+        if (session.playback().playState != psStopped)
             return;
-        PlayQueue& queue = window.playQueue();
+        PlayQueue& queue = session.playQueue();
         for (int row = 0; row < queue.count(); ++row) {
             if (MprisTrackPath(queue.entry(row).id) != track)
                 continue;
             QueueEntry entry = queue.entry(row);
             queue.removeIf([row](int candidate) { return candidate == row; });
             queue.insert(0, {entry});
-            window.dispatcher().ExecuteCommand(Command::Play);
+            commands.ExecuteCommand(Command::Play);
             return;
         }
     });
@@ -259,25 +261,25 @@ void MprisService::goTo(const QDBusObjectPath& track)
 
 void MprisService::setLoopStatus(const QString& status)
 {
-    later([this, on = status != QLatin1String("None")] { window.playModes().setChecked(PlayMode::Continuous, on); });
+    later([this, on = status != QLatin1String("None")] { session.playModes().setChecked(PlayMode::Continuous, on); });
 }
 
 void MprisService::setShuffle(bool on)
 {
-    later([this, on] { window.playModes().setChecked(PlayMode::Shuffle, on); });
+    later([this, on] { session.playModes().setChecked(PlayMode::Shuffle, on); });
 }
 
 MprisService::Inputs MprisService::currentInputs() const
 {
-    const PlaybackState& state = window.playback();
+    const PlaybackState& state = session.playback();
     return {state.playState,
             state.activeMedia,
             state.currentItemId,
-            window.player().isOpen(),
+            session.player().isOpen(),
             state.CdTrackLength,
-            window.playModes().checked(PlayMode::Continuous),
-            window.playModes().checked(PlayMode::Shuffle),
-            window.dispatcher().enabledGeneration()};
+            session.playModes().checked(PlayMode::Continuous),
+            session.playModes().checked(PlayMode::Shuffle),
+            commands.enabledGeneration()};
 }
 
 QVariantMap MprisService::playerProperties() const

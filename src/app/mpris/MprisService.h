@@ -12,7 +12,8 @@
 #include "core/commands/Command.h"
 #include "core/queue/PlayQueue.h"
 
-class MainWindow;
+class CommandDispatcher;
+class Jukebox;
 
 inline constexpr const char* kMprisServiceName = "org.mpris.MediaPlayer2.sonorail";
 inline constexpr const char* kMprisObjectPath = "/org/mpris/MediaPlayer2";
@@ -20,7 +21,9 @@ inline constexpr const char* kMprisObjectPath = "/org/mpris/MediaPlayer2";
 class MprisService : public QObject, private PlayQueueObserver {
     Q_OBJECT
 public:
-    explicit MprisService(MainWindow& window, QObject* parent = nullptr);
+    // raiseWindow brings the program's window forward (Raise).
+    MprisService(Jukebox& session, CommandDispatcher& commands, std::function<void()> raiseWindow,
+                 QObject* parent = nullptr);
     ~MprisService() override;
 
     // Registers on the session bus as serviceName, or, when another copy (of another
@@ -87,7 +90,9 @@ private:
     Inputs currentInputs() const;
     void emitPropertiesChanged(const QString& interface, const QVariantMap& changed);
 
-    MainWindow& window;
+    Jukebox& session;
+    CommandDispatcher& commands;
+    std::function<void()> raiseWindow;
     QVariantMap lastPlayerProperties;
     Inputs lastInputs;
     bool queueChanged = false;

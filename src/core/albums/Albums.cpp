@@ -60,8 +60,8 @@ std::string replaceQuestion(const std::string& path)
 
 }  // namespace
 
-Albums::Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings, QueueWindow& window)
-    : queue(queue), editing(editing), settings(settings), window(window)
+Albums::Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings, const QueueViews& views)
+    : queue(queue), editing(editing), settings(settings), views(views)
 {
 }
 
@@ -78,7 +78,7 @@ void Albums::OpenAlbum()
         !confirm(DialogKind::Warning, kConfirmOpenAlbumText))
         return;
     replaceQueue(ReadAlbumFile(path));
-    window.showInfo("Opened album " + path);
+    views.infoBar->showInfo("Opened album " + path);
     editing.ValidateQueue();
 }
 

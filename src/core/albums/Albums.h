@@ -15,7 +15,7 @@ extern const char* const kDefaultAlbumName;  // "default.alb", in ProgramDir
 
 class Albums {
 public:
-    Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings, QueueWindow& window);
+    Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings, const QueueViews& views);
 
     // Command 1: replaces the queue with a chosen album or playlist. The file is read
     // before the queue is touched, so one that cannot be read leaves the queue as it was.
@@ -37,7 +37,7 @@ private:
     PlayQueue& queue;
     QueueEditing& editing;
     const Settings& settings;
-    QueueWindow& window;
+    const QueueViews& views;
     // Each file dialog offers the file last chosen in it.
     std::string lastOpenedFile;
     std::string lastSavedFile;

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's invisible media player: the requests the program makes of it, in
+// The session's invisible media player: the requests the program makes of it, in
 // milliseconds, with at most one device open. Every request but play returns when done;
 // a refused request raises SonorailError with the back end's text, and so does a status
 // request on a closed player.

@@ -44,8 +44,8 @@ std::uint32_t TimeOfDaySeed()
 }
 
 PlaybackEngine::PlaybackEngine(PlayQueue& queue, PlayModes& modes, PlaybackState& state, MediaPlayer& player,
-                               PlaybackWindow& window)
-    : queue(queue), modes(modes), state(state), player(player), window(window)
+                               const PlaybackViews& views)
+    : queue(queue), modes(modes), state(state), player(player), views(views)
 {
 }
 
@@ -80,19 +80,19 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
     state.ViewerEngaged = false;
     random.reseed(seedSource());
     if (state.playState == psPaused) {
-        window.setCommandEnabled(Command::Pause, false);
-        window.setCommandEnabled(Command::Play, true);
+        views.commands->SetCommandEnabled(Command::Pause, false);
+        views.commands->SetCommandEnabled(Command::Play, true);
         ignoringFailure([&] { player.pause(); });
-        window.setIntroCountdown(false);
+        views.display->setIntroCountdown(false);
         return;
     }
     if (state.playState == psResume) {
-        window.setCommandEnabled(Command::Pause, true);
-        window.setCommandEnabled(Command::Play, false);
+        views.commands->SetCommandEnabled(Command::Pause, true);
+        views.commands->SetCommandEnabled(Command::Play, false);
         state.playState = psPlaying;
         ignoringFailure([&] { player.play(); });
         if (modes.checked(PlayMode::Intro))
-            window.setIntroCountdown(true);  // with the seconds that were left
+            views.display->setIntroCountdown(true);  // with the seconds that were left
         return;
     }
     if (!lookAhead && state.activeMedia == amCdTrack)
@@ -109,26 +109,25 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
 void PlaybackEngine::setPlayingCommands(bool playing)
 {
     for (Command command : {Command::Play, Command::OpenAlbum, Command::SaveAlbum})
-        window.setCommandEnabled(command, !playing);
+        views.commands->SetCommandEnabled(command, !playing);
     for (Command command : {Command::Stop, Command::Pause, Command::Next})
-        window.setCommandEnabled(command, playing);
+        views.commands->SetCommandEnabled(command, playing);
 }
 
 void PlaybackEngine::stopSequence()
 {
     state.playState = psStopped;
-    window.setIntroCountdown(false);
+    views.display->setIntroCountdown(false);
     ignoringFailure([&] { player.close(); });
-    window.showInfo(" ");
+    views.infoBar->showInfo(" ");
     state.activeMedia = amNone;
     state.currentItem.clear();
     state.currentItemId = 0;
-    window.hideViewer();
+    views.viewer->hideViewer();
     setPlayingCommands(false);
-    window.restorePictureArea();
-    window.clearSharedPalette();
+    views.video->restorePictureArea();
     ResetPlayedMarks();
-    window.clearTimeDisplays();
+    views.display->clearTimeDisplays();
 }
 
 void PlaybackEngine::ResetPlayedMarks()
@@ -182,7 +181,7 @@ void PlaybackEngine::startSequence(bool lookAhead)
         state.ContinuousPosition = continuousBefore;
         return;
     }
-    window.showInfo(kCurrentItemPrefix + text);
+    views.infoBar->showInfo(kCurrentItemPrefix + text);
     startRow(row, kind);
     // What desktop controls describe: what plays, else what shows.
     if (IsPlayerKind(kind) || state.activeMedia == amNone || state.activeMedia == amLastView) {
@@ -215,7 +214,7 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
     switch (kind) {
     case mkText:
     case mkRichText:
-        window.showDocument(text, caption);
+        views.viewer->showDocument(text, caption);
         break;
     case mkBitmap:
     case mkIcon:
@@ -223,7 +222,7 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
     case mkPng:
     case mkJpeg:
     case mkPcx:
-        window.showPicture(text, caption);
+        views.viewer->showPicture(text, caption);
         break;
     case mkMidi:
         startFile(kSequencerDevice, text);
@@ -271,8 +270,7 @@ void PlaybackEngine::startVideo(const std::string& path)
 {
     player.selectDevice(kVideoDevice, path);
     player.open();
-    window.clearSharedPalette();
-    window.placeVideo(player);
+    views.video->placeVideo(player);
     player.play();
 }
 
@@ -280,7 +278,7 @@ void PlaybackEngine::startIntroIfChecked()
 {
     if (!modes.checked(PlayMode::Intro))
         return;
-    state.IntroSeconds = toInteger(window.introSecondsText());
+    state.IntroSeconds = toInteger(views.display->introSecondsText());
     state.IntroRemaining = state.IntroSeconds;
-    window.setIntroCountdown(true);
+    views.display->setIntroCountdown(true);
 }

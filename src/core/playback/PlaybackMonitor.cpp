@@ -12,8 +12,8 @@ std::string FormatPlayTime(long milliseconds)
 }
 
 PlaybackMonitor::PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player,
-                                 PlaybackWindow& window)
-    : engine(engine), state(state), player(player), window(window)
+                                 const PlaybackViews& views)
+    : engine(engine), state(state), player(player), views(views)
 {
 }
 
@@ -33,8 +33,8 @@ struct MonitorReadyAgain {
 
 void PlaybackMonitor::Timer1Timer()
 {
-    if (!window.viewerVisible() && state.playState == psPlaying && state.ViewerEngaged) {
-        sendNext();
+    if (!views.viewer->viewerVisible() && state.playState == psPlaying && state.ViewerEngaged) {
+        views.commands->ExecuteCommand(Command::Next);
         return;
     }
     if (state.playState == psPlaying && state.activeMedia != amLastView) {
@@ -46,9 +46,8 @@ void PlaybackMonitor::Timer1Timer()
         showTimes();
     }
     IconFrame = IconFrame + 1 > 3 ? 0 : IconFrame + 1;
-    window.showIconFrame(IconFrame);
-    window.trackViewer();
-    window.applyDockLayout();
+    views.display->showIconFrame(IconFrame);
+    views.viewer->trackViewer();
     state.MonitorReady = true;
 }
 
@@ -87,13 +86,13 @@ void PlaybackMonitor::showTimes()
         position -= state.CdTrackStart;
         length = state.CdTrackLength;
     }
-    window.setTimeDisplays(FormatPlayTime(length), FormatPlayTime(position));
+    views.display->setTimeDisplays(FormatPlayTime(length), FormatPlayTime(position));
 }
 
 void PlaybackMonitor::introcountdownTimer()
 {
     if (--state.IntroRemaining > 0)
         return;
-    window.setIntroCountdown(false);
-    sendNext();
+    views.display->setIntroCountdown(false);
+    views.commands->ExecuteCommand(Command::Next);
 }

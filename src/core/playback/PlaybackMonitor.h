@@ -1,7 +1,6 @@
 #pragma once
 // The two timers that keep playback moving: the 200 ms monitor finds the end of what plays
 // and keeps the displays current; the intro countdown cuts items short.
-#include <functional>
 #include <string>
 
 #include "core/playback/PlaybackEngine.h"
@@ -11,10 +10,7 @@ std::string FormatPlayTime(long milliseconds);
 
 class PlaybackMonitor {
 public:
-    PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player, PlaybackWindow& window);
-
-    // The Next command, sent the way the user sends it.
-    std::function<void()> sendNext;
+    PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player, const PlaybackViews& views);
 
     void Timer1Timer();
     void introcountdownTimer();
@@ -28,5 +24,5 @@ private:
     PlaybackEngine& engine;
     PlaybackState& state;
     MediaPlayer& player;
-    PlaybackWindow& window;
+    const PlaybackViews& views;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Run-wide playback state that the shell starts and the engine drives.
+// Run-wide playback state that the session starts and the engine drives.
 #include <cstdint>
 #include <string>
 

@@ -18,8 +18,8 @@ constexpr std::size_t kLongestPath = PATH_MAX - 1;
 
 }  // namespace
 
-QueueEditing::QueueEditing(PlayQueue& queue, const Settings& settings, QueueWindow& window)
-    : queue(queue), settings(settings), window(window)
+QueueEditing::QueueEditing(PlayQueue& queue, const Settings& settings, const QueueViews& views)
+    : queue(queue), settings(settings), views(views)
 {
 }
 
@@ -59,7 +59,7 @@ bool QueueEditing::RemoveFromQueue(bool all)
     if (QueueIsEmpty(true))
         return true;
     if (!all && !QueueHasSelection()) {
-        window.showInfo(kRemoveNeedsSelectionText);
+        views.infoBar->showInfo(kRemoveNeedsSelectionText);
         return false;
     }
     if (settings.optConfirmWhenRemovingfromQueue) {
@@ -78,7 +78,7 @@ bool QueueEditing::refuseEmptyOrUnselected(const char* needsSelectionText)
     if (QueueIsEmpty(true))
         return true;
     if (!QueueHasSelection()) {
-        window.showInfo(needsSelectionText);
+        views.infoBar->showInfo(needsSelectionText);
         return true;
     }
     return false;
@@ -123,7 +123,7 @@ bool QueueEditing::QueueIsEmpty(bool report)
     if (!queue.empty())
         return false;
     if (report)
-        window.showInfo(kQueueEmptyText);
+        views.infoBar->showInfo(kQueueEmptyText);
     return true;
 }
 
@@ -132,11 +132,11 @@ bool QueueEditing::QueueIsEmpty(bool report)
 // there can be removed or moved.
 QueueList QueueEditing::selectionList() const
 {
-    if (window.listVisible(QueueList::Name))
+    if (views.window->listVisible(QueueList::Name))
         return QueueList::Name;
-    if (window.listVisible(QueueList::Path))
+    if (views.window->listVisible(QueueList::Path))
         return QueueList::Path;
-    return window.pathTabList();
+    return views.window->pathTabList();
 }
 
 bool QueueEditing::QueueHasSelection() const { return queue.hasSelection(selectionList()); }
@@ -153,5 +153,5 @@ void QueueEditing::ValidateQueue()
 {
     queue.removeIf([&](int row) { return ClassifyEntry(queue.entry(row).text) == mkNone; });
     if (settings.optShowQueueItemsAdded)
-        window.revealQueue();
+        views.window->revealQueue();
 }

@@ -4,20 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "core/base/InformationBar.h"
 #include "core/queue/PlayQueue.h"
+#include "core/queue/QueueWindow.h"
 #include "core/settings/Settings.h"
 
-// What queue editing needs of the window around the queue.
-class QueueWindow {
-public:
-    virtual ~QueueWindow() = default;
-    virtual bool listVisible(QueueList list) const = 0;
-    // The list the path toggle stands on ("View Path": Path, "Hide Path": Name).
-    virtual QueueList pathTabList() const = 0;
-    // Shows the path toggle and the list of its tab again (the queue may be rolled up).
-    virtual void revealQueue() = 0;
-    // The information bar.
-    virtual void showInfo(const std::string& text) = 0;
+// The window around the queue and the information bar, as the session points them at the
+// main window once it exists (until then, no window).
+struct QueueViews {
+    QueueWindow* window = &QueueWindow::none();
+    InformationBar* infoBar = &InformationBar::none();
 };
 
 // The rows entries are added from: the file list or the CD track list.
@@ -37,7 +33,7 @@ extern const char* const kConfirmRemoveAllText;
 
 class QueueEditing {
 public:
-    QueueEditing(PlayQueue& queue, const Settings& settings, QueueWindow& window);
+    QueueEditing(PlayQueue& queue, const Settings& settings, const QueueViews& views);
 
     // Adds the selected rows of source (or all of them) at the end, or above the old
     // entries in the source's order when addToTop; then validates the queue.
@@ -65,5 +61,5 @@ private:
 
     PlayQueue& queue;
     const Settings& settings;
-    QueueWindow& window;
+    const QueueViews& views;
 };

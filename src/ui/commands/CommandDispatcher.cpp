@@ -25,6 +25,11 @@ void CommandDispatcher::setOperation(Command command, Operation operation)
     operations[command] = std::move(operation);
 }
 
+void CommandDispatcher::setOperation(Command command, std::function<void()> operation)
+{
+    setOperation(command, [operation = std::move(operation)](QObject*) { operation(); });
+}
+
 void CommandDispatcher::ExecuteTag(int tag, QObject* sender)
 {
     if (std::optional<Command> command = CommandTable::commandFromTag(tag))

@@ -10,30 +10,33 @@
 #include <functional>
 #include <map>
 
-#include "core/commands/Command.h"
+#include "core/commands/CommandControl.h"
 
 class QAction;
 class QAbstractButton;
 
-class CommandDispatcher : public QObject {
+class CommandDispatcher : public QObject, public CommandControl {
     Q_OBJECT
 public:
     using Operation = std::function<void(QObject* sender)>;
 
     explicit CommandDispatcher(QObject* parent = nullptr);
 
-    // The owner of a command gives its operation; a command without one does nothing.
+    // The owner of a command gives its operation; a command without one does nothing. The
+    // operation may ask which control raised the command (nullptr for none).
     void setOperation(Command command, Operation operation);
+    void setOperation(Command command, std::function<void()> operation) override;
 
     // Runs the command and returns when it is done. An error ends the outermost command and
     // is shown once; inside a command that another one raised it travels to that one.
-    void ExecuteCommand(Command command, QObject* sender = nullptr);
+    void ExecuteCommand(Command command, QObject* sender);
+    void ExecuteCommand(Command command) override { ExecuteCommand(command, nullptr); }
     // Runs the command a Tag carries (low 7 bits of its low byte); a Tag that carries no
     // command does nothing.
     void ExecuteTag(int tag, QObject* sender = nullptr);
 
     // Enables or greys every control offering the command.
-    void SetCommandEnabled(Command command, bool enabled);
+    void SetCommandEnabled(Command command, bool enabled) override;
 
     // A menu item, button or label that offers the command in its Tag. Menu items and
     // buttons raise it when triggered (the adapters of the design); labels only follow

@@ -1,31 +1,25 @@
 // Tform1: the main window, with the browser, the play queue, the mode and filter panels,
-// the time display, the information bars and the status bar. Every other part of the
-// program reaches the controls through this one object.
+// the time display, the information bars and the status bar. It is a view of the session:
+// its controls, their layout and their wiring to the session and the command dispatcher.
+// It is the session's information bar and playback display; its picture area is the video
+// area and its queue panel the queue window.
 #pragma once
 #include <QMainWindow>
-#include <QPixmap>
-#include <QStringList>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "core/base/InformationBar.h"
 #include "core/files/FileTypeFilters.h"
-#include "core/playback/MediaPlayer.h"
 #include "core/playback/PlayModes.h"
-#include "core/playback/PlaybackEngine.h"
-#include "core/playback/PlaybackMonitor.h"
-#include "core/playback/PlaybackState.h"
-#include "core/queue/PlayQueue.h"
-#include "core/queue/QueueEditing.h"
-#include "core/settings/Settings.h"
-#include "core/session/ConfirmExit.h"
+#include "core/playback/PlaybackDisplay.h"
+#include "core/session/StartupWindow.h"
 
-class Albums;
 class CommandDispatcher;
-class QAction;
-struct MenuEntry;
+class FileBrowser;
+class IconFrameView;
+class Jukebox;
+class PictureArea;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -33,63 +27,37 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
-class FileBrowser;
-class IconFrameView;
-class QueueListModel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class QueuePanel;
 class SetupDialog;
 class Toolbar;
-class WelcomeWindow;
-class ViewerWindow;
-struct MainWindowStart;
 
-class MainWindow : public QMainWindow, private ExitActions, private QueueWindow, private PlaybackWindow {
+class MainWindow : public QMainWindow, public InformationBar, public PlaybackDisplay, private StartupWindow {
     Q_OBJECT
 public:
-    MainWindow(const MainWindowStart& start, Toolbar& toolbar);
+    // Its creation runs the session's start-up. The toolbar is created first: its slots get
+    // their commands from the settings read there.
+    MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& toolbar);
     ~MainWindow() override;
 
-    // Settings
-    Settings& settings() { return currentSettings; }
-    void LoadSettings();
-    void ApplySettings();
-
-    // The exit check of every way out; true when the program may end.
-    bool ConfirmExit(bool mayAsk = true);
-    // Command 19 and the end of the desktop session: leave when the check allows it.
-    void RequestExit(bool mayAsk = true);
-
-    // The desktop session ends: the same exit, asking only when the session allows it.
-    // True when the program may end (nothing more is asked or saved afterwards).
-    bool SessionEnding(bool mayAsk);
-
-    // A second copy of the program (or a desktop control) asked this one to come forward,
-    // with the activation token of the request and the files to queue.
-    void BringForward(const QString& activationToken, const QStringList& files);
-
-    // Saves the queue as the default album at exit (the albums by default).
-    std::function<void(bool mayAsk)> defaultAlbumSaver;
+    // StartupWindow, and after the setup dialog.
+    void ApplySettings() override;
+    void ApplyFileFilter() override;
 
     // The setup dialog is created after the main window; command 18 shows it.
     void attachSetupForm(SetupDialog* form) { setupForm = form; }
     void ShowSetupOptions();
 
-    // The viewer is created after the main window; until then nothing is shown in it.
-    void attachViewer(ViewerWindow* viewerWindow);
-    MediaPlayer& player() { return *mmed; }
-    PlaybackEngine& playbackEngine() { return *engine; }
-    PlaybackMonitor& playbackMonitor() { return *monitor; }
-
-    bool StartsMinimised() const { return startMinimised; }
-    PlayModes& playModes() { return modes; }
-    PlaybackState& playback() { return playbackState; }
-    CommandDispatcher& dispatcher() const { return commands; }
-    const QString& fileMask() const;
+    // Command 19 and the end of the process: leave when the exit check allows it.
+    void RequestExit(bool mayAsk = true);
+    // The desktop session ends: the same exit, asking only when the session allows it.
+    // True when the program may end (nothing more is asked or saved afterwards).
+    bool SessionEnding(bool mayAsk);
 
     // Controls (layout names)
     QLabel* PMultiImage1 = nullptr;
@@ -144,21 +112,15 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* introcountdown = nullptr;
 
-    // The play queue and its editing
-    PlayQueue& playQueue() { return entries; }
-    QueueEditing& queueEditing() { return *editing; }
     FileBrowser& fileBrowser() const { return *browser; }
+    const QString& fileMask() const;
+    // Commands 12 and 13: the selected rows (or all) of the file or CD list to the queue.
     void AddToQueue(bool all);
-    // Files from the command line or a second copy: added like a drop, once no modal
-    // window is open.
-    void HandOverFiles(const std::vector<std::string>& paths);
 
     // Roll-ups and tabs
     void TabSet1Click(int index);
-    void TabSet2Change(int index);
     void btnFileListRollUpClick();
     void btnDirectoryListRollUpClick();
-    void btnQueueRollUpClick();
     void btnFilterRollUpClick();
     void btnPlayModeRollUpClick();
 
@@ -166,12 +128,17 @@ public:
     // returns true.
     bool RequireFilesMode();
 
-    // The type filters give the file list its mask.
-    void ApplyFileFilter();
+    // InformationBar
+    void showInfo(const std::string& text) override;
+    // PlaybackDisplay
+    void setTimeDisplays(const std::string& length, const std::string& position) override;
+    void clearTimeDisplays() override;
+    void showIconFrame(int frame) override;
+    void setIntroCountdown(bool running) override;
+    std::string introSecondsText() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -179,83 +146,34 @@ protected:
 private:
     // Creation
     void createControls(QWidget* client);
-    void createMenus();
-    QAction* addCommandItem(QWidget* menu, std::string_view name, std::string_view caption, Command command);
-    void addMenuItems(QMenu* menu, const MenuEntry& entry);
-    void createPopupMenus();
+    void createBrowserControls(QWidget* client);
+    void createPlaybackControls(QWidget* client);
+    void createQueueControls(QWidget* client);
+    void createFilterControls(QWidget* client);
     void placeControls(QWidget* client);
+    void createMenus();
+    void createPopupMenus();
     void connectHandlers();
-    void FormCreate();
-    void StartupInitialise();
-    void ApplyCommandLine();
-    void loadIconStrip();
     void registerCommands();
+    void attachViews(bool attached);
     void watchKeys(QWidget* client);
+    void FormCreate();
+    void loadIconStrip();
 
-    // Keys
+    // StartupWindow
+    void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
+
     bool handleEnter(QObject* watched);
-
-    // QueueWindow
-    bool listVisible(QueueList list) const override;
-    QueueList pathTabList() const override;
-    void revealQueue() override;
-    void showInfo(const std::string& text) override;
-    void queueMouseDown(QWidget* list, int y);
-    void addPendingFiles();
-
-    // PlaybackWindow
-    void setCommandEnabled(Command command, bool enabled) override;
-    void clearTimeDisplays() override;
-    void setIntroCountdown(bool running) override;
-    std::string introSecondsText() const override;
-    bool viewerVisible() const override;
-    void hideViewer() override;
-    void showDocument(const std::string& path, const std::string& caption) override;
-    void showPicture(const std::string& path, const std::string& caption) override;
-    void restorePictureArea() override;
-    void clearSharedPalette() override;
-    void placeVideo(MediaPlayer& player) override;
-    void setTimeDisplays(const std::string& length, const std::string& position) override;
-    void showIconFrame(int frame) override;
-    void trackViewer() override;
-    void applyDockLayout() override;
-    QRect viewerPlace() const;
-    void createPlayback(const MainWindowStart& start);
-
-    // ExitActions
-    bool multimediaPlaying() const override;
-    void stopPlayback() override;
-    void saveDefaultAlbum(bool mayAsk) override;
-
-    void setModeBox(PlayMode mode, bool on);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
-    void quitProgram();
+    bool mayLeave(bool mayAsk);
 
+    Jukebox& session;
     CommandDispatcher& commands;
     Toolbar& toolbar;
-    WelcomeWindow* tips;
-    std::vector<std::string> arguments;
-    Settings currentSettings;
-    PlayModes modes;
-    PlaybackState playbackState;
-    PlayQueue entries;
-    std::unique_ptr<QueueEditing> editing;
-    std::unique_ptr<Albums> albums;
     SetupDialog* setupForm = nullptr;
-    QueueListModel* pathModel = nullptr;
-    QueueListModel* nameModel = nullptr;
     FileBrowser* browser = nullptr;
-    std::unique_ptr<MediaPlayer> mmed;
-    std::unique_ptr<PlaybackEngine> engine;
-    std::unique_ptr<PlaybackMonitor> monitor;
-    ViewerWindow* viewer = nullptr;
-    QWidget* videoSurface = nullptr;  // native child of the picture area, for video alone
-    std::vector<std::string> pendingFiles;
-    bool pendingRetry = false;
-    QPixmap massicons;
-    std::array<QPixmap, 4> iconFrames;
-    bool startMinimised = false;
-    bool toolbarHiddenWithWindow = false;
+    QueuePanel* queuePanel = nullptr;
+    std::unique_ptr<PictureArea> pictureArea;
     bool exitConfirmed = false;
 };

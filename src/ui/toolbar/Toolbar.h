@@ -1,38 +1,24 @@
 // TTToolbar: the toolbar window, eleven command slots that float anywhere or dock under
-// the main window's menu bar. It is created first and creates the main window.
+// the main window's menu bar. It is created first, and its creation has the main window
+// created (which reads the toolbar's settings); it does not own the main window.
 #pragma once
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "core/playback/MediaBackend.h"
 #include "core/settings/Settings.h"
 
-class CommandDispatcher;
-class WelcomeWindow;
-class MainWindow;
+class QMainWindow;
 
 enum DockLayoutState { dlWithStrip = 1, dlWithoutStrip = 2 };
-
-// What the main window's creation needs from the program entry.
-struct MainWindowStart {
-    CommandDispatcher* dispatcher = nullptr;
-    WelcomeWindow* tips = nullptr;
-    std::vector<std::string> arguments;  // the program's own, Qt's options taken out
-    // What plays: libVLC in the program, a scripted back end in tests.
-    std::function<std::unique_ptr<MediaBackend>()> mediaBackend;
-};
 
 class Toolbar : public QWidget {
     Q_OBJECT
 public:
-    explicit Toolbar(const MainWindowStart& start);
+    // createMainWindow is called once the slots have their default commands, and returns
+    // the main window it created.
+    explicit Toolbar(const std::function<QMainWindow&(Toolbar&)>& createMainWindow);
     ~Toolbar() override;
-
-    MainWindow& mainWindow() const { return *form1; }
 
     // Gives every slot the command the settings hold for it.
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands);
@@ -43,7 +29,12 @@ public:
     // The system's caption height plus the main window's menu-bar height.
     int CaptionMenuHeight = 0;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void followMainWindowState(const QMainWindow& window);
+
     std::array<int, kToolbarSlotCount> slotCommandNumbers{};
-    std::unique_ptr<MainWindow> form1;
+    bool hiddenWithMainWindow = false;
 };

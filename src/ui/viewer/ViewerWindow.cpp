@@ -8,10 +8,12 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "ui/viewer/DocumentView.h"
-#include "ui/viewer/PictureLoader.h"
 #include "core/base/GuardedCall.h"
 #include "core/base/IoErrorText.h"
+#include "core/session/Jukebox.h"
+#include "ui/toolbar/Toolbar.h"
+#include "ui/viewer/DocumentView.h"
+#include "ui/viewer/PictureLoader.h"
 
 namespace {
 
@@ -59,6 +61,59 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     PMultiImage1->hide();
 }
 
+ViewerWindow::ViewerWindow(Jukebox& session, CommandControl& commands, QWidget& mainWindow, const Toolbar& toolbar)
+    : ViewerWindow(&mainWindow)
+{
+    this->session = &session;
+    this->commands = &commands;
+    this->mainWindow = &mainWindow;
+    this->toolbar = &toolbar;
+    session.attachViewer(this);
+}
+
+ViewerWindow::~ViewerWindow()
+{
+    if (session)
+        session->attachViewer(nullptr);
+}
+
+void ViewerWindow::engage()
+{
+    if (session)
+        session->playback().ViewerEngaged = true;
+}
+
+// Over the main window, below its menu bar and the toolbar's strip; a viewer on its own
+// stays where it is.
+QRect ViewerWindow::placeOverMainWindow() const
+{
+    if (!mainWindow)
+        return geometry();
+    const QRect frame = mainWindow->frameGeometry();
+    const int above = toolbar->CaptionMenuHeight + toolbar->height();
+    return QRect(frame.left(), frame.top() + above, frame.width(), frame.height() - above);
+}
+
+void ViewerWindow::showDocument(const std::string& path, const std::string& caption)
+{
+    showDocument(path, QString::fromLocal8Bit(caption.c_str()), placeOverMainWindow());
+}
+
+void ViewerWindow::showPicture(const std::string& path, const std::string& caption)
+{
+    showPicture(path, QString::fromLocal8Bit(caption.c_str()), placeOverMainWindow());
+}
+
+// The viewer in the normal state follows the main window's left and top edges.
+void ViewerWindow::trackViewer()
+{
+    if (!mainWindow || !isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    const QPoint wanted = placeOverMainWindow().topLeft();
+    if (pos() != wanted)
+        move(wanted);
+}
+
 void ViewerWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -72,7 +127,7 @@ void ViewerWindow::showOver(const QString& caption, const QRect& place)
 {
     const bool wasHidden = isHidden();
     show();
-    if (wasHidden && engage)
+    if (wasHidden)
         engage();
     setWindowTitle(caption);
     PMultiImage1->hide();
@@ -117,7 +172,7 @@ void ViewerWindow::keyPressEvent(QKeyEvent* event)
 void ViewerWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && engage)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
         engage();
 }
 
@@ -128,9 +183,9 @@ void ViewerWindow::changeEvent(QEvent* event)
 void ViewerWindow::closeEvent(QCloseEvent* event)
 {
     setWindowState(Qt::WindowNoState);
-    const bool wasEngaged = engaged && engaged();
+    const bool wasEngaged = session && session->playback().ViewerEngaged;
     event->ignore();
     hide();
-    if (wasEngaged && sendNext)
-        GuardedCall([this] { sendNext(); });
+    if (wasEngaged)
+        GuardedCall([this] { commands->ExecuteCommand(Command::Next); });
 }

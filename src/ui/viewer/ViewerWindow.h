@@ -2,30 +2,39 @@
 // the main window, and sends Next when the user closes it after the engine showed something.
 #pragma once
 #include <QWidget>
-#include <functional>
 #include <string>
 
+#include "core/playback/Viewer.h"
+
+class CommandControl;
+class Jukebox;
 class QLabel;
 class QTextEdit;
+class Toolbar;
 
-class ViewerWindow : public QWidget {
+class ViewerWindow : public QWidget, public Viewer {
     Q_OBJECT
 public:
+    // A viewer on its own, showing what it is given where it is told.
     explicit ViewerWindow(QWidget* parent = nullptr);
-
-    // Whether the viewer is engaged: set when shown from hidden or activated, cleared by
-    // every engine step. The engine's state holds it; the viewer only sets it.
-    std::function<void()> engage;
-    std::function<bool()> engaged;
-    // The Next command.
-    std::function<void()> sendNext;
+    // The session's viewer: it shows what the engine gives it over the main window, below
+    // the menu bar and the docked toolbar's strip, and follows the main window. Whether it
+    // is engaged (shown from hidden or activated since the engine's last step) goes to the
+    // session's playback state; closing an engaged viewer sends Next.
+    ViewerWindow(Jukebox& session, CommandControl& commands, QWidget& mainWindow, const Toolbar& toolbar);
+    ~ViewerWindow() override;
 
     // Shows the document (read whole, up to kLargestDocument) or the picture in the given
     // place; a document that cannot be read raises its error.
     void showDocument(const std::string& path, const QString& caption, const QRect& place);
     void showPicture(const std::string& path, const QString& caption, const QRect& place);
-    // Normal window state, hidden.
-    void hideViewer();
+
+    // Viewer
+    bool viewerVisible() const override { return isVisible(); }
+    void hideViewer() override;
+    void showDocument(const std::string& path, const std::string& caption) override;
+    void showPicture(const std::string& path, const std::string& caption) override;
+    void trackViewer() override;
 
     static constexpr qint64 kLargestDocument = 16 * 1024 * 1024;
 
@@ -40,4 +49,11 @@ protected:
 
 private:
     void showOver(const QString& caption, const QRect& place);
+    QRect placeOverMainWindow() const;
+    void engage();
+
+    Jukebox* session = nullptr;
+    CommandControl* commands = nullptr;
+    const QWidget* mainWindow = nullptr;
+    const Toolbar* toolbar = nullptr;
 };

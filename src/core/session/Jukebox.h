@@ -1,0 +1,92 @@
+#pragma once
+// The player session: everything a run of the program plays and keeps, without a window.
+// It owns the settings, the play modes, the playback state, the play queue and its editing,
+// the albums, the media player with the engine and the monitor that drive it, the start-up
+// of a run in its fixed order and the exit check, and it gives the command dispatcher the
+// operations of the commands it carries out.
+//
+// The windows are views of the session. As each window is created it attaches the views it
+// implements (the information bar, the queue's window, the playback display, the video
+// area, the viewer), and the session points its parts at them; a view not attached yet
+// shows nothing. A window that goes before the session takes its views back.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/albums/Albums.h"
+#include "core/commands/CommandControl.h"
+#include "core/playback/MediaBackend.h"
+#include "core/playback/MediaPlayer.h"
+#include "core/playback/PlayModes.h"
+#include "core/playback/PlaybackEngine.h"
+#include "core/playback/PlaybackMonitor.h"
+#include "core/playback/PlaybackState.h"
+#include "core/playback/PlaybackViews.h"
+#include "core/queue/PlayQueue.h"
+#include "core/queue/QueueEditing.h"
+#include "core/session/ConfirmExit.h"
+#include "core/session/StartupWindow.h"
+#include "core/settings/Settings.h"
+
+class Jukebox final : private ExitActions {
+public:
+    // backend: what plays (libVLC in the program, a scripted one in tests); arguments: the
+    // program's own command line, read at start-up.
+    Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands, std::vector<std::string> arguments);
+    ~Jukebox() override;
+    Jukebox(const Jukebox&) = delete;
+    Jukebox& operator=(const Jukebox&) = delete;
+
+    Settings& settings() { return currentSettings; }
+    PlayModes& playModes() { return modes; }
+    PlaybackState& playback() { return playbackState; }
+    PlayQueue& playQueue() { return queue; }
+    QueueEditing& queueEditing() { return editing; }
+    Albums& albums() { return albumFiles; }
+    MediaPlayer& player() { return mmed; }
+    PlaybackEngine& engine() { return playbackEngine; }
+    PlaybackMonitor& monitor() { return playbackMonitor; }
+
+    // The views of the windows; nullptr takes one back (nothing is shown there any more).
+    void attachInformationBar(InformationBar* bar);
+    void attachQueueWindow(QueueWindow* window);
+    void attachDisplay(PlaybackDisplay* display);
+    void attachVideoArea(VideoArea* area);
+    void attachViewer(Viewer* viewer);
+
+    // The initialisation of a run, in its fixed order; the main window's creation runs it.
+    void StartupInitialise(StartupWindow& window);
+    // The command line asked for a minimised main window ("/m").
+    bool StartsMinimised() const { return startMinimised; }
+
+    // The exit check of every way out: asks while something plays (when mayAsk and the
+    // settings say so), stops playback, saves the default album. True when the program may
+    // end; false when the user chose to stay. An error on the way (the default album cannot
+    // be written) travels to the caller, so the program stays open.
+    bool ConfirmExit(bool mayAsk = true);
+
+private:
+    void registerCommands();
+    void LoadSettings(StartupWindow& window);
+    void ApplyCommandLine();
+
+    // ExitActions
+    bool multimediaPlaying() const override;
+    void stopPlayback() override;
+    void saveDefaultAlbum(bool mayAsk) override;
+
+    CommandControl& commands;
+    std::vector<std::string> arguments;
+    Settings currentSettings;
+    PlayModes modes;
+    PlaybackState playbackState;
+    PlayQueue queue;
+    QueueViews queueViews;
+    QueueEditing editing{queue, currentSettings, queueViews};
+    Albums albumFiles{queue, editing, currentSettings, queueViews};
+    MediaPlayer mmed;
+    PlaybackViews playbackViews;
+    PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
+    PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
+    bool startMinimised = false;
+};

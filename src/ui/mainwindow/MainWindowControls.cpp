@@ -1,0 +1,94 @@
+#include "ui/mainwindow/MainWindowControls.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace MainWindowControls {
+
+namespace {
+
+const char* const kBarStyle = "background-color: black; color: yellow;";
+
+}  // namespace
+
+const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
+const char* const kCheckPanelStyle = "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style)
+{
+    auto* label = makeControl<QLabel>(parent, name);
+    label->setText(text);
+    if (style)
+        label->setStyleSheet(QLatin1String(style));
+    return label;
+}
+
+QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text)
+{
+    auto* bar = makeControl<QFrame>(parent, name);
+    bar->setStyleSheet(QLatin1String(kBarStyle));
+    label = makeLabel(bar, labelName, text);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(0, 0, 489, 17);
+    return bar;
+}
+
+QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& text)
+{
+    auto* button = makeControl<QToolButton>(parent, name);
+    button->setArrowType(arrow);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!text.isEmpty()) {
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    return button;
+}
+
+QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
+{
+    auto* list = makeControl<QListWidget>(parent, name);
+    list->setStyleSheet(QLatin1String(kListStyle));
+    list->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)
+{
+    auto* view = makeControl<QListView>(parent, name);
+    view->setStyleSheet(QLatin1String(kListStyle));
+    view->setSelectionMode(mode);
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
+
+QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second)
+{
+    auto* tabs = makeControl<QTabBar>(parent, name);
+    tabs->setShape(QTabBar::RoundedSouth);
+    tabs->setExpanding(false);
+    tabs->setDrawBase(false);
+    tabs->setStyleSheet(QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
+                                      "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
+    tabs->addTab(first);
+    tabs->addTab(second);
+    return tabs;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+{
+    auto* box = makeControl<QCheckBox>(parent, name);
+    box->setText(text);
+    box->setGeometry(left, top, width, 15);
+    box->setFocusPolicy(Qt::TabFocus);
+    return box;
+}
+
+}  // namespace MainWindowControls

@@ -1,0 +1,41 @@
+#pragma once
+// The makers of the main window's controls in its own look: named controls, blue lists with
+// yellow text, black bars, small glyph buttons, tab sets below their pages, grey panels of
+// check boxes.
+#include <QAbstractItemView>
+#include <QString>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListView;
+class QListWidget;
+class QTabBar;
+class QToolButton;
+
+namespace MainWindowControls {
+
+extern const char* const kListStyle;
+// A grey panel of check boxes; %1 is the panel's name.
+extern const char* const kCheckPanelStyle;
+
+template <class Widget>
+Widget* makeControl(QWidget* parent, const char* name)
+{
+    auto* control = new Widget(parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style = nullptr);
+// A black bar with a centred label (the information bars).
+QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text);
+// The small glyph buttons: roll-ups, and the queue's moving hands.
+QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& text = {});
+QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect);
+QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode);
+QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second);
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
+
+}  // namespace MainWindowControls

@@ -1,0 +1,22 @@
+#pragma once
+// The main window's picture area as the session's video area: the label PMultiImage1 fills
+// the client behind the controls; for a video it comes in front of them, cleared, with the
+// video drawn at its own size in a native child at the window's centre.
+#include "core/playback/VideoArea.h"
+
+class QLabel;
+class QMainWindow;
+class QWidget;
+
+class PictureArea final : public VideoArea {
+public:
+    PictureArea(QMainWindow& window, QLabel& picture);
+
+    void placeVideo(MediaPlayer& player) override;
+    void restorePictureArea() override;
+
+private:
+    QMainWindow& window;
+    QLabel& PMultiImage1;
+    QWidget* videoSurface;  // native child of the picture area, for video alone
+};
