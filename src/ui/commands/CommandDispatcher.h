@@ -39,8 +39,8 @@ public:
     void SetCommandEnabled(Command command, bool enabled) override;
 
     // A menu item, button or label that offers the command in its Tag. Menu items and
-    // buttons raise it when triggered (the adapters of the design); labels only follow
-    // the enabled state.
+    // buttons raise it when triggered (callfnexecutebymenu, callfnexecutebybutton); labels
+    // only follow the enabled state.
     void addOfferer(QAction* item);
     void addOfferer(QAbstractButton* button);
     void addFollower(QObject* control);
