@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "support/TempDir.h"
@@ -111,6 +112,24 @@ TEST_F(ProgramProcessTest, FilesReachTheQueueOfTheCopyAlreadyRunning)
 
     first->terminate();
     EXPECT_TRUE(endsWithStatusZero(*first));
+}
+
+// SIGTERM asks the exit check the Exit command asks: when the default album cannot be
+// written, the error is shown and the program stays open with its queue.
+TEST_F(ProgramProcessTest, TerminationThatCannotSaveTheDefaultAlbumKeepsTheProgramOpen)
+{
+    home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
+    std::filesystem::create_directory(home.file("default.alb"));  // where the album would go
+    const QString song = QString::fromStdString(home.file("song.mid"));
+    auto copy = startCopy({song});
+    ASSERT_TRUE(printsLine(*copy, "queue: " + song.toUtf8()));
+    ASSERT_TRUE(showsItsWindow(*copy));
+
+    copy->terminate();
+    EXPECT_FALSE(copy->waitForFinished(1000)) << "the copy ended (status " << copy->exitCode() << ")";
+    EXPECT_EQ(copy->state(), QProcess::Running);
+    copy->kill();
+    copy->waitForFinished(kGenerousMs);
 }
 
 }  // namespace
