@@ -1,0 +1,36 @@
+#include "core/cd/CdEntry.h"
+
+#include <cstdio>
+
+#include "core/base/Utf8Text.h"
+
+namespace {
+
+std::string trackPrefix(int number)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%.2d:", number);
+    return digits;
+}
+
+}  // namespace
+
+std::string CdEntry::forTrack(int number) { return named(number, kUnnamedTrack); }
+
+std::string CdEntry::named(int number, std::string_view name)
+{
+    std::string shown(Utf8Prefix(name, kLongestName));
+    for (char& c : shown)
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    return trackPrefix(number) + shown + std::string(kExtension);
+}
+
+bool CdEntry::isEjectedWithTheDisc(std::string_view text)
+{
+    const std::size_t separator = text.find_last_of("/\\:");
+    const std::size_t dot = text.rfind('.');
+    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
+        return false;
+    return text.substr(dot) == kExtension;
+}
