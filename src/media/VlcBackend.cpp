@@ -684,6 +684,12 @@ long VlcBackend::trackPosition(int track)
     return 0;
 }
 
+DiscText VlcBackend::discText()
+{
+    requireOpen();
+    return kind == Kind::Disc ? disc->text() : DiscText{};
+}
+
 long VlcBackend::trackLength(int track)
 {
     requireOpen();

@@ -52,6 +52,7 @@ public:
     int numberOfTracks() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
+    DiscText discText() override;
     // True for a drive. Ejecting releases the disc (an image is only released): the disc
     // then reads as played to its end, and the next open reads the drive anew.
     bool canEject() override;

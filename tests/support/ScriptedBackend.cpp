@@ -106,10 +106,17 @@ long ScriptedBackend::trackLength(int track)
     return disc[static_cast<std::size_t>(track - 1)];
 }
 
+DiscText ScriptedBackend::discText()
+{
+    requireOpen();
+    return openDevice == "CDAudio" ? cdText : DiscText{};
+}
+
 void ScriptedBackend::eject()
 {
     requests.push_back("eject");
     disc.clear();
+    cdText = {};
 }
 
 void ScriptedBackend::setDisplayWindow(unsigned long window)

@@ -20,6 +20,8 @@ public:
     void addMedia(const std::string& fileName, Media media) { files[fileName] = media; }
     // A disc in the drive, by the lengths of its tracks in ms (no disc: empty).
     void insertDisc(std::vector<long> trackLengths) { disc = std::move(trackLengths); }
+    // The CD-Text of the disc in the drive.
+    void setDiscText(DiscText text) { cdText = std::move(text); }
     // Moves the clock; a playing item advances, stopping at its end.
     void advance(long milliseconds);
 
@@ -37,6 +39,7 @@ public:
     int numberOfTracks() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
+    DiscText discText() override;
     bool canEject() override { return true; }
     void eject() override;
     void setDisplayWindow(unsigned long window) override;
@@ -49,6 +52,7 @@ private:
 
     std::map<std::string, Media> files;
     std::vector<long> disc;
+    DiscText cdText;
     std::string openDevice;
     Media current;
     long clock = 0;

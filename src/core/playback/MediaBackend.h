@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/cd/DiscText.h"
+
 // Left, top, right, bottom as the player reports them; right and bottom of zero with a
 // zero left and top mean "the video's own size".
 struct DisplayRect {
@@ -33,6 +35,8 @@ public:
     virtual int numberOfTracks() = 0;
     virtual long trackPosition(int track) = 0;  // from the disc's start
     virtual long trackLength(int track) = 0;
+    // The CD-Text of the open disc; empty for a disc without it and for a file.
+    virtual DiscText discText() = 0;
     virtual bool canEject() = 0;
     virtual void eject() = 0;
     // The native window video is drawn into (an X11 window id; 0 for none).

@@ -95,6 +95,12 @@ long MediaPlayer::trackLength(int track)
     return engine->trackLength(track);
 }
 
+DiscText MediaPlayer::discText()
+{
+    requireOpen();
+    return engine->discText();
+}
+
 void MediaPlayer::eject()
 {
     requireOpen();

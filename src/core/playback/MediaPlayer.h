@@ -33,6 +33,7 @@ public:
     int numberOfTracks();
     long trackPosition(int track);
     long trackLength(int track);
+    DiscText discText();
     // Opens the drive's door, when the device can eject.
     void eject();
     void setDisplayWindow(unsigned long window);
