@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CdRecord read = CdRecord::decode(bytes);
     for (const std::string* text : {&read.title, &read.author, &read.category, &read.misc})
         requireReadable(*text, CdRecord::kLongestText);
-    for (const std::string& slot : read.slots)
+    for (const std::string& slot : read.trackSlots)
         requireReadable(slot, CdRecord::kLongestSlot);
 
     const std::string written = read.encode();
@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     requirePrefix(again.title, read.title);
     requirePrefix(again.misc, read.misc);
-    for (std::size_t j = 0; j < read.slots.size(); ++j)
-        requirePrefix(again.slots[j], read.slots[j]);
+    for (std::size_t j = 0; j < read.trackSlots.size(); ++j)
+        requirePrefix(again.trackSlots[j], read.trackSlots[j]);
 
     CdListing listing = CdListing::forNewDisc(1 + bytes[5] % 99);
     const std::size_t tracks = listing.entries.size();

@@ -21,7 +21,7 @@ CdRecord recordOf(std::int32_t discId, const std::string& title)
     CdRecord record;
     record.discId = discId;
     record.title = title;
-    record.slots[0] = "01:" + title + ".cdt";
+    record.trackSlots[0] = "01:" + title + ".cdt";
     return record;
 }
 
@@ -79,7 +79,7 @@ TEST_F(CdDatabaseTest, TheFirstRecordWithTheIdentifierIsFound)
     EXPECT_EQ(found.recordIndex, 1);
     ASSERT_TRUE(found.record);
     EXPECT_EQ(found.record->title, "disc 1");
-    EXPECT_EQ(found.record->slots[0], "01:disc 1.cdt");
+    EXPECT_EQ(found.record->trackSlots[0], "01:disc 1.cdt");
 }
 
 // Records past a read block's end are found as well as those inside the first one.

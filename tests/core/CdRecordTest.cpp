@@ -22,8 +22,8 @@ CdRecord namedRecord()
     record.author = "Miles Davis";
     record.category = "Jazz";
     record.misc = "Recorded 1959\r\nColumbia";
-    record.slots[0] = "01:So What.cdt";
-    record.slots[1] = "02:Freddie Freeloader.cdt";
+    record.trackSlots[0] = "01:So What.cdt";
+    record.trackSlots[1] = "02:Freddie Freeloader.cdt";
     return record;
 }
 
@@ -58,7 +58,7 @@ TEST(CdRecord, ReadsBackWhatItWrote)
     EXPECT_EQ(read.author, written.author);
     EXPECT_EQ(read.category, written.category);
     EXPECT_EQ(read.misc, written.misc);
-    EXPECT_EQ(read.slots, written.slots);
+    EXPECT_EQ(read.trackSlots, written.trackSlots);
 
     CdRecord negative;
     negative.discId = -5;
@@ -72,7 +72,7 @@ TEST(CdRecord, LongTextsAreCutToTheirFieldsOnACharacterBoundary)
     CdRecord record;
     record.title = std::string(300, 'x');
     record.author = std::string(254, 'a') + "\xC3\xA9";  // "é" would end at byte 256
-    record.slots[0] = "01:" + std::string(46, 'n') + "\xE2\x82\xAC.cdt";  // "€" across byte 50
+    record.trackSlots[0] = "01:" + std::string(46, 'n') + "\xE2\x82\xAC.cdt";  // "€" across byte 50
     const std::string bytes = record.encode();
     EXPECT_EQ(static_cast<unsigned char>(bytes[4]), 255);
     EXPECT_EQ(static_cast<unsigned char>(bytes[260]), 254) << "the é is left out whole";
@@ -81,8 +81,8 @@ TEST(CdRecord, LongTextsAreCutToTheirFieldsOnACharacterBoundary)
     const CdRecord read = CdRecord::decode(bytesOf(bytes));
     EXPECT_EQ(read.title, std::string(255, 'x'));
     EXPECT_EQ(read.author, std::string(254, 'a'));
-    EXPECT_EQ(read.slots[0], "01:" + std::string(46, 'n'));
-    EXPECT_TRUE(IsValidUtf8(read.slots[0]));
+    EXPECT_EQ(read.trackSlots[0], "01:" + std::string(46, 'n'));
+    EXPECT_TRUE(IsValidUtf8(read.trackSlots[0]));
 }
 
 // A damaged file: length bytes that claim more than the field holds are read only as far as
@@ -96,10 +96,10 @@ TEST(CdRecord, LengthBytesBeyondTheirFieldsReadOnlyTheField)
     bytes[6077] = 'F';
     const CdRecord read = CdRecord::decode(bytesOf(bytes));
     EXPECT_EQ(read.title, "Kind of Blue");
-    for (const std::string& slot : read.slots)
+    for (const std::string& slot : read.trackSlots)
         EXPECT_EQ(slot.size(), 50u);
-    EXPECT_EQ(read.slots[0].substr(0, 14), "01:So What.cdt");
-    EXPECT_EQ(read.slots[98], "Z" + std::string(47, ' ') + std::string(2, '\0'));
+    EXPECT_EQ(read.trackSlots[0].substr(0, 14), "01:So What.cdt");
+    EXPECT_EQ(read.trackSlots[98], "Z" + std::string(47, ' ') + std::string(2, '\0'));
 }
 
 // Records written by the Windows program hold texts in its ANSI code page.

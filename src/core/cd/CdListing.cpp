@@ -51,10 +51,10 @@ CdListing CdListing::forNewDisc(int numberOfTracks)
 void CdListing::nameFrom(const CdRecord& record)
 {
     fields = {record.title, record.author, record.category, shownNotes(record.misc)};
-    const std::size_t named = std::min(entries.size(), record.slots.size());
+    const std::size_t named = std::min(entries.size(), record.trackSlots.size());
     for (std::size_t j = 0; j < named; ++j)
-        if (!CdRecord::slotIsEmpty(record.slots[j]))
-            entries[j] = record.slots[j];
+        if (!CdRecord::slotIsEmpty(record.trackSlots[j]))
+            entries[j] = record.trackSlots[j];
 }
 
 void CdListing::nameFrom(const DiscText& text)
@@ -77,8 +77,8 @@ CdRecord CdListing::recordFor(std::int32_t discId) const
     record.author = Utf8Prefix(fields.author, CdRecord::kLongestText);
     record.category = Utf8Prefix(fields.category, CdRecord::kLongestText);
     record.misc = storedNotes(fields.misc);
-    const std::size_t slots = std::min(entries.size(), record.slots.size());
-    for (std::size_t j = 0; j < slots; ++j)
-        record.slots[j] = Utf8Prefix(entries[j], CdRecord::kLongestSlot);
+    const std::size_t used = std::min(entries.size(), record.trackSlots.size());
+    for (std::size_t j = 0; j < used; ++j)
+        record.trackSlots[j] = Utf8Prefix(entries[j], CdRecord::kLongestSlot);
     return record;
 }

@@ -32,7 +32,7 @@ std::string shortTextAt(std::span<const unsigned char, CdRecord::kSize> bytes, s
 
 }  // namespace
 
-CdRecord::CdRecord() { slots.fill(kEmptySlot); }
+CdRecord::CdRecord() { trackSlots.fill(kEmptySlot); }
 
 bool CdRecord::slotIsEmpty(const std::string& slot) { return slot.empty() || slot.starts_with("     "); }
 
@@ -47,7 +47,7 @@ std::string CdRecord::encode() const
     putShortText(record, kCategoryAt, kTextField, category);
     putShortText(record, kMiscAt, kTextField, misc);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        putShortText(record, kSlotsAt + slot * kSlotField, kSlotField, slots[slot]);
+        putShortText(record, kSlotsAt + slot * kSlotField, kSlotField, trackSlots[slot]);
     return record;
 }
 
@@ -67,6 +67,6 @@ CdRecord CdRecord::decode(std::span<const unsigned char, kSize> bytes)
     record.category = shortTextAt(bytes, kCategoryAt, kTextField);
     record.misc = shortTextAt(bytes, kMiscAt, kTextField);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        record.slots[slot] = shortTextAt(bytes, kSlotsAt + slot * kSlotField, kSlotField);
+        record.trackSlots[slot] = shortTextAt(bytes, kSlotsAt + slot * kSlotField, kSlotField);
     return record;
 }

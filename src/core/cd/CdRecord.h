@@ -21,7 +21,7 @@ struct CdRecord {
     std::string category;
     std::string misc;  // lines end in CR LF
     // The CD entry of each track in order; a slot without a track holds 48 spaces.
-    std::array<std::string, kSlotCount> slots;
+    std::array<std::string, kSlotCount> trackSlots;
 
     CdRecord();
 
