@@ -68,9 +68,9 @@ TEST(CdListing, ANewDiscShowsThePromptsAndOneEntryPerTrack)
 TEST(CdListing, StoredSlotsNameTheTracksExceptEmptyOnes)
 {
     CdRecord record = storedRecord();
-    record.slots[0] = "01:Opening.cdt";
-    record.slots[1] = "     02:left alone";
-    record.slots[2] = "07:Moved here.cdt";
+    record.trackSlots[0] = "01:Opening.cdt";
+    record.trackSlots[1] = "     02:left alone";
+    record.trackSlots[2] = "07:Moved here.cdt";
     CdListing listing = CdListing::forNewDisc(4);
     listing.nameFrom(record);
     EXPECT_EQ(listing.fields, (CdFields{"Stored title", "Stored author", "Rock", "line one\nline two"}));
@@ -82,7 +82,7 @@ TEST(CdListing, AListShorterThanTheStoredSlotsUsesOnlyItsOwn)
 {
     CdRecord record = storedRecord();
     for (int j = 0; j < 5; ++j)
-        record.slots[static_cast<std::size_t>(j)] = CdEntry::named(j + 1, "stored " + std::to_string(j + 1));
+        record.trackSlots[static_cast<std::size_t>(j)] = CdEntry::named(j + 1, "stored " + std::to_string(j + 1));
     CdListing listing = CdListing::forNewDisc(2);
     listing.nameFrom(record);
     EXPECT_EQ(listing.entries, (std::vector<std::string>{"01:stored 1.cdt", "02:stored 2.cdt"}));
@@ -116,10 +116,10 @@ TEST(CdListing, TheRecordHoldsTheTextsOneSlotPerEntryAndSpacesInTheRest)
     EXPECT_EQ(record.discId, 2723012);
     EXPECT_EQ(record.title, "T");
     EXPECT_EQ(record.misc, "one\r\ntwo\r\n");
-    EXPECT_EQ(record.slots[0], "01:Name of Track.cdt");
-    EXPECT_EQ(record.slots[1], "02:" + std::string(47, 'n')) << "cut to its first 50 bytes";
-    EXPECT_EQ(record.slots[2], std::string(48, ' '));
-    EXPECT_EQ(record.slots[98], std::string(48, ' '));
+    EXPECT_EQ(record.trackSlots[0], "01:Name of Track.cdt");
+    EXPECT_EQ(record.trackSlots[1], "02:" + std::string(47, 'n')) << "cut to its first 50 bytes";
+    EXPECT_EQ(record.trackSlots[2], std::string(48, ' '));
+    EXPECT_EQ(record.trackSlots[98], std::string(48, ' '));
 }
 
 TEST(CdListing, NotesCutToTheirFieldNeverEndInHalfALineEnd)

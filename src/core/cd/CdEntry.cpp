@@ -26,6 +26,14 @@ std::string CdEntry::named(int number, std::string_view name)
     return trackPrefix(number) + shown + std::string(kExtension);
 }
 
+std::string CdEntry::trackName(std::string_view entry)
+{
+    const std::size_t prefix = 3;  // "01:"
+    if (entry.size() < prefix + kExtension.size())
+        return std::string(entry);
+    return std::string(entry.substr(prefix, entry.size() - prefix - kExtension.size()));
+}
+
 bool CdEntry::isEjectedWithTheDisc(std::string_view text)
 {
     const std::size_t separator = text.find_last_of("/\\:");

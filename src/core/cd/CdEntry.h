@@ -17,6 +17,8 @@ public:
     // The entry for track number under name, the name cut to kLongestName bytes on a
     // character boundary and its line breaks and tabs made spaces.
     static std::string named(int number, std::string_view name);
+    // The track's name: what lies between the track number's colon and the extension.
+    static std::string trackName(std::string_view entry);
     // True when the entry's extension (from the last "." after the last "/", "\" or ":") is
     // ".cdt" exactly in lower case: the entries an eject takes out of the queue.
     static bool isEjectedWithTheDisc(std::string_view text);

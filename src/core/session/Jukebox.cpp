@@ -27,6 +27,9 @@ void Jukebox::registerCommands()
     commands.setOperation(Command::Pause, [this] { playbackEngine.Pause(); });
     commands.setOperation(Command::Stop, [this] { playbackEngine.Stop(); });
     commands.setOperation(Command::Next, [this] { playbackEngine.Next(); });
+    commands.setOperation(Command::UpdateCdInfo, [this] { cdMode.UpdateCDInfo(); });
+    commands.setOperation(Command::EjectCd, [this] { cdMode.EjectCD(); });
+    commands.setOperation(Command::PlayCd, [this] { cdMode.PlayTheCD(); });
 }
 
 void Jukebox::attachInformationBar(InformationBar* bar)
@@ -34,6 +37,7 @@ void Jukebox::attachInformationBar(InformationBar* bar)
     InformationBar* shown = bar ? bar : &InformationBar::none();
     queueViews.infoBar = shown;
     playbackViews.infoBar = shown;
+    cdViews.infoBar = shown;
 }
 
 void Jukebox::attachQueueWindow(QueueWindow* window) { queueViews.window = window ? window : &QueueWindow::none(); }
@@ -46,6 +50,8 @@ void Jukebox::attachDisplay(PlaybackDisplay* display)
 void Jukebox::attachVideoArea(VideoArea* area) { playbackViews.video = area ? area : &VideoArea::none(); }
 
 void Jukebox::attachViewer(Viewer* viewer) { playbackViews.viewer = viewer ? viewer : &Viewer::none(); }
+
+void Jukebox::attachCdView(CdView* view) { cdViews.panel = view ? view : &CdView::none(); }
 
 void Jukebox::StartupInitialise(StartupWindow& window)
 {
@@ -61,6 +67,7 @@ void Jukebox::StartupInitialise(StartupWindow& window)
     // An unreadable default album is reported; the run starts all the same.
     GuardedCall([this] { albumFiles.LoadDefaultAlbum(); });
     playbackState.MonitorReady = true;
+    cdMode.ClearCDInfo();
     if (currentSettings.optautoseekcdstart)
         commands.ExecuteCommand(Command::UpdateCdInfo);
 }

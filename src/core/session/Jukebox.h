@@ -1,19 +1,21 @@
 #pragma once
 // The player session: everything a run of the program plays and keeps, without a window.
 // It owns the settings, the play modes, the playback state, the play queue and its editing,
-// the albums, the media player with the engine and the monitor that drive it, the start-up
+// the albums, the media player with the engine and the monitor that drive it, the CD mode
+// with its database, the start-up
 // of a run in its fixed order and the exit check, and it gives the command dispatcher the
 // operations of the commands it carries out.
 //
 // The windows are views of the session. As each window is created it attaches the views it
 // implements (the information bar, the queue's window, the playback display, the video
-// area, the viewer), and the session points its parts at them; a view not attached yet
+// area, the viewer, the CD panel), and the session points its parts at them; a view not attached yet
 // shows nothing. A window that goes before the session takes its views back.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/albums/Albums.h"
+#include "core/cd/CdMode.h"
 #include "core/commands/CommandControl.h"
 #include "core/playback/MediaBackend.h"
 #include "core/playback/MediaPlayer.h"
@@ -46,6 +48,7 @@ public:
     MediaPlayer& player() { return mmed; }
     PlaybackEngine& engine() { return playbackEngine; }
     PlaybackMonitor& monitor() { return playbackMonitor; }
+    CdMode& cd() { return cdMode; }
 
     // The views of the windows; nullptr takes one back (nothing is shown there any more).
     void attachInformationBar(InformationBar* bar);
@@ -53,6 +56,7 @@ public:
     void attachDisplay(PlaybackDisplay* display);
     void attachVideoArea(VideoArea* area);
     void attachViewer(Viewer* viewer);
+    void attachCdView(CdView* view);
 
     // The initialisation of a run, in its fixed order; the main window's creation runs it.
     void StartupInitialise(StartupWindow& window);
@@ -88,5 +92,7 @@ private:
     PlaybackViews playbackViews;
     PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
     PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
+    CdViews cdViews;
+    CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews};
     bool startMinimised = false;
 };
