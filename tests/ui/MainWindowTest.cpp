@@ -252,6 +252,8 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
                                               Command::RemoveFromQueue, Command::RemoveAllFromQueue}));
 
     raised.clear();
+    form.cdmisc->setEnabled(true);  // as once a disc is read
+    form.cdmisc->clear();
     qt_test::pressKey(form.cdmisc, Qt::Key_Return);
     EXPECT_TRUE(raised.empty()) << "Enter in the CD notes starts a new line";
     EXPECT_EQ(form.cdmisc->toPlainText(), "\n");

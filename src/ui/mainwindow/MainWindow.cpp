@@ -28,6 +28,7 @@
 #include "core/base/ProgramPaths.h"
 #include "core/commands/CommandTable.h"
 #include "core/session/Jukebox.h"
+#include "ui/cd/CdPanel.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/commands/CommandMenus.h"
 #include "ui/files/FileBrowser.h"
@@ -73,6 +74,8 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     queuePanel = new QueuePanel(session.playQueue(),
                                 {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
     pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
+    cdPanel = new CdPanel({cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1},
+                          [this] { this->session.cd().StoreCDInfo(); }, this);
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -99,6 +102,7 @@ void MainWindow::attachViews(bool attached)
     session.attachQueueWindow(attached ? queuePanel : nullptr);
     session.attachDisplay(attached ? this : nullptr);
     session.attachVideoArea(attached ? pictureArea.get() : nullptr);
+    session.attachCdView(attached ? cdPanel : nullptr);
 }
 
 // The controls in the order they lie on top of each other, from the back to the front.

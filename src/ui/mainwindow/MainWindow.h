@@ -2,7 +2,7 @@
 // the time display, the information bars and the status bar. It is a view of the session:
 // its controls, their layout and their wiring to the session and the command dispatcher.
 // It is the session's information bar and playback display; its picture area is the video
-// area and its queue panel the queue window.
+// area, its queue panel the queue window and its CD panel the CD view.
 #pragma once
 #include <QMainWindow>
 #include <array>
@@ -15,6 +15,7 @@
 #include "core/playback/PlaybackDisplay.h"
 #include "core/session/StartupWindow.h"
 
+class CdPanel;
 class CommandDispatcher;
 class FileBrowser;
 class IconFrameView;
@@ -174,6 +175,7 @@ private:
     SetupDialog* setupForm = nullptr;
     FileBrowser* browser = nullptr;
     QueuePanel* queuePanel = nullptr;
+    CdPanel* cdPanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
     bool exitConfirmed = false;
 };
