@@ -198,20 +198,6 @@ TEST_F(CdModeTest, PlayTheCdIsRefusedWhilePlaying)
 
 // ---- Play the CD ----
 
-TEST_F(CdModeTest, PlayTheCdAnsweredNoChangesNothing)
-{
-    backend->insertDisc(kTwelveTracks);
-    session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav", "/music/c.avi"}, false);
-    log.clear();
-    dialogs.answers = {DialogAnswer::No};
-    EXPECT_FALSE(cd().PlayTheCD());
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav", "/music/c.avi"}));
-    EXPECT_TRUE(log.empty()) << "no command ran";
-    EXPECT_TRUE(view.tabs.empty());
-    EXPECT_TRUE(view.shownEntries.empty());
-}
-
 TEST_F(CdModeTest, PlayTheCdEmptiesTheQueueReadsTheDiscThenAddsAllAndPlays)
 {
     backend->insertDisc(kTwelveTracks);
@@ -282,18 +268,6 @@ TEST_F(CdModeTest, ClearingNeverStoresButTextTypedInAFocusedFieldIsStoredFirst)
     view.typing = true;
     cd().EjectCD();
     EXPECT_EQ(CdDatabase(home.file("cddat.dat")).find(2723012).record->title, "Typed, then ejected");
-}
-
-TEST_F(CdModeTest, AStoreThatFailsNamesTheFileAndKeepsThePanel)
-{
-    backend->insertDisc(kTwelveTracks);
-    cd().UpdateCDInfo();
-    std::filesystem::create_directory(home.file("cddat.dat"));
-    view.shownFields.title = "Kept";
-    EXPECT_EQ(errorOf([&] { cd().StoreCDInfo(); }), "Cannot open file " + home.file("cddat.dat"));
-    EXPECT_EQ(view.shownFields.title, "Kept");
-    EXPECT_EQ(view.shownEntries.size(), 12u);
-    EXPECT_TRUE(view.enabled);
 }
 
 // A lookup that fails leaves the list and the fields as they were at that moment, and the
