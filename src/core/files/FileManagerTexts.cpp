@@ -1,0 +1,5 @@
+#include "core/files/FileManagerTexts.h"
+
+#include "core/files/NameText.h"
+
+void FileManagerTexts::renameAccepted(std::string_view typed) { RenameTo = WithOldExtension(typed, RenameFrom); }
