@@ -1,8 +1,7 @@
 #pragma once
-// What a file-manager command tells in the information bar about the files it left alone:
-// one line at the end of the command, whatever happened most recently taking the lead
-// among the worst kind (a cancel, then failures, then files left because they were their
-// own destination).
+// What a file-manager command says in the information bar, at its end, about the files it
+// left alone. One line: a cancel comes first, then failures (the last one named with its
+// reason), then files left because they were their own destination.
 #include <string>
 
 class TransferReport {
