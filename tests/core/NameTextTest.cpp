@@ -58,6 +58,22 @@ TEST(NameText, NamesThatAreNotUtf8ShowReadably)
     EXPECT_EQ(ReadableName("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");  // an encoded surrogate
 }
 
+TEST(NameText, ANameEditedInItsReadableFormKeepsTheBytesItWasNotTypedOver)
+{
+    const std::string original = "/m\xFCsik/caf\xE9.mid";  // Latin-1 directory and name
+    const std::string readableDirectory = "/m\xC3\xBCsik/";
+
+    EXPECT_EQ(TypedNameBytes(ReadableName(original), original), original);
+    EXPECT_EQ(TypedNameBytes(readableDirectory + "tune.mid", original), "/m\xFCsik/tune.mid");
+    EXPECT_EQ(TypedNameBytes("tune.mid", original), "tune.mid");
+    EXPECT_EQ(TypedNameBytes("/tmp/x.mid", original), "/tmp/x.mid");
+
+    FileManagerTexts texts;
+    texts.RenameFrom = original;
+    texts.renameAccepted(readableDirectory + "tune");
+    EXPECT_EQ(texts.RenameTo, "/m\xFCsik/tune.mid");
+}
+
 TEST(NameText, CutsCountCharactersNotBytes)
 {
     EXPECT_EQ(FirstCharacters("abcdef", 3), "abc");

@@ -78,7 +78,7 @@ struct ScriptedProgress final : TransferProgress {
     int cancelAfter = -1;  // advances until the user presses Cancel; -1: never
     int finishes = 0;
 
-    void startFile(const std::string& name) override { files.push_back(name); }
+    void startFile(const std::string& name, bool) override { files.push_back(name); }
     bool advance(std::uint64_t copied, std::uint64_t) override
     {
         lastCopied = copied;

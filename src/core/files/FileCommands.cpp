@@ -124,7 +124,7 @@ void FileCommands::CopyOrMoveFiles(bool all, bool move)
         };
         for (const int row : rowsToHandle(window.fileList(), all)) {
             const std::string name = window.fileList().row(row);
-            progress.startFile(ReadableName(name));
+            progress.startFile(ReadableName(name), move);
             const std::string source = pathOfRow(row);
             const std::string destination = destinationDirectory + name;
             const TransferResult result =

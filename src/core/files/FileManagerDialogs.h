@@ -9,8 +9,8 @@
 class TransferProgress {
 public:
     virtual ~TransferProgress() = default;
-    // A file's copy or move begins; name is the row as the user reads it.
-    virtual void startFile(const std::string& name) = 0;
+    // A file's copy (or move) begins; name is the row as the user reads it.
+    virtual void startFile(const std::string& name, bool move) = 0;
     // Bytes of it copied so far of size; false when the user asked to cancel.
     virtual bool advance(std::uint64_t copied, std::uint64_t size) = 0;
     // The command is over (done, cancelled or ended by an error).

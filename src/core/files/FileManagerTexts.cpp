@@ -2,4 +2,7 @@
 
 #include "core/files/NameText.h"
 
-void FileManagerTexts::renameAccepted(std::string_view typed) { RenameTo = WithOldExtension(typed, RenameFrom); }
+void FileManagerTexts::renameAccepted(std::string_view typed)
+{
+    RenameTo = WithOldExtension(TypedNameBytes(typed, RenameFrom), RenameFrom);
+}

@@ -23,8 +23,8 @@ struct FileManagerTexts {
     void directoryChosen(std::string directory) { ChosenDirectory = std::move(directory); }
     bool directoryWasChosen() const { return ChosenDirectory != kNoDirectoryChosen; }
 
-    // The rename dialog's handlers: OK (a name typed without an extension gets the old
-    // name's), Cancel and "Cancel All".
+    // The rename dialog's handlers: OK with the text typed over the readable names shown (a
+    // name typed without an extension gets the old name's), Cancel and "Cancel All".
     void renameAccepted(std::string_view typed);
     void renameCancelled() { RenameTo = kRenameCancelled; }
     void renameCancelledAll() { RenameTo = kRenameCancelledAll; }

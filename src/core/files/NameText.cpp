@@ -117,6 +117,20 @@ std::string ReadableName(std::string_view bytes)
     return readable;
 }
 
+std::string TypedNameBytes(std::string_view typed, std::string_view original)
+{
+    if (typed == ReadableName(original))
+        return std::string(original);
+    const auto slash = original.rfind('/');
+    if (slash != std::string_view::npos) {
+        const std::string_view directory = original.substr(0, slash + 1);
+        const std::string readableDirectory = ReadableName(directory);
+        if (typed.starts_with(readableDirectory))
+            return std::string(directory) + std::string(typed.substr(readableDirectory.size()));
+    }
+    return std::string(typed);
+}
+
 std::string FirstCharacters(std::string_view text, std::size_t count)
 {
     std::size_t at = 0;

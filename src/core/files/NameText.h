@@ -22,6 +22,12 @@ std::string RenameTargetPath(std::string_view directory, std::string_view newNam
 // "café.mid". Only for showing: the bytes themselves still name the file.
 std::string ReadableName(std::string_view bytes);
 
+// The bytes of a name typed over the readable form of `original` (the rename dialog shows
+// names readably): the readable form itself stands for original, and a name that still
+// starts with the readable form of original's directory keeps that directory's own bytes,
+// so a name edited in a directory whose name is not UTF-8 stays in that directory.
+std::string TypedNameBytes(std::string_view typed, std::string_view original);
+
 // The first `count` characters of UTF-8 text (a byte that starts no valid character counts
 // as one), never cutting a character in two.
 std::string FirstCharacters(std::string_view text, std::size_t count);
