@@ -125,10 +125,12 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     directories->setModel(directoryModel);
     directories->setSelectionMode(QAbstractItemView::SingleSelection);
     directories->setUniformItemSizes(true);
-    files->setModel(fileModel);
-    files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // Rows of one height: the view lays out a large directory without measuring every name.
-    files->setUniformItemSizes(true);
+    if (files) {
+        files->setModel(fileModel);
+        files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // Rows of one height: the view lays out a large directory without measuring every name.
+        files->setUniformItemSizes(true);
+    }
 
     connect(directories, &QAbstractItemView::activated, this, &FileBrowser::openDirectoryRow);
     connect(drives, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
@@ -185,7 +187,8 @@ void FileBrowser::DirectoryListBox1Change()
 {
     const std::string& shown = directoryModel->directory();
     lastDirectories->remember(volume, shown);
-    fileModel->setDirectory(shown);
+    if (files)
+        fileModel->setDirectory(shown);
     emit directoryChanged();
 }
 
@@ -239,7 +242,8 @@ void FileBrowser::refresh()
         directoryModel->show(volume, directoryModel->directory());
         directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
     }
-    fileModel->refresh();
+    if (files)
+        fileModel->refresh();
 }
 
 std::string FileBrowser::directory() const { return fileModel->directory(); }
@@ -253,13 +257,13 @@ std::string FileBrowser::name(int row) const
 
 bool FileBrowser::isSelected(int row) const
 {
-    return files->selectionModel() && files->selectionModel()->isSelected(fileModel->index(row));
+    return files && files->selectionModel() && files->selectionModel()->isSelected(fileModel->index(row));
 }
 
 std::vector<int> FileBrowser::selectedRows() const
 {
     std::vector<int> rows;
-    if (!files->selectionModel())
+    if (!files || !files->selectionModel())
         return rows;
     for (const QModelIndex& index : files->selectionModel()->selectedIndexes())
         rows.push_back(index.row());

@@ -60,6 +60,8 @@ struct FileBrowserSources {
     bool watchMountTable = true;
 };
 
+// Without a file list (files nullptr) it is a directory chooser: the drive selector and the
+// directory list alone, no directory's files read.
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
