@@ -90,12 +90,17 @@ int openSource(const std::string& path, FileDescriptor& source, struct stat& inf
 }
 
 // The destination's own trouble, found before any byte is copied: a directory standing at
-// its name can never be replaced by a file.
+// its name can never be replaced by a file, and a file the user may not write is kept (the
+// rename that puts the copy in place would otherwise replace it all the same).
 void requireReplaceable(const std::string& destination)
 {
     struct stat info {};
-    if (::lstat(destination.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (::lstat(destination.c_str(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode))
         cannotCreate(EISDIR);
+    if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM))
+        cannotCreate(errno);
 }
 
 std::string uniqueSuffix()

@@ -34,7 +34,8 @@ struct TransferResult {
 // replaced, not written through). The copy keeps the source's permission bits and its
 // access and modification times. Raises SonorailError with the system's reason when the
 // destination cannot be created (its directory is missing or not writable, a directory
-// stands where the file would go); nothing has been written then.
+// stands where the file would go, a file there that this user may not write); nothing has
+// been written then.
 TransferResult CopyOneFile(const std::string& source, const std::string& destination,
                            const CopyProgress& progress = {});
 
