@@ -37,7 +37,8 @@ protected:
     FakeFileManagerWindow window{list.path().string()};
     ScriptedFileDialogs fileDialogs;
     ScriptedDialogs questions;
-    FileCommands commands{settings, window, fileDialogs};
+    FileManagerViews views{&window, &window, &fileDialogs};
+    FileCommands commands{settings, views};
 };
 
 TEST_F(FileCommandsTest, CopyAllOnAnEmptyListStillAsksForTheDirectoryAndReadsTheListAgain)

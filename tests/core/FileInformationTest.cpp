@@ -66,7 +66,8 @@ protected:
         auto scripted = std::make_unique<ScriptedBackend>();
         backend = scripted.get();
         player = std::make_unique<MediaPlayer>(std::move(scripted));
-        information = std::make_unique<FileInformation>(window, playback, *player, testFormats());
+        window.formats = testFormats();
+        information = std::make_unique<FileInformation>(views, playback, *player);
     }
 
     // Shows the line for the one file `name` after giving it these bytes and this time.
@@ -82,6 +83,7 @@ protected:
 
     TempDir dir;
     FakeFileManagerWindow window{dir.path().string()};
+    FileManagerViews views{&window, &window, &FileManagerDialogs::none()};
     PlaybackState playback;
     ScriptedBackend* backend = nullptr;
     std::unique_ptr<MediaPlayer> player;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/base/InformationBar.h"
 #include "core/files/DirectoryListing.h"
-#include "core/files/FileManagerDialogs.h"
-#include "core/files/FileManagerWindow.h"
+#include "core/files/FileManagerViews.h"
 #include "core/files/FileMask.h"
 
 struct FakeList final : SourceList {
@@ -35,7 +35,8 @@ struct FakeList final : SourceList {
     }
 };
 
-struct FakeFileManagerWindow final : FileManagerWindow {
+// The main window with its information bar.
+struct FakeFileManagerWindow final : FileManagerWindow, InformationBar {
     explicit FakeFileManagerWindow(std::string directory) : directory(std::move(directory)) { refreshFileList(); }
 
     bool cdTab = false;
@@ -47,6 +48,7 @@ struct FakeFileManagerWindow final : FileManagerWindow {
     std::vector<std::string> storedRows;  // the CD list at the last store
     std::vector<std::string> infos;
     std::optional<std::string> fileInfo;
+    FileInfoFormats formats = PlainFileInfoFormats();
 
     bool cdTabShowing() const override { return cdTab; }
     const SourceList& fileList() const override { return files; }
@@ -67,6 +69,7 @@ struct FakeFileManagerWindow final : FileManagerWindow {
     }
     void showInfo(const std::string& text) override { infos.push_back(text); }
     void showFileInfo(const std::string& text) override { fileInfo = text; }
+    FileInfoFormats fileInfoFormats() const override { return formats; }
 
     std::string lastInfo() const { return infos.empty() ? std::string() : infos.back(); }
 };

@@ -200,7 +200,8 @@ TEST(TransferProgressDialog, ACopyStillRunningShowsTheFileAndCancelLeavesNoParti
     FakeFileManagerWindow window(list.path().string());
     ChooserAndRealProgress dialogs(target.path().string());
     Settings settings;
-    FileCommands commands(settings, window, dialogs);
+    FileManagerViews views{&window, &window, &dialogs};
+    FileCommands commands(settings, views);
     QString label;
     QTimer::singleShot(0, [&] {
         QProgressDialog* shown = dialogs.progress.dialog();

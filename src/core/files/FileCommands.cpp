@@ -57,16 +57,13 @@ void deleteFile(const std::string& path, const std::string& name, TransferReport
 
 }  // namespace
 
-FileCommands::FileCommands(const Settings& settings, FileManagerWindow& window, FileManagerDialogs& dialogs)
-    : settings(settings), window(window), dialogs(dialogs)
-{
-}
+FileCommands::FileCommands(const Settings& settings, const FileManagerViews& views) : settings(settings), views(views) {}
 
 bool FileCommands::RequireFilesMode()
 {
-    if (!window.cdTabShowing())
+    if (!window().cdTabShowing())
         return false;
-    window.showInfo("To do that, you need to be in multimedia files mode (not in CD track mode).");
+    showInfo("To do that, you need to be in multimedia files mode (not in CD track mode).");
     return true;
 }
 
@@ -82,15 +79,15 @@ std::vector<int> FileCommands::rowsToHandle(const SourceList& list, bool all) co
 
 std::string FileCommands::pathOfRow(int row) const
 {
-    return WithTrailingBackslash(window.fileListDirectory()) + window.fileList().row(row);
+    return WithTrailingBackslash(window().fileListDirectory()) + window().fileList().row(row);
 }
 
 void FileCommands::CopyFiles(bool all)
 {
     if (RequireFilesMode())
         return;
-    if (!all && !anySelected(window.fileList())) {
-        window.showInfo("To copy file(s), at least one must be selected.");
+    if (!all && !anySelected(window().fileList())) {
+        showInfo("To copy file(s), at least one must be selected.");
         return;
     }
     shared.ChooseDirectoryPrompt = "Select where to copy the files.";
@@ -101,8 +98,8 @@ void FileCommands::MoveFiles(bool all)
 {
     if (RequireFilesMode())
         return;
-    if (!all && !anySelected(window.fileList())) {
-        window.showInfo("To move file(s), at least one must be selected.");
+    if (!all && !anySelected(window().fileList())) {
+        showInfo("To move file(s), at least one must be selected.");
         return;
     }
     shared.ChooseDirectoryPrompt = "Select where to move the files.";
@@ -111,19 +108,19 @@ void FileCommands::MoveFiles(bool all)
 
 void FileCommands::CopyOrMoveFiles(bool all, bool move)
 {
-    dialogs.showDirectoryChooser(shared);
+    views.dialogs->showDirectoryChooser(shared);
     if (!shared.directoryWasChosen())
         return;
     const std::string destinationDirectory = WithTrailingBackslash(shared.ChosenDirectory);
     TransferReport report(move ? "moved" : "copied");
-    TransferProgress& progress = dialogs.transferProgress();
+    TransferProgress& progress = views.dialogs->transferProgress();
     {
         ProgressShown shown(progress);
         const CopyProgress advance = [&progress](std::uint64_t copied, std::uint64_t size) {
             return progress.advance(copied, size);
         };
-        for (const int row : rowsToHandle(window.fileList(), all)) {
-            const std::string name = window.fileList().row(row);
+        for (const int row : rowsToHandle(window().fileList(), all)) {
+            const std::string name = window().fileList().row(row);
             progress.startFile(ReadableName(name), move);
             const std::string source = pathOfRow(row);
             const std::string destination = destinationDirectory + name;
@@ -139,18 +136,18 @@ void FileCommands::CopyOrMoveFiles(bool all, bool move)
             }
         }
     }
-    window.refreshFileList();
+    window().refreshFileList();
     if (const std::string message = report.message(); !message.empty())
-        window.showInfo(message);
+        showInfo(message);
 }
 
 void FileCommands::DeleteFiles(bool all)
 {
     if (RequireFilesMode())
         return;
-    const SourceList& list = window.fileList();
+    const SourceList& list = window().fileList();
     if (!all && !anySelected(list)) {
-        window.showInfo("To delete file(s), at least one must be selected.");
+        showInfo("To delete file(s), at least one must be selected.");
         return;
     }
     TransferReport report("deleted");
@@ -174,15 +171,15 @@ void FileCommands::DeleteFiles(bool all)
             deleteFile(pathOfRow(row), name, report);
         }
     }
-    window.refreshFileList();
+    window().refreshFileList();
     if (const std::string message = report.message(); !message.empty())
-        window.showInfo(message);
+        showInfo(message);
 }
 
 void FileCommands::RenameFiles(bool all)
 {
     shared.RenameNote.clear();
-    if (window.cdTabShowing())
+    if (window().cdTabShowing())
         renameCdTracks(all);
     else
         renameFileRows(all);
@@ -190,47 +187,47 @@ void FileCommands::RenameFiles(bool all)
 
 void FileCommands::renameFileRows(bool all)
 {
-    if (!all && !anySelected(window.fileList())) {
-        window.showInfo("To rename file(s), at least one must be selected.");
+    if (!all && !anySelected(window().fileList())) {
+        showInfo("To rename file(s), at least one must be selected.");
         return;
     }
     TransferReport report("renamed");
-    for (const int row : rowsToHandle(window.fileList(), all)) {
+    for (const int row : rowsToHandle(window().fileList(), all)) {
         shared.RenameFrom = pathOfRow(row);
         shared.RenameTo = shared.RenameFrom;
-        dialogs.showRenameDialog(shared);
+        views.dialogs->showRenameDialog(shared);
         if (shared.RenameTo == kRenameCancelledAll)
             break;
         if (shared.RenameTo == kRenameCancelled)
             continue;
-        const std::string target = RenameTargetPath(window.fileListDirectory(), shared.RenameTo);
+        const std::string target = RenameTargetPath(window().fileListDirectory(), shared.RenameTo);
         if (const int error = RenameWithoutReplacing(shared.RenameFrom, target))
-            report.failed(window.fileList().row(row), error);
+            report.failed(window().fileList().row(row), error);
     }
-    window.refreshFileList();
+    window().refreshFileList();
     if (const std::string message = report.message(); !message.empty())
-        window.showInfo(message);
+        showInfo(message);
 }
 
 void FileCommands::renameCdTracks(bool all)
 {
-    if (!all && !anySelected(window.cdList())) {
-        window.showInfo("To rename file(s), at least one must be selected.");
+    if (!all && !anySelected(window().cdList())) {
+        showInfo("To rename file(s), at least one must be selected.");
         return;
     }
-    for (const int row : rowsToHandle(window.cdList(), all)) {
-        const std::string entry = window.cdList().row(row);
+    for (const int row : rowsToHandle(window().cdList(), all)) {
+        const std::string entry = window().cdList().row(row);
         shared.RenameFrom = CdTrackName(entry);
         shared.RenameTo = shared.RenameFrom;
         shared.RenameNote = CdTrackNote(row);
-        dialogs.showRenameDialog(shared);
+        views.dialogs->showRenameDialog(shared);
         if (shared.RenameTo == kRenameCancelledAll) {
-            window.StoreCDInfo();
+            window().StoreCDInfo();
             return;
         }
         if (shared.RenameTo == kRenameCancelled)
             continue;
-        window.replaceCdRow(row, RenamedCdEntry(entry, shared.RenameTo));
-        window.StoreCDInfo();
+        window().replaceCdRow(row, RenamedCdEntry(entry, shared.RenameTo));
+        window().StoreCDInfo();
     }
 }

@@ -8,15 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "core/files/FileManagerDialogs.h"
 #include "core/files/FileManagerTexts.h"
-#include "core/files/FileManagerWindow.h"
+#include "core/files/FileManagerViews.h"
 
 struct Settings;
 
 class FileCommands {
 public:
-    FileCommands(const Settings& settings, FileManagerWindow& window, FileManagerDialogs& dialogs);
+    FileCommands(const Settings& settings, const FileManagerViews& views);
 
     void CopyFiles(bool all);    // commands 3 and 4
     void MoveFiles(bool all);    // commands 8 and 9
@@ -38,8 +37,10 @@ private:
     std::vector<int> rowsToHandle(const SourceList& list, bool all) const;
     std::string pathOfRow(int row) const;
 
+    FileManagerWindow& window() const { return *views.window; }
+    void showInfo(const std::string& text) const { views.infoBar->showInfo(text); }
+
     const Settings& settings;
-    FileManagerWindow& window;
-    FileManagerDialogs& dialogs;
+    const FileManagerViews& views;
     FileManagerTexts shared;
 };

@@ -16,7 +16,20 @@ std::string twoDigits(long value)
     return text;
 }
 
+std::string formatted(const char* format, const std::tm& time)
+{
+    char text[64];
+    return std::strftime(text, sizeof text, format, &time) ? text : "";
+}
+
 }  // namespace
+
+FileInfoFormats PlainFileInfoFormats()
+{
+    return {[](std::uint64_t size) { return std::to_string(size); },
+            [](const std::tm& time) { return formatted("%Y-%m-%d", time); },
+            [](const std::tm& time) { return formatted("%H:%M:%S", time); }};
+}
 
 std::string FileInfoText(std::string_view name, const FileFacts& facts, const FileInfoFormats& formats)
 {

@@ -16,6 +16,9 @@ struct FileInfoFormats {
     std::function<std::string(const std::tm&)> longTime;   // the locale's long time
 };
 
+// Digits without grouping, ISO dates, 24-hour times: for a session without a window.
+FileInfoFormats PlainFileInfoFormats();
+
 // name, ":  ", the attribute text, the size, " bytes.  ", the short date and, unless the
 // time is exactly midnight, a blank and the long time (local time).
 std::string FileInfoText(std::string_view name, const FileFacts& facts, const FileInfoFormats& formats);

@@ -27,15 +27,14 @@ constexpr const char* kSelectOneFile = "To display file info, select one file.";
 
 }  // namespace
 
-FileInformation::FileInformation(FileManagerWindow& window, const PlaybackState& playback, MediaPlayer& player,
-                                 FileInfoFormats formats)
-    : window(window), playback(playback), player(player), formats(std::move(formats))
+FileInformation::FileInformation(const FileManagerViews& views, const PlaybackState& playback, MediaPlayer& player)
+    : views(views), playback(playback), player(player)
 {
 }
 
 void FileInformation::ShowFileInfo()
 {
-    if (window.cdTabShowing())
+    if (window().cdTabShowing())
         showCdTrackRow();
     else
         showFileRow();
@@ -43,36 +42,36 @@ void FileInformation::ShowFileInfo()
 
 void FileInformation::showFileRow()
 {
-    const SourceList& list = window.fileList();
+    const SourceList& list = window().fileList();
     const int row = rowToDescribe(list);
     if (row < 0) {
-        window.showInfo(kSelectOneFile);
+        showInfo(kSelectOneFile);
         return;
     }
     const std::string name = list.row(row);
-    const FileFacts facts = ReadFileFacts(WithTrailingBackslash(window.fileListDirectory()) + name);
+    const FileFacts facts = ReadFileFacts(WithTrailingBackslash(window().fileListDirectory()) + name);
     if (facts.error != 0) {
-        window.showInfo("Can not read " + ReadableName(name) + ": " + FailureReason(facts.error) + ".");
+        showInfo("Can not read " + ReadableName(name) + ": " + FailureReason(facts.error) + ".");
         return;
     }
-    window.showFileInfo(FileInfoText(name, facts, formats));
+    window().showFileInfo(FileInfoText(name, facts, window().fileInfoFormats()));
 }
 
 void FileInformation::showCdTrackRow()
 {
-    const SourceList& list = window.cdList();
+    const SourceList& list = window().cdList();
     const int row = rowToDescribe(list);
     if (row < 0) {
-        window.showInfo(kSelectOneFile);
+        showInfo(kSelectOneFile);
         return;
     }
     if (playback.playState == psPlaying) {
-        window.showInfo("Can not get cd track info while multimedia is playing.");
+        showInfo("Can not get cd track info while multimedia is playing.");
         return;
     }
     const std::string entry = list.row(row);
     const long length = CdTrackLength(player, CdTrackNumber(entry));
-    window.showFileInfo(CdTrackInfoText(entry, length));
+    window().showFileInfo(CdTrackInfoText(entry, length));
 }
 
 long CdTrackLength(MediaPlayer& player, int track)

@@ -4,16 +4,14 @@
 // number, name and length, asked of the disc through the media player (which it leaves
 // closed). Refusals, and a file that has vanished or cannot be examined, go to the
 // information bar; the line itself then keeps what it had.
-#include "core/files/FileInfoText.h"
-#include "core/files/FileManagerWindow.h"
+#include "core/files/FileManagerViews.h"
 
 class MediaPlayer;
 struct PlaybackState;
 
 class FileInformation {
 public:
-    FileInformation(FileManagerWindow& window, const PlaybackState& playback, MediaPlayer& player,
-                    FileInfoFormats formats);
+    FileInformation(const FileManagerViews& views, const PlaybackState& playback, MediaPlayer& player);
 
     void ShowFileInfo();  // command 7
 
@@ -21,10 +19,12 @@ private:
     void showFileRow();
     void showCdTrackRow();
 
-    FileManagerWindow& window;
+    FileManagerWindow& window() const { return *views.window; }
+    void showInfo(const std::string& text) const { views.infoBar->showInfo(text); }
+
+    const FileManagerViews& views;
     const PlaybackState& playback;
     MediaPlayer& player;
-    FileInfoFormats formats;
 };
 
 // The length of the disc's track in milliseconds: the player is closed, opened on the CD,

@@ -1,6 +1,6 @@
 #pragma once
 // The modal dialogs of the file-manager commands, and the progress shown while a copy or a
-// move runs. The window implements them; tests answer them from a script.
+// move runs. The windows implement them; tests answer them from a script.
 #include <cstdint>
 #include <string>
 
@@ -25,4 +25,19 @@ public:
     // The rename dialog, modal: shows RenameFrom, RenameNote and RenameTo, sets RenameTo.
     virtual void showRenameDialog(FileManagerTexts& texts) = 0;
     virtual TransferProgress& transferProgress() = 0;
+
+    // No dialogs yet: nothing is chosen and every rename run ends at once.
+    static FileManagerDialogs& none()
+    {
+        struct Nowhere final : FileManagerDialogs, TransferProgress {
+            void showDirectoryChooser(FileManagerTexts& texts) override { texts.directoryChooserActivated(); }
+            void showRenameDialog(FileManagerTexts& texts) override { texts.renameCancelledAll(); }
+            TransferProgress& transferProgress() override { return *this; }
+            void startFile(const std::string&, bool) override {}
+            bool advance(std::uint64_t, std::uint64_t) override { return true; }
+            void finish() override {}
+        };
+        static Nowhere nowhere;
+        return nowhere;
+    }
 };

@@ -1,7 +1,9 @@
 #pragma once
 // What the file-manager commands need of the main window: the two lists they work on (the
-// file list and the CD track list), which of them shows, and the two lines they write to.
+// file list and the CD track list), which of them shows, and the file-information line.
 #include <string>
+
+#include "core/files/FileInfoText.h"
 
 // One of the lists, as the commands read it. Rows are the file system's bytes for files and
 // the entry texts ("03:Intro.cdt") for CD tracks.
@@ -13,6 +15,18 @@ public:
     virtual bool isSelected(int index) const = 0;
     // The row holding the focus mark (normally the one clicked or moved to last); -1: none.
     virtual int currentRow() const = 0;
+
+    static const SourceList& empty()
+    {
+        struct Empty final : SourceList {
+            int rowCount() const override { return 0; }
+            std::string row(int) const override { return {}; }
+            bool isSelected(int) const override { return false; }
+            int currentRow() const override { return -1; }
+        };
+        static const Empty none;
+        return none;
+    }
 };
 
 class FileManagerWindow {
@@ -33,7 +47,25 @@ public:
     // Stores the disc's information, track names included, in the CD database.
     virtual void StoreCDInfo() = 0;
 
-    // The information bar (refusals and notices) and the file-information line.
-    virtual void showInfo(const std::string& text) = 0;
+    // The file-information line, and how it writes sizes, dates and times (the locale's way).
     virtual void showFileInfo(const std::string& text) = 0;
+    virtual FileInfoFormats fileInfoFormats() const = 0;
+
+    // No window: both lists empty, so every command finds nothing to work on.
+    static FileManagerWindow& none()
+    {
+        struct Nowhere final : FileManagerWindow {
+            bool cdTabShowing() const override { return false; }
+            const SourceList& fileList() const override { return SourceList::empty(); }
+            std::string fileListDirectory() const override { return {}; }
+            void refreshFileList() override {}
+            const SourceList& cdList() const override { return SourceList::empty(); }
+            void replaceCdRow(int, const std::string&) override {}
+            void StoreCDInfo() override {}
+            void showFileInfo(const std::string&) override {}
+            FileInfoFormats fileInfoFormats() const override { return PlainFileInfoFormats(); }
+        };
+        static Nowhere nowhere;
+        return nowhere;
+    }
 };
