@@ -25,6 +25,7 @@
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/commands/MessageBoxDialogs.h"
 #include "ui/files/DirectoryChooser.h"
+#include "ui/files/FileCommandDialogs.h"
 #include "ui/files/RenameDialog.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/setup/SetupDialog.h"
@@ -83,6 +84,7 @@ struct Run {
     std::unique_ptr<SetupDialog> setup;
     std::unique_ptr<DirectoryChooser> directoryChooser;
     std::unique_ptr<RenameDialog> renameDialog;
+    std::unique_ptr<FileCommandDialogs> fileDialogs;
     std::unique_ptr<FileHandOver> handOver;
     std::unique_ptr<TerminationWatcher> termination;
     std::unique_ptr<MprisService> mpris;
@@ -115,6 +117,8 @@ void createWindows(Run& run)
     run.mainWindow->attachSetupForm(run.setup.get());
     run.directoryChooser = std::make_unique<DirectoryChooser>();
     run.renameDialog = std::make_unique<RenameDialog>();
+    run.fileDialogs = std::make_unique<FileCommandDialogs>(*run.session, *run.directoryChooser, *run.renameDialog,
+                                                           run.mainWindow.get());
     run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
 }
 

@@ -38,7 +38,7 @@ protected:
     ScriptedFileDialogs fileDialogs;
     ScriptedDialogs questions;
     FileManagerViews views{&window, &window, &fileDialogs};
-    FileCommands commands{settings, views};
+    FileCommands commands{settings, views, [this] { window.StoreCDInfo(); }};
 };
 
 TEST_F(FileCommandsTest, CopyAllOnAnEmptyListStillAsksForTheDirectoryAndReadsTheListAgain)

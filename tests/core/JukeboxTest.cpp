@@ -95,7 +95,10 @@ TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
     std::vector<Command> owned;
     for (const auto& [command, operation] : commands.operations)
         owned.push_back(command);
-    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum, Command::SaveAlbum, Command::RemoveFromQueue,
+    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum, Command::SaveAlbum, Command::CopyFile,
+                                           Command::CopyAllFiles, Command::DeleteFile, Command::DeleteAllFiles,
+                                           Command::FileInfo, Command::MoveFile, Command::MoveAllFiles,
+                                           Command::RenameFile, Command::RenameAllFiles, Command::RemoveFromQueue,
                                            Command::RemoveAllFromQueue, Command::MoveQueueUp, Command::MoveQueueDown,
                                            Command::Play, Command::Pause, Command::Stop, Command::Next,
                                            Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd}));

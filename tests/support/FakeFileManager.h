@@ -62,7 +62,8 @@ struct FakeFileManagerWindow final : FileManagerWindow, InformationBar {
     }
     const SourceList& cdList() const override { return cd; }
     void replaceCdRow(int index, const std::string& entry) override { cd.rows.at(static_cast<std::size_t>(index)) = entry; }
-    void StoreCDInfo() override
+    // What the session's CD mode does when a rename stores the disc.
+    void StoreCDInfo()
     {
         ++stores;
         storedRows = cd.rows;

@@ -201,7 +201,7 @@ TEST(TransferProgressDialog, ACopyStillRunningShowsTheFileAndCancelLeavesNoParti
     ChooserAndRealProgress dialogs(target.path().string());
     Settings settings;
     FileManagerViews views{&window, &window, &dialogs};
-    FileCommands commands(settings, views);
+    FileCommands commands(settings, views, [] {});
     QString label;
     QTimer::singleShot(0, [&] {
         QProgressDialog* shown = dialogs.progress.dialog();

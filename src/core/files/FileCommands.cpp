@@ -57,7 +57,10 @@ void deleteFile(const std::string& path, const std::string& name, TransferReport
 
 }  // namespace
 
-FileCommands::FileCommands(const Settings& settings, const FileManagerViews& views) : settings(settings), views(views) {}
+FileCommands::FileCommands(const Settings& settings, const FileManagerViews& views, std::function<void()> storeCdInfo)
+    : settings(settings), views(views), StoreCDInfo(std::move(storeCdInfo))
+{
+}
 
 bool FileCommands::RequireFilesMode()
 {
@@ -222,12 +225,12 @@ void FileCommands::renameCdTracks(bool all)
         shared.RenameNote = CdTrackNote(row);
         views.dialogs->showRenameDialog(shared);
         if (shared.RenameTo == kRenameCancelledAll) {
-            window().StoreCDInfo();
+            StoreCDInfo();
             return;
         }
         if (shared.RenameTo == kRenameCancelled)
             continue;
         window().replaceCdRow(row, RenamedCdEntry(entry, shared.RenameTo));
-        window().StoreCDInfo();
+        StoreCDInfo();
     }
 }

@@ -5,6 +5,7 @@
 // chooser and the rename dialog through FileManagerDialogs, and the file list is read again
 // afterwards so that it shows the result. An error (a destination that cannot be created)
 // travels out of the command and ends it; the rows handled before it stay done.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ struct Settings;
 
 class FileCommands {
 public:
-    FileCommands(const Settings& settings, const FileManagerViews& views);
+    // storeCdInfo: stores the disc's information, track names included, in the CD database
+    // (after each CD track renamed, and when a run of renames is cancelled).
+    FileCommands(const Settings& settings, const FileManagerViews& views, std::function<void()> storeCdInfo);
 
     void CopyFiles(bool all);    // commands 3 and 4
     void MoveFiles(bool all);    // commands 8 and 9
@@ -42,5 +45,6 @@ private:
 
     const Settings& settings;
     const FileManagerViews& views;
+    std::function<void()> StoreCDInfo;
     FileManagerTexts shared;
 };

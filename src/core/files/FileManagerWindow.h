@@ -44,8 +44,6 @@ public:
 
     virtual const SourceList& cdList() const = 0;
     virtual void replaceCdRow(int index, const std::string& entry) = 0;
-    // Stores the disc's information, track names included, in the CD database.
-    virtual void StoreCDInfo() = 0;
 
     // The file-information line, and how it writes sizes, dates and times (the locale's way).
     virtual void showFileInfo(const std::string& text) = 0;
@@ -61,7 +59,6 @@ public:
             void refreshFileList() override {}
             const SourceList& cdList() const override { return SourceList::empty(); }
             void replaceCdRow(int, const std::string&) override {}
-            void StoreCDInfo() override {}
             void showFileInfo(const std::string&) override {}
             FileInfoFormats fileInfoFormats() const override { return PlainFileInfoFormats(); }
         };

@@ -30,6 +30,15 @@ void Jukebox::registerCommands()
     commands.setOperation(Command::UpdateCdInfo, [this] { cdMode.UpdateCDInfo(); });
     commands.setOperation(Command::EjectCd, [this] { cdMode.EjectCD(); });
     commands.setOperation(Command::PlayCd, [this] { cdMode.PlayTheCD(); });
+    commands.setOperation(Command::CopyFile, [this] { fileManager.CopyFiles(false); });
+    commands.setOperation(Command::CopyAllFiles, [this] { fileManager.CopyFiles(true); });
+    commands.setOperation(Command::DeleteFile, [this] { fileManager.DeleteFiles(false); });
+    commands.setOperation(Command::DeleteAllFiles, [this] { fileManager.DeleteFiles(true); });
+    commands.setOperation(Command::FileInfo, [this] { fileInfo.ShowFileInfo(); });
+    commands.setOperation(Command::MoveFile, [this] { fileManager.MoveFiles(false); });
+    commands.setOperation(Command::MoveAllFiles, [this] { fileManager.MoveFiles(true); });
+    commands.setOperation(Command::RenameFile, [this] { fileManager.RenameFiles(false); });
+    commands.setOperation(Command::RenameAllFiles, [this] { fileManager.RenameFiles(true); });
 }
 
 void Jukebox::attachInformationBar(InformationBar* bar)
@@ -38,6 +47,7 @@ void Jukebox::attachInformationBar(InformationBar* bar)
     queueViews.infoBar = shown;
     playbackViews.infoBar = shown;
     cdViews.infoBar = shown;
+    fileViews.infoBar = shown;
 }
 
 void Jukebox::attachQueueWindow(QueueWindow* window) { queueViews.window = window ? window : &QueueWindow::none(); }
@@ -52,6 +62,16 @@ void Jukebox::attachVideoArea(VideoArea* area) { playbackViews.video = area ? ar
 void Jukebox::attachViewer(Viewer* viewer) { playbackViews.viewer = viewer ? viewer : &Viewer::none(); }
 
 void Jukebox::attachCdView(CdView* view) { cdViews.panel = view ? view : &CdView::none(); }
+
+void Jukebox::attachFileManagerWindow(FileManagerWindow* window)
+{
+    fileViews.window = window ? window : &FileManagerWindow::none();
+}
+
+void Jukebox::attachFileManagerDialogs(FileManagerDialogs* dialogs)
+{
+    fileViews.dialogs = dialogs ? dialogs : &FileManagerDialogs::none();
+}
 
 void Jukebox::StartupInitialise(StartupWindow& window)
 {

@@ -2,14 +2,14 @@
 // The player session: everything a run of the program plays and keeps, without a window.
 // It owns the settings, the play modes, the playback state, the play queue and its editing,
 // the albums, the media player with the engine and the monitor that drive it, the CD mode
-// with its database, the start-up
-// of a run in its fixed order and the exit check, and it gives the command dispatcher the
-// operations of the commands it carries out.
+// with its database, the file-manager commands, the start-up of a run in its fixed order and
+// the exit check, and it gives the command dispatcher the operations of the commands it
+// carries out.
 //
 // The windows are views of the session. As each window is created it attaches the views it
 // implements (the information bar, the queue's window, the playback display, the video
-// area, the viewer, the CD panel), and the session points its parts at them; a view not attached yet
-// shows nothing. A window that goes before the session takes its views back.
+// area, the viewer, the CD panel, the file manager's lists and dialogs), and the session
+// points its parts at them; a view not attached yet shows nothing. A window that goes before the session takes its views back.
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +17,9 @@
 #include "core/albums/Albums.h"
 #include "core/cd/CdMode.h"
 #include "core/commands/CommandControl.h"
+#include "core/files/FileCommands.h"
+#include "core/files/FileInformation.h"
+#include "core/files/FileManagerViews.h"
 #include "core/playback/MediaBackend.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlayModes.h"
@@ -49,6 +52,8 @@ public:
     PlaybackEngine& engine() { return playbackEngine; }
     PlaybackMonitor& monitor() { return playbackMonitor; }
     CdMode& cd() { return cdMode; }
+    FileCommands& fileCommands() { return fileManager; }
+    FileInformation& fileInformation() { return fileInfo; }
 
     // The views of the windows; nullptr takes one back (nothing is shown there any more).
     void attachInformationBar(InformationBar* bar);
@@ -57,6 +62,8 @@ public:
     void attachVideoArea(VideoArea* area);
     void attachViewer(Viewer* viewer);
     void attachCdView(CdView* view);
+    void attachFileManagerWindow(FileManagerWindow* window);
+    void attachFileManagerDialogs(FileManagerDialogs* dialogs);
 
     // The initialisation of a run, in its fixed order; the main window's creation runs it.
     void StartupInitialise(StartupWindow& window);
@@ -94,5 +101,8 @@ private:
     PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
     CdViews cdViews;
     CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews};
+    FileManagerViews fileViews;
+    FileCommands fileManager{currentSettings, fileViews, [this] { cdMode.StoreCDInfo(); }};
+    FileInformation fileInfo{fileViews, playbackState, mmed};
     bool startMinimised = false;
 };

@@ -33,6 +33,7 @@
 #include "ui/commands/CommandMenus.h"
 #include "ui/files/FileBrowser.h"
 #include "ui/files/FileListModel.h"
+#include "ui/files/FileManagerView.h"
 #include "ui/help/HelpEngine.h"
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
@@ -76,6 +77,8 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
     cdPanel = new CdPanel({cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1},
                           [this] { this->session.cd().StoreCDInfo(); }, this);
+    fileManager = std::make_unique<FileManagerView>(
+        FileManagerView::Controls{browser, FileListBox1, cdlistbox, TabSet1, lblFileInfo});
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -103,6 +106,7 @@ void MainWindow::attachViews(bool attached)
     session.attachDisplay(attached ? this : nullptr);
     session.attachVideoArea(attached ? pictureArea.get() : nullptr);
     session.attachCdView(attached ? cdPanel : nullptr);
+    session.attachFileManagerWindow(attached ? fileManager.get() : nullptr);
 }
 
 // The controls in the order they lie on top of each other, from the back to the front.
@@ -410,13 +414,7 @@ void MainWindow::TabSet1Click(int index)
         commands.SetCommandEnabled(command, files);
 }
 
-bool MainWindow::RequireFilesMode()
-{
-    if (TabSet1->currentIndex() == 0)
-        return false;
-    showInfo("To do that, you need to be in multimedia files mode (not in CD track mode).");
-    return true;
-}
+bool MainWindow::RequireFilesMode() { return session.fileCommands().RequireFilesMode(); }
 
 void MainWindow::btnFileListRollUpClick()
 {

@@ -18,6 +18,7 @@
 class CdPanel;
 class CommandDispatcher;
 class FileBrowser;
+class FileManagerView;
 class IconFrameView;
 class Jukebox;
 class PictureArea;
@@ -177,5 +178,6 @@ private:
     QueuePanel* queuePanel = nullptr;
     CdPanel* cdPanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
+    std::unique_ptr<FileManagerView> fileManager;
     bool exitConfirmed = false;
 };
