@@ -1,7 +1,7 @@
-// Feeds arbitrary bytes to the name texts of the file-manager commands: readable names must
-// be valid UTF-8 and leave valid UTF-8 alone, cuts must be prefixes that split no character,
-// extensions must be tails without a separator, and CD rows of any shape must give their
-// texts or the one error, never a crash.
+// Feeds arbitrary bytes to the name texts of the file-manager commands: extensions must be
+// tails without a separator, a name typed over a shown one must keep the bytes it was not
+// typed over, renamed CD rows must keep their number and fit the database's slot, and CD
+// rows of any shape must give their information line or the one error, never a crash.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -10,43 +10,12 @@
 #include <string_view>
 
 #include "core/base/SonorailError.h"
-#include "core/files/CdTrackRename.h"
+#include "core/base/Utf8Text.h"
+#include "core/cd/CdEntry.h"
 #include "core/files/FileInfoText.h"
 #include "core/files/NameText.h"
 
 namespace {
-
-// A plain validator written from the UTF-8 definition (RFC 3629), to check the converter.
-bool isValidUtf8(std::string_view text)
-{
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-        std::size_t length = 1;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        const unsigned char lead = byte(0);
-        if (lead < 0x80) {
-            ++at;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
-        else
-            return false;
-        if (text.size() - at < length || byte(1) < low || byte(1) > high)
-            return false;
-        for (std::size_t i = 2; i < length; ++i)
-            if (byte(i) < 0x80 || byte(i) > 0xBF)
-                return false;
-        at += length;
-    }
-    return true;
-}
 
 void check(bool condition)
 {
@@ -54,32 +23,39 @@ void check(bool condition)
         std::abort();
 }
 
+// The most bytes a database slot keeps of an entry.
+constexpr std::size_t kSlotText = 50;
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
-    const std::size_t count = input.ConsumeIntegralInRange<std::size_t>(0, 64);
+    const long minutes = input.ConsumeIntegralInRange<long>(-5, 1000);
     const std::string row = input.ConsumeRandomLengthString(128);
+    const std::string original = input.ConsumeRandomLengthString(256);
     const std::string text = input.ConsumeRemainingBytesAsString();
-
-    const std::string readable = ReadableName(text);
-    check(isValidUtf8(readable));
-    check(!isValidUtf8(text) || readable == text);
-
-    const std::string cut = FirstCharacters(text, count);
-    check(text.starts_with(cut));
-    check(ReadableName(text).starts_with(ReadableName(cut)));
 
     const std::string_view extension = ExtensionOf(text);
     check(text.ends_with(extension));
     check(extension.empty() || (extension[0] == '.' && extension.find_first_of("/\\:") == std::string_view::npos));
+    check(WithOldExtension(text, original).starts_with(text));
 
-    const std::string entry = RenamedCdEntry(row, text);
-    check(entry.starts_with(row.substr(0, 3)) && entry.ends_with(".cdt"));
-    check(CdTrackName("00:" + FirstCharacters(text, kCdTrackNameLimit) + ".cdt") == FirstCharacters(text, kCdTrackNameLimit));
+    check(TypedNameBytes(Utf8FromLegacyText(original), original) == original);
+    // Anything else is the text as typed, or the original's directory bytes followed by the
+    // part typed after its readable form.
+    const std::string typed = TypedNameBytes(text, original);
+    const std::size_t slash = original.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : original.substr(0, slash + 1);
+    const std::string readableDirectory = Utf8FromLegacyText(directory);
+    check(typed == text || typed == original ||
+          (text.starts_with(readableDirectory) && typed == directory + text.substr(readableDirectory.size())));
+
+    const std::string entry = CdEntry::renamed(row, text);
+    check(entry.starts_with(row.substr(0, 3)) && entry.ends_with(".cdt") && entry.size() <= kSlotText);
+    check(!IsValidUtf8(text) || !IsValidUtf8(row.substr(0, 3)) || IsValidUtf8(entry));
     try {
-        check(CdTrackInfoText(row, static_cast<long>(count) * 60'000).starts_with("Track:"));
+        check(CdTrackInfoText(row, minutes * 60'000).starts_with("Track:"));
     } catch (const SonorailError&) {
         // A row without its two-digit number: the error the user would read.
     }

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/files/CdTrackRename.h"
+#include "core/base/Utf8Text.h"
+#include "core/cd/CdEntry.h"
 #include "core/files/FileManagerTexts.h"
 
 namespace {
@@ -48,22 +49,12 @@ TEST(NameText, ANewNameLeadsFromTheListsDirectoryUnlessItIsAbsolute)
     EXPECT_EQ(RenameTargetPath("/music", "/tmp/tune.mid"), "/tmp/tune.mid");
 }
 
-TEST(NameText, NamesThatAreNotUtf8ShowReadably)
-{
-    EXPECT_EQ(ReadableName("caf\xC3\xA9.mid"), "caf\xC3\xA9.mid");
-    EXPECT_EQ(ReadableName("caf\xE9.mid"), "caf\xC3\xA9.mid");                // Latin-1 é
-    EXPECT_EQ(ReadableName("\x93quoted\x94"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");  // Windows-1252 quotes
-    EXPECT_EQ(ReadableName("\x81"), "\xEF\xBF\xBD");                          // no character in either
-    EXPECT_EQ(ReadableName("\xC3"), "\xC3\x83");                              // a cut-off sequence
-    EXPECT_EQ(ReadableName("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");  // an encoded surrogate
-}
-
 TEST(NameText, ANameEditedInItsReadableFormKeepsTheBytesItWasNotTypedOver)
 {
     const std::string original = "/m\xFCsik/caf\xE9.mid";  // Latin-1 directory and name
     const std::string readableDirectory = "/m\xC3\xBCsik/";
 
-    EXPECT_EQ(TypedNameBytes(ReadableName(original), original), original);
+    EXPECT_EQ(TypedNameBytes(Utf8FromLegacyText(original), original), original);
     EXPECT_EQ(TypedNameBytes(readableDirectory + "tune.mid", original), "/m\xFCsik/tune.mid");
     EXPECT_EQ(TypedNameBytes("tune.mid", original), "tune.mid");
     EXPECT_EQ(TypedNameBytes("/tmp/x.mid", original), "/tmp/x.mid");
@@ -74,26 +65,15 @@ TEST(NameText, ANameEditedInItsReadableFormKeepsTheBytesItWasNotTypedOver)
     EXPECT_EQ(texts.RenameTo, "/m\xFCsik/tune.mid");
 }
 
-TEST(NameText, CutsCountCharactersNotBytes)
-{
-    EXPECT_EQ(FirstCharacters("abcdef", 3), "abc");
-    EXPECT_EQ(FirstCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
-    EXPECT_EQ(FirstCharacters("ab", 40), "ab");
-    EXPECT_EQ(FirstCharacters("\xFF\xFE" "abc", 3), "\xFF\xFE" "a");
-}
-
-TEST(CdTrackRename, ANewTrackNameKeepsNumberAndExtensionAndIsCutToFortyCharacters)
+TEST(CdTrackRename, ANewTrackNameKeepsTheRowsNumberAndExtensionAndIsCutToFortyCharacters)
 {
     const std::string name45 = "A very long track name of forty-five letters.";
     ASSERT_EQ(name45.size(), 45u);
 
-    EXPECT_EQ(CdTrackName("03:Intro.cdt"), "Intro");
-    EXPECT_EQ(CdTrackName("03:a:b.c.cdt"), "a:b.c");
-    EXPECT_EQ(CdTrackName("03:"), "");
-    EXPECT_EQ(RenamedCdEntry("03:Intro.cdt", "Overture"), "03:Overture.cdt");
-    EXPECT_EQ(RenamedCdEntry("12:Name of Track.cdt", name45), "12:" + name45.substr(0, 40) + ".cdt");
-    EXPECT_EQ(RenamedCdEntry("01:x.cdt", std::string(45, 'e') + "\xC3\xA9"), "01:" + std::string(40, 'e') + ".cdt");
-    EXPECT_EQ(CdTrackNote(0), "Track #1");
+    EXPECT_EQ(CdEntry::trackName("03:a:b.c.cdt"), "a:b.c");
+    EXPECT_EQ(CdEntry::renamed("03:Intro.cdt", "Overture"), "03:Overture.cdt");
+    EXPECT_EQ(CdEntry::renamed("12:Name of Track.cdt", name45), "12:" + name45.substr(0, 40) + ".cdt");
+    EXPECT_EQ(CdEntry::renamed("xy:from a damaged slot.cdt", "Outro"), "xy:Outro.cdt");
 }
 
 }  // namespace

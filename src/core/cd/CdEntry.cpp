@@ -17,13 +17,15 @@ std::string trackPrefix(int number)
 
 std::string CdEntry::forTrack(int number) { return named(number, kUnnamedTrack); }
 
-std::string CdEntry::named(int number, std::string_view name)
+std::string CdEntry::named(int number, std::string_view name) { return renamed(trackPrefix(number), name); }
+
+std::string CdEntry::renamed(std::string_view entry, std::string_view name)
 {
     std::string shown(Utf8Prefix(name, kLongestName));
     for (char& c : shown)
         if (c == '\n' || c == '\r' || c == '\t')
             c = ' ';
-    return trackPrefix(number) + shown + std::string(kExtension);
+    return std::string(entry.substr(0, 3)) + shown + std::string(kExtension);
 }
 
 std::string CdEntry::trackName(std::string_view entry)

@@ -17,6 +17,9 @@ public:
     // The entry for track number under name, the name cut to kLongestName bytes on a
     // character boundary and its line breaks and tabs made spaces.
     static std::string named(int number, std::string_view name);
+    // The entry under a new name: its own first three characters (the number and the colon),
+    // the name cut and cleaned as named() does, ".cdt" (a rename of a CD track).
+    static std::string renamed(std::string_view entry, std::string_view name);
     // The track's name: what lies between the track number's colon and the extension.
     static std::string trackName(std::string_view entry);
     // True when the entry's extension (from the last "." after the last "/", "\" or ":") is

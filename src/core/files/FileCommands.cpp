@@ -5,8 +5,9 @@
 #include <cerrno>
 
 #include "core/base/DialogSeam.h"
+#include "core/base/Utf8Text.h"
 #include "core/base/WithTrailingBackslash.h"
-#include "core/files/CdTrackRename.h"
+#include "core/cd/CdEntry.h"
 #include "core/files/FileRename.h"
 #include "core/files/FileTransfer.h"
 #include "core/files/NameText.h"
@@ -46,7 +47,7 @@ int selectedCount(const SourceList& list)
 DialogAnswer askToDelete(const std::string& name, DialogButtons buttons)
 {
     return DialogSeam::current().ask(DialogKind::Information, "Information",
-                                     "Delete file " + ReadableName(name) + "?", buttons);
+                                     "Delete file " + Utf8FromLegacyText(name) + "?", buttons);
 }
 
 void deleteFile(const std::string& path, const std::string& name, TransferReport& report)
@@ -124,7 +125,7 @@ void FileCommands::CopyOrMoveFiles(bool all, bool move)
         };
         for (const int row : rowsToHandle(window().fileList(), all)) {
             const std::string name = window().fileList().row(row);
-            progress.startFile(ReadableName(name), move);
+            progress.startFile(Utf8FromLegacyText(name), move);
             const std::string source = pathOfRow(row);
             const std::string destination = destinationDirectory + name;
             const TransferResult result =
@@ -220,9 +221,9 @@ void FileCommands::renameCdTracks(bool all)
     }
     for (const int row : rowsToHandle(window().cdList(), all)) {
         const std::string entry = window().cdList().row(row);
-        shared.RenameFrom = CdTrackName(entry);
+        shared.RenameFrom = CdEntry::trackName(entry);
         shared.RenameTo = shared.RenameFrom;
-        shared.RenameNote = CdTrackNote(row);
+        shared.RenameNote = "Track #" + std::to_string(row + 1);
         views.dialogs->showRenameDialog(shared);
         if (shared.RenameTo == kRenameCancelledAll) {
             StoreCDInfo();
@@ -230,7 +231,7 @@ void FileCommands::renameCdTracks(bool all)
         }
         if (shared.RenameTo == kRenameCancelled)
             continue;
-        window().replaceCdRow(row, RenamedCdEntry(entry, shared.RenameTo));
+        window().replaceCdRow(row, CdEntry::renamed(entry, shared.RenameTo));
         StoreCDInfo();
     }
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/base/IoErrorText.h"
-#include "core/files/NameText.h"
+#include "core/base/Utf8Text.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string FileInfoText(std::string_view name, const FileFacts& facts, const Fi
 {
     std::tm local {};
     ::localtime_r(&facts.lastWrite, &local);
-    std::string text = ReadableName(name) + ":  " + AttributeText(facts) + formats.size(facts.size) + " bytes.  " +
+    std::string text = Utf8FromLegacyText(name) + ":  " + AttributeText(facts) + formats.size(facts.size) + " bytes.  " +
                        formats.shortDate(local);
     const bool midnight = local.tm_hour == 0 && local.tm_min == 0 && local.tm_sec == 0;
     if (!midnight)

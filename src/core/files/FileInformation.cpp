@@ -1,9 +1,9 @@
 #include "core/files/FileInformation.h"
 
 #include "core/base/SonorailError.h"
+#include "core/base/Utf8Text.h"
 #include "core/base/WithTrailingBackslash.h"
 #include "core/files/FileFacts.h"
-#include "core/files/NameText.h"
 #include "core/files/TransferReport.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
@@ -51,7 +51,7 @@ void FileInformation::showFileRow()
     const std::string name = list.row(row);
     const FileFacts facts = ReadFileFacts(WithTrailingBackslash(window().fileListDirectory()) + name);
     if (facts.error != 0) {
-        showInfo("Can not read " + ReadableName(name) + ": " + FailureReason(facts.error) + ".");
+        showInfo("Can not read " + Utf8FromLegacyText(name) + ": " + FailureReason(facts.error) + ".");
         return;
     }
     window().showFileInfo(FileInfoText(name, facts, window().fileInfoFormats()));

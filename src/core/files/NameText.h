@@ -1,7 +1,6 @@
 #pragma once
 // Texts of file names for the file-manager commands: the extension rule of the rename
-// dialog, where a typed new name leads, and names shown to the user.
-#include <cstddef>
+// dialog, where a typed new name leads, and the bytes a name typed over a shown one means.
 #include <string>
 #include <string_view>
 
@@ -17,17 +16,8 @@ std::string WithOldExtension(std::string_view typed, std::string_view oldName);
 // other one taken from the file list's directory ("TUNE.MID", "../x", "sub/x").
 std::string RenameTargetPath(std::string_view directory, std::string_view newName);
 
-// A file name's bytes as readable UTF-8: valid UTF-8 stays as it is, every other byte is
-// read as Windows-1252 (where such names usually come from), so "caf\xE9.mid" shows as
-// "café.mid". Only for showing: the bytes themselves still name the file.
-std::string ReadableName(std::string_view bytes);
-
-// The bytes of a name typed over the readable form of `original` (the rename dialog shows
-// names readably): the readable form itself stands for original, and a name that still
-// starts with the readable form of original's directory keeps that directory's own bytes,
-// so a name edited in a directory whose name is not UTF-8 stays in that directory.
+// The bytes of a name typed over the readable form of `original` (names are shown as
+// Utf8FromLegacyText gives them): the readable form itself stands for original, and a name
+// that still starts with the readable form of original's directory keeps that directory's
+// own bytes, so a name edited in a directory whose name is not UTF-8 stays there.
 std::string TypedNameBytes(std::string_view typed, std::string_view original);
-
-// The first `count` characters of UTF-8 text (a byte that starts no valid character counts
-// as one), never cutting a character in two.
-std::string FirstCharacters(std::string_view text, std::size_t count);

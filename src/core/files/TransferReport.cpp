@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "core/base/IoErrorText.h"
-#include "core/files/NameText.h"
+#include "core/base/Utf8Text.h"
 
 void TransferReport::sameFile(const std::string& name)
 {
@@ -27,14 +27,14 @@ void TransferReport::cancelled(const std::string& name)
 std::string TransferReport::message() const
 {
     if (wasCancelled)
-        return ReadableName(lastFailed) + " was not " + verb + ": cancelled.";
+        return Utf8FromLegacyText(lastFailed) + " was not " + verb + ": cancelled.";
     if (failures == 1)
-        return ReadableName(lastFailed) + " was not " + verb + ": " + lastReason + ".";
+        return Utf8FromLegacyText(lastFailed) + " was not " + verb + ": " + lastReason + ".";
     if (failures > 1)
-        return std::to_string(failures) + " files were not " + verb + "; the last, " + ReadableName(lastFailed) +
+        return std::to_string(failures) + " files were not " + verb + "; the last, " + Utf8FromLegacyText(lastFailed) +
                ": " + lastReason + ".";
     if (sameFiles == 1)
-        return ReadableName(lastSame) + " was not " + verb + " onto itself.";
+        return Utf8FromLegacyText(lastSame) + " was not " + verb + " onto itself.";
     if (sameFiles > 1)
         return std::to_string(sameFiles) + " files were not " + verb + " onto themselves.";
     return {};

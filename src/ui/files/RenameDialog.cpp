@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "core/base/GuardedCall.h"
+#include "core/base/Utf8Text.h"
 #include "core/files/FileManagerTexts.h"
-#include "core/files/NameText.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ QFont withWeight(QFont font, bool bold, bool italic = false)
     return font;
 }
 
-QString readable(const std::string& bytes) { return QString::fromStdString(ReadableName(bytes)); }
+QString readable(const std::string& bytes) { return QString::fromStdString(Utf8FromLegacyText(bytes)); }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int x)
 {
