@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <sys/time.h>
 
+#include "core/cd/CdDatabase.h"
 #include "core/files/DirectoryListing.h"
 #include "core/files/FileMask.h"
 #include "support/MainWindowFixture.h"
@@ -158,6 +160,33 @@ TEST_F(FileCommandsWindowTest, TheInformationLineFollowsTheLocaleAndAVanishedFil
     dispatcher.ExecuteCommand(Command::FileInfo);
     EXPECT_EQ(mainWindow->infobar->text(), QStringLiteral("Can not read big.avi: File not found."));
     EXPECT_EQ(mainWindow->lblFileInfo->text(), QStringLiteral("big.avi:  1.234.567 bytes.  09.03.24"));
+}
+
+TEST_F(FileCommandsWindowTest, ACdTrackRenamedToFortyFiveCharactersKeepsFortyInTheListAndTheDatabase)
+{
+    backend->insertDisc({226000, 4'500'000});  // 3:46 and 75:00; identifier 4,726,002
+    dispatcher.ExecuteCommand(Command::UpdateCdInfo);
+    mainWindow->TabSet1->setCurrentIndex(1);
+    mainWindow->cdlistbox->setCurrentRow(1);
+    const QString name45 = QStringLiteral("A very long track name of forty-five letters.");
+    QString note;
+    whenShown(rename, [&] {
+        note = rename.renamelabel->text();
+        rename.newfile->setText(name45);
+        rename.OKBtn->click();
+    });
+
+    dispatcher.ExecuteCommand(Command::RenameFile);
+
+    const std::string entry = "02:" + name45.left(40).toStdString() + ".cdt";
+    EXPECT_EQ(note, QStringLiteral("Track #2"));
+    EXPECT_EQ(mainWindow->cdlistbox->item(1)->text().toStdString(), entry);
+    const std::optional<CdRecord> stored = CdDatabase(home.file("cddat.dat")).find(4'726'002).record;
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->trackSlots[1], entry);
+
+    dispatcher.ExecuteCommand(Command::FileInfo);
+    EXPECT_EQ(mainWindow->lblFileInfo->text().toStdString(), "Track:2 - " + entry.substr(3) + ", length: 75:00");
 }
 
 }  // namespace
