@@ -5,7 +5,10 @@
               like the sun over a railway that runs to the horizon, the name "Sonorail"
               and the version "V3.0" in a small built-in bitmap font;
   defpal.bmp  a 10 x 10, 8-bit uncompressed BMP whose 236-colour palette is the one the
-              title picture is drawn in (the 6 x 6 x 6 colour cube and 20 colours of our own).
+              title picture is drawn in (the 6 x 6 x 6 colour cube and 20 colours of our own);
+  glyph-intro.png, glyph-tech1.png, glyph-tech2.png, glyph-tech3.png, glyph-tip.png
+              the 32 x 32 pictures of the window's five document buttons, on black, in the
+              same palette: a sign for the introduction, three numbered pages, a light bulb.
 
 Both files carry the same 236 colours in the same order, so the title picture keeps its
 look when a display of 256 colours maps it through the palette bitmap's palette.
@@ -466,6 +469,85 @@ def draw_title_picture():
 
 
 # ---------------------------------------------------------------------------------------
+# The document buttons' glyphs: 32 x 32 on the black of the button strip.
+
+GLYPH = 32
+
+
+def disc_pixels(cx, cy, radius):
+    return {(x, y) for y in range(GLYPH) for x in range(GLYPH)
+            if math.hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius}
+
+
+def draw_intro_glyph():
+    """A yellow "i" on a dark-blue disc ringed in yellow: the introduction."""
+    canvas = Canvas(GLYPH, GLYPH, BLACK)
+    for x, y in disc_pixels(16, 16, 15):
+        canvas.set(x, y, YELLOW)
+    for x, y in disc_pixels(16, 16, 13):
+        canvas.set(x, y, NAVY)
+    cells, width = text_cells("i")
+    draw_outlined(canvas, shape_pixels(cells, 3, 16 - (width * 3) // 2, 6), YELLOW, NAVY)
+    return canvas
+
+
+def draw_page_glyph(number):
+    """A page with lines of text and a yellow badge carrying its number."""
+    canvas = Canvas(GLYPH, GLYPH, BLACK)
+    left, top, right, bottom, fold = 5, 2, 25, 30, 6
+    for y in range(top, bottom):
+        for x in range(left, right):
+            corner = right - 1 - x + y - top
+            if corner < fold:  # cut off by the fold
+                colour = BLACK
+            elif corner == fold:
+                colour = SILVER
+            elif x >= right - 1 - fold and y <= top + fold:  # the flap folded over
+                colour = SILVER if x == right - 1 - fold or y == top + fold else cube(4, 4, 4)
+            elif x in (left, right - 1) or y in (top, bottom - 1):
+                colour = SILVER
+            else:
+                colour = WHITE
+            canvas.set(x, y, colour)
+    for y in range(top + 8, bottom - 3, 3):
+        canvas.rect(left + 3, y, right - 3 - (4 if y % 2 else 0), y + 1, cube(1, 2, 4))
+    canvas.rect(17, 17, 30, 31, VINYL)
+    canvas.rect(18, 18, 29, 30, YELLOW)
+    cells, width = text_cells(str(number))
+    draw_outlined(canvas, shape_pixels(cells, 1, 24 - (width + 1) // 2, 20), NAVY, YELLOW, 0)
+    return canvas
+
+
+def draw_tip_glyph():
+    """A lit bulb with its rays: the tip of the day."""
+    canvas = Canvas(GLYPH, GLYPH, BLACK)
+    for angle in range(0, 360, 45):
+        if 60 < angle < 120:
+            continue  # the base hangs where the lowest ray would be
+        for r in (13.5, 14.5):
+            x = 16 + r * math.cos(math.radians(angle))
+            y = 13 - r * math.sin(math.radians(angle))
+            canvas.set(int(x), int(y), YELLOW)
+    bulb = disc_pixels(16, 13, 9) | {(x, y) for y in range(18, 24) for x in range(12, 20)}
+    for x, y in bulb:
+        lit = math.hypot(x - 13, y - 10) < 4
+        canvas.set(x, y, PALE if lit else YELLOW)
+    for y in range(24, 29):
+        canvas.rect(12, y, 20, y + 1, SILVER if y % 2 == 0 else GROOVE)
+    canvas.rect(14, 29, 18, 31, GROOVE)
+    return canvas
+
+
+GLYPHS = {
+    "glyph-intro.png": draw_intro_glyph,
+    "glyph-tech1.png": lambda: draw_page_glyph(1),
+    "glyph-tech2.png": lambda: draw_page_glyph(2),
+    "glyph-tech3.png": lambda: draw_page_glyph(3),
+    "glyph-tip.png": draw_tip_glyph,
+}
+
+
+# ---------------------------------------------------------------------------------------
 # Writers
 
 def png_chunk(kind, data):
@@ -517,6 +599,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     write_png(os.path.join(out, "oogh.png"), draw_title_picture())
     write_palette_bmp(os.path.join(out, "defpal.bmp"))
+    for name, draw in GLYPHS.items():
+        write_png(os.path.join(out, name), draw())
 
 
 if __name__ == "__main__":
