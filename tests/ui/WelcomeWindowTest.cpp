@@ -21,6 +21,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/TempDir.h"
+#include "ui/commands/CommandDispatcher.h"
 #include "ui/viewer/SharedPalette.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -44,9 +45,20 @@ protected:
         InstallProgramPaths(ProgramPaths::fromLocation(location));
     }
 
-    // Opens the window on a page; act runs while it is shown, then OK closes it (unless act
-    // did). Returns whether the window was shown.
-    bool whileOpen(WelcomePage page, const std::function<void()>& act = [] {}, bool atStartup = false)
+    // Runs the command that opens the window; act runs while it is shown, then OK closes it
+    // (unless act did). Returns whether the window was shown.
+    bool whileOpen(Command command, const std::function<void()>& act = [] {})
+    {
+        return whileShownBy([&] { dispatcher.ExecuteCommand(command); }, act);
+    }
+
+    // The same for the page start-up opens.
+    bool whileOpenAtStartup(WelcomePage page, const std::function<void()>& act = [] {})
+    {
+        return whileShownBy([&] { tips.ShowPageAtStartup(page); }, act);
+    }
+
+    bool whileShownBy(const std::function<void()>& open, const std::function<void()>& act)
     {
         bool shown = false;
         QTimer whenShown;
@@ -58,17 +70,9 @@ protected:
                 tips.Button1->click();
         });
         whenShown.start(0);
-        if (atStartup)
-            tips.ShowPageAtStartup(page);
-        else
-            tips.ShowPage(page);
+        open();
         EXPECT_FALSE(tips.isVisible());
         return shown;
-    }
-
-    bool whileOpenAtStartup(WelcomePage page, const std::function<void()>& act = [] {})
-    {
-        return whileOpen(page, act, true);
     }
 
     // Characters typed on the keyboard: the window's native window gets them first.
@@ -120,7 +124,8 @@ protected:
 
     TempDir home;
     ScriptedDialogs dialogs;
-    WelcomeWindow tips;
+    CommandDispatcher dispatcher;
+    WelcomeWindow tips{dispatcher};
 };
 
 const std::string kTips3 = "3\r\nFirst tip.\r\nSecond tip.\r\nThird tip.\r\n";
@@ -134,8 +139,8 @@ TEST_F(WelcomeWindowTest, EachPageShowsItsViewAndTheButtonsSwitchDocuments)
     home.write("tipofday.txt", "1\r\nThe only tip.\r\n");
     EXPECT_EQ(tips.Memo1->toPlainText(), "Welcome to Sonorail!");
 
-    EXPECT_TRUE(whileOpen(WelcomePage::Picture, [&] { EXPECT_EQ(shownParts(), "picture"); }));
-    EXPECT_TRUE(whileOpen(WelcomePage::Introduction, [&] {
+    EXPECT_TRUE(whileOpen(Command::About, [&] { EXPECT_EQ(shownParts(), "picture"); }));
+    EXPECT_TRUE(whileOpen(Command::Introduction, [&] {
         EXPECT_EQ(shownParts(), "picture+document");
         EXPECT_EQ(tips.Memo1->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
         tips.SpeedButton3->click();
@@ -147,13 +152,13 @@ TEST_F(WelcomeWindowTest, EachPageShowsItsViewAndTheButtonsSwitchDocuments)
         tips.SpeedButton1->click();
         EXPECT_EQ(tips.Memo1->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
     }));
-    EXPECT_TRUE(whileOpen(WelcomePage::TechnicalDocuments, [&] {
+    EXPECT_TRUE(whileOpen(Command::TechnicalDocuments, [&] {
         EXPECT_EQ(shownParts(), "picture+document");
         EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 1-7\n");
         tips.SpeedButton2->click();
         EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 1-7\n");
     }));
-    EXPECT_TRUE(whileOpen(WelcomePage::TipOfTheDay, [&] { EXPECT_EQ(shownParts(), "picture+document"); }));
+    EXPECT_TRUE(whileOpen(Command::TipOfTheDay, [&] { EXPECT_EQ(shownParts(), "picture+document"); }));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -161,7 +166,7 @@ TEST_F(WelcomeWindowTest, ATipIsHeadedByThreeLinesAndNeverTheCountOrALineAfterTh
 {
     home.write("tipofday.txt", "1\r\nThe only tip.\r\nNot counted.\r\n");
     for (int opening = 0; opening < 3; ++opening) {
-        whileOpen(WelcomePage::TipOfTheDay);
+        whileOpen(Command::TipOfTheDay);
         EXPECT_EQ(memoLines(), (QStringList{"TIP OF THE DAY:", "---------------", " ", "The only tip."}));
     }
 
@@ -204,7 +209,7 @@ TEST_F(WelcomeWindowTest, ClosingStoresTheBoxAndTheEndOfTheFirstRunAndNothingEls
         "; kept as written\r\n[General]\r\noptDragDrop=1\r\n\r\n[Display]\r\noptDisplayTime = 0\r\n"
         "OptTipOfDay=1\r\nOptFirstRun=1\r\nMine=kept\r\n[CDAudio]\r\noptautoseekcdstart=1\r\n";
     home.write("sr3.ini", before);
-    whileOpen(WelcomePage::Picture, [&] { tips.visualOptTipOfDay->click(); });
+    whileOpen(Command::About, [&] { tips.visualOptTipOfDay->click(); });
     std::string expected = before;
     expected.replace(expected.find("OptTipOfDay=1"), 13, "OptTipOfDay=0");
     expected.replace(expected.find("OptFirstRun=1"), 13, "OptFirstRun=0");
@@ -212,7 +217,7 @@ TEST_F(WelcomeWindowTest, ClosingStoresTheBoxAndTheEndOfTheFirstRunAndNothingEls
 
     // Each showing reads the box from the file; Esc closes the window the same way.
     home.write("sr3.ini", "[Display]\r\nOptTipOfDay=0\r\n");
-    whileOpen(WelcomePage::Picture, [&] {
+    whileOpen(Command::About, [&] {
         EXPECT_FALSE(tips.visualOptTipOfDay->isChecked());
         tips.visualOptTipOfDay->click();
         tips.reject();
@@ -223,7 +228,7 @@ TEST_F(WelcomeWindowTest, ClosingStoresTheBoxAndTheEndOfTheFirstRunAndNothingEls
 TEST_F(WelcomeWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
     fs::create_directory(settingsFile());  // a directory where the file should be
-    whileOpen(WelcomePage::Picture);
+    whileOpen(Command::About);
     EXPECT_FALSE(tips.isVisible());
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"Unable to write to " + settingsFile() + "."});
 }
@@ -231,7 +236,7 @@ TEST_F(WelcomeWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindow
 TEST_F(WelcomeWindowTest, TheKeySequenceTurnsTheWindowIntoTheCreditsPage)
 {
     home.write("intro.txt", "Intro\r\n");
-    whileOpen(WelcomePage::Introduction, [&] {
+    whileOpen(Command::Introduction, [&] {
         type("trai");
         EXPECT_EQ(shownParts(), "picture+document");
         type("n");
@@ -239,10 +244,10 @@ TEST_F(WelcomeWindowTest, TheKeySequenceTurnsTheWindowIntoTheCreditsPage)
         EXPECT_TRUE(tips.pmultiimage2->toPlainText().contains("Thank you, testers!"));
     });
     // The next opening sets its own view again.
-    whileOpen(WelcomePage::Picture, [&] { EXPECT_EQ(shownParts(), "picture"); });
+    whileOpen(Command::About, [&] { EXPECT_EQ(shownParts(), "picture"); });
 
     // A wrong letter anywhere starts again, and is not taken as a first letter.
-    whileOpen(WelcomePage::Picture, [&] {
+    whileOpen(Command::About, [&] {
         type("TRAXN");
         type("TTRAIN");
         type("TRAI N");
@@ -252,8 +257,8 @@ TEST_F(WelcomeWindowTest, TheKeySequenceTurnsTheWindowIntoTheCreditsPage)
     });
 
     // Begun in one opening, finished in the next.
-    whileOpen(WelcomePage::Picture, [&] { type("Tra"); });
-    whileOpen(WelcomePage::Picture, [&] {
+    whileOpen(Command::About, [&] { type("Tra"); });
+    whileOpen(Command::About, [&] {
         type("In");
         EXPECT_EQ(shownParts(), "credits");
     });
@@ -262,7 +267,7 @@ TEST_F(WelcomeWindowTest, TheKeySequenceTurnsTheWindowIntoTheCreditsPage)
 TEST_F(WelcomeWindowTest, ShowingSetsTheSharedPaletteFromThePaletteBitmapAndWritesNoFile)
 {
     SharedPalette::clear();
-    whileOpen(WelcomePage::Picture, [&] {
+    whileOpen(Command::About, [&] {
         const QList<QRgb> palette = tips.palColours();
         EXPECT_EQ(palette.size(), 236);
         EXPECT_EQ(SharedPalette::colours(), palette);
@@ -277,7 +282,7 @@ TEST_F(WelcomeWindowTest, ShowingSetsTheSharedPaletteFromThePaletteBitmapAndWrit
         SharedPalette::clear();
     });
     // Every showing sets it again after something cleared it.
-    whileOpen(WelcomePage::Picture);
+    whileOpen(Command::About);
     EXPECT_EQ(SharedPalette::colours().size(), 236);
     // Nothing but the settings written on closing lands in the program's directory.
     std::vector<std::string> files;
@@ -289,13 +294,16 @@ TEST_F(WelcomeWindowTest, ShowingSetsTheSharedPaletteFromThePaletteBitmapAndWrit
 
 TEST_F(WelcomeWindowTest, AMissingDocumentFromTheMenuShowsTheErrorAndNotTheWindow)
 {
-    EXPECT_EQ(errorOf([&] { whileOpen(WelcomePage::Introduction); }), "Cannot open file " + home.file("intro.txt"));
-    EXPECT_FALSE(tips.isVisible());
+    EXPECT_FALSE(whileOpen(Command::Introduction));
+    EXPECT_FALSE(whileOpen(Command::TipOfTheDay));
+    EXPECT_EQ(errorTexts(), (std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + ".",
+                                                      "Cannot open file " + home.file("tipofday.txt") + "."}));
+    dialogs.shown.clear();
 
     // A button in the open window: the error, and the text area keeps its text.
     home.write("intro.txt", "Intro\r\n");
     fs::create_directory(home.file("tech2.txt"));  // a directory is no document
-    whileOpen(WelcomePage::Introduction, [&] {
+    whileOpen(Command::Introduction, [&] {
         tips.SpeedButton3->click();
         EXPECT_TRUE(tips.isVisible());
         EXPECT_EQ(tips.Memo1->toPlainText(), "Intro\n");

@@ -23,6 +23,7 @@
 #include "core/formats/TipOfDayFile.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
+#include "ui/commands/CommandDispatcher.h"
 #include "ui/viewer/DocumentView.h"
 #include "ui/viewer/SharedPalette.h"
 
@@ -116,7 +117,7 @@ TipOfDayFile readTips(const std::string& path)
 
 }  // namespace
 
-WelcomeWindow::WelcomeWindow(QWidget* parent)
+WelcomeWindow::WelcomeWindow(CommandDispatcher& commands, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
@@ -137,6 +138,15 @@ WelcomeWindow::WelcomeWindow(QWidget* parent)
     createCreditsArea();
     createBottomControls();
     setView(View::Picture);
+    registerCommands(commands);
+}
+
+void WelcomeWindow::registerCommands(CommandDispatcher& commands)
+{
+    commands.setOperation(Command::About, [this] { ShowPage(WelcomePage::Picture); });
+    commands.setOperation(Command::Introduction, [this] { ShowPage(WelcomePage::Introduction); });
+    commands.setOperation(Command::TechnicalDocuments, [this] { ShowPage(WelcomePage::TechnicalDocuments); });
+    commands.setOperation(Command::TipOfTheDay, [this] { ShowPage(WelcomePage::TipOfTheDay); });
 }
 
 void WelcomeWindow::createDocumentButtons()

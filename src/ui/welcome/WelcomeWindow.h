@@ -7,6 +7,7 @@
 #include <QRgb>
 #include <string>
 
+class CommandDispatcher;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -20,7 +21,9 @@ enum class WelcomePage { Picture, Introduction, TechnicalDocuments, TipOfTheDay 
 class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit WelcomeWindow(QWidget* parent = nullptr);
+    // Registers the commands that open the window: About (the picture), Introduction,
+    // Technical Documents and Tip of the Day.
+    explicit WelcomeWindow(CommandDispatcher& commands, QWidget* parent = nullptr);
 
     // Which of the large controls show: the title picture alone, a document over the
     // picture with the document buttons, or the credits page.
@@ -82,6 +85,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void registerCommands(CommandDispatcher& commands);
     void createDocumentButtons();
     QToolButton* createDocumentButton(const char* name, const char* glyph, int left);
     QLabel* createButtonLabel(const char* name, const QString& text, int left, int width);
