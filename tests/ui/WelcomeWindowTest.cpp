@@ -340,6 +340,7 @@ TEST_F(WelcomeWindowTest, AtStartUpABadOrMissingFileGivesOneErrorAndTheWindowWit
 
 TEST_F(WelcomeWindowTest, TheButtonLabelsFitUnderTheirButtonsWithinTheStrip)
 {
+    whileOpen(Command::About);  // the labels' font is fitted at the first showing
     const QList<QLabel*> labels{tips.Label1, tips.Label2, tips.Label3, tips.Label4, tips.Label5};
     const QList<QToolButton*> buttons{tips.SpeedButton1, tips.SpeedButton2, tips.SpeedButton3, tips.SpeedButton4,
                                       tips.SpeedButton5};

@@ -156,18 +156,17 @@ void WelcomeWindow::createDocumentButtons()
     Panel1->setGeometry(0, 0, 497, 81);
     Panel1->setAutoFillBackground(true);
     setColours(Panel1, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
-    SpeedButton1 = createDocumentButton("SpeedButton1", "glyph-intro.png", 8);
-    SpeedButton2 = createDocumentButton("SpeedButton2", "glyph-tech1.png", 72);
-    SpeedButton3 = createDocumentButton("SpeedButton3", "glyph-tech2.png", 160);
-    SpeedButton4 = createDocumentButton("SpeedButton4", "glyph-tech3.png", 256);
-    SpeedButton5 = createDocumentButton("SpeedButton5", "glyph-tip.png", 352);
+    SpeedButton1 = createDocumentButton("SpeedButton1", 8);
+    SpeedButton2 = createDocumentButton("SpeedButton2", 72);
+    SpeedButton3 = createDocumentButton("SpeedButton3", 160);
+    SpeedButton4 = createDocumentButton("SpeedButton4", 256);
+    SpeedButton5 = createDocumentButton("SpeedButton5", 352);
     // Each label reaches to the next button.
     Label1 = createButtonLabel("Label1", QStringLiteral("Intro"), 8, 60);
     Label2 = createButtonLabel("Label2", QStringLiteral("Tech Documents 1-7"), 72, 84);
     Label3 = createButtonLabel("Label3", QStringLiteral("Tech Documents 8-14"), 160, 92);
     Label4 = createButtonLabel("Label4", QStringLiteral("Tech Documents 15+"), 256, 92);
     Label5 = createButtonLabel("Label5", QStringLiteral("Tip of the Day"), 352, 92);
-    fitLabelFont({Label1, Label2, Label3, Label4, Label5});
     // The buttons change the document, and never take the focus from the OK button.
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton2Click(); }); });
@@ -176,12 +175,11 @@ void WelcomeWindow::createDocumentButtons()
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton5Click(); }); });
 }
 
-QToolButton* WelcomeWindow::createDocumentButton(const char* name, const char* glyph, int left)
+QToolButton* WelcomeWindow::createDocumentButton(const char* name, int left)
 {
     auto* button = new QToolButton(Panel1);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(left, 8, 38, 38);
-    button->setIcon(QIcon(QStringLiteral(":/welcome/") + QLatin1String(glyph)));
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -206,7 +204,6 @@ void WelcomeWindow::createDocumentArea()
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);  // tips are one long line each
-    Memo1->setFont(sansSerif(10));
     setDarkTextColours(Memo1);
     Memo1->setPlainText(QStringLiteral("Welcome to Sonorail!"));
 }
@@ -217,7 +214,6 @@ void WelcomeWindow::createCreditsArea()
     pmultiimage2->setObjectName(QStringLiteral("pmultiimage2"));
     pmultiimage2->setGeometry(8, 80, 481, 265);
     pmultiimage2->setReadOnly(true);
-    pmultiimage2->setFont(sansSerif(10));
     setDarkTextColours(pmultiimage2);
 }
 
@@ -327,20 +323,29 @@ void WelcomeWindow::showEvent(QShowEvent* event)
 
 void WelcomeWindow::FormShow()
 {
-    loadEmbeddedData();
+    prepareFirstShowing();
     SharedPalette::set(palColours());
     const ProfileFile settings(SettingsFilePath());
     visualOptTipOfDay->setChecked(settings.readBoolean(kDisplaySection, kTipOfDayKey, true));
 }
 
-// The pictures and the credits page are embedded in the program and read from memory, once:
-// nothing is written to the disk, so a program directory that cannot be written (an
-// installed program) does not matter.
-void WelcomeWindow::loadEmbeddedData()
+// The pictures and the credits page are embedded in the program and read from memory, at the
+// first showing: nothing is written to the disk, so a program directory that cannot be
+// written (an installed program) does not matter.
+void WelcomeWindow::prepareFirstShowing()
 {
-    if (embeddedDataLoaded)
+    if (firstShowingPrepared)
         return;
-    embeddedDataLoaded = true;
+    firstShowingPrepared = true;
+    // Fonts and glyphs cost their loading: left to the first showing too, as most runs have none.
+    Memo1->setFont(sansSerif(10));
+    pmultiimage2->setFont(sansSerif(10));
+    fitLabelFont({Label1, Label2, Label3, Label4, Label5});
+    const std::pair<QToolButton*, const char*> glyphs[] = {
+        {SpeedButton1, "glyph-intro.png"}, {SpeedButton2, "glyph-tech1.png"}, {SpeedButton3, "glyph-tech2.png"},
+        {SpeedButton4, "glyph-tech3.png"}, {SpeedButton5, "glyph-tip.png"}};
+    for (const auto& [button, glyph] : glyphs)
+        button->setIcon(QIcon(QStringLiteral(":/welcome/") + QLatin1String(glyph)));
     palBitmap = QImage(QStringLiteral(":/welcome/DEFPAL"));
     pal->setPixmap(QPixmap::fromImage(palBitmap));
     PMultiImage1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/welcome/OOGH"))));

@@ -87,7 +87,7 @@ protected:
 private:
     void registerCommands(CommandDispatcher& commands);
     void createDocumentButtons();
-    QToolButton* createDocumentButton(const char* name, const char* glyph, int left);
+    QToolButton* createDocumentButton(const char* name, int left);
     QLabel* createButtonLabel(const char* name, const QString& text, int left, int width);
     void createDocumentArea();
     void createCreditsArea();
@@ -95,7 +95,7 @@ private:
 
     void fill(WelcomePage page);
     void showModally();
-    void loadEmbeddedData();
+    void prepareFirstShowing();
 
     void FormShow();
     void FormClose();
@@ -109,7 +109,7 @@ private:
 
     View currentView = View::Picture;
     QImage palBitmap;
-    bool embeddedDataLoaded = false;
+    bool firstShowingPrepared = false;
     bool previewingKeys = false;
     // How far the key sequence has been typed (0 to 4), kept across openings of the window.
     int keySequencePosition = 0;
