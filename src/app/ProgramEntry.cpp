@@ -30,6 +30,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
+#include "ui/viewer/SharedPalette.h"
 #include "ui/viewer/ViewerWindow.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -88,19 +89,24 @@ struct Run {
     std::unique_ptr<FileHandOver> handOver;
     std::unique_ptr<TerminationWatcher> termination;
     std::unique_ptr<MprisService> mpris;
-    std::unique_ptr<StartupProbe> probe;  // watches the main window: destroyed first
+    std::unique_ptr<StartupProbe> probe;  // watches the windows: destroyed first
+    // Files a second copy handed over before the main window existed: the welcome page
+    // was open. They join the queue with the command line's once start-up is done.
+    std::vector<std::string> filesBeforeStart;
 };
 
-// Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
+// Step 5 and 6: the two start-up keys, then the introduction or the tip of the day. Here,
+// before the main window exists, a document that cannot be read must not end the program:
+// the error is shown and the page opens with an empty text area.
 void showWelcomePage(Run& run)
 {
     Settings startup;
     ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
     run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
     if (startup.OptFirstRun)
-        run.dispatcher.ExecuteCommand(Command::Introduction);
+        run.tips->ShowPageAtStartup(WelcomePage::Introduction);
     else if (run.tips->visualOptTipOfDay->isChecked())
-        run.dispatcher.ExecuteCommand(Command::TipOfTheDay);
+        run.tips->ShowPageAtStartup(WelcomePage::TipOfTheDay);
 }
 
 // Step 7: the toolbar, whose creation has the main window created (which runs the
@@ -109,6 +115,8 @@ void showWelcomePage(Run& run)
 void createWindows(Run& run)
 {
     run.toolbar = std::make_unique<Toolbar>([&run](Toolbar& toolbar) -> QMainWindow& {
+        // The welcome window's palette, as its last showing left it (none when not shown).
+        SharedPalette::set(run.tips->palColours());
         run.mainWindow = std::make_unique<MainWindow>(*run.session, run.dispatcher, toolbar);
         return *run.mainWindow;
     });
@@ -150,16 +158,21 @@ std::vector<std::string> toPaths(const QStringList& files)
 }
 
 // A second copy asked this one to come forward: the welcome page while it is shown
-// modally before the main window exists, the main window afterwards, which also takes the
-// copy's files.
+// modally before the main window exists, the main window afterwards. The copy's files join
+// the queue, at once or, while start-up goes on, once it is done.
 void answerOtherCopies(Run& run)
 {
     QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, run.guard.get(),
                      [&run](const InstanceMessage& message) {
                          GuardedCall([&] {
+                             const std::vector<std::string> files = toPaths(message.files);
+                             if (run.probe)
+                                 run.probe->reportOtherCopy(files);
                              bringForward(run, message.activationToken);
                              if (run.handOver)
-                                 run.handOver->HandOverFiles(toPaths(message.files));
+                                 run.handOver->HandOverFiles(files);
+                             else
+                                 run.filesBeforeStart.insert(run.filesBeforeStart.end(), files.begin(), files.end());
                          });
                      });
 }
@@ -210,7 +223,10 @@ int RunProgram(int argc, char** argv)
     bool anotherCopyRuns = false;
     bool started = GuardedCall([&] {
         run.session = std::make_unique<Jukebox>(MakeSystemMediaBackend(), run.dispatcher, arguments);
-        run.tips = std::make_unique<WelcomeWindow>();
+        run.probe = StartupProbe::fromEnvironment(run.session->playQueue());
+        run.tips = std::make_unique<WelcomeWindow>(run.dispatcher);
+        if (run.probe)
+            run.probe->watchWelcomeWindow(*run.tips);
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
         anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toQStrings(files)));
@@ -228,13 +244,18 @@ int RunProgram(int argc, char** argv)
     if (!started)
         return 1;
     MainWindow& form = *run.mainWindow;
-    run.probe = StartupProbe::installOn(form, run.session->playQueue());
+    if (run.probe)
+        run.probe->watchMainWindow(form);
     if (run.session->StartsMinimised())
         form.showMinimized();
     else
         form.show();
     // After start-up, so the default album loaded there does not replace them.
-    GuardedCall([&] { run.handOver->HandOverFiles(files); });
+    GuardedCall([&] {
+        std::vector<std::string> handedOver = files;
+        handedOver.insert(handedOver.end(), run.filesBeforeStart.begin(), run.filesBeforeStart.end());
+        run.handOver->HandOverFiles(handedOver);
+    });
     int status = app.exec();
     DialogSeam::install(nullptr);
     return status;

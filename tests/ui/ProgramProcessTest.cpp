@@ -1,60 +1,14 @@
 // The real program as separate processes: one copy per program directory, and the ways
 // a running copy ends.
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <memory>
 
-#include "support/TempDir.h"
+#include "support/ProgramProcessFixture.h"
 
 namespace {
 
-constexpr int kGenerousMs = 20000;
-
-class ProgramProcessTest : public ::testing::Test {
+class ProgramProcessTest : public ProgramProcessFixture {
 protected:
     void SetUp() override { home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n"); }
-
-    std::unique_ptr<QProcess> startCopy(const QStringList& arguments = {})
-    {
-        auto copy = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SONORAIL_HOME", QString::fromStdString(home.path().string()));
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.path().string()));
-        environment.insert("SONORAIL_STARTUP_PROBE", "report");
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        copy->setProcessEnvironment(environment);
-        copy->start(SONORAIL_EXECUTABLE, arguments);
-        EXPECT_TRUE(copy->waitForStarted(kGenerousMs));
-        return copy;
-    }
-
-    // True once the copy has printed `line` (it prints "shown" at its first paint, and its
-    // queue whenever the queue changes).
-    static bool printsLine(QProcess& copy, const QByteArray& line)
-    {
-        for (;;) {
-            while (copy.canReadLine()) {
-                if (copy.readLine() == line + "\n")
-                    return true;
-            }
-            if (copy.state() == QProcess::NotRunning || !copy.waitForReadyRead(kGenerousMs))
-                return false;
-        }
-    }
-
-    static bool showsItsWindow(QProcess& copy) { return printsLine(copy, "shown"); }
-
-    static bool endsWithStatusZero(QProcess& copy)
-    {
-        copy.waitForFinished(kGenerousMs);
-        return copy.state() == QProcess::NotRunning && copy.exitStatus() == QProcess::NormalExit &&
-               copy.exitCode() == 0;
-    }
-
-    TempDir home;
 };
 
 TEST_F(ProgramProcessTest, SecondCopyEndsWithoutAWindowAndTheFirstGoesOn)
