@@ -219,3 +219,19 @@ TEST_F(HelpWindowTest, CollectionIsRebuiltWhenDamagedAndKeptElsewhereWhenItsPlac
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HelpModuleFileTest, BesideTheProgramElseWhereAnInstalledProgramKeepsIt)
+{
+    TempDir prefix;
+    std::filesystem::create_directories(prefix.path() / "bin");
+    const QString bin = QString::fromStdString(prefix.file("bin"));
+    const QString installed = HelpBookEngine::moduleFileFor(bin);
+    EXPECT_TRUE(installed.startsWith(QString::fromStdString(prefix.file("lib/")))) << installed.toStdString();
+    EXPECT_TRUE(installed.endsWith(QLatin1String("/sonorail/libsonorail-help.so"))) << installed.toStdString();
+    prefix.write("bin/libsonorail-help.so", "");
+    EXPECT_EQ(HelpBookEngine::moduleFileFor(bin), QString::fromStdString(prefix.file("bin/libsonorail-help.so")));
+}
+
+}  // namespace

@@ -176,6 +176,8 @@ void HelpWindow::showContents()
 void HelpWindow::showIndex()
 {
     tabs->setCurrentIndex(IndexTab);
+    if (browser->source().isEmpty())
+        showPage(book->pageUrl(kContentsPage));  // a page beside the index, not a blank
     indexField->clear();
     indexField->setFocus(Qt::OtherFocusReason);
 }
