@@ -1,0 +1,31 @@
+#pragma once
+// The windows the toolbar's dock rule places: the main window, the toolbar and the viewer,
+// in screen pixels. The windows implement it; the rule itself is ToolbarDock.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const ScreenRect&) const = default;
+};
+
+class DockWindows {
+public:
+    virtual ~DockWindows() = default;
+
+    // The main window's outer bounds (its frame, as the window manager draws it).
+    virtual ScreenRect mainWindowBounds() const = 0;
+    virtual void setMainWindowHeight(int height) = 0;
+    // Moves the main window's controls down or up by the toolbar's height.
+    virtual void ShiftMainControls(bool down) = 0;
+
+    virtual ScreenRect toolbarBounds() const = 0;
+    virtual void placeToolbar(const ScreenRect& bounds) = 0;
+    virtual void showToolbar() = 0;
+
+    // The viewer is placed only in its normal state (neither maximised nor minimised).
+    virtual bool viewerInNormalState() const = 0;
+    virtual void setViewerTop(int top) = 0;
+    virtual void setViewerHeight(int height) = 0;
+};
