@@ -10,6 +10,7 @@ Jukebox::Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands
     : commands(commands), arguments(std::move(arguments)), mmed(std::move(backend))
 {
     playbackViews.commands = &commands;
+    playbackViews.dockLayout = &dock;
     registerCommands();
 }
 
@@ -47,8 +48,11 @@ void Jukebox::attachVideoArea(VideoArea* area) { playbackViews.video = area ? ar
 
 void Jukebox::attachViewer(Viewer* viewer) { playbackViews.viewer = viewer ? viewer : &Viewer::none(); }
 
+void Jukebox::attachDockWindows(DockWindows* windows) { dock.attach(windows); }
+
 void Jukebox::StartupInitialise(StartupWindow& window)
 {
+    dock.ToolbarDocked = true;
     playbackMonitor.IconFrame = 0;
     window.ApplyFileFilter();
     playbackState.playState = psStopped;

@@ -28,4 +28,22 @@ public:
     virtual bool viewerInNormalState() const = 0;
     virtual void setViewerTop(int top) = 0;
     virtual void setViewerHeight(int height) = 0;
+
+    // No windows: the session's until the toolbar exists.
+    static DockWindows& none()
+    {
+        struct Nowhere final : DockWindows {
+            ScreenRect mainWindowBounds() const override { return {}; }
+            void setMainWindowHeight(int) override {}
+            void ShiftMainControls(bool) override {}
+            ScreenRect toolbarBounds() const override { return {}; }
+            void placeToolbar(const ScreenRect&) override {}
+            void showToolbar() override {}
+            bool viewerInNormalState() const override { return false; }
+            void setViewerTop(int) override {}
+            void setViewerHeight(int) override {}
+        };
+        static Nowhere nowhere;
+        return nowhere;
+    }
 };

@@ -13,20 +13,20 @@ ScreenRect ToolbarDock::dockedPlace(const ScreenRect& mainWindow, int toolbarHei
 
 void ToolbarDock::ToolbarDropped(int x, int y)
 {
-    const ScreenRect mainWindow = windows.mainWindowBounds();
-    const ScreenRect toolbar = windows.toolbarBounds();
+    const ScreenRect mainWindow = windows->mainWindowBounds();
+    const ScreenRect toolbar = windows->toolbarBounds();
     ToolbarDocked = InDockZone(mainWindow, x, y, toolbar.height, CaptionMenuHeight);
-    windows.placeToolbar(ToolbarDocked ? dockedPlace(mainWindow, toolbar.height)
+    windows->placeToolbar(ToolbarDocked ? dockedPlace(mainWindow, toolbar.height)
                                        : ScreenRect{x, y, toolbar.width, toolbar.height});
 }
 
 void ToolbarDock::MainWindowMoved()
 {
-    const ScreenRect mainWindow = windows.mainWindowBounds();
-    const int toolbarHeight = windows.toolbarBounds().height;
+    const ScreenRect mainWindow = windows->mainWindowBounds();
+    const int toolbarHeight = windows->toolbarBounds().height;
     if (ToolbarDocked) {
-        windows.placeToolbar(dockedPlace(mainWindow, toolbarHeight));
-        windows.showToolbar();
+        windows->placeToolbar(dockedPlace(mainWindow, toolbarHeight));
+        windows->showToolbar();
         if (dockLayoutState == dlWithoutStrip)
             addStrip(mainWindow, toolbarHeight);
     } else if (dockLayoutState == dlWithStrip) {
@@ -36,12 +36,12 @@ void ToolbarDock::MainWindowMoved()
 
 void ToolbarDock::applyDockLayout()
 {
-    const ScreenRect mainWindow = windows.mainWindowBounds();
-    const int toolbarHeight = windows.toolbarBounds().height;
-    const bool placeViewer = windows.viewerInNormalState();
+    const ScreenRect mainWindow = windows->mainWindowBounds();
+    const int toolbarHeight = windows->toolbarBounds().height;
+    const bool placeViewer = windows->viewerInNormalState();
     const int stripHeight = ToolbarDocked ? toolbarHeight : 0;
     if (placeViewer)
-        windows.setViewerTop(mainWindow.top + CaptionMenuHeight + stripHeight);
+        windows->setViewerTop(mainWindow.top + CaptionMenuHeight + stripHeight);
     const bool layoutChanges = ToolbarDocked ? dockLayoutState == dlWithoutStrip : dockLayoutState == dlWithStrip;
     if (!layoutChanges)
         return;
@@ -49,14 +49,14 @@ void ToolbarDock::applyDockLayout()
         ToolbarDocked ? addStrip(mainWindow, toolbarHeight) : removeStrip(mainWindow, toolbarHeight);
     // The viewer reaches down to the main window's new bottom edge.
     if (placeViewer)
-        windows.setViewerHeight(mainWindowHeight - CaptionMenuHeight - stripHeight);
+        windows->setViewerHeight(mainWindowHeight - CaptionMenuHeight - stripHeight);
 }
 
 int ToolbarDock::addStrip(const ScreenRect& mainWindow, int toolbarHeight)
 {
     const int height = mainWindow.height + toolbarHeight;
-    windows.ShiftMainControls(true);
-    windows.setMainWindowHeight(height);
+    windows->ShiftMainControls(true);
+    windows->setMainWindowHeight(height);
     dockLayoutState = dlWithStrip;
     return height;
 }
@@ -64,8 +64,8 @@ int ToolbarDock::addStrip(const ScreenRect& mainWindow, int toolbarHeight)
 int ToolbarDock::removeStrip(const ScreenRect& mainWindow, int toolbarHeight)
 {
     const int height = mainWindow.height - toolbarHeight;
-    windows.setMainWindowHeight(height);
-    windows.ShiftMainControls(false);
+    windows->setMainWindowHeight(height);
+    windows->ShiftMainControls(false);
     dockLayoutState = dlWithoutStrip;
     return height;
 }

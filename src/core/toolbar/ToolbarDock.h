@@ -3,13 +3,17 @@
 // over a strip at the top of the main window, which is taller by the toolbar's height and
 // has its controls moved down by as much; floating, the strip goes. This class holds the
 // dock state and the rules that keep the windows in step with it.
+#include "core/toolbar/DockLayout.h"
 #include "core/toolbar/DockWindows.h"
 
 enum DockLayoutState { dlWithStrip = 1, dlWithoutStrip = 2 };
 
-class ToolbarDock {
+class ToolbarDock final : public DockLayout {
 public:
-    explicit ToolbarDock(DockWindows& windows) : windows(windows) {}
+    ToolbarDock() = default;
+    explicit ToolbarDock(DockWindows& windows) : windows(&windows) {}
+    // The windows the rules place; nullptr takes them back (nothing is placed any more).
+    void attach(DockWindows* dockWindows) { windows = dockWindows ? dockWindows : &DockWindows::none(); }
 
     // Docked at every start; the main window is laid out for the docked toolbar.
     bool ToolbarDocked = true;
@@ -33,7 +37,7 @@ public:
 
     // Every tick of the playback monitor: the strip follows the dock state, and a viewer in
     // the normal state lies under the menu bar and the strip. The toolbar does not move.
-    void applyDockLayout();
+    void applyDockLayout() override;
 
 private:
     ScreenRect dockedPlace(const ScreenRect& mainWindow, int toolbarHeight) const;
@@ -41,5 +45,5 @@ private:
     int addStrip(const ScreenRect& mainWindow, int toolbarHeight);
     int removeStrip(const ScreenRect& mainWindow, int toolbarHeight);
 
-    DockWindows& windows;
+    DockWindows* windows = &DockWindows::none();
 };

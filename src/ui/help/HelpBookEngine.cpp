@@ -24,7 +24,11 @@ HelpBookEngine::HelpBookEngine(QString moduleFile, QString collectionDirectory)
 
 // The window goes with the engine, while the application still runs. The module itself stays
 // loaded (QLibrary does not unload it): Qt keeps pointers into it until the process ends.
-HelpBookEngine::~HelpBookEngine() = default;
+HelpBookEngine::~HelpBookEngine()
+{
+    if (&HelpEngine::current() == this)
+        HelpEngine::install(nullptr);
+}
 
 QString HelpBookEngine::moduleFileFor(const QString& executableDirectory)
 {
@@ -45,7 +49,7 @@ HelpViewer& HelpBookEngine::viewerOf(const QString& helpFile)
 {
     // Checked at every request: the book may have gone since the window opened.
     if (!readableFile(helpFile))
-        throw SonorailError(IoErrorText::cannotOpenFile(helpFile.toStdString()));
+        throw SonorailError(IoErrorText::cannotOpenFile(QFile::encodeName(helpFile).toStdString()));
     if (viewer && viewerBook == helpFile)
         return *viewer;
     QString error;
@@ -63,7 +67,7 @@ CreateHelpViewerFunction HelpBookEngine::loadModule()
         return createViewer;
     createViewer = reinterpret_cast<CreateHelpViewerFunction>(module.resolve(kCreateHelpViewerEntry));
     if (!createViewer)
-        throw SonorailError("Cannot load the help window " + module.fileName().toStdString() + ": " +
+        throw SonorailError("Cannot load the help window " + QFile::encodeName(module.fileName()).toStdString() + ": " +
                             module.errorString().toStdString());
     return createViewer;
 }

@@ -16,6 +16,7 @@
 #include "core/session/StartupWindow.h"
 
 class CommandDispatcher;
+class ContextHelp;
 class FileBrowser;
 class IconFrameView;
 class Jukebox;
@@ -48,6 +49,10 @@ public:
     // StartupWindow, and after the setup dialog.
     void ApplySettings() override;
     void ApplyFileFilter() override;
+
+    // The client area's height (the docked toolbar's strip comes and goes); the window, the
+    // picture behind the controls and the status bar at the bottom follow it.
+    void setClientHeight(int height);
 
     // The setup dialog is created after the main window; command 18 shows it.
     void attachSetupForm(SetupDialog* form) { setupForm = form; }
@@ -159,6 +164,8 @@ private:
     void watchKeys(QWidget* client);
     void FormCreate();
     void loadIconStrip();
+    void assignHints();
+    void offerWhatsThis();
 
     // StartupWindow
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
@@ -175,5 +182,6 @@ private:
     FileBrowser* browser = nullptr;
     QueuePanel* queuePanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
+    ContextHelp* contextHelp = nullptr;
     bool exitConfirmed = false;
 };
