@@ -62,9 +62,8 @@ Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
     offerWhatsThis();
     ApplyToolbarSlots(DefaultToolbarSlotNumbers());
     mainWindow = &createMainWindow(*this);
-    // Measured on the main window's own menu bar once it exists (a menu bar made only to be
-    // measured costs a tenth of the start-up); measured again whenever the window moves, as
-    // a window manager's frame is known only once the window is shown.
+    // Measured on the main window's own menu bar once it exists: a menu bar made only to be
+    // measured costs a tenth of the start-up.
     dock().CaptionMenuHeight = measuredCaptionMenuHeight();
     dock().dockLayoutState = dlWithStrip;
     session.attachDockWindows(this);
@@ -221,12 +220,12 @@ void Toolbar::resizeEvent(QResizeEvent* event)
 bool Toolbar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == mainWindow) {
-        if (event->type() == QEvent::Move) {
-            dock().CaptionMenuHeight = measuredCaptionMenuHeight();
+        if (event->type() == QEvent::Move)
             dock().MainWindowMoved();
-        } else if (event->type() == QEvent::WindowStateChange) {
+        else if (event->type() == QEvent::WindowStateChange)
             followMainWindowState();
-        }
+        else if (event->type() == QEvent::Show)
+            placeOnceShown();
         return QWidget::eventFilter(watched, event);
     }
     if (handleGripMouse(event))
@@ -287,6 +286,13 @@ QRect Toolbar::rubberBand() const { return geometry().translated(latestPoint - p
 
 // --- The main window -----------------------------------------------------------------
 
+// Showing a window may place it again (where the platform frames it) without a move being
+// reported: the dock rule runs once more when the showing is done.
+void Toolbar::placeOnceShown()
+{
+    QTimer::singleShot(0, this, [this] { dock().MainWindowMoved(); });
+}
+
 // With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
 // the main window and comes back with it. A floating toolbar stays on the screen.
 void Toolbar::followMainWindowState()
@@ -302,22 +308,22 @@ void Toolbar::followMainWindowState()
     }
 }
 
-// From the main window's outer top to where a docked toolbar's top lies: the frame's top
-// (known once a window manager has framed the window; none before) and the menu bar, less
-// the part of the toolbar that overlaps the menu bar so that its bottom edge meets the strip's.
+// From the main window's top to where a docked toolbar's top lies: below the menu bar,
+// less the part of the toolbar that overlaps the menu bar so that its bottom edge meets the
+// strip's. The window manager's frame does not count: the main window's place is its own
+// area, which Qt knows before a window manager has framed the window.
 int Toolbar::measuredCaptionMenuHeight() const
 {
-    const int frameTop = mainWindow->geometry().top() - mainWindow->frameGeometry().top();
-    return frameTop + mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
+    return mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
 }
 
 // --- DockWindows ---------------------------------------------------------------------
 
-ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->frameGeometry()); }
+ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->geometry()); }
 
-void Toolbar::setMainWindowHeight(int outerHeight)
+void Toolbar::setMainWindowHeight(int height)
 {
-    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + outerHeight - mainWindow->frameGeometry().height());
+    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->height());
 }
 
 // Every panel, button, list, drive selector and tab set of the main window, and the CD

@@ -100,6 +100,7 @@ private:
     QRect rubberBand() const;
 
     void followMainWindowState();
+    void placeOnceShown();
     int measuredCaptionMenuHeight() const;
     ToolbarDock& dock() const;
 

@@ -90,7 +90,7 @@ QRect ViewerWindow::placeOverMainWindow() const
 {
     if (!mainWindow)
         return geometry();
-    const QRect frame = mainWindow->frameGeometry();
+    const QRect frame = mainWindow->geometry();  // without the window manager's frame, as the dock counts it
     const ToolbarDock& dock = session->toolbarDock();
     const int above = dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
     return QRect(frame.left(), frame.top() + above, frame.width(), frame.height() - above);
