@@ -165,8 +165,11 @@ void Toolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& number
         const int number = numbers[slot];
         const CommandHintEntry& entry = CommandTable::hintEntry(number);
         const ToolbarSlot& place = ToolbarSlots[slot];
+        // Start-up applies the slots twice (the layout's, then the settings'): a slot that
+        // keeps its command keeps its glyph.
+        if (CommandDispatcher::tagOf(place.button) != number || place.button->icon().isNull())
+            place.button->setIcon(CommandGlyph::forCommand(number));
         CommandDispatcher::setTag(place.button, number);
-        place.button->setIcon(CommandGlyph::forCommand(number));
         ControlHints::setHint(place.button, entry.Hint);
         ControlHints::setHint(place.label, entry.Hint);
         // Only the glyph buttons show tooltips: the hint's short title.
