@@ -219,4 +219,14 @@ TEST_F(ToolbarTest, MinimisingTakesADockedToolbarAlongButLeavesAFloatingOne)
     EXPECT_TRUE(toolbar->isVisible());
 }
 
+TEST_F(ToolbarTest, AfterAMinimisedStartTheToolbarAppearsWithTheMainWindow)
+{
+    MainWindow& form = start();
+    form.showMinimized();
+    toolbar->hide();  // as after "/m": never placed yet
+    form.showNormal();
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_EQ(toolbar->pos(), mainTopLeft() + QPoint(0, captionMenuHeight()));
+}
+
 }  // namespace

@@ -297,7 +297,8 @@ void Toolbar::placeOnceShown()
 }
 
 // With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
-// the main window and comes back with it. A floating toolbar stays on the screen.
+// the main window and comes back with it, or appears then when the program started
+// minimised. A floating toolbar stays on the screen.
 void Toolbar::followMainWindowState()
 {
     if (mainWindow->isMinimized()) {
@@ -305,10 +306,10 @@ void Toolbar::followMainWindowState()
             hide();
             hiddenWithMainWindow = true;
         }
-    } else if (hiddenWithMainWindow) {
-        hiddenWithMainWindow = false;
-        show();
+        return;
     }
+    hiddenWithMainWindow = false;
+    dock().MainWindowMoved();
 }
 
 // From the main window's top to where a docked toolbar's top lies: below the menu bar,
