@@ -191,8 +191,10 @@ TEST_F(ToolbarTest, ExclamationShowsTheInformationPanelWhichMirrorsTheInformatio
 {
     MainWindow& form = start();
     EXPECT_TRUE(toolbar->Panel2->isHidden());
+    form.showInfo("Current item:  /music/a.mid");
     toolbar->Button1->click();
     EXPECT_TRUE(toolbar->Panel2->isVisibleTo(toolbar.get()));
+    EXPECT_EQ(toolbar->infobar->text(), "Current item:  /music/a.mid") << "current as soon as it shows";
     form.showInfo("There are currently no items in the queue.");
     EXPECT_EQ(toolbar->Timer1->interval(), 1000);
     EXPECT_TRUE(toolbar->Timer1->isActive());
@@ -203,6 +205,7 @@ TEST_F(ToolbarTest, ExclamationShowsTheInformationPanelWhichMirrorsTheInformatio
     EXPECT_EQ(toolbar->positiontimedisplay->text(), "00:12");
     toolbar->Button1->click();
     EXPECT_TRUE(toolbar->Panel2->isHidden());
+    EXPECT_FALSE(toolbar->Timer1->isActive()) << "no copying while nobody sees it";
 }
 
 TEST_F(ToolbarTest, MinimisingTakesADockedToolbarAlongButLeavesAFloatingOne)

@@ -98,7 +98,6 @@ void Toolbar::createControls()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Toolbar::Timer1Timer);
-    Timer1->start();
 }
 
 // Glyph buttons with their captions below, in a 9-pixel serif font.
@@ -204,7 +203,19 @@ void Toolbar::setTimeDisplays(const QString& length, const QString& position)
     positiontimedisplay->setText(position);
 }
 
-void Toolbar::Button1Click() { Panel2->setVisible(Panel2->isHidden()); }
+// The copy of the information bar is seen only on the information panel, so it is kept
+// current only while the panel shows: an idle program is not woken every second for it.
+void Toolbar::Button1Click()
+{
+    const bool show = Panel2->isHidden();
+    Panel2->setVisible(show);
+    if (show) {
+        Timer1Timer();
+        Timer1->start();
+    } else {
+        Timer1->stop();
+    }
+}
 
 void Toolbar::Timer1Timer()
 {
