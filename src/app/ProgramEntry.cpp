@@ -27,6 +27,7 @@
 #include "ui/files/DirectoryChooser.h"
 #include "ui/files/FileCommandDialogs.h"
 #include "ui/files/RenameDialog.h"
+#include "ui/help/HelpBookEngine.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
@@ -76,6 +77,7 @@ QStringList toQStrings(const std::vector<std::string>& paths)
 // session first, then the windows in their order of creation. No window owns another.
 struct Run {
     CommandDispatcher dispatcher;
+    std::unique_ptr<HelpBookEngine> help;
     std::unique_ptr<Jukebox> session;
     std::unique_ptr<WelcomeWindow> tips;
     std::unique_ptr<SingleInstanceGuard> guard;
@@ -109,18 +111,28 @@ void showWelcomePage(Run& run)
         run.tips->ShowPageAtStartup(WelcomePage::TipOfTheDay);
 }
 
+// The help book is shown by the help window, whose module is opened at the first request.
+void installHelp(Run& run, const ProgramPaths& paths)
+{
+    const auto folder = [](const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); };
+    run.help = std::make_unique<HelpBookEngine>(HelpBookEngine::moduleFileFor(folder(paths.executableDir())),
+                                                folder(paths.cacheDir() + "help"));
+    HelpEngine::install(run.help.get());
+}
+
 // Step 7: the toolbar, whose creation has the main window created (which runs the
 // session's start-up); step 8: the viewer, the setup dialog, the directory chooser and the
 // rename dialog.
 void createWindows(Run& run)
 {
-    run.toolbar = std::make_unique<Toolbar>([&run](Toolbar& toolbar) -> QMainWindow& {
+    run.toolbar = std::make_unique<Toolbar>(*run.session, run.dispatcher, [&run](Toolbar& toolbar) -> MainWindow& {
         // The welcome window's palette, as its last showing left it (none when not shown).
         SharedPalette::set(run.tips->palColours());
         run.mainWindow = std::make_unique<MainWindow>(*run.session, run.dispatcher, toolbar);
         return *run.mainWindow;
     });
     run.viewer = std::make_unique<ViewerWindow>(*run.session, run.dispatcher, *run.mainWindow, *run.toolbar);
+    run.toolbar->attachViewer(run.viewer.get());
     run.setup = std::make_unique<SetupDialog>();
     run.mainWindow->attachSetupForm(run.setup.get());
     run.directoryChooser = std::make_unique<DirectoryChooser>();
@@ -234,6 +246,7 @@ int RunProgram(int argc, char** argv)
             return;
         answerOtherCopies(run);
         paths.createProgramDir();
+        installHelp(run, paths);
         showWelcomePage(run);
         createWindows(run);
         connectExits(run, app);

@@ -35,6 +35,20 @@ TEST(ProgramPaths, AnInstalledProgramKeepsItsFilesInTheUsersConfiguration)
     EXPECT_EQ(ProgramPaths::fromLocation(location).programDir(), "/home/someone/.config/sonorail/");
 }
 
+TEST(ProgramPaths, WhatCanBeMadeAgainGoesToTheUsersCacheOnlyForAnInstalledProgram)
+{
+    TempDir dir;
+    fs::create_directories(dir.path() / "usr/bin");
+    fs::create_directories(dir.path() / "usr/share/sonorail");
+    ProgramLocation location = locationOf(dir.path() / "usr/bin/sonorail");
+    EXPECT_EQ(ProgramPaths::fromLocation(location).cacheDir(), "/home/someone/.cache/sonorail/");
+    location.xdgCacheHome = "/elsewhere/cache";
+    EXPECT_EQ(ProgramPaths::fromLocation(location).cacheDir(), "/elsewhere/cache/sonorail/");
+    location.sonorailHome = (dir.path() / "home").string();
+    EXPECT_EQ(ProgramPaths::fromLocation(location).cacheDir(), (dir.path() / "home").string() + "/");
+    EXPECT_EQ(ProgramPaths::fromLocation(locationOf(dir.path() / "sonorail")).cacheDir(), dir.path().string() + "/");
+}
+
 TEST(ProgramPaths, ABinDirectoryWithoutSharedDataIsPortable)
 {
     TempDir dir;

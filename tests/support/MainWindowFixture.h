@@ -36,7 +36,7 @@ protected:
         auto scripted = std::make_unique<ScriptedBackend>();
         backend = scripted.get();
         session = std::make_unique<Jukebox>(std::move(scripted), dispatcher, std::move(arguments));
-        toolbar = std::make_unique<Toolbar>([this](Toolbar& bar) -> QMainWindow& {
+        toolbar = std::make_unique<Toolbar>(*session, dispatcher, [this](Toolbar& bar) -> MainWindow& {
             mainWindow = std::make_unique<MainWindow>(*session, dispatcher, bar);
             return *mainWindow;
         });

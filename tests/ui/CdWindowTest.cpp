@@ -113,7 +113,7 @@ TEST_F(CdWindowTest, AtStartTheDiscIsReadWhenTheSettingsSaySo)
     scripted->insertDisc(kTwelveTracks);
     backend = scripted.get();
     session = std::make_unique<Jukebox>(std::move(scripted), dispatcher, std::vector<std::string>{});
-    toolbar = std::make_unique<Toolbar>([this](Toolbar& bar) -> QMainWindow& {
+    toolbar = std::make_unique<Toolbar>(*session, dispatcher, [this](Toolbar& bar) -> MainWindow& {
         mainWindow = std::make_unique<MainWindow>(*session, dispatcher, bar);
         return *mainWindow;
     });

@@ -46,7 +46,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
     EXPECT_TRUE(viewer->memo1->isReadOnly());
     EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
-    EXPECT_EQ(viewer->geometry().width(), form->frameGeometry().width());
+    EXPECT_EQ(viewer->geometry().width(), form->geometry().width());
 
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";
@@ -56,6 +56,22 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     pressEscape();  // the last row was a text: Next finds the queue empty and stops
     EXPECT_FALSE(viewer->isVisible());
     EXPECT_EQ(session->playback().playState, psStopped);
+}
+
+TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats)
+{
+    toolbar->attachViewer(viewer.get());
+    session->queueEditing().AddFiles({write("notes.txt", "notes")}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_TRUE(viewer->isVisible());
+    const ToolbarDock& dock = session->toolbarDock();
+    const QRect main = form->geometry();
+    EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight + toolbar->height());
+
+    session->toolbarDock().ToolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
+    session->monitor().Timer1Timer();
+    EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight);
+    EXPECT_EQ(viewer->height(), form->height() - dock.CaptionMenuHeight) << "down to the main window's bottom";
 }
 
 TEST_F(ViewerTest, AnUnreadableDocumentIsReportedAndStaysQueued)

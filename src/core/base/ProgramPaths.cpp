@@ -55,6 +55,13 @@ std::string userConfigDir(const ProgramLocation& location)
     return (fs::path(location.home.value_or("/tmp")) / ".config" / "sonorail").string();
 }
 
+std::string userCacheDir(const ProgramLocation& location)
+{
+    if (location.xdgCacheHome && fs::path(*location.xdgCacheHome).is_absolute())
+        return (fs::path(*location.xdgCacheHome) / "sonorail").string();
+    return (fs::path(location.home.value_or("/tmp")) / ".cache" / "sonorail").string();
+}
+
 ProgramPaths& installedPaths()
 {
     static ProgramPaths paths = ProgramPaths::fromEnvironment();
@@ -66,7 +73,7 @@ ProgramPaths& installedPaths()
 ProgramPaths ProgramPaths::fromEnvironment()
 {
     return fromLocation({runningExecutable(), environment("SONORAIL_HOME"), environment("XDG_CONFIG_HOME"),
-                         environment("HOME")});
+                         environment("HOME"), environment("XDG_CACHE_HOME")});
 }
 
 ProgramPaths ProgramPaths::fromLocation(const ProgramLocation& location)
@@ -81,6 +88,8 @@ ProgramPaths ProgramPaths::fromLocation(const ProgramLocation& location)
         paths.programDirectory = WithTrailingBackslash(userConfigDir(location));
     else
         paths.programDirectory = paths.executableDirectory;
+    const bool userFolders = paths.installed() && !location.sonorailHome;
+    paths.cacheDirectory = userFolders ? WithTrailingBackslash(userCacheDir(location)) : paths.programDirectory;
     return paths;
 }
 

@@ -7,6 +7,9 @@
 //   folder) the executable's directory.
 // - Read-only data ("icons.bmp", documents, help): ProgramDir first, then beside the
 //   executable, then PREFIX/share/sonorail.
+// - What the program can make again (the help's search index): for an installed program
+//   the user's cache directory ($XDG_CACHE_HOME/sonorail, else ~/.cache/sonorail); else
+//   ProgramDir.
 #include <optional>
 #include <string>
 
@@ -15,6 +18,7 @@ struct ProgramLocation {
     std::optional<std::string> sonorailHome;  // $SONORAIL_HOME
     std::optional<std::string> xdgConfigHome;
     std::optional<std::string> home;
+    std::optional<std::string> xdgCacheHome = std::nullopt;
 };
 
 class ProgramPaths {
@@ -33,6 +37,9 @@ public:
     // The first existing of ProgramDir, the executable's directory and PREFIX/share/sonorail;
     // ProgramDir + name when none has it (so the error names the expected place).
     std::string dataFile(const std::string& name) const;
+    // The folder for what the program can make again, with its trailing separator; it may
+    // not exist yet.
+    const std::string& cacheDir() const { return cacheDirectory; }
     // Creates ProgramDir when it does not exist yet; raises the error when it cannot.
     void createProgramDir() const;
 
@@ -40,6 +47,7 @@ private:
     std::string programDirectory;
     std::string executableDirectory;
     std::string sharedDataDirectory;  // PREFIX/share/sonorail/ for an installed program
+    std::string cacheDirectory;
 };
 
 // The paths of this run, decided once at start-up (tests may install their own).

@@ -48,6 +48,7 @@ void PlaybackMonitor::Timer1Timer()
     IconFrame = IconFrame + 1 > 3 ? 0 : IconFrame + 1;
     views.display->showIconFrame(IconFrame);
     views.viewer->trackViewer();
+    views.dockLayout->applyDockLayout();
     state.MonitorReady = true;
 }
 

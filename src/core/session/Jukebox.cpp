@@ -10,6 +10,7 @@ Jukebox::Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands
     : commands(commands), arguments(std::move(arguments)), mmed(std::move(backend))
 {
     playbackViews.commands = &commands;
+    playbackViews.dockLayout = &dock;
     registerCommands();
 }
 
@@ -72,9 +73,11 @@ void Jukebox::attachFileManagerDialogs(FileManagerDialogs* dialogs)
 {
     fileViews.dialogs = dialogs ? dialogs : &FileManagerDialogs::none();
 }
+void Jukebox::attachDockWindows(DockWindows* windows) { dock.attach(windows); }
 
 void Jukebox::StartupInitialise(StartupWindow& window)
 {
+    dock.ToolbarDocked = true;
     playbackMonitor.IconFrame = 0;
     window.ApplyFileFilter();
     playbackState.playState = psStopped;

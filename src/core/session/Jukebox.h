@@ -2,14 +2,15 @@
 // The player session: everything a run of the program plays and keeps, without a window.
 // It owns the settings, the play modes, the playback state, the play queue and its editing,
 // the albums, the media player with the engine and the monitor that drive it, the CD mode
-// with its database, the file-manager commands, the start-up of a run in its fixed order and
-// the exit check, and it gives the command dispatcher the operations of the commands it
-// carries out.
+// with its database, the file-manager commands, the toolbar's dock state, the start-up of a
+// run in its fixed order and the exit check, and it gives the command dispatcher the
+// operations of the commands it carries out.
 //
 // The windows are views of the session. As each window is created it attaches the views it
 // implements (the information bar, the queue's window, the playback display, the video
-// area, the viewer, the CD panel, the file manager's lists and dialogs), and the session
-// points its parts at them; a view not attached yet shows nothing. A window that goes before the session takes its views back.
+// area, the viewer, the CD panel, the file manager's lists and dialogs, the windows the dock
+// places), and the session points its parts at them; a view not attached yet shows nothing.
+// A window that goes before the session takes its views back.
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@
 #include "core/session/ConfirmExit.h"
 #include "core/session/StartupWindow.h"
 #include "core/settings/Settings.h"
+#include "core/toolbar/ToolbarDock.h"
 
 class Jukebox final : private ExitActions {
 public:
@@ -54,6 +56,7 @@ public:
     CdMode& cd() { return cdMode; }
     FileCommands& fileCommands() { return fileManager; }
     FileInformation& fileInformation() { return fileInfo; }
+    ToolbarDock& toolbarDock() { return dock; }
 
     // The views of the windows; nullptr takes one back (nothing is shown there any more).
     void attachInformationBar(InformationBar* bar);
@@ -64,6 +67,7 @@ public:
     void attachCdView(CdView* view);
     void attachFileManagerWindow(FileManagerWindow* window);
     void attachFileManagerDialogs(FileManagerDialogs* dialogs);
+    void attachDockWindows(DockWindows* windows);
 
     // The initialisation of a run, in its fixed order; the main window's creation runs it.
     void StartupInitialise(StartupWindow& window);
@@ -96,6 +100,7 @@ private:
     QueueEditing editing{queue, currentSettings, queueViews};
     Albums albumFiles{queue, editing, currentSettings, queueViews};
     MediaPlayer mmed;
+    ToolbarDock dock;
     PlaybackViews playbackViews;
     PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
     PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};

@@ -1,5 +1,9 @@
 #include "ui/help/HelpEngine.h"
 
+#include <QFile>
+
+#include "core/base/ProgramPaths.h"
+
 namespace {
 
 // In use while no help viewer is installed: a help request then shows nothing.
@@ -16,3 +20,9 @@ HelpEngine* installedEngine = &noHelpViewer;
 HelpEngine& HelpEngine::current() { return *installedEngine; }
 
 void HelpEngine::install(HelpEngine* engine) { installedEngine = engine ? engine : &noHelpViewer; }
+
+void HelpEngine::ShowHelp(QWidget* owner, unsigned command, unsigned long data)
+{
+    const std::string book = CurrentProgramPaths().dataFile(kHelpFileName);
+    current().WinHelp(owner, QFile::decodeName(QByteArray::fromStdString(book)), command, data);
+}

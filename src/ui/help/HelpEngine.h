@@ -1,6 +1,6 @@
 #pragma once
-// The program's help system, asked with the old help-engine command codes and the
-// help file's name. The help viewer installs itself as the engine in use.
+// The program's help system, asked with the old help-engine command codes and the help
+// book's name. The help window installs itself as the engine in use (HelpBookEngine).
 #include <QString>
 
 class QWidget;
@@ -12,7 +12,8 @@ inline constexpr unsigned HELP_FINDER = 11;
 inline constexpr unsigned HELP_PARTIALKEY = 0x105;
 }  // namespace HelpCommand
 
-inline constexpr const char* kHelpFileName = "Sonorail3.hlp";
+// The compiled help book, read-only data found like the other data files.
+inline constexpr const char* kHelpFileName = "sonorail.qch";
 
 class HelpEngine {
 public:
@@ -21,4 +22,8 @@ public:
 
     static HelpEngine& current();
     static void install(HelpEngine* engine);  // nullptr: no help viewer
+
+    // Asks the engine in use for the program's help book, with the window asking as owner.
+    // A book that cannot be shown raises the error naming it.
+    static void ShowHelp(QWidget* owner, unsigned command, unsigned long data = 0);
 };

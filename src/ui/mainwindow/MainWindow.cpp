@@ -34,7 +34,10 @@
 #include "ui/files/FileBrowser.h"
 #include "ui/files/FileListModel.h"
 #include "ui/files/FileManagerView.h"
+#include "ui/help/ContextHelp.h"
+#include "ui/help/ControlHints.h"
 #include "ui/help/HelpEngine.h"
+#include "ui/help/WhatsThisPopup.h"
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
 #include "ui/mainwindow/MainWindowLayout.h"
@@ -346,18 +349,55 @@ void MainWindow::registerCommands()
     commands.setOperation(Command::HelpOnHelp, [this] { showHelp(HelpCommand::HELP_HELPONHELP); });
 }
 
-void MainWindow::showHelp(unsigned command)
-{
-    const std::string helpFile = CurrentProgramPaths().dataFile(kHelpFileName);
-    HelpEngine::current().WinHelp(this, QString::fromStdString(helpFile), command, 0);
-}
+void MainWindow::showHelp(unsigned command) { HelpEngine::ShowHelp(this, command); }
 
 // The creation of the window, in its fixed order.
 void MainWindow::FormCreate()
 {
     loadIconStrip();
     session.StartupInitialise(*this);
+    assignHints();
     Timer1->start();
+    contextHelp = new ContextHelp(session.settings(), *statusbar, *this, toolbar);
+}
+
+// Menu items take their commands' hints and help contexts, the controls the hints of their
+// Tags; a right click on the controls that explain themselves offers What's This.
+void MainWindow::assignHints()
+{
+    ControlHints::AssignMenuHints(*this);
+    ControlHints::AssignControlHints(*centralWidget());
+    offerWhatsThis();
+}
+
+void MainWindow::offerWhatsThis()
+{
+    auto* whatsThis = new WhatsThisPopup(*popupmenu, *popupmenu->actions().constFirst(), *this);
+    // A left click leaves the keyboard focus on "->", so Enter adds the selected files.
+    whatsThis->onOtherButton = [this] { btnAdd->setFocus(Qt::OtherFocusReason); };
+    const QList<QWidget*> explained{DirectoryListBox1, btnAdd, btnaddall, btnRemoveQueue, btnRemoveAll, btnUp, btnDown,
+                                    btnFileListRollUp, btnDirectoryListRollUp, btnQueueRollUp, btnFilterRollUp,
+                                    btnPlayModeRollUp, TabSet1, TabSet2};
+    for (QWidget* control : explained)
+        whatsThis->offerOn(control);
+    // The panels with their check boxes and captions.
+    for (QWidget* panel : {static_cast<QWidget*>(cdinfo), static_cast<QWidget*>(filterpanel),
+                           static_cast<QWidget*>(playmodepanel), static_cast<QWidget*>(addtotoppanel)}) {
+        whatsThis->offerOn(panel);
+        for (QWidget* part : panel->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(part) || qobject_cast<QCheckBox*>(part))
+                whatsThis->offerOn(part);
+        }
+    }
+}
+
+void MainWindow::setClientHeight(int height)
+{
+    QWidget* client = centralWidget();
+    client->setFixedHeight(height);
+    setFixedSize(kClientWidth, height + menuBar()->sizeHint().height());
+    PMultiImage1->setGeometry(client->rect());
+    statusbar->setGeometry(0, height - kStatusBarHeight, kClientWidth, kStatusBarHeight);
 }
 
 // A strip that cannot be loaded is reported, and start-up goes on: the rest of it sets up
@@ -569,16 +609,19 @@ void MainWindow::showInfo(const std::string& text) { infobar->setText(QString::f
 
 // --- Playback display --------------------------------------------------------------------
 
+// The toolbar's time displays are copies of these.
 void MainWindow::setTimeDisplays(const std::string& length, const std::string& position)
 {
     lengthtimedisplay->setText(QString::fromStdString(length));
     positiontimedisplay->setText(QString::fromStdString(position));
+    toolbar.setTimeDisplays(lengthtimedisplay->text(), positiontimedisplay->text());
 }
 
 void MainWindow::clearTimeDisplays()
 {
     lengthtimedisplay->clear();
     positiontimedisplay->clear();
+    toolbar.setTimeDisplays(QString(), QString());
 }
 
 void MainWindow::showIconFrame(int frame) { animatedicon->showFrame(frame); }

@@ -17,6 +17,7 @@
 
 class CdPanel;
 class CommandDispatcher;
+class ContextHelp;
 class FileBrowser;
 class FileManagerView;
 class IconFrameView;
@@ -50,6 +51,10 @@ public:
     // StartupWindow, and after the setup dialog.
     void ApplySettings() override;
     void ApplyFileFilter() override;
+
+    // The client area's height (the docked toolbar's strip comes and goes); the window, the
+    // picture behind the controls and the status bar at the bottom follow it.
+    void setClientHeight(int height);
 
     // The setup dialog is created after the main window; command 18 shows it.
     void attachSetupForm(SetupDialog* form) { setupForm = form; }
@@ -161,6 +166,8 @@ private:
     void watchKeys(QWidget* client);
     void FormCreate();
     void loadIconStrip();
+    void assignHints();
+    void offerWhatsThis();
 
     // StartupWindow
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
@@ -179,5 +186,6 @@ private:
     CdPanel* cdPanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
     std::unique_ptr<FileManagerView> fileManager;
+    ContextHelp* contextHelp = nullptr;
     bool exitConfirmed = false;
 };

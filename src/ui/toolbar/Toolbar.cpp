@@ -1,48 +1,384 @@
 #include "ui/toolbar/Toolbar.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QMainWindow>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 
-Toolbar::Toolbar(const std::function<QMainWindow&(Toolbar&)>& createMainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+#include "core/commands/CommandTable.h"
+#include "core/session/Jukebox.h"
+#include "ui/commands/CommandDispatcher.h"
+#include "ui/help/ControlHints.h"
+#include "ui/help/WhatsThisPopup.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/toolbar/CommandGlyph.h"
+#include "ui/toolbar/DragOutline.h"
+
+// The toolbar's icon is compiled into the static ui library, whose linker would drop it
+// unless something refers to it. (Outside any namespace, as Q_INIT_RESOURCE wants.)
+static void registerToolbarResources() { Q_INIT_RESOURCE(toolbar); }
+
+namespace {
+
+// The slots' caption labels: left edges under their buttons (the first one is wider).
+constexpr std::array<int, kToolbarSlotCount> kLabelLefts{21, 64, 104, 144, 184, 224, 264, 304, 345, 384, 424};
+constexpr int kSlotButtonLeft = 32;
+constexpr int kSlotSpacing = 40;
+
+// The docked toolbar lies over the top 37 pixels of the main window's client area and
+// overlaps the bottom of the menu bar by the rest of its height, as a window frame's top
+// border would.
+constexpr int kStripHeight = 37;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place)
 {
-    setObjectName(QStringLiteral("TTToolbar"));
-    setFixedSize(492, 40);
-    ApplyToolbarSlots(DefaultToolbarSlotNumbers());
-    QMainWindow& mainWindow = createMainWindow(*this);
-    // Taken from the main window's own menu bar once it exists: a menu bar made only to be
-    // measured costs a tenth of the program's start-up.
-    CaptionMenuHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) +
-                        mainWindow.menuBar()->sizeHint().height();
-    dockLayoutState = dlWithStrip;
-    mainWindow.installEventFilter(this);
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    return label;
 }
 
-Toolbar::~Toolbar() = default;
+ScreenRect toScreenRect(const QRect& rect) { return {rect.left(), rect.top(), rect.width(), rect.height()}; }
 
-void Toolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) { slotCommandNumbers = commands; }
+}  // namespace
+
+Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
+                 const std::function<MainWindow&(Toolbar&)>& createMainWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      session(session),
+      commands(commands)
+{
+    setObjectName(QStringLiteral("TTToolbar"));
+    setFixedSize(kWidth, kHeight);
+    createControls();
+    BuildCommandHintTable();
+    offerWhatsThis();
+    ApplyToolbarSlots(DefaultToolbarSlotNumbers());
+    mainWindow = &createMainWindow(*this);
+    // Measured on the main window's own menu bar once it exists: a menu bar made only to be
+    // measured costs a tenth of the start-up.
+    dock().CaptionMenuHeight = measuredCaptionMenuHeight();
+    dock().dockLayoutState = dlWithStrip;
+    session.attachDockWindows(this);
+    mainWindow->installEventFilter(this);
+}
+
+Toolbar::~Toolbar() { session.attachDockWindows(nullptr); }
+
+ToolbarDock& Toolbar::dock() const { return session.toolbarDock(); }
+
+void Toolbar::createControls()
+{
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(0, 0, kWidth, kHeight);
+    registerToolbarResources();
+    Image1 = makeLabel(Panel1, "Image1", QString(), QRect(-11, 2, 33, 32));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
+    createSlots();
+    Button1 = new QPushButton(QStringLiteral("!"), Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(472, 0, 17, 17);
+    Button1->setFocusPolicy(Qt::NoFocus);
+    CommandDispatcher::setTag(Button1, -12);
+    connect(Button1, &QPushButton::clicked, this, &Toolbar::Button1Click);
+    createInformationPanel();
+    for (QWidget* grip : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Panel2)})
+        grip->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Toolbar::Timer1Timer);
+}
+
+// Glyph buttons with their captions below, in a 9-pixel serif font.
+void Toolbar::createSlots()
+{
+    QFont captionFont(QStringLiteral("serif"));
+    captionFont.setStyleHint(QFont::Serif);
+    captionFont.setPixelSize(9);
+    for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
+        auto* button = new QToolButton(Panel1);
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(slot + 1));
+        button->setGeometry(kSlotButtonLeft + kSlotSpacing * slot, 1, 20, 20);
+        button->setIconSize(CommandGlyph::kSize);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        auto* label = new QLabel(Panel1);
+        label->setObjectName(QStringLiteral("Label%1").arg(slot + 1));
+        label->setGeometry(kLabelLefts[static_cast<std::size_t>(slot)], 21, slot == 0 ? 41 : 35, 13);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(captionFont);
+        // A caption takes its own clicks (What's This); it is no grip.
+        label->setAttribute(Qt::WA_NoMousePropagation);
+    }
+}
+
+// The file-information display that "!" shows over the slots.
+void Toolbar::createInformationPanel()
+{
+    Panel2 = new QFrame(Panel1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(17, 0, 448, 33);
+    infobar = makeLabel(Panel2, "infobar", QString(), QRect(1, 1, 448, 15));
+    infobar->setAlignment(Qt::AlignCenter);
+    infobar->setAutoFillBackground(true);
+    QPalette blackAndYellow = infobar->palette();
+    blackAndYellow.setColor(QPalette::Window, Qt::black);
+    blackAndYellow.setColor(QPalette::WindowText, Qt::yellow);
+    infobar->setPalette(blackAndYellow);
+    makeLabel(Panel2, "lblSongLength", QStringLiteral("Song Length"), QRect(1, 17, 70, 15));
+    lengthtimedisplay = makeLabel(Panel2, "lengthtimedisplay", QString(), QRect(72, 17, 60, 15));
+    makeLabel(Panel2, "lblSongPosition", QStringLiteral("Song Position"), QRect(136, 17, 78, 15));
+    positiontimedisplay = makeLabel(Panel2, "positiontimedisplay", QString(), QRect(216, 17, 60, 15));
+    Panel2->hide();
+}
+
+// The hint table itself is the command table's (CommandTable::hintEntry), built when the
+// program is compiled from the one table of commands; here the eleven slots are recorded in
+// their order and offer their commands through the dispatcher (callfnexecutebyspdbutton).
+void Toolbar::BuildCommandHintTable()
+{
+    for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
+        ToolbarSlot& place = ToolbarSlots[static_cast<std::size_t>(slot)];
+        place.button = Panel1->findChild<QToolButton*>(QStringLiteral("BitBtn%1").arg(slot + 1));
+        place.label = Panel1->findChild<QLabel*>(QStringLiteral("Label%1").arg(slot + 1));
+        commands.addOfferer(place.button);
+        commands.addFollower(place.label);
+    }
+}
+
+void Toolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& numbers)
+{
+    slotCommandNumbers = numbers;
+    for (std::size_t slot = 0; slot < ToolbarSlots.size(); ++slot) {
+        const int number = numbers[slot];
+        const CommandHintEntry& entry = CommandTable::hintEntry(number);
+        const ToolbarSlot& place = ToolbarSlots[slot];
+        // Start-up applies the slots twice (the layout's, then the settings'): a slot that
+        // keeps its command keeps its glyph.
+        if (CommandDispatcher::tagOf(place.button) != number || place.button->icon().isNull())
+            place.button->setIcon(CommandGlyph::forCommand(number));
+        CommandDispatcher::setTag(place.button, number);
+        ControlHints::setHint(place.button, entry.Hint);
+        ControlHints::setHint(place.label, entry.Hint);
+        // Only the glyph buttons show tooltips: the hint's short title.
+        place.button->setToolTip(ControlHints::titleOf(place.button->statusTip()));
+        place.label->setText(QString::fromLatin1(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())));
+        CommandDispatcher::setTag(place.label, number);
+    }
+    ControlHints::setHint(Button1, CommandTable::hintEntry(-12).Hint);
+}
+
+// Right-button releases on the slots and "!" offer What's This; the slots never open it
+// by themselves.
+void Toolbar::offerWhatsThis()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    WhatsThis1 = PopupMenu1->addAction(QStringLiteral("&What's This?"));
+    WhatsThis1->setObjectName(QStringLiteral("WhatsThis1"));
+    whatsThis = new WhatsThisPopup(*PopupMenu1, *WhatsThis1, *this);
+    for (const ToolbarSlot& slot : ToolbarSlots) {
+        whatsThis->offerOn(slot.button);
+        whatsThis->offerOn(slot.label);
+    }
+    whatsThis->offerOn(Button1);
+}
+
+void Toolbar::attachViewer(QWidget* viewerWindow) { viewer = viewerWindow; }
+
+void Toolbar::setTimeDisplays(const QString& length, const QString& position)
+{
+    lengthtimedisplay->setText(length);
+    positiontimedisplay->setText(position);
+}
+
+// The copy of the information bar is seen only on the information panel, so it is kept
+// current only while the panel shows: an idle program is not woken every second for it.
+void Toolbar::Button1Click()
+{
+    const bool show = Panel2->isHidden();
+    Panel2->setVisible(show);
+    if (show) {
+        Timer1Timer();
+        Timer1->start();
+    } else {
+        Timer1->stop();
+    }
+}
+
+void Toolbar::Timer1Timer()
+{
+    if (mainWindow)
+        infobar->setText(mainWindow->infobar->text());
+}
+
+void Toolbar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Panel1->setGeometry(rect());
+}
+
+// --- Dragging ------------------------------------------------------------------------
 
 bool Toolbar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange)
-        followMainWindowState(*static_cast<QMainWindow*>(watched));
+    if (watched == mainWindow) {
+        if (event->type() == QEvent::Move)
+            dock().MainWindowMoved();
+        else if (event->type() == QEvent::WindowStateChange)
+            followMainWindowState();
+        else if (event->type() == QEvent::Show)
+            placeOnceShown();
+        return QWidget::eventFilter(watched, event);
+    }
+    if (handleGripMouse(event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-// With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
-// the main window and comes back with it. A floating toolbar stays on the screen.
-void Toolbar::followMainWindowState(const QMainWindow& window)
+// Only the left button drags, and only while the toolbar may leave its dock. The pressed
+// grip keeps the mouse until the release.
+bool Toolbar::handleGripMouse(QEvent* event)
 {
-    if (window.isMinimized()) {
-        if (ToolbarDocked && isVisible()) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress) {
+        if (mouse->button() != Qt::LeftButton || session.settings().optForceToolbarDock)
+            return false;
+        Panel1MouseDown(at);
+        return true;
+    }
+    if (!dragging)
+        return false;
+    if (type == QEvent::MouseMove)
+        Panel1MouseMove(at);
+    else if (mouse->button() == Qt::LeftButton)
+        Panel1MouseUp(at);
+    return true;
+}
+
+void Toolbar::Panel1MouseDown(const QPoint& at)
+{
+    pressPoint = at;
+    latestPoint = at;
+    if (!outline)
+        outline = std::make_unique<DragOutline>();
+    outline->showAt(rubberBand());
+    dragging = true;
+}
+
+// Only the outline moves while the mouse does; the toolbar waits for the release.
+void Toolbar::Panel1MouseMove(const QPoint& at)
+{
+    latestPoint = at;
+    outline->showAt(rubberBand());
+}
+
+void Toolbar::Panel1MouseUp(const QPoint& at)
+{
+    dragging = false;
+    outline->hide();
+    const QPoint moved = at - pressPoint;
+    dock().ToolbarDropped(x() + moved.x(), y() + moved.y());
+}
+
+QRect Toolbar::rubberBand() const { return geometry().translated(latestPoint - pressPoint); }
+
+// --- The main window -----------------------------------------------------------------
+
+// Showing a window may place it again (where the platform frames it) without a move being
+// reported: the dock rule runs once more when the showing is done.
+void Toolbar::placeOnceShown()
+{
+    QTimer::singleShot(0, this, [this] { dock().MainWindowMoved(); });
+}
+
+// With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
+// the main window and comes back with it, or appears then when the program started
+// minimised. A floating toolbar stays on the screen.
+void Toolbar::followMainWindowState()
+{
+    if (mainWindow->isMinimized()) {
+        if (dock().ToolbarDocked && isVisible()) {
             hide();
             hiddenWithMainWindow = true;
         }
-    } else if (hiddenWithMainWindow) {
-        hiddenWithMainWindow = false;
-        show();
+        return;
+    }
+    hiddenWithMainWindow = false;
+    dock().MainWindowMoved();
+}
+
+// From the main window's top to where a docked toolbar's top lies: below the menu bar,
+// less the part of the toolbar that overlaps the menu bar so that its bottom edge meets the
+// strip's. The window manager's frame does not count: the main window's place is its own
+// area, which Qt knows before a window manager has framed the window.
+int Toolbar::measuredCaptionMenuHeight() const
+{
+    return mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
+}
+
+// --- DockWindows ---------------------------------------------------------------------
+
+ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->geometry()); }
+
+void Toolbar::setMainWindowHeight(int height)
+{
+    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->height());
+}
+
+// Every panel, button, list, drive selector and tab set of the main window, and the CD
+// title, moves by the toolbar's height; the picture behind them and the status bar at the
+// bottom (the labels placed directly on the window) stay.
+void Toolbar::ShiftMainControls(bool down)
+{
+    const int distance = down ? height() : -height();
+    for (QWidget* control : mainWindow->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLabel*>(control))
+            control->move(control->x(), control->y() + distance);
     }
 }
+
+ScreenRect Toolbar::toolbarBounds() const { return toScreenRect(geometry()); }
+
+void Toolbar::placeToolbar(const ScreenRect& bounds)
+{
+    setFixedSize(bounds.width, bounds.height);
+    move(bounds.left, bounds.top);
+}
+
+// Shown at the main window's first placement, and from then on for the run; not while it
+// is away with the minimised main window.
+void Toolbar::showToolbar()
+{
+    if (isHidden() && !hiddenWithMainWindow && !mainWindow->isMinimized())
+        show();
+}
+
+bool Toolbar::viewerInNormalState() const
+{
+    return viewer && !(viewer->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+void Toolbar::setViewerTop(int top)
+{
+    if (viewer->y() != top)
+        viewer->move(viewer->x(), top);
+}
+
+// The viewer's height is counted as it is when the viewer shows an item over the main window.
+void Toolbar::setViewerHeight(int height) { viewer->resize(viewer->width(), std::max(1, height)); }

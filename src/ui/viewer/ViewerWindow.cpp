@@ -11,6 +11,7 @@
 #include "core/base/GuardedCall.h"
 #include "core/base/IoErrorText.h"
 #include "core/session/Jukebox.h"
+#include "core/toolbar/ToolbarDock.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/viewer/DocumentView.h"
 #include "ui/viewer/PictureLoader.h"
@@ -83,14 +84,15 @@ void ViewerWindow::engage()
         session->playback().ViewerEngaged = true;
 }
 
-// Over the main window, below its menu bar and the toolbar's strip; a viewer on its own
-// stays where it is.
+// Over the main window, below its menu bar and the docked toolbar's strip; a viewer on
+// its own stays where it is.
 QRect ViewerWindow::placeOverMainWindow() const
 {
     if (!mainWindow)
         return geometry();
-    const QRect frame = mainWindow->frameGeometry();
-    const int above = toolbar->CaptionMenuHeight + toolbar->height();
+    const QRect frame = mainWindow->geometry();  // without the window manager's frame, as the dock counts it
+    const ToolbarDock& dock = session->toolbarDock();
+    const int above = dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
     return QRect(frame.left(), frame.top() + above, frame.width(), frame.height() - above);
 }
 

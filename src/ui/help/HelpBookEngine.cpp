@@ -1,0 +1,73 @@
+#include "ui/help/HelpBookEngine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/base/IoErrorText.h"
+#include "core/base/SonorailError.h"
+
+namespace {
+
+bool readableFile(const QString& path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+}  // namespace
+
+HelpBookEngine::HelpBookEngine(QString moduleFile, QString collectionDirectory)
+    : module(moduleFile), collectionFile(QDir(collectionDirectory).filePath(QStringLiteral("sonorail.qhc")))
+{
+}
+
+// The window goes with the engine, while the application still runs. The module itself stays
+// loaded (QLibrary does not unload it): Qt keeps pointers into it until the process ends.
+HelpBookEngine::~HelpBookEngine()
+{
+    if (&HelpEngine::current() == this)
+        HelpEngine::install(nullptr);
+}
+
+QString HelpBookEngine::moduleFileFor(const QString& executableDirectory)
+{
+    const QDir programFolder(executableDirectory);
+    const QString beside = programFolder.filePath(QLatin1String(kHelpModuleName));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral(SONORAIL_HELP_MODULE_FROM_BIN "/") +
+                                                  QLatin1String(kHelpModuleName)));
+}
+
+void HelpBookEngine::WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned long data)
+{
+    viewerOf(helpFile).showHelp(owner, command, data);
+}
+
+HelpViewer& HelpBookEngine::viewerOf(const QString& helpFile)
+{
+    // Checked at every request: the book may have gone since the window opened.
+    if (!readableFile(helpFile))
+        throw SonorailError(IoErrorText::cannotOpenFile(QFile::encodeName(helpFile).toStdString()));
+    if (viewer && viewerBook == helpFile)
+        return *viewer;
+    QString error;
+    std::unique_ptr<HelpViewer> created(loadModule()({helpFile, collectionFile}, error));
+    if (!created)
+        throw SonorailError(error.toStdString());
+    viewer = std::move(created);
+    viewerBook = helpFile;
+    return *viewer;
+}
+
+CreateHelpViewerFunction HelpBookEngine::loadModule()
+{
+    if (createViewer)
+        return createViewer;
+    createViewer = reinterpret_cast<CreateHelpViewerFunction>(module.resolve(kCreateHelpViewerEntry));
+    if (!createViewer)
+        throw SonorailError("Cannot load the help window " + QFile::encodeName(module.fileName()).toStdString() + ": " +
+                            module.errorString().toStdString());
+    return createViewer;
+}

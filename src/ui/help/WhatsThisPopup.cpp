@@ -1,0 +1,46 @@
+#include "ui/help/WhatsThisPopup.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "core/base/GuardedCall.h"
+#include "core/commands/CommandTable.h"
+#include "ui/help/ControlHints.h"
+#include "ui/help/HelpEngine.h"
+
+WhatsThisPopup::WhatsThisPopup(QMenu& popup, QAction& item, QWidget& owner)
+    : QObject(&owner), popup(popup), item(item), owner(owner)
+{
+    connect(&item, &QAction::triggered, this, [this] { WhatsThis1Click(); });
+}
+
+void WhatsThisPopup::offerOn(QWidget* control) { control->installEventFilter(this); }
+
+// The release counts even on a greyed control, whose own handling ignores the mouse.
+bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonRelease)
+        return QObject::eventFilter(watched, event);
+    auto* release = static_cast<QMouseEvent*>(event);
+    if (release->button() == Qt::RightButton)
+        DisplayWhatsThisPopup(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
+    else if (onOtherButton)
+        onOtherButton();
+    return QObject::eventFilter(watched, event);
+}
+
+void WhatsThisPopup::DisplayWhatsThisPopup(const QWidget* control, const QPoint& at)
+{
+    const int topic = CommandTable::helpTopicOf(ControlHints::hintOf(control).toStdString());
+    if (topic <= 0)
+        return;
+    WhatsThisTopic = topic;
+    ControlHints::setHelpContext(&popup, topic);
+    popup.popup(at);
+}
+
+void WhatsThisPopup::WhatsThis1Click()
+{
+    GuardedCall([this] { HelpEngine::ShowHelp(&owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(WhatsThisTopic)); });
+}
