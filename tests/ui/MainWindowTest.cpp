@@ -16,6 +16,7 @@
 
 #include <filesystem>
 
+#include "app/TerminationWatcher.h"
 #include "support/MainWindowFixture.h"
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
@@ -313,6 +314,49 @@ TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
     dispatcher.ExecuteCommand(Command::Exit);  // Exit goes the same way
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// Before a log-out (or a checkpoint) only the exit question is asked: a log-out that
+// another program cancels leaves playback, drops and the next exit as they were.
+TEST_F(MainWindowTest, ALogOutThatIsCancelledLeavesEverythingAsItWas)
+{
+    MainWindow& form = start();
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    session->playback().playState = psPlaying;
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(form.SessionEnding(true)) << "No refuses the log-out";
+    dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_TRUE(form.SessionEnding(true));
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(session->playback().playState, psPlaying);
+    EXPECT_TRUE(form.acceptDrops());
+    EXPECT_FALSE(std::filesystem::exists(home.file("default.alb")));
+
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(form.close()) << "the program still ends only through the exit check";
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+}
+
+// The session manager ends the session by asking the application to quit: the quiet exit
+// runs before the windows are asked to close, so nothing is asked and the album is saved.
+TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
+{
+    MainWindow& form = start();
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    session->playback().playState = psPlaying;
+    struct SwallowQuit final : QObject {  // this test's application must go on
+        bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Quit; }
+    } swallow;
+    qApp->installEventFilter(&swallow);
+    TerminationWatcher watcher([&form] { form.QuietExit(); });
+    QEvent quit(QEvent::Quit);
+    QApplication::sendEvent(qApp, &quit);
+    qApp->removeEventFilter(&swallow);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_TRUE(std::filesystem::exists(home.file("default.alb")));
+    EXPECT_FALSE(form.acceptDrops());
+    EXPECT_TRUE(form.close()) << "the exit check is done";
 }
 
 }  // namespace

@@ -91,6 +91,8 @@ void Jukebox::ApplyCommandLine()
 
 bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
 
+bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
+
 bool Jukebox::multimediaPlaying() const { return playbackState.playState == psPlaying; }
 
 // Stopping is the Stop command's step: whatever plays is stopped and closed, the viewer hidden.

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <cstdio>
 
 #include "core/base/DialogSeam.h"
 #include "core/base/GuardedCall.h"
@@ -454,10 +455,10 @@ QCheckBox* MainWindow::modeBox(PlayMode mode) const
 
 // The session's exit check; an error inside it (the default album cannot be written) is
 // shown and leaves the program open. Once it allows leaving, drops are no longer taken.
-bool MainWindow::mayLeave(bool mayAsk)
+bool MainWindow::mayLeave()
 {
     bool allowed = false;
-    GuardedCall([&] { allowed = session.ConfirmExit(mayAsk); });
+    GuardedCall([&] { allowed = session.ConfirmExit(); });
     if (allowed) {
         exitConfirmed = true;
         setAcceptDrops(false);
@@ -465,13 +466,29 @@ bool MainWindow::mayLeave(bool mayAsk)
     return allowed;
 }
 
-void MainWindow::RequestExit(bool mayAsk)
+void MainWindow::RequestExit()
 {
-    if (mayLeave(mayAsk))
+    if (mayLeave())
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-bool MainWindow::SessionEnding(bool mayAsk) { return mayLeave(mayAsk); }
+bool MainWindow::SessionEnding(bool mayAsk)
+{
+    bool allowed = true;
+    if (mayAsk)
+        GuardedCall([&] { allowed = session.ExitQuestionAllows(); });
+    return allowed;
+}
+
+void MainWindow::QuietExit()
+{
+    if (exitConfirmed)
+        return;
+    GuardedCall([this] { session.ConfirmExit(false); },
+                [](const std::string& message) { std::fprintf(stderr, "sonorail: %s.\n", message.c_str()); });
+    exitConfirmed = true;
+    setAcceptDrops(false);
+}
 
 // The close request is granted only when the exit check allows it.
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -481,7 +498,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (!mayLeave(true))
+    if (!mayLeave())
         return;
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     event->accept();
