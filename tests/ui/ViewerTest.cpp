@@ -94,6 +94,29 @@ TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
     EXPECT_FALSE(viewer->isVisible());
 }
 
+// An error met in a monitor tick is shown once the tick is over: the ticks go on while the
+// box is open, so the queue moves on behind it, and the failure gets one box, not one a tick.
+TEST_F(ViewerTest, AnErrorBoxFromATickDoesNotStopTheQueue)
+{
+    const std::string first = home.file("first.wav"), second = home.file("second.wav");
+    backend->addMedia(first, {1000});
+    backend->addMedia(second, {1000});
+    session->queueEditing().AddFiles({first, second, home.file("d.txt")}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    bool movedOn = false;
+    dialogs.whileShown = [&](const ShownDialog&) {
+        backend->advance(1000);  // the second wave ends while the box is open
+        movedOn = qt_test::waitUntil([&] { return session->playback().activeMedia == amNone; }, std::chrono::seconds(3));
+        qt_test::runEventsFor(std::chrono::milliseconds(600));  // three more ticks
+    };
+    backend->advance(1000);  // the first ends: the next tick starts the second, whose look-ahead fails
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !dialogs.shown.empty(); }));
+    EXPECT_EQ(dialogs.shown[0].text, "File not found.");
+    EXPECT_TRUE(movedOn) << "the ticks stopped while the box was open";
+    qt_test::runEventsFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 bool firstWordIsBold(const QTextEdit& memo)
 {
     const QTextBlock block = memo.document()->begin();

@@ -316,9 +316,27 @@ void MainWindow::connectHandlers()
         connect(list, &QAbstractItemView::doubleClicked, this, [this] { GuardedCall([&] { AddToQueue(false); }); });
 
     // The monitor's ticks and the intro countdown drive the session's playback.
-    connect(Timer1, &QTimer::timeout, this, [this] { GuardedCall([this] { session.monitor().Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runTick([this] { session.monitor().Timer1Timer(); }); });
     connect(introcountdown, &QTimer::timeout, this,
-            [this] { GuardedCall([this] { session.monitor().introcountdownTimer(); }); });
+            [this] { runTick([this] { session.monitor().introcountdownTimer(); }); });
+}
+
+// A timer does not fire again while its own tick is still running, so an error box opened
+// inside a tick would stop the queue for as long as it stays open: the box opens once the
+// tick is over. An error met again while its box is open gets no second box.
+void MainWindow::runTick(const std::function<void()>& tick)
+{
+    commands.RunGuarded(tick, [this](const std::string& message) { showErrorLater(message); });
+}
+
+void MainWindow::showErrorLater(const std::string& message)
+{
+    if (!errorsShowing.insert(message).second)
+        return;
+    QTimer::singleShot(0, this, [this, message] {
+        ShowErrorBox(message);
+        errorsShowing.erase(message);
+    });
 }
 
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.

@@ -6,7 +6,9 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/base/InformationBar.h"
@@ -170,6 +172,8 @@ private:
     // StartupWindow
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
 
+    void runTick(const std::function<void()>& tick);
+    void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
@@ -183,4 +187,5 @@ private:
     QueuePanel* queuePanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
     bool exitConfirmed = false;
+    std::set<std::string> errorsShowing;  // raised in ticks, their boxes not closed yet
 };
