@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QLabel>
 #include <QTextEdit>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,7 +47,15 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
     EXPECT_TRUE(viewer->memo1->isReadOnly());
     EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
-    EXPECT_EQ(viewer->geometry().width(), form->frameGeometry().width());
+    // Frame to frame over the main window below its menu and toolbar strip, not resizable,
+    // a tool window of the main window (kept above it).
+    const QRect mainFrame = form->frameGeometry();
+    const int above = toolbar->CaptionMenuHeight + toolbar->height();
+    EXPECT_EQ(viewer->frameGeometry(),
+              QRect(mainFrame.left(), mainFrame.top() + above, mainFrame.width(), mainFrame.height() - above));
+    EXPECT_EQ(viewer->minimumSize(), viewer->maximumSize());
+    EXPECT_EQ(viewer->windowType(), Qt::Tool);
+    EXPECT_EQ(viewer->windowHandle()->transientParent(), form->windowHandle());
 
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTextEdit>
+#include <QWindow>
 #include <cerrno>
 #include <filesystem>
 
@@ -37,8 +38,11 @@ QByteArray readDocument(const std::string& path)
 
 }  // namespace
 
+// A tool window of the main window: transient for it, so the window manager keeps it above
+// the main window when that one is clicked (a plain window would sink behind it, still
+// visible to the program, and the queue would wait behind it unseen).
 ViewerWindow::ViewerWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Ttxtgfxform"));
@@ -88,7 +92,7 @@ void ViewerWindow::engage()
 QRect ViewerWindow::placeOverMainWindow() const
 {
     if (!mainWindow)
-        return geometry();
+        return frameGeometry();
     const QRect frame = mainWindow->frameGeometry();
     const int above = toolbar->CaptionMenuHeight + toolbar->height();
     return QRect(frame.left(), frame.top() + above, frame.width(), frame.height() - above);
@@ -104,14 +108,37 @@ void ViewerWindow::showPicture(const std::string& path, const std::string& capti
     showPicture(path, QString::fromLocal8Bit(caption.c_str()), placeOverMainWindow());
 }
 
-// The viewer in the normal state follows the main window's left and top edges.
+// The viewer in the normal state follows the main window's left and top edges. Its frame
+// keeps the size it was placed with, once the window manager has told the frame's borders.
 void ViewerWindow::trackViewer()
 {
     if (!mainWindow || !isVisible() || windowState() != Qt::WindowNoState)
         return;
+    fitFrame(placedFrameSize);
     const QPoint wanted = placeOverMainWindow().topLeft();
     if (pos() != wanted)
         move(wanted);
+}
+
+// The window manager's borders around the client area: the viewer's own once it has been
+// framed, else the main window's, which the same window manager draws alike.
+QMargins ViewerWindow::frameBorders() const
+{
+    const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!own.isNull() || !mainWindow || !mainWindow->windowHandle())
+        return own;
+    return mainWindow->windowHandle()->frameMargins();
+}
+
+// A frame of the given outer size that the user cannot resize.
+void ViewerWindow::fitFrame(const QSize& frameSize)
+{
+    if (frameSize.isEmpty())
+        return;
+    const QMargins borders = frameBorders();
+    const QSize client = frameSize.shrunkBy(borders);
+    if (minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
 }
 
 void ViewerWindow::resizeEvent(QResizeEvent* event)
@@ -122,18 +149,20 @@ void ViewerWindow::resizeEvent(QResizeEvent* event)
 }
 
 // Showing a hidden viewer engages it: window activation cannot be relied on (a window
-// manager that prevents focus stealing, or none at all).
+// manager that prevents focus stealing, or none at all). A hidden viewer is placed before
+// it is shown, so the window manager frames it in its place from the start.
 void ViewerWindow::showOver(const QString& caption, const QRect& place)
 {
     const bool wasHidden = isHidden();
+    setWindowState(Qt::WindowNoState);
+    placedFrameSize = place.size();
+    fitFrame(placedFrameSize);
+    move(place.topLeft());
     show();
     if (wasHidden)
         engage();
     setWindowTitle(caption);
     PMultiImage1->hide();
-    setWindowState(Qt::WindowNoState);
-    move(place.topLeft());
-    resize(place.size());
 }
 
 void ViewerWindow::showDocument(const std::string& path, const QString& caption, const QRect& place)
