@@ -20,6 +20,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <deque>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -103,10 +105,40 @@ std::optional<InstanceMessage> DecodeMessage(const QByteArray& line)
 
 // ---- names ----
 
+// The directory with every link resolved, also where it does not exist yet: the first copy
+// names its guard before it creates the directory, and a link on the way (~/.config
+// pointing elsewhere) must give later copies the same name. A link whose target is missing
+// is followed as far as it leads.
 QString CanonicalDirectory(const QString& programDir)
 {
-    const QString canonical = QFileInfo(programDir).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(programDir).absolutePath()) : canonical;
+    namespace fs = std::filesystem;
+    constexpr int kMostLinks = 40;  // a loop of links ends here
+    std::error_code error;
+    const fs::path below = fs::absolute(QFile::encodeName(programDir).toStdString(), error).relative_path();
+    std::deque<fs::path> rest(below.begin(), below.end());
+    fs::path resolved = "/";
+    int linksFollowed = 0;
+    while (!rest.empty()) {
+        const fs::path part = rest.front();
+        rest.pop_front();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            resolved = resolved.parent_path();
+            continue;
+        }
+        const fs::path candidate = resolved / part;
+        if (!fs::is_symlink(fs::symlink_status(candidate, error)) || ++linksFollowed > kMostLinks) {
+            resolved = candidate;
+            continue;
+        }
+        const fs::path target = fs::read_symlink(candidate, error);
+        if (target.is_absolute())
+            resolved = "/";
+        const fs::path targetRest = target.relative_path();
+        rest.insert(rest.begin(), targetRest.begin(), targetRest.end());
+    }
+    return QFile::decodeName(QByteArray::fromStdString(resolved.string()));
 }
 
 bool IsUsableRuntimeDirectory(const QString& path)

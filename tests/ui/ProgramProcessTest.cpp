@@ -17,11 +17,11 @@ class ProgramProcessTest : public ::testing::Test {
 protected:
     void SetUp() override { home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n"); }
 
-    std::unique_ptr<QProcess> startCopy(const QStringList& arguments = {})
+    std::unique_ptr<QProcess> startCopy(const QStringList& arguments = {}, const std::string& programDir = {})
     {
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SONORAIL_HOME", QString::fromStdString(home.path().string()));
+        environment.insert("SONORAIL_HOME", QString::fromStdString(programDir.empty() ? home.path().string() : programDir));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.path().string()));
         environment.insert("SONORAIL_STARTUP_PROBE", "report");
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -132,6 +132,24 @@ TEST_F(ProgramProcessTest, TerminationThatCannotSaveTheDefaultAlbumSaysSoAndEnds
         << errors.toStdString();
     EXPECT_TRUE(std::filesystem::is_directory(home.file("default.alb")));
     EXPECT_TRUE(std::filesystem::is_empty(home.file("default.alb")));
+}
+
+// The program directory does not exist yet and lies behind a link (~/.config linked
+// elsewhere): the first copy and every later one still agree on the guard's name.
+TEST_F(ProgramProcessTest, ALinkedProgramDirectoryMadeByTheFirstCopyKeepsOneCopy)
+{
+    std::filesystem::create_directory(home.file("elsewhere"));
+    std::filesystem::create_directory_symlink(home.file("elsewhere"), home.file("config"));
+    const std::string programDir = home.file("config") + "/sonorail";
+    auto first = startCopy({}, programDir);
+    for (int waited = 0; waited < kGenerousMs && !std::filesystem::exists(home.file("elsewhere/sonorail")); waited += 20)
+        first->waitForFinished(20);
+    ASSERT_TRUE(std::filesystem::is_directory(home.file("elsewhere/sonorail")));
+    for (int copy = 2; copy <= 3; ++copy) {
+        auto later = startCopy({}, programDir);
+        EXPECT_TRUE(endsWithStatusZero(*later)) << "copy " << copy << " kept running beside the first";
+    }
+    EXPECT_EQ(first->state(), QProcess::Running);
 }
 
 }  // namespace

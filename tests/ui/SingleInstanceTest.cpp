@@ -241,6 +241,18 @@ TEST_F(SingleInstanceNames, OneDirectoryHasOneNameHoweverItIsSpelled)
     EXPECT_NE(PathsOf(other).lockFile, paths.lockFile);
     EXPECT_NE(PathsOf(other).socket, paths.socket);
 
+    // Not there yet, behind a link (a first run): the same name before and after it is made.
+    const QString unmade = ToQString(programDirs.path() / "alias" / "new");
+    const std::string unmadeLockFile = PathsOf(unmade).lockFile.toStdString();
+    EXPECT_EQ(unmadeLockFile, PathsOf(player + QStringLiteral("/new")).lockFile.toStdString());
+    std::filesystem::create_directory(programDirs.path() / "player" / "new");
+    EXPECT_EQ(PathsOf(unmade).lockFile.toStdString(), unmadeLockFile);
+    const QString pointsAhead = ToQString(programDirs.path() / "ahead");
+    std::filesystem::create_directory_symlink(programDirs.path() / "later", pointsAhead.toStdString());
+    const std::string aheadLockFile = PathsOf(pointsAhead).lockFile.toStdString();
+    std::filesystem::create_directory(programDirs.path() / "later");
+    EXPECT_EQ(PathsOf(pointsAhead).lockFile.toStdString(), aheadLockFile);
+
     EXPECT_NE(paths.lockFile, paths.socket);
     EXPECT_EQ(QFileInfo(paths.lockFile).absolutePath(), runtimeRoot);
     EXPECT_EQ(QFileInfo(paths.socket).absolutePath(), runtimeRoot);
