@@ -1,8 +1,11 @@
 // The play queue in the main window: adding from the browser, drops, the hands, and
 // files handed over while a dialog is open.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabBar>
@@ -140,6 +143,36 @@ TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
     for (int waited = 0; waited < 5000 && session->playQueue().empty(); waited += 50)
         qt_test::runEventsFor(std::chrono::milliseconds(50));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/later.mid"}));
+}
+
+// The window's drop rule holds over every control on it: a file dropped on a text field
+// joins the queue instead of being typed into the field, and with drops off the field
+// refuses the drag as the window does.
+TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/music/song.mid")});
+    data.setText(QStringLiteral("file:///music/song.mid"));
+    auto dragOnto = [&](QWidget* field) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &drop);
+        return true;
+    };
+    EXPECT_TRUE(dragOnto(form->introsec));
+    EXPECT_TRUE(dragOnto(form->cdmisc->viewport()));
+    EXPECT_EQ(form->introsec->text().toStdString(), "5");
+    EXPECT_EQ(form->cdmisc->toPlainText().toStdString(), "");
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/song.mid", "/music/song.mid"}));
+
+    session->settings().optDragDrop = false;
+    form->ApplySettings();
+    EXPECT_FALSE(dragOnto(form->cdauthor));
+    EXPECT_EQ(form->cdauthor->text().toStdString(), "");
+    EXPECT_EQ(session->playQueue().count(), 2);
 }
 
 }  // namespace

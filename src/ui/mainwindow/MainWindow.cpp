@@ -536,12 +536,39 @@ std::vector<std::string> droppedPaths(const QMimeData& data)
     return paths;
 }
 
+bool isDragEvent(QEvent::Type type)
+{
+    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop;
+}
+
 }  // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (session.settings().optDragDrop && !droppedPaths(*event->mimeData()).empty())
         event->acceptProposedAction();
+}
+
+// The window's drop rule holds over every control on it: a text field would otherwise take
+// a dropped file as text typed into it, whatever the setting says.
+bool MainWindow::dragOnControl(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        drag->ignore();
+        if (session.settings().optDragDrop && !droppedPaths(*drag->mimeData()).empty())
+            drag->acceptProposedAction();
+        break;
+    }
+    case QEvent::Drop:
+        dropEvent(static_cast<QDropEvent*>(event));
+        break;
+    default:
+        break;
+    }
+    return true;
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
@@ -563,6 +590,8 @@ void MainWindow::watchKeys(QWidget* client)
 // button "->"; in the CD notes it starts a new line. Delete in a queue list removes.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (isDragEvent(event->type()))
+        return dragOnControl(event);
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -175,6 +175,7 @@ private:
     void runTick(const std::function<void()>& tick);
     void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
+    bool dragOnControl(QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
     bool mayLeave();
