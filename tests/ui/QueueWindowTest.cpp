@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -173,6 +174,16 @@ TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
     EXPECT_FALSE(dragOnto(form->cdauthor));
     EXPECT_EQ(form->cdauthor->text().toStdString(), "");
     EXPECT_EQ(session->playQueue().count(), 2);
+}
+
+// The queue list scrolls across a fixed 400 pixels, whichever rows it holds: a long path
+// above a short one is not cut off without a scroll bar.
+TEST_F(QueueWindowTest, TheQueueScrollsAcrossFourHundredPixels)
+{
+    session->queueEditing().AddFiles({"/" + std::string(150, 'x') + "/long.mid", "/a.mid"}, false);
+    form->queue->doItemsLayout();
+    const QScrollBar* across = form->queue->horizontalScrollBar();
+    EXPECT_EQ(across->maximum() + across->pageStep(), 400);
 }
 
 }  // namespace

@@ -41,10 +41,18 @@
 #include "ui/queue/CdListSource.h"
 #include "ui/queue/FileListSource.h"
 #include "ui/queue/QueuePanel.h"
+#include "ui/queue/ScrollExtentDelegate.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
 
 using namespace MainWindowControls;
+
+namespace {
+
+// How far the path list scrolls across, in pixels.
+constexpr int kQueueScrollExtent = 400;
+
+}  // namespace
 
 MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& toolbar)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -369,6 +377,7 @@ void MainWindow::FormCreate()
     loadIconStrip();
     session.StartupInitialise(*this);
     Timer1->start();
+    queue->setItemDelegate(new ScrollExtentDelegate(kQueueScrollExtent, queue));
 }
 
 // A strip that cannot be loaded is reported, and start-up goes on: the rest of it sets up
