@@ -36,6 +36,14 @@ protected:
         qt_test::runEventsFor(std::chrono::milliseconds(20));
     }
     void player(const char* method) { call("org.mpris.MediaPlayer2.Player", method); }
+    void player(const char* method, const QString& argument)
+    {
+        QDBusInterface remote(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.Player",
+                              QDBusConnection::sessionBus());
+        QDBusMessage reply = remote.call(method, argument);
+        EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+        qt_test::runEventsFor(std::chrono::milliseconds(20));
+    }
 
     QVariant property(const char* interface, const char* name)
     {
@@ -93,6 +101,15 @@ TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
     EXPECT_EQ(qdbus_cast<QDBusObjectPath>(metadata.value("mpris:trackid")), tracks[0])
         << "the item keeps its id after it left the queue";
     EXPECT_EQ(property("org.mpris.MediaPlayer2", "Identity").toString(), "Sonorail");
+}
+
+// A URL whose name holds a NUL or a line break names no file and never reaches the queue.
+TEST_F(MprisTest, OpenUriRefusesNamesNoFileCanHave)
+{
+    for (const char* uri : {"file:///music/a.mid%00b.mid", "file:///music/c.mid%0A/d.mid"})
+        player("OpenUri", uri);
+    EXPECT_TRUE(session->playQueue().empty());
+    EXPECT_EQ(status(), "Stopped");
 }
 
 }  // namespace
