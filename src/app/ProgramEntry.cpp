@@ -153,7 +153,8 @@ void answerOtherCopies(Run& run)
     QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, run.guard.get(),
                      [&run](const InstanceMessage& message) {
                          GuardedCall([&] {
-                             bringForward(run, message.activationToken);
+                             if (!message.continuation)
+                                 bringForward(run, message.activationToken);
                              if (run.handOver)
                                  run.handOver->HandOverFiles(toPaths(message.files));
                          });
