@@ -126,6 +126,29 @@ TEST_F(ViewerTest, AnErrorBoxFromATickDoesNotStopTheQueue)
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+// A document past the cap shows its first 16 MiB and then a line that says it was shortened
+// and how much of it shows, instead of stopping in mid-sentence without a word.
+TEST_F(ViewerTest, AnOverlongDocumentSaysItWasShortened)
+{
+    const std::size_t cap = ViewerWindow::kLargestDocument;
+    const std::string line = "A line of the document, caf\xc3\xa9, that goes on and on.\r\n";
+    // Padded so that the cap falls inside a two-byte character.
+    std::string text((cap - 1 - line.find('\xc3')) % line.size(), 'x');
+    text.reserve(cap + 4096);
+    while (text.size() < cap + 2048)
+        text += line;
+    ASSERT_EQ(text.substr(cap - 1, 2), "\xc3\xa9");
+    const std::string path = write("long.txt", text);
+    viewer->showDocument(path, "Current item:  long.txt", QRect(0, 0, 300, 200));
+    const QTextDocument& shown = *viewer->memo1->document();
+    EXPECT_EQ(shown.lastBlock().text().toStdString(),
+              "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
+                  " bytes are shown.]");
+    EXPECT_TRUE(shown.lastBlock().previous().text().endsWith(QStringLiteral(" caf")));
+    EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), "A line of the document, caf\xc3\xa9, that goes on and on.")
+        << "a character cut in two at the cap does not turn the whole text into another encoding";
+}
+
 bool firstWordIsBold(const QTextEdit& memo)
 {
     const QTextBlock block = memo.document()->begin();

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QWindow>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -18,7 +20,29 @@
 
 namespace {
 
-QByteArray readDocument(const std::string& path)
+// The bytes the viewer shows of a document, and how long the whole document is.
+struct DocumentBytes {
+    QByteArray bytes;
+    qint64 wholeSize = 0;
+    bool shortened() const { return wholeSize > bytes.size(); }
+};
+
+// Without the first bytes of a UTF-8 character that the cap cut in two: the rest of a UTF-8
+// document would no longer read as UTF-8.
+void dropCutCharacter(QByteArray& bytes)
+{
+    for (qsizetype back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;  // a continuation byte: its lead byte lies further back
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        if (length > back)
+            bytes.chop(back);
+        return;
+    }
+}
+
+DocumentBytes readDocument(const std::string& path)
 {
     // A directory or a named pipe is no document (opening a pipe would wait for a writer).
     std::error_code error;
@@ -30,10 +54,25 @@ QByteArray readDocument(const std::string& path)
         const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
         throw SonorailError(IoErrorText::forErrno(error));
     }
-    QByteArray bytes = file.read(ViewerWindow::kLargestDocument);
+    DocumentBytes document{file.read(ViewerWindow::kLargestDocument), 0};
     if (file.error() != QFileDevice::NoError)
         throw SonorailError(IoErrorText::forErrno(EIO));
-    return bytes;
+    document.wholeSize = std::max(file.size(), static_cast<qint64>(document.bytes.size()));
+    if (document.shortened())
+        dropCutCharacter(document.bytes);
+    return document;
+}
+
+// The last line of a document shown only in part.
+void sayShortened(QTextEdit& view, qint64 wholeSize)
+{
+    QTextCursor end(view.document());
+    end.movePosition(QTextCursor::End);
+    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    end.insertText(QStringLiteral("[Shortened: only the first %1 bytes (%2 MiB) of this document's %3 bytes are shown.]")
+                       .arg(ViewerWindow::kLargestDocument)
+                       .arg(ViewerWindow::kLargestDocument / (1024 * 1024))
+                       .arg(wholeSize));
 }
 
 }  // namespace
@@ -169,8 +208,10 @@ void ViewerWindow::showDocument(const std::string& path, const QString& caption,
 {
     showOver(caption, place);
     memo1->show();
-    const QByteArray bytes = readDocument(path);
-    DocumentView::show(*memo1, bytes);
+    const DocumentBytes document = readDocument(path);
+    DocumentView::show(*memo1, document.bytes);
+    if (document.shortened())
+        sayShortened(*memo1, document.wholeSize);
 }
 
 void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)

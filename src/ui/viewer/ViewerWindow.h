@@ -24,7 +24,8 @@ public:
     ViewerWindow(Jukebox& session, CommandControl& commands, QWidget& mainWindow, const Toolbar& toolbar);
     ~ViewerWindow() override;
 
-    // Shows the document (read whole, up to kLargestDocument) or the picture with its frame
+    // Shows the document (read whole up to kLargestDocument, then a line saying it was
+    // shortened) or the picture with its frame
     // in the given place (outer edges), at a size the user cannot change; a document that
     // cannot be read raises its error.
     void showDocument(const std::string& path, const QString& caption, const QRect& place);
