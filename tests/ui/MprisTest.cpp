@@ -6,6 +6,8 @@
 #include <QDBusVariant>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "support/MainWindowFixture.h"
 #include "app/mpris/MprisService.h"
 
@@ -110,6 +112,31 @@ TEST_F(MprisTest, OpenUriRefusesNamesNoFileCanHave)
         player("OpenUri", uri);
     EXPECT_TRUE(session->playQueue().empty());
     EXPECT_EQ(status(), "Stopped");
+}
+
+// The URL of a file carries its name's bytes, so a client given it finds the file, also
+// when the name is not valid UTF-8.
+TEST_F(MprisTest, UrlsCarryTheBytesOfTheName)
+{
+    const std::string latin1 = "/music/caf\xe9 #1.wav";
+    backend->addMedia(latin1, {3000});
+    session->queueEditing().AddFiles({latin1, "/music/caf\xc3\xa9.mid"}, false);
+    const auto tracks = qdbus_cast<QList<QDBusObjectPath>>(property("org.mpris.MediaPlayer2.TrackList", "Tracks"));
+    ASSERT_EQ(tracks.size(), 2);
+    QDBusInterface trackList(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
+                             QDBusConnection::sessionBus());
+    QDBusMessage reply = trackList.call("GetTracksMetadata", QVariant::fromValue(tracks));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    const auto described = qdbus_cast<QList<QVariantMap>>(reply.arguments().front());
+    ASSERT_EQ(described.size(), 2);
+    EXPECT_EQ(described[1].value("xesam:url").toString().toStdString(), "file:///music/caf%C3%A9.mid");
+
+    player("Play");
+    const QVariantMap metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+    EXPECT_EQ(metadata.value("xesam:url").toString().toStdString(), "file:///music/caf%E9%20%231.wav");
+    const QByteArray url = metadata.value("xesam:url").toString().toLatin1();
+    EXPECT_EQ(QByteArray::fromPercentEncoding(url.mid(int(std::strlen("file://")))).toStdString(), latin1)
+        << "the name's bytes come back from the URL, as GLib's g_filename_from_uri gives them";
 }
 
 }  // namespace
