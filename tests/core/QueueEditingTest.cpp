@@ -167,6 +167,18 @@ TEST_F(QueueEditingTest, NamesWithANulOrALineBreakAreRefused)
     EXPECT_EQ(texts(), (std::vector<std::string>{"/ok.mid", "/fine.wav"}));
 }
 
+// No path here is longer than PATH_MAX: a longer entry (a 10 MB line of an album) names no
+// file, and validation drops it before a list has to measure it.
+TEST_F(QueueEditingTest, ValidationDropsEntriesLongerThanAnyPath)
+{
+    const std::string huge = "/music/" + std::string(10'000'000, 'n') + ".mid";
+    const std::string longest = "/" + std::string(PATH_MAX - 6, 'n') + ".mid";
+    ASSERT_EQ(longest.size(), static_cast<std::size_t>(PATH_MAX - 1));
+    queue.insert(0, {{huge, "n.mid"}, {"/a.mid", "a.mid"}, {longest, "n.mid"}, {longest + "x.mid", "x.mid"}});
+    editing.ValidateQueue();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/a.mid", longest}));
+}
+
 TEST_F(QueueEditingTest, ShortNamesOfPathsAndOtherTexts)
 {
     EXPECT_EQ(QueueShortName("/music/a:b/song.mid"), "song.mid");

@@ -15,7 +15,8 @@ const char* const kUnqueueableNameText = "Left out a file name with a line break
 
 namespace {
 
-// Longer names cannot name a file here; the old 255-character limit no longer applies.
+// Longer names cannot name a file here (and a list would have to measure them); the old
+// 255-character limit no longer applies.
 constexpr std::size_t kLongestPath = PATH_MAX - 1;
 
 }  // namespace
@@ -162,7 +163,7 @@ void QueueEditing::ValidateQueue()
 {
     queue.removeIf([&](int row) {
         const std::string& text = queue.entry(row).text;
-        return ClassifyEntry(text) == mkNone || HoldsLineBreakOrNul(text);
+        return text.size() > kLongestPath || ClassifyEntry(text) == mkNone || HoldsLineBreakOrNul(text);
     });
     if (settings.optShowQueueItemsAdded)
         views.window->revealQueue();

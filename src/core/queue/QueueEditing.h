@@ -54,8 +54,8 @@ public:
     bool QueueHasSelection() const;
     bool QueueRowSelected(int row) const;
     void ResetPlayedMarks(int& playedCount);
-    // Drops the entries of no known kind, and those whose text holds a line break or a
-    // byte 0 (no file has such a name, and no album line can hold it).
+    // Drops the entries of no known kind, and those that can name no file: longer than any
+    // path, or holding a line break or a byte 0 (which no album line can hold either).
     void ValidateQueue();
 
 private:
