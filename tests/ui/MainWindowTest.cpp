@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -357,6 +358,20 @@ TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
     EXPECT_TRUE(std::filesystem::exists(home.file("default.alb")));
     EXPECT_FALSE(form.acceptDrops());
     EXPECT_TRUE(form.close()) << "the exit check is done";
+}
+
+// The intro's seconds are the seconds box's text as typed: "5 " is no integer, and the
+// message shows the text as it stands.
+TEST_F(MainWindowTest, IntroSecondsAreTheTextAsTyped)
+{
+    MainWindow& form = start();
+    backend->addMedia("/music/a.wav", {5000});
+    session->queueEditing().AddFiles({"/music/a.wav"}, false);
+    form.chkIntro->click();
+    form.introsec->setText("5 ");
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "'5 ' is not a valid integer value.");
 }
 
 }  // namespace

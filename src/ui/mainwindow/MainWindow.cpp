@@ -662,4 +662,4 @@ void MainWindow::setIntroCountdown(bool running)
         introcountdown->stop();
 }
 
-std::string MainWindow::introSecondsText() const { return introsec->text().trimmed().toStdString(); }
+std::string MainWindow::introSecondsText() const { return introsec->text().toStdString(); }
