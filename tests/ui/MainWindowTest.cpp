@@ -374,4 +374,24 @@ TEST_F(MainWindowTest, IntroSecondsAreTheTextAsTyped)
     EXPECT_EQ(dialogs.shown[0].text, "'5 ' is not a valid integer value.");
 }
 
+// A Next while the intro counts down starts the count again from the seconds box, but the
+// countdown's timer keeps its running second (a timer enabled again is not restarted).
+TEST_F(MainWindowTest, TheIntroCountdownKeepsItsRunningSecond)
+{
+    MainWindow& form = start();
+    for (const char* file : {"/music/a.wav", "/music/b.wav"})
+        backend->addMedia(file, {5000});
+    session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    form.chkIntro->click();
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_TRUE(form.introcountdown->isActive());
+    ASSERT_TRUE(qt_test::waitUntil([&] { return form.introcountdown->remainingTime() < 900; }));
+    session->playback().IntroRemaining = 2;
+    const int leftOfTheSecond = form.introcountdown->remainingTime();
+    dispatcher.ExecuteCommand(Command::Next);  // no event is delivered meanwhile
+    EXPECT_EQ(session->playback().IntroRemaining, 5);
+    EXPECT_TRUE(form.introcountdown->isActive());
+    EXPECT_LE(form.introcountdown->remainingTime(), leftOfTheSecond) << "the countdown's second started over";
+}
+
 }  // namespace

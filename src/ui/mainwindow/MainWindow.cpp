@@ -654,12 +654,14 @@ void MainWindow::clearTimeDisplays()
 
 void MainWindow::showIconFrame(int frame) { animatedicon->showFrame(frame); }
 
+// A countdown that already runs keeps its running second: starting a QTimer again would
+// begin the second anew.
 void MainWindow::setIntroCountdown(bool running)
 {
-    if (running)
-        introcountdown->start();
-    else
+    if (!running)
         introcountdown->stop();
+    else if (!introcountdown->isActive())
+        introcountdown->start();
 }
 
 std::string MainWindow::introSecondsText() const { return introsec->text().toStdString(); }
