@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
+
+#include "support/FileAccessCounter.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -95,43 +94,6 @@ TEST(WriteDialogSettings, AFileThatCannotBeWrittenNamesItsPath)
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.file("sr3.ini"));
     }
 }
-
-// Counts the openings and the replacements of one file in a directory while it watches.
-class FileAccessCounter {
-public:
-    FileAccessCounter(const std::filesystem::path& directory, std::string name)
-        : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), name(std::move(name))
-    {
-        // Closings too: the kernel merges only events that follow each other unchanged.
-        inotify_add_watch(fd, directory.c_str(), IN_OPEN | IN_CLOSE_NOWRITE | IN_MOVED_TO | IN_CLOSE_WRITE);
-    }
-    ~FileAccessCounter() { close(fd); }
-
-    struct Counts {
-        int opened = 0;
-        int replaced = 0;  // written elsewhere and renamed into place
-    };
-    Counts take()
-    {
-        alignas(inotify_event) char buffer[64 * 1024];
-        Counts counts;
-        for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
-            for (char* at = buffer; at < buffer + got;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(at);
-                if (event->len > 0 && name == event->name) {
-                    counts.opened += (event->mask & IN_OPEN) ? 1 : 0;
-                    counts.replaced += (event->mask & IN_MOVED_TO) ? 1 : 0;
-                }
-                at += sizeof(inotify_event) + event->len;
-            }
-        }
-        return counts;
-    }
-
-private:
-    int fd;
-    std::string name;
-};
 
 // A settings file is read once to load every key, and read once and replaced once when the
 // dialog's keys are written, whatever its size (it was read for every key and rewritten for

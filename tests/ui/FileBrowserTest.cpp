@@ -322,6 +322,20 @@ TEST_F(FileBrowserTest, SelectionIsReportedInAscendingRows)
     EXPECT_FALSE(shown.isSelected(99));
 }
 
+// Without a window to hand over its filters, the start directory is listed with the first
+// mask, "*.mid", once the event loop turns.
+TEST_F(FileBrowserTest, WithoutAnotherMaskTheStartDirectoryIsListedWithTheFirst)
+{
+    FileBrowserSources sources;
+    sources.volumes = [this] { return volumes; };
+    sources.startDirectory = [this] { return homePath("Music"); };
+    sources.watchMountTable = false;
+    FileBrowser alone(drives, directories, files, std::move(sources));
+    EXPECT_EQ(alone.fileList().mask().toStdString(), "*.mid");
+    ASSERT_TRUE(qt_test::waitUntil([&] { return alone.rowCount() > 0; }));
+    EXPECT_EQ(alone.allNames(), (Names{"tune.mid"}));
+}
+
 TEST(FileListModel, RowsShowTheNameAndGiveItsBytesBack)
 {
     TempDir dir;

@@ -18,7 +18,9 @@
 #include <filesystem>
 
 #include "app/TerminationWatcher.h"
+#include "support/FileAccessCounter.h"
 #include "support/MainWindowFixture.h"
+#include "ui/files/FileBrowser.h"
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/mainwindow/MainWindow.h"
@@ -392,6 +394,24 @@ TEST_F(MainWindowTest, TheIntroCountdownKeepsItsRunningSecond)
     EXPECT_EQ(session->playback().IntroRemaining, 5);
     EXPECT_TRUE(form.introcountdown->isActive());
     EXPECT_LE(form.introcountdown->remainingTime(), leftOfTheSecond) << "the countdown's second started over";
+}
+
+// The file list's first mask is "*.mid" until start-up applies the type filters, and the
+// start directory is read once for its subdirectories and once for its files, not again
+// for the filters.
+TEST_F(MainWindowTest, StartUpReadsTheStartDirectoryOnceForItsFiles)
+{
+    TempDir startDirectory;
+    startDirectory.write("a.mid", "");
+    startDirectory.write("b.wav", "");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(startDirectory.path());
+    FileAccessCounter reads(startDirectory.path());
+    MainWindow& form = start();
+    const int opened = reads.take().opened;
+    std::filesystem::current_path(before);
+    EXPECT_EQ(opened, 2) << "read for the directory list and the file list, and no more";
+    EXPECT_EQ(form.fileBrowser().allNames(), (std::vector<std::string>{"a.mid", "b.wav"}));
 }
 
 }  // namespace

@@ -119,8 +119,9 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
       directoryModel(new DirectoryListModel(this)),
       fileModel(new FileListModel(this))
 {
-    // Every plain file until the window hands over the mask of its type filters.
-    fileModel->setMask(QStringLiteral("*"));
+    // The file list's first mask, until the window hands over the mask of its type filters;
+    // the start directory's files are read once that mask has come.
+    fileModel->setMask(QStringLiteral("*.mid"));
 
     directories->setModel(directoryModel);
     directories->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -147,6 +148,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     } else {
         setDirectory(start);
     }
+    constructing = false;
 }
 
 FileBrowser::~FileBrowser() = default;
@@ -185,7 +187,10 @@ void FileBrowser::DirectoryListBox1Change()
 {
     const std::string& shown = directoryModel->directory();
     lastDirectories->remember(volume, shown);
-    fileModel->setDirectory(shown);
+    if (constructing)
+        fileModel->setDirectoryToReadLater(shown);
+    else
+        fileModel->setDirectory(shown);
     emit directoryChanged();
 }
 

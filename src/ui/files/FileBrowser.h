@@ -113,4 +113,5 @@ private:
     std::vector<std::string> volumeList;
     std::string volume;
     std::unique_ptr<VolumeDirectories> lastDirectories;
+    bool constructing = true;
 };
