@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -131,7 +132,10 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     // Rows of one height: the view lays out a large directory without measuring every name.
     files->setUniformItemSizes(true);
 
-    connect(directories, &QAbstractItemView::activated, this, &FileBrowser::openDirectoryRow);
+    // A double click or Enter opens a directory, whatever the desktop's click setting: with
+    // single-click activation a click would open the directory the user only meant to pick.
+    connect(directories, &QAbstractItemView::doubleClicked, this, &FileBrowser::openDirectoryRow);
+    directories->installEventFilter(this);
     connect(drives, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
     if (this->sources.watchMountTable) {
         watcher = new VolumeWatcher(this);
@@ -209,6 +213,18 @@ void FileBrowser::showDirectory(const std::string& directory)
     directoryModel->show(volume, directory);
     directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
     DirectoryListBox1Change();
+}
+
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == directories && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openDirectoryRow(directories->currentIndex());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileBrowser::openDirectoryRow(const QModelIndex& index)

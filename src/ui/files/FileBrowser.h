@@ -97,6 +97,10 @@ public:
 signals:
     void directoryChanged();
 
+protected:
+    // Enter in the directory list opens the current row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillDriveSelector();
     void selectDrive(const std::string& newVolume);  // without running the change handler
