@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -41,6 +43,18 @@ protected:
                                                          QItemSelectionModel::Select);
     }
 
+    // A double click as the mouse makes it, at a point of the list's viewport.
+    static void doubleClick(QAbstractItemView* list, QPoint at, Qt::KeyboardModifiers held = Qt::NoModifier)
+    {
+        QWidget* surface = list->viewport();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, QPointF(at), surface->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, held);
+            QApplication::sendEvent(surface, &event);
+        }
+    }
+
     void drop(const QList<QUrl>& urls)
     {
         QMimeData data;
@@ -72,13 +86,15 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
     qt_test::pressKey(form->FileListBox1, Qt::Key_Return);
     EXPECT_EQ(session->playQueue().count(), 4) << "Enter adds the selection once";
 
-    emit form->FileListBox1->doubleClicked(form->FileListBox1->model()->index(0, 0));
-    EXPECT_EQ(session->playQueue().count(), 6) << "a double click adds the selected rows";
+    // A control-double-click adds the row to the selection: the selected rows are added.
+    doubleClick(form->FileListBox1, form->FileListBox1->visualRect(form->FileListBox1->model()->index(0, 0)).center(),
+                Qt::ControlModifier);
+    EXPECT_EQ(session->playQueue().count(), 7) << "a double click adds the selected rows";
 
     form->chkAddtoTop->setChecked(true);
     form->btnaddall->click();
     EXPECT_EQ(queueTexts().front(), dir + "a.mid");
-    EXPECT_EQ(session->playQueue().count(), 10) << "the file of no known kind is not listed";
+    EXPECT_EQ(session->playQueue().count(), 11) << "the file of no known kind is not listed";
     EXPECT_EQ(form->queuefilename->model()->index(0, 0).data().toString(), "a.mid");
 }
 
@@ -184,6 +200,25 @@ TEST_F(QueueWindowTest, TheQueueScrollsAcrossFourHundredPixels)
     form->queue->doItemsLayout();
     const QScrollBar* across = form->queue->horizontalScrollBar();
     EXPECT_EQ(across->maximum() + across->pageStep(), 400);
+}
+
+// A double click below the rows of the file list or the CD list adds the selected rows, as
+// a double click on a row does.
+TEST_F(QueueWindowTest, ADoubleClickBelowTheRowsAddsTheSelection)
+{
+    browseMedia();
+    selectFiles({1, 3});
+    const QPoint belowTheRows(20, form->FileListBox1->viewport()->height() - 4);
+    ASSERT_FALSE(form->FileListBox1->indexAt(belowTheRows).isValid());
+    doubleClick(form->FileListBox1, belowTheRows);
+    const std::string dir = media.string() + "/";
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
+
+    form->TabSet1->setCurrentIndex(1);
+    form->cdlistbox->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
+    form->cdlistbox->item(1)->setSelected(true);
+    doubleClick(form->cdlistbox, QPoint(20, form->cdlistbox->viewport()->height() - 4));
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png", "02:Song.cdt"}));
 }
 
 }  // namespace

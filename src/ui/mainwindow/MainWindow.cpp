@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -319,9 +320,6 @@ void MainWindow::connectHandlers()
     }
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
 
-    // A double click adds the selected rows, not just the row clicked.
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(FileListBox1), static_cast<QAbstractItemView*>(cdlistbox)})
-        connect(list, &QAbstractItemView::doubleClicked, this, [this] { GuardedCall([&] { AddToQueue(false); }); });
 
     // The monitor's ticks and the intro countdown drive the session's playback.
     connect(Timer1, &QTimer::timeout, this, [this] { runTick([this] { session.monitor().Timer1Timer(); }); });
@@ -596,11 +594,14 @@ void MainWindow::watchKeys(QWidget* client)
 }
 
 // Enter clicks the focused button when a button has the focus, otherwise the default
-// button "->"; in the CD notes it starts a new line. Delete in a queue list removes.
+// button "->"; in the CD notes it starts a new line. Delete in a queue list removes. Drops
+// on any control follow the window's rule.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (isDragEvent(event->type()))
         return dragOnControl(event);
+    if (watched == FileListBox1->viewport() || watched == cdlistbox->viewport())
+        return addingListMouse(static_cast<QWidget*>(watched), event);
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -611,6 +612,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdmisc)
         return handleEnter(watched);
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A double click in the file or CD list, on a row or below the rows, adds the selected
+// rows. A click below the rows leaves the selection as it is (the list would clear it), so
+// that a double click there adds what was selected.
+bool MainWindow::addingListMouse(QWidget* viewport, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* list = static_cast<QAbstractItemView*>(viewport->parentWidget());
+    const bool belowTheRows = !list->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid();
+    if (type == QEvent::MouseButtonDblClick)
+        GuardedCall([this] { AddToQueue(false); });
+    return belowTheRows;
 }
 
 bool MainWindow::handleEnter(QObject* watched)

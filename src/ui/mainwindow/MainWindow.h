@@ -176,6 +176,7 @@ private:
     void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
     bool dragOnControl(QEvent* event);
+    bool addingListMouse(QWidget* viewport, QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
     bool mayLeave();
