@@ -414,4 +414,31 @@ TEST_F(MainWindowTest, StartUpReadsTheStartDirectoryOnceForItsFiles)
     EXPECT_EQ(form.fileBrowser().allNames(), (std::vector<std::string>{"a.mid", "b.wav"}));
 }
 
+// A video is drawn at its own size, centred on the whole main window (frame included), in
+// front of the controls; one larger than the window starts left of and above it, the
+// halves rounded toward zero.
+TEST_F(MainWindowTest, AVideoIsCentredOnTheWholeWindow)
+{
+    MainWindow& form = start();
+    const QRect frame = form.frameGeometry();
+    ASSERT_EQ(frame.width(), 492) << "the offscreen platform's frame is 2 pixels wide";
+    backend->addMedia("/v/small.avi", {5000, true, false, 100, 50});
+    backend->addMedia("/v/large.avi", {5000, true, false, 1001, frame.height() + 1});
+    session->queueEditing().AddFiles({"/v/small.avi", "/v/large.avi"}, false);
+    const auto* surface = form.PMultiImage1->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    ASSERT_TRUE(surface);
+
+    dispatcher.ExecuteCommand(Command::Play);
+    const DisplayRect small = backend->displayRect();
+    EXPECT_EQ(small.left, 196);
+    EXPECT_EQ(small.right, 0);
+    EXPECT_EQ(small.bottom, 0);
+    EXPECT_EQ(surface->geometry(), QRect(196, small.top, 100, 50));
+    EXPECT_EQ(form.centralWidget()->children().constLast(), form.PMultiImage1) << "the picture area is in front";
+
+    dispatcher.ExecuteCommand(Command::Next);
+    EXPECT_EQ(backend->displayRect(), (DisplayRect{-254, 0, 0, 0}));
+    EXPECT_EQ(surface->geometry(), QRect(-254, 0, 1001, frame.height() + 1));
+}
+
 }  // namespace

@@ -133,16 +133,30 @@ TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
     EXPECT_EQ(session->playQueue().count(), 3);
 }
 
+// A press in either queue list puts both hands at the height of the pressed row: their top
+// lies within that row's band of the window.
 TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
 {
     session->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
-    QWidget* viewport = form->queue->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 30), viewport->mapToGlobal(QPointF(10, 30)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    const int expected = form->queue->y() + viewport->mapToParent(QPoint(10, 30)).y();
-    EXPECT_EQ(form->btnUp->y(), expected);
-    EXPECT_EQ(form->btnDown->y(), expected);
+    for (int tab : {0, 1}) {
+        SCOPED_TRACE(tab == 0 ? "View Path" : "Hide Path");
+        form->TabSet2->setCurrentIndex(tab);
+        QListView* list = tab == 0 ? form->queue : form->queuefilename;
+        list->doItemsLayout();
+        const QRect row = list->visualRect(list->model()->index(2 - tab, 0));
+        ASSERT_TRUE(row.isValid());
+        QWidget* viewport = list->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(row.center()), viewport->mapToGlobal(QPointF(row.center())),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QWidget* client = form->centralWidget();
+        const int rowTop = viewport->mapTo(client, row.topLeft()).y();
+        const int rowBottom = viewport->mapTo(client, row.bottomLeft()).y();
+        for (QToolButton* hand : {form->btnUp, form->btnDown}) {
+            EXPECT_GE(hand->y(), rowTop);
+            EXPECT_LE(hand->y(), rowBottom);
+        }
+    }
 }
 
 TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)

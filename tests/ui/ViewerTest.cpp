@@ -92,15 +92,53 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     EXPECT_EQ(viewer->PMultiImage1->alignment(), Qt::AlignCenter);
 }
 
+// The viewer still shows a picture while a later sound row plays, and the user has not
+// clicked into it since that row started: closing it only hides it, and the sound goes on.
 TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
 {
     const std::string picture = write("a.bmp", "");
-    session->queueEditing().AddFiles({picture}, false);
+    backend->addMedia("/music/w.wav", {5000});
+    backend->addMedia("/music/x.wav", {5000});
+    session->queueEditing().AddFiles({picture, "/music/w.wav", "/music/x.wav"}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    session->playback().ViewerEngaged = false;  // a later step cleared it; the user has not clicked in since
-    session->playback().playState = psStopped;
+    ASSERT_TRUE(viewer->isVisible());
+    dispatcher.ExecuteCommand(Command::Next);  // the wave starts; the viewer keeps the picture
+    ASSERT_TRUE(viewer->isVisible());
+    ASSERT_EQ(session->playback().activeMedia, amWave);
     pressEscape();
     EXPECT_FALSE(viewer->isVisible());
+    EXPECT_EQ(session->playback().activeMedia, amWave) << "the wave goes on";
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/x.wav"})) << "closing sent Next";
+}
+
+// Showing from hidden engages the viewer: closing it then sends Next, which stops the sound
+// of an earlier row and moves on.
+TEST_F(ViewerTest, ClosingAViewerJustShownMovesOn)
+{
+    const std::string picture = write("a.bmp", "");
+    backend->addMedia("/music/w.wav", {5000});
+    backend->addMedia("/music/x.wav", {5000});
+    session->queueEditing().AddFiles({"/music/w.wav", picture, "/music/x.wav"}, false);
+    dispatcher.ExecuteCommand(Command::Play);  // the wave plays, the picture shows beside it
+    ASSERT_TRUE(viewer->isVisible());
+    pressEscape();
+    EXPECT_TRUE(session->playQueue().empty());
+    EXPECT_EQ(session->playback().currentItem, "/music/x.wav");
+}
+
+// Every monitor tick keeps the viewer on the main window's left and top edges.
+TEST_F(ViewerTest, TheViewerFollowsTheMainWindow)
+{
+    const std::string notes = write("notes.txt", "notes\r\n");
+    session->queueEditing().AddFiles({notes}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    const int above = toolbar->CaptionMenuHeight + toolbar->height();
+    form->move(form->pos() + QPoint(40, 25));
+    const QPoint wanted = form->frameGeometry().topLeft() + QPoint(0, above);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return viewer->frameGeometry().topLeft() == wanted; }, std::chrono::seconds(5)))
+        << "the viewer stayed at " << viewer->x() << "," << viewer->y();
+    EXPECT_EQ(viewer->frameGeometry().size(), QSize(form->frameGeometry().width(), form->frameGeometry().height() - above))
+        << "following moves the viewer, it does not resize it";
 }
 
 // An error met in a monitor tick is shown once the tick is over: the ticks go on while the
