@@ -320,7 +320,6 @@ void MainWindow::connectHandlers()
     }
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
 
-
     // The monitor's ticks and the intro countdown drive the session's playback.
     connect(Timer1, &QTimer::timeout, this, [this] { runTick([this] { session.monitor().Timer1Timer(); }); });
     connect(introcountdown, &QTimer::timeout, this,
