@@ -180,7 +180,8 @@ void answerOtherCopies(Run& run)
                              const std::vector<std::string> files = toPaths(message.files);
                              if (run.probe)
                                  run.probe->reportOtherCopy(files);
-                             bringForward(run, message.activationToken);
+                             if (!message.continuation)
+                                 bringForward(run, message.activationToken);
                              if (run.handOver)
                                  run.handOver->HandOverFiles(files);
                              else
@@ -203,18 +204,18 @@ void startMpris(Run& run)
 void connectExits(Run& run, QApplication& app)
 {
     MainWindow& form = *run.mainWindow;
-    // The desktop session ends: the same exit, asking only when the session allows it.
+    // Before the desktop session ends: only the exit question, when the session lets us
+    // ask. A log-out that is cancelled afterwards, or a mere checkpoint, changes nothing;
+    // the quiet exit comes when the session really ends.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
         const bool mayAsk = manager.allowsInteraction();
-        const bool mayLeave = form.SessionEnding(mayAsk);
+        const bool mayEnd = form.SessionEnding(mayAsk);
         if (mayAsk)
             manager.release();
-        if (!mayLeave)
+        if (!mayEnd)
             manager.cancel();
     });
-    run.termination = std::make_unique<TerminationWatcher>();
-    QObject::connect(run.termination.get(), &TerminationWatcher::terminationRequested, &form,
-                     [&form] { form.RequestExit(false); });
+    run.termination = std::make_unique<TerminationWatcher>([&form] { form.QuietExit(); });
 }
 
 }  // namespace

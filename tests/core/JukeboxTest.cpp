@@ -89,6 +89,16 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// The settings record holds the two start-up keys as the file has them, not their defaults.
+TEST_F(JukeboxTest, TheSettingsHoldTheStartUpKeysOfTheFile)
+{
+    home.write("sr3.ini", "[Display]\r\nOptTipOfDay=0\r\nOptFirstRun=0\r\n");
+    Jukebox& jukebox = start({});
+    jukebox.StartupInitialise(window);
+    EXPECT_FALSE(jukebox.settings().OptTipOfDay);
+    EXPECT_FALSE(jukebox.settings().OptFirstRun);
+}
+
 TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
 {
     Jukebox& jukebox = start();

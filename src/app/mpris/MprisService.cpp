@@ -27,12 +27,14 @@ bool isPlayerMedia(ActiveMedia media)
 
 QString fromBytes(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
 
-// A file as a file:// URL; a CD entry ("02:Name.cdt") as the track of the disc.
+// A file as a file:// URL of its name's bytes, percent-encoded, so a name that is not valid
+// UTF-8 still leads to the file; a CD entry ("02:Name.cdt") as the track of the disc.
 QString urlOf(const std::string& text)
 {
     if (ClassifyEntry(text) == mkCdTrack)
         return QStringLiteral("cdda:///") + QString::number(QString::fromStdString(text.substr(0, 2)).toInt());
-    return QUrl::fromLocalFile(fromBytes(text)).toString(QUrl::FullyEncoded);
+    const QByteArray path = QByteArray::fromStdString(text).toPercentEncoding("/!$&'()*+,;=:@");
+    return QStringLiteral("file://") + QString::fromLatin1(path);
 }
 
 }  // namespace

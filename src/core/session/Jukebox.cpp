@@ -97,11 +97,8 @@ void Jukebox::StartupInitialise(StartupWindow& window)
 
 void Jukebox::LoadSettings(StartupWindow& window)
 {
-    Settings loaded = ReadSettings(ProfileFile(SettingsFilePath()));
-    // The start-up keys belong to the welcome window's run; keep what it decided.
-    loaded.OptTipOfDay = currentSettings.OptTipOfDay;
-    loaded.OptFirstRun = currentSettings.OptFirstRun;
-    currentSettings = loaded;
+    // Every key as the file has it, the welcome window's two start-up keys included.
+    currentSettings = ReadSettings(ProfileFile(SettingsFilePath()));
     window.ApplyToolbarSlots(currentSettings.ToolbarSlots);
     window.ApplySettings();
 }
@@ -120,6 +117,8 @@ void Jukebox::ApplyCommandLine()
 }
 
 bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
+
+bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
 
 bool Jukebox::multimediaPlaying() const { return playbackState.playState == psPlaying; }
 

@@ -79,6 +79,9 @@ public:
     // end; false when the user chose to stay. An error on the way (the default album cannot
     // be written) travels to the caller, so the program stays open.
     bool ConfirmExit(bool mayAsk = true);
+    // Only the exit check's question (while something plays, as the settings say): true
+    // unless the user chose to stay. Nothing is stopped or saved.
+    bool ExitQuestionAllows() const;
 
 private:
     void registerCommands();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -119,8 +120,9 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
       directoryModel(new DirectoryListModel(this)),
       fileModel(new FileListModel(this))
 {
-    // Every plain file until the window hands over the mask of its type filters.
-    fileModel->setMask(QStringLiteral("*"));
+    // The file list's first mask, until the window hands over the mask of its type filters;
+    // the start directory's files are read once that mask has come.
+    fileModel->setMask(QStringLiteral("*.mid"));
 
     directories->setModel(directoryModel);
     directories->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -132,7 +134,10 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
         files->setUniformItemSizes(true);
     }
 
-    connect(directories, &QAbstractItemView::activated, this, &FileBrowser::openDirectoryRow);
+    // A double click or Enter opens a directory, whatever the desktop's click setting: with
+    // single-click activation a click would open the directory the user only meant to pick.
+    connect(directories, &QAbstractItemView::doubleClicked, this, &FileBrowser::openDirectoryRow);
+    directories->installEventFilter(this);
     connect(drives, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
     if (this->sources.watchMountTable) {
         watcher = new VolumeWatcher(this);
@@ -149,6 +154,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     } else {
         setDirectory(start);
     }
+    constructing = false;
 }
 
 FileBrowser::~FileBrowser() = default;
@@ -187,7 +193,9 @@ void FileBrowser::DirectoryListBox1Change()
 {
     const std::string& shown = directoryModel->directory();
     lastDirectories->remember(volume, shown);
-    if (files)
+    if (files && constructing)
+        fileModel->setDirectoryToReadLater(shown);
+    else if (files)
         fileModel->setDirectory(shown);
     emit directoryChanged();
 }
@@ -207,6 +215,18 @@ void FileBrowser::showDirectory(const std::string& directory)
     directoryModel->show(volume, directory);
     directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
     DirectoryListBox1Change();
+}
+
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == directories && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openDirectoryRow(directories->currentIndex());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileBrowser::openDirectoryRow(const QModelIndex& index)

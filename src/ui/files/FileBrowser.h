@@ -99,6 +99,10 @@ public:
 signals:
     void directoryChanged();
 
+protected:
+    // Enter in the directory list opens the current row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillDriveSelector();
     void selectDrive(const std::string& newVolume);  // without running the change handler
@@ -115,4 +119,5 @@ private:
     std::vector<std::string> volumeList;
     std::string volume;
     std::unique_ptr<VolumeDirectories> lastDirectories;
+    bool constructing = true;
 };
