@@ -88,6 +88,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
 MainWindow::~MainWindow()
 {
+    session.player().setEndListener(nullptr);
     attachViews(false);
     session.playModes().onChanged = nullptr;
 }
@@ -315,9 +316,20 @@ void MainWindow::connectHandlers()
         connect(list, &QAbstractItemView::doubleClicked, this, [this] { GuardedCall([&] { AddToQueue(false); }); });
 
     // The monitor's ticks and the intro countdown drive the session's playback.
-    connect(Timer1, &QTimer::timeout, this, [this] { GuardedCall([this] { session.monitor().Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runMonitorTick(); });
     connect(introcountdown, &QTimer::timeout, this,
             [this] { GuardedCall([this] { session.monitor().introcountdownTimer(); }); });
+    // When the player reports that an item has ended, the same tick runs at once rather than
+    // up to 200 ms later, so the next item follows without a gap. The report comes on the
+    // player's own thread and is queued to this one; the destructor takes the listener back.
+    session.player().setEndListener([this] {
+        QMetaObject::invokeMethod(this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::runMonitorTick()
+{
+    GuardedCall([this] { session.monitor().Timer1Timer(); });
 }
 
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.
