@@ -68,20 +68,20 @@ const xcb_screen_t* screenWithRoot(const xcb_setup_t& setup, std::uint32_t root)
     return nullptr;
 }
 
-// One frame as the server's 32-bit pixels, in the server's byte order.
+// One frame as the server's 32-bit pixels, in the server's byte order (what lies outside a
+// smaller frame is black).
 std::vector<std::uint8_t> serverPixels(const QImage& frame, bool mostSignificantByteFirst)
 {
-    const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+    constexpr int side = X11IconWindow::kSide;
+    const QImage rgb = frame.convertToFormat(QImage::Format_RGB32).copy(0, 0, side, side);
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(X11IconWindow::kSide * X11IconWindow::kSide * 4);
-    for (int y = 0; y < X11IconWindow::kSide; ++y) {
-        for (int x = 0; x < X11IconWindow::kSide; ++x) {
-            const QRgb pixel = x < rgb.width() && y < rgb.height() ? rgb.pixel(x, y) : qRgb(0, 0, 0);
-            const std::uint8_t channels[4] = {0, static_cast<std::uint8_t>(qRed(pixel)),
-                                              static_cast<std::uint8_t>(qGreen(pixel)),
-                                              static_cast<std::uint8_t>(qBlue(pixel))};
-            for (int i = 0; i < 4; ++i)
-                bytes.push_back(channels[mostSignificantByteFirst ? i : 3 - i]);
+    bytes.reserve(side * side * 4);
+    for (int y = 0; y < side; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < side; ++x) {
+            const std::uint32_t pixel = pixels[x] & 0xFFFFFFu;
+            for (int shift : {24, 16, 8, 0})
+                bytes.push_back(static_cast<std::uint8_t>(pixel >> (mostSignificantByteFirst ? shift : 24 - shift)));
         }
     }
     return bytes;
