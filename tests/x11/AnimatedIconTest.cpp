@@ -53,7 +53,8 @@ protected:
     QImage onScreen() const
     {
         const QPoint at = icon->mapTo(window.get(), QPoint(0, 0));
-        return window->screen()->grabWindow(window->winId(), at.x(), at.y(), 32, 32).toImage().convertToFormat(QImage::Format_RGB32);
+        const QPixmap grabbed = window->screen()->grabWindow(window->winId(), at.x(), at.y(), 32, 32);
+        return grabbed.toImage().convertToFormat(QImage::Format_RGB32);
     }
     static QImage frame(int number)
     {
