@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <thread>
 
 #include "core/base/SonorailError.h"
 
@@ -17,6 +18,14 @@ void ScriptedBackend::advance(long milliseconds)
     }
     if (clock >= current.length)
         playing = false;
+}
+
+void ScriptedBackend::reportEnd()
+{
+    std::thread([this] {
+        if (endListener)
+            endListener();
+    }).join();
 }
 
 void ScriptedBackend::open(const std::string& deviceType, const std::string& fileName)

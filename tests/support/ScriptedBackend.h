@@ -1,6 +1,7 @@
 #pragma once
 // A media back end for tests: files and a disc are described up front, nothing makes a
 // sound, and the clock moves only when the test advances it.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ public:
     void setDiscText(DiscText text) { cdText = std::move(text); }
     // Moves the clock; a playing item advances, stopping at its end.
     void advance(long milliseconds);
+    // Tells the end listener, from a thread of its own as the real back end does. The clock
+    // does not tell by itself: tests that only advance it see the ends at the ticks.
+    void reportEnd();
 
     // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
     std::vector<std::string> requests;
@@ -46,6 +50,7 @@ public:
     void setDisplayRect(const DisplayRect& rect) override;
     DisplayRect displayRect() override;
     std::optional<std::string> takeLateFailure() override;
+    void setEndListener(std::function<void()> listener) override { endListener = std::move(listener); }
 
 private:
     void requireOpen() const;
@@ -59,4 +64,5 @@ private:
     bool playing = false;
     bool lateFailurePending = false;
     DisplayRect rect;
+    std::function<void()> endListener;
 };

@@ -288,6 +288,30 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
     EXPECT_TRUE(form.chkBackwards->isChecked()) << "the rest of start-up ran";
 }
 
+// The player tells of an item's end on its own thread; the monitor's tick then runs on the
+// window's thread at once, not at the next 200 ms beat. A window that is gone is not told.
+TEST_F(MainWindowTest, AnEndThePlayerReportsStartsTheNextItemWithoutWaitingForTheTick)
+{
+    MainWindow& form = start();
+    form.Timer1->stop();  // only the report may advance
+    backend->addMedia("/music/a.wav", {1000});
+    backend->addMedia("/music/b.wav", {1000});
+    session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_EQ(session->playback().currentItem, "/music/a.wav");
+
+    backend->advance(1000);
+    backend->reportEnd();
+    EXPECT_EQ(session->playback().currentItem, "/music/a.wav") << "queued, not run on the player's thread";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(session->playback().currentItem, "/music/b.wav");
+    EXPECT_EQ(session->playQueue().count(), 0);
+
+    mainWindow.reset();
+    backend->reportEnd();
+    QCoreApplication::sendPostedEvents();
+}
+
 TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
 {
     MainWindow& form = start();

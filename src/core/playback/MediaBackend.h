@@ -2,6 +2,7 @@
 // What plays sound, video and CD audio for the media player. One interface, two
 // implementations: libVLC with libcdio for the real thing, and a scripted back end whose
 // clock tests move by hand.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,4 +47,11 @@ public:
     // A failure the back end met after play had started (a broken file found while
     // decoding). Handed out once; the item counts as ended from then on.
     virtual std::optional<std::string> takeLateFailure() = 0;
+
+    // Who is told, on the back end's own thread, that the item has just played to its end
+    // or failed while playing, so that the end need not wait for the next look at the
+    // position. The listener only hands the news on (it must not call the back end); an
+    // empty one tells nobody. Once this returns, the previous listener is not running and is
+    // not called again. A back end that cannot tell (the scripted one of the tests) ignores it.
+    virtual void setEndListener(std::function<void()> listener) { static_cast<void>(listener); }
 };

@@ -130,3 +130,5 @@ std::optional<std::string> MediaPlayer::takeLateFailure()
 {
     return opened ? engine->takeLateFailure() : std::nullopt;
 }
+
+void MediaPlayer::setEndListener(std::function<void()> listener) { engine->setEndListener(std::move(listener)); }

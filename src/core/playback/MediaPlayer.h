@@ -40,6 +40,8 @@ public:
     void setDisplayRect(const DisplayRect& rect);
     DisplayRect displayRect();
     std::optional<std::string> takeLateFailure();
+    // Called on the back end's thread when an item ends or fails (see MediaBackend).
+    void setEndListener(std::function<void()> listener);
 
     const std::string& deviceType() const { return selectedDevice; }
     const std::string& fileName() const { return selectedFile; }

@@ -107,6 +107,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
 MainWindow::~MainWindow()
 {
+    session.player().setEndListener(nullptr);
     attachViews(false);
     session.playModes().onChanged = nullptr;
 }
@@ -332,10 +333,18 @@ void MainWindow::connectHandlers()
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
 
     // The monitor's ticks and the intro countdown drive the session's playback.
-    connect(Timer1, &QTimer::timeout, this, [this] { runTick([this] { session.monitor().Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runMonitorTick(); });
     connect(introcountdown, &QTimer::timeout, this,
             [this] { runTick([this] { session.monitor().introcountdownTimer(); }); });
+    // When the player reports that an item has ended, the same tick runs at once rather than
+    // up to 200 ms later, so the next item follows without a gap. The report comes on the
+    // player's own thread and is queued to this one; the destructor takes the listener back.
+    session.player().setEndListener([this] {
+        QMetaObject::invokeMethod(this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
+    });
 }
+
+void MainWindow::runMonitorTick() { runTick([this] { session.monitor().Timer1Timer(); }); }
 
 // A timer does not fire again while its own tick is still running, so an error box opened
 // inside a tick would stop the queue for as long as it stays open: the box opens once the

@@ -170,6 +170,7 @@ private:
     void createMenus();
     void createPopupMenus();
     void connectHandlers();
+    void runMonitorTick();
     void registerCommands();
     void attachViews(bool attached);
     void watchKeys(QWidget* client);
