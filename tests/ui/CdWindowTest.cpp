@@ -190,6 +190,43 @@ TEST_F(CdWindowTest, AStoreThatFailsShowsTheErrorAndKeepsThePanel)
     EXPECT_TRUE(form.cdtitle->isEnabled());
 }
 
+// Ending the program with the focus still in a field leaves it: the typed text is stored,
+// by Exit and by the quiet exit alike; a store that fails keeps the program open.
+TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
+{
+    MainWindow& form = startWithDisc();
+    form.show();
+    readDisc();
+    form.TabSet1->setCurrentIndex(1);
+    focus(form, form.cdtitle);
+    form.cdtitle->setText("Typed Before Exit");
+    std::filesystem::create_directory(home.file("cddat.dat"));
+    dispatcher.ExecuteCommand(Command::Exit);
+    EXPECT_TRUE(form.isVisible()) << "the typed title could not be stored";
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("cddat.dat") + ".");
+
+    std::filesystem::remove(home.file("cddat.dat"));
+    ASSERT_TRUE(form.cdtitle->hasFocus());
+    dispatcher.ExecuteCommand(Command::Exit);
+    ASSERT_TRUE(stored().has_value());
+    EXPECT_EQ(stored()->title, "Typed Before Exit");
+}
+
+TEST_F(CdWindowTest, TheQuietExitStoresTheFieldWithTheFocus)
+{
+    MainWindow& form = startWithDisc();
+    form.show();
+    readDisc();
+    form.TabSet1->setCurrentIndex(1);
+    focus(form, form.cdmisc);
+    form.cdmisc->setPlainText("bought in Leeds");
+    form.QuietExit();
+    ASSERT_TRUE(stored().has_value());
+    EXPECT_EQ(stored()->misc, "bought in Leeds");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 // ---- Play the CD, Eject CD ----
 
 TEST_F(CdWindowTest, PlayTheCdAnsweredNoLeavesQueueAndPanelAsTheyWere)

@@ -1,5 +1,6 @@
 #include "ui/cd/CdPanel.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,6 +41,17 @@ bool CdPanel::eventFilter(QObject* watched, QEvent* event)
 }
 
 void CdPanel::cdtitleExit() { storeCdInfo(); }
+
+void CdPanel::leaveFocusedField()
+{
+    const QWidget* focused = QApplication::focusWidget();
+    for (const QWidget* field : fieldWidgets()) {
+        if (focused && (focused == field || field->isAncestorOf(focused))) {
+            cdtitleExit();
+            return;
+        }
+    }
+}
 
 std::vector<std::string> CdPanel::entries() const
 {

@@ -31,6 +31,9 @@ public:
 
     // The shared exit handler of the four fields.
     void cdtitleExit();
+    // The program ends with the focus in a field: that is leaving it too, so what was typed
+    // there is stored. Errors are the caller's to show.
+    void leaveFocusedField();
 
     // CdView
     std::vector<std::string> entries() const override;

@@ -528,12 +528,16 @@ QCheckBox* MainWindow::modeBox(PlayMode mode) const
 
 // --- Leaving -------------------------------------------------------------------------
 
-// The session's exit check; an error inside it (the default album cannot be written) is
-// shown and leaves the program open. Once it allows leaving, drops are no longer taken.
+// The session's exit check, after the CD field that still has the focus is stored; an
+// error inside them (the CD database or the default album cannot be written) is shown and
+// leaves the program open. Once leaving is allowed, drops are no longer taken.
 bool MainWindow::mayLeave()
 {
     bool allowed = false;
-    GuardedCall([&] { allowed = session.ConfirmExit(); });
+    GuardedCall([&] {
+        cdPanel->leaveFocusedField();
+        allowed = session.ConfirmExit();
+    });
     if (allowed) {
         exitConfirmed = true;
         setAcceptDrops(false);
@@ -559,8 +563,11 @@ void MainWindow::QuietExit()
 {
     if (exitConfirmed)
         return;
-    GuardedCall([this] { session.ConfirmExit(false); },
-                [](const std::string& message) { std::fprintf(stderr, "sonorail: %s.\n", message.c_str()); });
+    const auto toStandardError = [](const std::string& message) {
+        std::fprintf(stderr, "sonorail: %s.\n", message.c_str());
+    };
+    GuardedCall([this] { cdPanel->leaveFocusedField(); }, toStandardError);
+    GuardedCall([this] { session.ConfirmExit(false); }, toStandardError);
     exitConfirmed = true;
     setAcceptDrops(false);
 }
