@@ -1,15 +1,20 @@
 // What the media back end costs the program: libVLC's first start (paid at the first file
 // opened, not at start-up), opening a wave or MIDI file, and the gap between the end of one
-// queue item and the start of the next.
+// queue item and the start of the next (here, and through the whole session in
+// ItemToItemBench.cpp).
 //
 // Sound and pictures go to libVLC's dummy outputs unless SONORAIL_HEADLESS_MEDIA=0 is set.
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
+#include <vlc/vlc.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -146,6 +151,78 @@ BENCHMARK_CAPTURE(EndToNextItem, Midi, "Sequencer", &SampleFiles::midi)
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
+// libVLC alone, started as the program starts it, with its sound going to a callback that
+// stands in for the sound card: the time from a play request to the first block of sound
+// handed to the card (whose own latency comes on top). The instance is kept for the process,
+// as the program keeps its own (see SharedVlc in VlcBackend.cpp).
+class FirstSoundWatch {
+public:
+    FirstSoundWatch()
+    {
+        const char* arguments[] = {"--quiet", "--ignore-config", "--no-stats", "--no-video-title-show", "--vout=dummy"};
+        static libvlc_instance_t* const vlc = libvlc_new(static_cast<int>(std::size(arguments)), arguments);
+        if (vlc == nullptr)
+            throw std::runtime_error("libVLC did not start");
+        instance = vlc;
+        player = libvlc_media_player_new(instance);
+        libvlc_audio_set_callbacks(player, onSound, nullptr, nullptr, nullptr, nullptr, this);
+        libvlc_audio_set_format(player, "S16N", 44100, 2);
+    }
+    ~FirstSoundWatch() { libvlc_media_player_release(player); }
+
+    // Seconds from the play request to the first sound of file.
+    double playToFirstSound(const std::string& file)
+    {
+        libvlc_media_player_stop(player);
+        libvlc_media_t* media = libvlc_media_new_path(instance, file.c_str());
+        libvlc_media_player_set_media(player, media);
+        libvlc_media_release(media);
+        std::unique_lock lock(mutex);
+        sounded = false;
+        const auto start = Clock::now();
+        libvlc_media_player_play(player);
+        if (!soundCame.wait_for(lock, std::chrono::seconds(20), [this] { return sounded; }))
+            throw std::runtime_error("no sound from " + file + " in 20 s");
+        return std::chrono::duration<double>(firstSound - start).count();
+    }
+
+private:
+    static void onSound(void* data, const void*, unsigned, int64_t)
+    {
+        auto* self = static_cast<FirstSoundWatch*>(data);
+        std::lock_guard lock(self->mutex);
+        if (self->sounded)
+            return;
+        self->firstSound = Clock::now();
+        self->sounded = true;
+        self->soundCame.notify_all();
+    }
+
+    libvlc_instance_t* instance = nullptr;
+    libvlc_media_player_t* player = nullptr;
+    std::mutex mutex;
+    std::condition_variable soundCame;
+    bool sounded = false;
+    Clock::time_point firstSound;
+};
+
+void PlayToFirstSound(benchmark::State& state, std::string (SampleFiles::*file)() const)
+{
+    FirstSoundWatch watch;
+    const std::string path = (samples().*file)();
+    watch.playToFirstSound(path);  // the first play also loads the decoder's plug-in
+    for (auto _ : state)
+        state.SetIterationTime(watch.playToFirstSound(path));
+}
+BENCHMARK_CAPTURE(PlayToFirstSound, Wave, &SampleFiles::wave)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlayToFirstSound, Midi, &SampleFiles::midi)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -153,6 +230,10 @@ int main(int argc, char** argv)
     setenv("SONORAIL_HEADLESS_MEDIA", "1", 0);  // silent unless asked otherwise
     if (argc == 2 && std::string(argv[1]) == kEngineStartChild)
         return reportEngineStart();
+    // The session's windows in ItemToItemBench.cpp need no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

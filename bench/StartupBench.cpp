@@ -2,6 +2,8 @@
 // once idle. Runs the built program as a user would (xcb on the $DISPLAY given, which may
 // be an Xvfb), with its files in a fresh directory and the welcome page switched off.
 //   DISPLAY=:99 build/bench/startup_bench --benchmark_repetitions=15
+// SONORAIL_BENCH_PROGRAM names another build of the program to measure instead (an older
+// one, to compare with in the same minutes).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -73,10 +75,11 @@ Child startProgram(const std::string& home, const char* mode)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    char program[] = SONORAIL_EXECUTABLE;
-    char* argv[] = {program, nullptr};
+    const char* other = std::getenv("SONORAIL_BENCH_PROGRAM");
+    std::string program = other && *other ? other : SONORAIL_EXECUTABLE;
+    char* argv[] = {program.data(), nullptr};
     Child child;
-    if (posix_spawn(&child.pid, program, &actions, nullptr, argv, envp.data()) != 0)
+    if (posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
         throw std::runtime_error("cannot start the program");
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
@@ -182,15 +185,17 @@ double cpuSeconds(pid_t pid)
 }
 
 // While stopped the monitor still ticks every 200 ms and turns the animated icon; its share
-// of one core over 20 s, with the icon shown and hidden (then the ticks paint nothing).
+// of one core over a minute, with the icon shown and hidden (then the ticks show nothing).
+// At 0.05 % a tick may cost 100 us, so a shorter run would mostly measure the noise.
 void idleCpuWhileStopped(benchmark::State& state, const std::string& displayKeys)
 {
+    constexpr int kSeconds = 60;
     measureOnceIdle(
         state,
         [&](pid_t pid) {
             const double before = cpuSeconds(pid);
-            std::this_thread::sleep_for(std::chrono::seconds(20));
-            state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / 20.0;
+            std::this_thread::sleep_for(std::chrono::seconds(kSeconds));
+            state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / kSeconds;
         },
         displayKeys);
 }

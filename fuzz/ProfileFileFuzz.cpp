@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the profile-file text functions. Besides never crashing, an edit
 // must read back as written, be repeatable without further change, and leave every other
-// setting of the file reading exactly as before.
+// setting of the file reading exactly as before; two edits made in one pass must leave the
+// file as the same edits one after the other.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -54,6 +56,24 @@ void checkIntegerText(const std::string& text)
         require(ProfileFile::parseInteger(std::to_string(*parsed)) == parsed);
 }
 
+void checkOnePassEdits(const std::string& content, const ProfileFile::KeyValue& first,
+                       const ProfileFile::KeyValue& second)
+{
+    std::optional<std::string> inOnePass;
+    std::optional<std::string> oneAfterOther;
+    const ProfileFile::KeyValue both[] = {first, second};
+    try {
+        inOnePass = ProfileFile::withValues(content, both);
+    } catch (const std::invalid_argument&) {
+    }
+    try {
+        oneAfterOther = ProfileFile::withValue(ProfileFile::withValue(content, first.section, first.key, first.value),
+                                               second.section, second.key, second.value);
+    } catch (const std::invalid_argument&) {
+    }
+    require(inOnePass == oneAfterOther);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -64,10 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = input.ConsumeRandomLengthString(2048);
     const std::string otherSection = input.ConsumeRandomLengthString(64);
     const std::string otherKey = input.ConsumeRandomLengthString(64);
+    const std::string otherValue = input.ConsumeRandomLengthString(256);
     const std::string content = input.ConsumeRemainingBytesAsString();
 
     checkIntegerText(value);
     const auto otherBefore = ProfileFile::findValue(content, otherSection, otherKey);
+    checkOnePassEdits(content, {section, key, value}, {otherSection, otherKey, otherValue});
 
     std::string updated;
     try {

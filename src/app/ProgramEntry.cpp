@@ -26,11 +26,13 @@
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/commands/MessageBoxDialogs.h"
 #include "ui/files/DirectoryChooser.h"
+#include "ui/files/FileCommandDialogs.h"
 #include "ui/files/RenameDialog.h"
 #include "ui/help/HelpBookEngine.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
+#include "ui/viewer/SharedPalette.h"
 #include "ui/viewer/ViewerWindow.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -98,22 +100,28 @@ struct Run {
     std::unique_ptr<SetupDialog> setup;
     std::unique_ptr<DirectoryChooser> directoryChooser;
     std::unique_ptr<RenameDialog> renameDialog;
+    std::unique_ptr<FileCommandDialogs> fileDialogs;
     std::unique_ptr<FileHandOver> handOver;
     std::unique_ptr<TerminationWatcher> termination;
     std::unique_ptr<MprisService> mpris;
-    std::unique_ptr<StartupProbe> probe;  // watches the main window: destroyed first
+    std::unique_ptr<StartupProbe> probe;  // watches the windows: destroyed first
+    // Files a second copy handed over before the main window existed: the welcome page
+    // was open. They join the queue with the command line's once start-up is done.
+    std::vector<std::string> filesBeforeStart;
 };
 
-// Step 5 and 6: the two start-up keys, then the introduction or the tip of the day.
+// Step 5 and 6: the two start-up keys, then the introduction or the tip of the day. Here,
+// before the main window exists, a document that cannot be read must not end the program:
+// the error is shown and the page opens with an empty text area.
 void showWelcomePage(Run& run)
 {
     Settings startup;
     ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
     run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
     if (startup.OptFirstRun)
-        run.dispatcher.ExecuteCommand(Command::Introduction);
+        run.tips->ShowPageAtStartup(WelcomePage::Introduction);
     else if (run.tips->visualOptTipOfDay->isChecked())
-        run.dispatcher.ExecuteCommand(Command::TipOfTheDay);
+        run.tips->ShowPageAtStartup(WelcomePage::TipOfTheDay);
 }
 
 // The help book is shown by the help window, whose module is opened at the first request.
@@ -131,6 +139,8 @@ void installHelp(Run& run, const ProgramPaths& paths)
 void createWindows(Run& run)
 {
     run.toolbar = std::make_unique<Toolbar>(*run.session, run.dispatcher, [&run](Toolbar& toolbar) -> MainWindow& {
+        // The welcome window's palette, as its last showing left it (none when not shown).
+        SharedPalette::set(run.tips->palColours());
         run.mainWindow = std::make_unique<MainWindow>(*run.session, run.dispatcher, toolbar);
         return *run.mainWindow;
     });
@@ -140,6 +150,8 @@ void createWindows(Run& run)
     run.mainWindow->attachSetupForm(run.setup.get());
     run.directoryChooser = std::make_unique<DirectoryChooser>();
     run.renameDialog = std::make_unique<RenameDialog>();
+    run.fileDialogs = std::make_unique<FileCommandDialogs>(*run.session, *run.directoryChooser, *run.renameDialog,
+                                                           run.mainWindow.get());
     run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
 }
 
@@ -171,16 +183,22 @@ std::vector<std::string> toPaths(const QStringList& files)
 }
 
 // A second copy asked this one to come forward: the welcome page while it is shown
-// modally before the main window exists, the main window afterwards, which also takes the
-// copy's files.
+// modally before the main window exists, the main window afterwards. The copy's files join
+// the queue, at once or, while start-up goes on, once it is done.
 void answerOtherCopies(Run& run)
 {
     QObject::connect(run.guard.get(), &SingleInstanceGuard::messageReceived, run.guard.get(),
                      [&run](const InstanceMessage& message) {
                          GuardedCall([&] {
-                             bringForward(run, message.activationToken);
+                             const std::vector<std::string> files = toPaths(message.files);
+                             if (run.probe)
+                                 run.probe->reportOtherCopy(files);
+                             if (!message.continuation)
+                                 bringForward(run, message.activationToken);
                              if (run.handOver)
-                                 run.handOver->HandOverFiles(toPaths(message.files));
+                                 run.handOver->HandOverFiles(files);
+                             else
+                                 run.filesBeforeStart.insert(run.filesBeforeStart.end(), files.begin(), files.end());
                          });
                      });
 }
@@ -199,18 +217,18 @@ void startMpris(Run& run)
 void connectExits(Run& run, QApplication& app)
 {
     MainWindow& form = *run.mainWindow;
-    // The desktop session ends: the same exit, asking only when the session allows it.
+    // Before the desktop session ends: only the exit question, when the session lets us
+    // ask. A log-out that is cancelled afterwards, or a mere checkpoint, changes nothing;
+    // the quiet exit comes when the session really ends.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
         const bool mayAsk = manager.allowsInteraction();
-        const bool mayLeave = form.SessionEnding(mayAsk);
+        const bool mayEnd = form.SessionEnding(mayAsk);
         if (mayAsk)
             manager.release();
-        if (!mayLeave)
+        if (!mayEnd)
             manager.cancel();
     });
-    run.termination = std::make_unique<TerminationWatcher>();
-    QObject::connect(run.termination.get(), &TerminationWatcher::terminationRequested, &form,
-                     [&form] { form.RequestExit(false); });
+    run.termination = std::make_unique<TerminationWatcher>([&form] { form.QuietExit(); });
 }
 
 }  // namespace
@@ -232,7 +250,10 @@ int RunProgram(int argc, char** argv)
     bool anotherCopyRuns = false;
     bool started = GuardedCall([&] {
         run.session = std::make_unique<Jukebox>(MakeSystemMediaBackend(), run.dispatcher, arguments);
-        run.tips = std::make_unique<WelcomeWindow>();
+        run.probe = StartupProbe::fromEnvironment(run.session->playQueue());
+        run.tips = std::make_unique<WelcomeWindow>(run.dispatcher);
+        if (run.probe)
+            run.probe->watchWelcomeWindow(*run.tips);
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
         anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toQStrings(files)));
@@ -251,13 +272,18 @@ int RunProgram(int argc, char** argv)
     if (!started)
         return 1;
     MainWindow& form = *run.mainWindow;
-    run.probe = StartupProbe::installOn(form, run.session->playQueue());
+    if (run.probe)
+        run.probe->watchMainWindow(form);
     if (run.session->StartsMinimised())
         form.showMinimized();
     else
         form.show();
     // After start-up, so the default album loaded there does not replace them.
-    GuardedCall([&] { run.handOver->HandOverFiles(files); });
+    GuardedCall([&] {
+        std::vector<std::string> handedOver = files;
+        handedOver.insert(handedOver.end(), run.filesBeforeStart.begin(), run.filesBeforeStart.end());
+        run.handOver->HandOverFiles(handedOver);
+    });
     int status = app.exec();
     DialogSeam::install(nullptr);
     return status;

@@ -13,6 +13,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -20,6 +21,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <deque>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -28,7 +31,8 @@ using namespace std::chrono_literals;
 // Quiet by default; QT_LOGGING_RULES="sonorail.instance.debug=true" shows the hand-over steps.
 Q_LOGGING_CATEGORY(lcInstance, "sonorail.instance", QtWarningMsg)
 
-// No copy of this program sends more; bytes past this come from something else and are dropped.
+// No copy of this program sends a longer line; a longer one comes from something else and
+// ends the conversation.
 constexpr qsizetype kMaxMessageBytes = qsizetype(1) << 20;
 constexpr auto kRetryInterval = 50ms;
 // A peer that connects and then stalls must not hold its socket open forever.
@@ -44,69 +48,140 @@ int ToTimeoutMs(std::chrono::milliseconds timeout)
     return int(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, 60'000));
 }
 
-// ---- wire format: one compact JSON object per connection, ended by a newline ----
+// ---- wire format: compact JSON objects, one per line, on one connection ----
+//
+// The first line is the message: {"activate":true,"token":...,"files":[...]}. Files that do
+// not fit into one line follow in lines of their own, {"continues":true,"files":[...]}, in
+// order; every line but the last says "more":true. A running copy of an older version reads
+// the first line only.
 
-QByteArray EncodeMessage(const InstanceMessage& message, qsizetype fileCount)
+QByteArray EncodeLine(const QJsonObject& head, const QJsonArray& files, bool more = false)
 {
-    QJsonArray files;
-    for (qsizetype i = 0; i < fileCount; ++i)
-        files.append(message.files[i]);
-    const QJsonObject object{
-        {QStringLiteral("activate"), true},
-        {QStringLiteral("token"), message.activationToken},
-        {QStringLiteral("files"), files},
-    };
+    QJsonObject object = head;
+    object.insert(QStringLiteral("files"), files);
+    if (more)
+        object.insert(QStringLiteral("more"), true);
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
-// The running copy drops anything larger than kMaxMessageBytes. Rather than lose the whole
-// request, a very long file list is cut to the files that fit: the window still comes forward.
-QByteArray EncodeMessageWithinCap(InstanceMessage message)
+// The bytes a file name adds to a line's list: the name in JSON, and a comma.
+qsizetype EncodedSize(const QString& file)
 {
-    QByteArray whole = EncodeMessage(message, message.files.size());
-    if (whole.size() <= kMaxMessageBytes)
-        return whole;
-    if (EncodeMessage(message, 0).size() > kMaxMessageBytes)
-        message.activationToken.clear();  // no real token is that long
-
-    qsizetype fits = 0;                        // EncodeMessage(fits) is within the cap
-    qsizetype tooMany = message.files.size();  // EncodeMessage(tooMany) is not
-    while (tooMany - fits > 1) {
-        const qsizetype middle = fits + (tooMany - fits) / 2;
-        if (EncodeMessage(message, middle).size() <= kMaxMessageBytes)
-            fits = middle;
-        else
-            tooMany = middle;
-    }
-    qCWarning(lcInstance) << "Only" << fits << "of" << message.files.size()
-                          << "files fit into the message to the running copy; the rest are left out.";
-    return EncodeMessage(message, fits);
+    return QJsonDocument(QJsonArray{file}).toJson(QJsonDocument::Compact).size() - 1;
 }
 
+// The message as lines of at most kMaxMessageBytes each, every file in its order. A name
+// that cannot fit into a line of its own names no file and is left out.
+QByteArray EncodeMessage(InstanceMessage message)
+{
+    QJsonObject head{{QStringLiteral("activate"), true}, {QStringLiteral("token"), message.activationToken}};
+    if (EncodeLine(head, {}).size() > kMaxMessageBytes) {
+        message.activationToken.clear();  // no real token is that long
+        head.insert(QStringLiteral("token"), QString());
+    }
+    const QJsonObject continued{{QStringLiteral("continues"), true}};
+    const qsizetype emptyLine = EncodeLine(continued, {}, true).size();
+    QByteArray wire;
+    QJsonArray files;
+    qsizetype lineSize = EncodeLine(head, {}, true).size();
+    for (const QString& file : std::as_const(message.files)) {
+        const qsizetype size = EncodedSize(file);
+        if (emptyLine + size > kMaxMessageBytes) {
+            qCWarning(lcInstance) << "Left out a file name of" << file.size() << "characters: no file has one that long.";
+            continue;
+        }
+        if (lineSize + size > kMaxMessageBytes) {
+            wire += EncodeLine(wire.isEmpty() ? head : continued, files, true);
+            files = QJsonArray();
+            lineSize = emptyLine;
+        }
+        files.append(file);
+        lineSize += size;
+    }
+    return wire + EncodeLine(wire.isEmpty() ? head : continued, files);
+}
+
+// One line as received: its part of the message, and whether another line follows.
+struct WireLine {
+    InstanceMessage message;
+    bool more = false;
+};
+
 // Fields this version does not know are ignored, so newer copies can add some.
-std::optional<InstanceMessage> DecodeMessage(const QByteArray& line)
+std::optional<WireLine> DecodeLine(const QByteArray& line)
 {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(line, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonObject object = document.object();
-    InstanceMessage message;
-    message.activationToken = object.value(QLatin1String("token")).toString();
+    WireLine decoded;
+    InstanceMessage& message = decoded.message;
+    message.continuation = object.value(QLatin1String("continues")).toBool();
+    decoded.more = object.value(QLatin1String("more")).toBool();
+    if (!message.continuation)
+        message.activationToken = object.value(QLatin1String("token")).toString();
     const QJsonArray files = object.value(QLatin1String("files")).toArray();
     for (const QJsonValue& file : files) {
         if (file.isString())
             message.files.append(file.toString());
     }
-    return message;
+    return decoded;
+}
+
+// The line, if the conversation goes on with it: the first line must be a message, and only
+// lines that continue it may follow (anything else ends the conversation, as a running copy
+// of an older version ignores what follows its first line).
+std::optional<WireLine> TakeLine(const QByteArray& line, bool first)
+{
+    if (first && line.trimmed().isEmpty())
+        return std::nullopt;  // a peer that connected and said nothing
+    std::optional<WireLine> decoded = DecodeLine(line);
+    if (!decoded) {
+        qCWarning(lcInstance) << "Dropped a malformed message of" << line.size() << "bytes from a peer.";
+        return std::nullopt;
+    }
+    if (first == decoded->message.continuation)
+        return std::nullopt;
+    return decoded;
 }
 
 // ---- names ----
 
+// The directory with every link resolved, also where it does not exist yet: the first copy
+// names its guard before it creates the directory, and a link on the way (~/.config
+// pointing elsewhere) must give later copies the same name. A link whose target is missing
+// is followed as far as it leads.
 QString CanonicalDirectory(const QString& programDir)
 {
-    const QString canonical = QFileInfo(programDir).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(programDir).absolutePath()) : canonical;
+    namespace fs = std::filesystem;
+    constexpr int kMostLinks = 40;  // a loop of links ends here
+    std::error_code error;
+    const fs::path below = fs::absolute(QFile::encodeName(programDir).toStdString(), error).relative_path();
+    std::deque<fs::path> rest(below.begin(), below.end());
+    fs::path resolved = "/";
+    int linksFollowed = 0;
+    while (!rest.empty()) {
+        const fs::path part = rest.front();
+        rest.pop_front();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            resolved = resolved.parent_path();
+            continue;
+        }
+        const fs::path candidate = resolved / part;
+        if (!fs::is_symlink(fs::symlink_status(candidate, error)) || ++linksFollowed > kMostLinks) {
+            resolved = candidate;
+            continue;
+        }
+        const fs::path target = fs::read_symlink(candidate, error);
+        if (target.is_absolute())
+            resolved = "/";
+        const fs::path targetRest = target.relative_path();
+        rest.insert(rest.begin(), targetRest.begin(), targetRest.end());
+    }
+    return QFile::decodeName(QByteArray::fromStdString(resolved.string()));
 }
 
 bool IsUsableRuntimeDirectory(const QString& path)
@@ -189,7 +264,7 @@ bool SingleInstanceGuard::GuardSingleInstance(const InstanceMessage& message)
 {
     if (holdsLock)
         return false;  // asked again: this already is the first copy
-    switch (HandOverOrBecomeFirst(EncodeMessageWithinCap(message))) {
+    switch (HandOverOrBecomeFirst(EncodeMessage(message))) {
     case HandOver::Delivered:
         return true;
     case HandOver::BecameFirst:
@@ -322,14 +397,15 @@ void SingleInstanceGuard::AcceptPendingPeers()
 
 namespace {
 struct PeerConversation {
-    QByteArray received;
+    QByteArray pending;  // received after the last complete line
     bool finished = false;
+    bool messageTaken = false;  // the first line was a message
 };
 }  // namespace
 
-// Collects bytes until the newline or the end of the connection, whichever comes first,
-// then hands the line on. The peer socket is a child of the server and is deleted when
-// the conversation ends.
+// Takes each line as it comes, until the message's last line or the end of the connection,
+// and hands each part on in order. The peer socket is a child of the server and is deleted when the conversation
+// ends.
 void SingleInstanceGuard::ReadMessageFrom(QLocalSocket* peer)
 {
     auto conversation = std::make_shared<PeerConversation>();
@@ -341,27 +417,48 @@ void SingleInstanceGuard::ReadMessageFrom(QLocalSocket* peer)
     auto readAvailable = [this, peer, conversation, finish](bool connectionEnded) {
         if (conversation->finished)
             return;
-        QByteArray& received = conversation->received;
-        if (peer->isOpen())  // a socket already closed has nothing more to read
-            received += peer->read(kMaxMessageBytes + 1 - received.size());
-        const qsizetype newline = received.indexOf('\n');
-        if (newline < 0 && received.size() > kMaxMessageBytes) {
+        QByteArray& pending = conversation->pending;
+        std::vector<InstanceMessage> messages;
+        bool ended = false;
+        for (;;) {
+            if (peer->isOpen() && pending.size() <= kMaxMessageBytes)  // a closed socket has nothing more
+                pending += peer->read(kMaxMessageBytes + 1 - pending.size());
+            const qsizetype newline = pending.indexOf('\n');
+            if (newline < 0)
+                break;
+            const QByteArray line = pending.left(newline);
+            pending.remove(0, newline + 1);
+            std::optional<WireLine> taken = TakeLine(line, !conversation->messageTaken);
+            if (!taken) {
+                ended = true;
+                break;
+            }
+            conversation->messageTaken = true;
+            ended = !taken->more;
+            messages.push_back(std::move(taken->message));
+            if (ended)
+                break;
+        }
+        if (!ended && pending.size() > kMaxMessageBytes) {
             qCWarning(lcInstance) << "Dropped an oversized message from a peer.";
+            ended = true;
+        }
+        if (!ended && connectionEnded) {
+            // An unended last line counts as a line.
+            if (std::optional<WireLine> taken = TakeLine(pending, !conversation->messageTaken);
+                taken && !pending.trimmed().isEmpty())
+                messages.push_back(std::move(taken->message));
+            ended = true;
+        }
+        if (ended)
             finish();
-            return;
+        // Last: a receiver may even delete this guard.
+        const QPointer<SingleInstanceGuard> alive(this);
+        for (const InstanceMessage& message : messages) {
+            if (!alive)
+                return;
+            emit messageReceived(message);
         }
-        if (newline < 0 && !connectionEnded)
-            return;
-        const QByteArray line = newline >= 0 ? received.left(newline) : received;
-        finish();
-        if (line.trimmed().isEmpty())
-            return;  // a peer that connected and said nothing
-        const std::optional<InstanceMessage> message = DecodeMessage(line);
-        if (!message) {
-            qCWarning(lcInstance) << "Dropped a malformed message of" << line.size() << "bytes from a peer.";
-            return;
-        }
-        emit messageReceived(*message);  // last: a receiver may even delete this guard
     };
     connect(peer, &QLocalSocket::readyRead, this, [readAvailable] { readAvailable(false); });
     connect(peer, &QLocalSocket::disconnected, this, [readAvailable] { readAvailable(true); });

@@ -19,6 +19,8 @@ class QLockFile;
 struct InstanceMessage {
     QString activationToken;  // lets the running copy raise its window on Wayland / X11 startup notification
     QStringList files;        // file names to add to the queue
+    // More files of the message before it, from the same copy: nothing comes forward again.
+    bool continuation = false;
 
     friend bool operator==(const InstanceMessage&, const InstanceMessage&) = default;
 };

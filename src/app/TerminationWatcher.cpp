@@ -1,5 +1,7 @@
 #include "app/TerminationWatcher.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -18,8 +20,14 @@ void onTerminate(int)
 
 }  // namespace
 
-TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent)
+TerminationWatcher::TerminationWatcher(std::function<void()> quietExit, QObject* parent)
+    : QObject(parent), quietExit(std::move(quietExit))
 {
+    // The session manager's end of the session reaches us as the application's quit
+    // request, before the windows are asked to close; the program's own exits have done
+    // their exit check by then.
+    QCoreApplication::instance()->installEventFilter(this);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { this->quietExit(); });
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
         return;  // without the pair SIGTERM keeps its default effect
     notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
@@ -33,6 +41,7 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent)
 
 TerminationWatcher::~TerminationWatcher()
 {
+    QCoreApplication::instance()->removeEventFilter(this);
     if (signalSockets[0] < 0)
         return;
     ::signal(SIGTERM, SIG_DFL);
@@ -45,5 +54,13 @@ void TerminationWatcher::readSignal()
 {
     char byte = 0;
     [[maybe_unused]] ssize_t got = ::read(signalSockets[1], &byte, 1);
-    emit terminationRequested();
+    quietExit();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+bool TerminationWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+        quietExit();
+    return QObject::eventFilter(watched, event);
 }

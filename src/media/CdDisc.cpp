@@ -1,15 +1,18 @@
 #include "media/CdDisc.h"
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 
 #include "core/base/SonorailError.h"
+#include "core/base/Utf8Text.h"
 
 namespace {
 
@@ -57,6 +60,33 @@ bool isImageFile(const std::string& location)
     if (stat(location.c_str(), &status) != 0)
         throw SonorailError("Cannot open the CD device " + location + ": " + std::strerror(errno));
     return S_ISREG(status.st_mode);
+}
+
+// libcdio takes the texts of a cue sheet for Latin-1 and hands them on as UTF-8; a sheet
+// written in UTF-8 (as tools on Linux write it) then arrives encoded twice. Such a text is
+// taken back to the bytes of the sheet. Real Latin-1 text practically never reads as UTF-8
+// once taken back, so it is left alone.
+std::string undoubledUtf8(const char* text)
+{
+    std::string latin1;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+        if (*c < 0x80) {
+            latin1 += static_cast<char>(*c);
+        } else if ((*c == 0xC2 || *c == 0xC3) && (c[1] & 0xC0) == 0x80) {
+            latin1 += static_cast<char>(((*c & 0x03) << 6) | (c[1] & 0x3F));
+            ++c;
+        } else {
+            return text;  // a character beyond Latin-1: not encoded twice
+        }
+    }
+    const bool hasMultiByte = std::any_of(latin1.begin(), latin1.end(), [](char c) { return (c & 0x80) != 0; });
+    return hasMultiByte && IsValidUtf8(latin1) ? latin1 : std::string(text);
+}
+
+std::string textField(cdtext_t* text, cdtext_field_t field, track_t track)
+{
+    const char* value = cdtext_get_const(text, field, track);
+    return value == nullptr ? std::string() : undoubledUtf8(value);
 }
 
 }  // namespace
@@ -108,6 +138,21 @@ const CdDisc::Track& CdDisc::track(int number) const
     if (index < 0 || index >= numberOfTracks())
         throw SonorailError("The disc has no track " + std::to_string(number));
     return toc[static_cast<std::size_t>(index)];
+}
+
+const DiscText& CdDisc::text()
+{
+    if (textRead || !handle)
+        return cdText;
+    textRead = true;
+    cdtext_t* text = cdio_get_cdtext(handle.get());  // owned by the handle
+    if (text == nullptr)
+        return cdText;
+    cdText.albumTitle = textField(text, CDTEXT_FIELD_TITLE, 0);
+    cdText.performer = textField(text, CDTEXT_FIELD_PERFORMER, 0);
+    for (const Track& track : toc)
+        cdText.trackTitles.push_back(textField(text, CDTEXT_FIELD_TITLE, static_cast<track_t>(track.number)));
+    return cdText;
 }
 
 // libcdio's own eject on an open handle fails for an image and leaves the handle unsafe

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/cd/DiscText.h"
+
 typedef struct _CdIo CdIo_t;
 
 class CdDisc {
@@ -42,6 +44,12 @@ public:
     const Track& track(int number) const;
     long leadOutSector() const { return leadOut; }
 
+    // The disc's CD-Text (album title, performer, track titles), read at the first request
+    // while the disc is held and kept from then on; empty when the disc has none. libcdio
+    // reads it from a drive and from the TITLE and PERFORMER lines (or the CDTEXTFILE) of a
+    // cue sheet.
+    const DiscText& text();
+
     // Only a drive has a door; an image is only released.
     bool canEject() const { return !image; }
     // Releases the disc; on a drive the door opens too. Throws SonorailError when the drive
@@ -63,4 +71,6 @@ private:
     std::unique_ptr<CdIo_t, Closer> handle;
     std::vector<Track> toc;
     long leadOut = 0;
+    bool textRead = false;
+    DiscText cdText;
 };

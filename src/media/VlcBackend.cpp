@@ -291,6 +291,7 @@ struct VlcBackend::Engine {
     std::optional<std::string> takeFailure();
     // The first error libVLC logged since listenFor, or "".
     std::string firstComplaint();
+    void setEndListener(std::function<void()> listener);
 
     SharedVlc& vlc;
     libvlc_instance_t* const instance;
@@ -301,6 +302,7 @@ private:
     static void onError(const libvlc_event_t* event, void* data);
     void attachEvents();
     void prepareVideo();
+    void tellEndListener();
 
     std::mutex mutex;  // guards everything below: libVLC's threads write it
     bool ended = false;
@@ -308,6 +310,10 @@ private:
     bool failureTaken = false;
     std::string mediaName;
     unsigned long long complaintMark = 0;
+
+    // Held while the listener runs, so that a listener taken back is never running after.
+    std::mutex listenerMutex;
+    std::function<void()> endListener;
 };
 
 VlcBackend::Engine::Engine() : vlc(SharedVlc::get()), instance(vlc.instance())
@@ -346,15 +352,35 @@ void VlcBackend::Engine::prepareVideo()
 void VlcBackend::Engine::onEndReached(const libvlc_event_t*, void* data)
 {
     auto* self = static_cast<Engine*>(data);
-    std::lock_guard lock(self->mutex);
-    self->ended = true;
+    {
+        std::lock_guard lock(self->mutex);
+        self->ended = true;
+    }
+    self->tellEndListener();
 }
 
 void VlcBackend::Engine::onError(const libvlc_event_t*, void* data)
 {
     auto* self = static_cast<Engine*>(data);
-    std::lock_guard lock(self->mutex);
-    self->failed = true;
+    {
+        std::lock_guard lock(self->mutex);
+        self->failed = true;
+    }
+    self->tellEndListener();
+}
+
+// After the report is recorded, so that whoever the listener wakes finds it.
+void VlcBackend::Engine::tellEndListener()
+{
+    std::lock_guard lock(listenerMutex);
+    if (endListener)
+        endListener();
+}
+
+void VlcBackend::Engine::setEndListener(std::function<void()> listener)
+{
+    std::lock_guard lock(listenerMutex);
+    endListener = std::move(listener);
 }
 
 void VlcBackend::Engine::stop()
@@ -422,8 +448,10 @@ void VlcBackend::startEngine() { startedEngine(); }
 
 VlcBackend::Engine& VlcBackend::startedEngine()
 {
-    if (!engine)
+    if (!engine) {
         engine = std::make_unique<Engine>();
+        engine->setEndListener(endListener);
+    }
     return *engine;
 }
 
@@ -684,6 +712,12 @@ long VlcBackend::trackPosition(int track)
     return 0;
 }
 
+DiscText VlcBackend::discText()
+{
+    requireOpen();
+    return kind == Kind::Disc ? disc->text() : DiscText{};
+}
+
 long VlcBackend::trackLength(int track)
 {
     requireOpen();
@@ -725,6 +759,13 @@ DisplayRect VlcBackend::displayRect()
     if (requestedRect == DisplayRect{})
         return {0, 0, videoWidth, videoHeight};
     return requestedRect;
+}
+
+void VlcBackend::setEndListener(std::function<void()> listener)
+{
+    endListener = std::move(listener);
+    if (engine)
+        engine->setEndListener(endListener);
 }
 
 std::optional<std::string> VlcBackend::takeLateFailure()

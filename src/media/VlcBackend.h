@@ -8,12 +8,14 @@
 // in the .cpp for why it is never released); each back end has a player of its own.
 //
 // Requests come from one thread (the UI thread). libVLC reports the end of an item and late
-// failures on its own threads; those reports are kept behind a mutex inside the engine.
+// failures on its own threads; those reports are kept behind a mutex inside the engine, and
+// the end listener is told of them from there.
 //
 // Output: with no X display, or with SONORAIL_HEADLESS_MEDIA=1 in the environment, sound
 // and pictures go to libVLC's dummy outputs (build servers have neither screen nor sound
 // card); SONORAIL_HEADLESS_MEDIA=0 asks for the real outputs even without a display.
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +54,7 @@ public:
     int numberOfTracks() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
+    DiscText discText() override;
     // True for a drive. Ejecting releases the disc (an image is only released): the disc
     // then reads as played to its end, and the next open reads the drive anew.
     bool canEject() override;
@@ -65,6 +68,8 @@ public:
     void setDisplayRect(const DisplayRect& rect) override;
     DisplayRect displayRect() override;
     std::optional<std::string> takeLateFailure() override;
+    // Called on libVLC's event thread when the media libVLC plays ends or fails.
+    void setEndListener(std::function<void()> listener) override;
 
 private:
     struct Engine;
@@ -119,4 +124,5 @@ private:
 
     unsigned long displayWindow = 0;
     DisplayRect requestedRect;
+    std::function<void()> endListener;  // handed to the engine when it starts
 };

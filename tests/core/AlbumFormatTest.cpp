@@ -38,4 +38,11 @@ TEST(AlbumFormat, NamesKeepTheirBytesWhateverTheirEncoding)
     EXPECT_EQ(ParseAlbum(ComposeAlbum(texts)), texts);
 }
 
+TEST(AlbumFormat, ATextThatWouldBreakItsLineIsNeverWritten)
+{
+    using namespace std::string_literals;
+    const Texts texts = {"/a.mid", "/b\n.mid", "/c\r.wav", "/d\0.avi"s, "/e.mid"};
+    EXPECT_EQ(ComposeAlbum(texts), "/a.mid\r\n/e.mid\r\n");
+}
+
 }  // namespace

@@ -3,40 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "core/base/ProgramPaths.h"
 #include "core/session/Jukebox.h"
 #include "support/FakeQueueWindow.h"
+#include "support/RecordingBar.h"
+#include "support/RecordingCommands.h"
 #include "support/ScriptedBackend.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-// The dispatcher as the session sees it: runs the operations it was given, notes greying.
-struct RecordingCommands final : CommandControl {
-    explicit RecordingCommands(Log& log) : log(log) {}
-
-    void setOperation(Command command, std::function<void()> operation) override { operations[command] = operation; }
-    void ExecuteCommand(Command command) override
-    {
-        log.push_back("run " + std::to_string(CommandNumber(command)));
-        if (auto found = operations.find(command); found != operations.end())
-            found->second();
-    }
-    void SetCommandEnabled(Command command, bool enabled) override
-    {
-        log.push_back((enabled ? "enable " : "grey ") + std::to_string(CommandNumber(command)));
-    }
-
-    Log& log;
-    std::map<Command, std::function<void()>> operations;
-};
+using Log = CommandLog;
 
 // The main window's start-up steps, noted in the order they come.
 struct RecordingStartupWindow final : StartupWindow {
@@ -54,11 +35,6 @@ struct RecordingStartupWindow final : StartupWindow {
 
     Log& log;
     std::function<const Settings&()> settings;  // the session's, as they are when applied
-};
-
-struct RecordingBar final : InformationBar {
-    void showInfo(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
 };
 
 class JukeboxTest : public ::testing::Test {
@@ -101,8 +77,10 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_TRUE(log.empty()) << "nothing runs before the main window's creation";
 
     jukebox.StartupInitialise(window);
+    // The CD panel is cleared (Eject CD greyed), then the disc read: there is none, so the
+    // reading ends cleared as well.
     EXPECT_EQ(log, (Log{"filter", "slots 20", "settings, time shown: no", "grey 21", "grey 22", "grey 23", "grey 25",
-                        "run 24"}));
+                        "grey 25", "run 24", "grey 25"}));
     EXPECT_TRUE(jukebox.playModes().checked(PlayMode::Shuffle));
     EXPECT_TRUE(jukebox.StartsMinimised());
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
@@ -111,15 +89,29 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// The settings record holds the two start-up keys as the file has them, not their defaults.
+TEST_F(JukeboxTest, TheSettingsHoldTheStartUpKeysOfTheFile)
+{
+    home.write("sr3.ini", "[Display]\r\nOptTipOfDay=0\r\nOptFirstRun=0\r\n");
+    Jukebox& jukebox = start({});
+    jukebox.StartupInitialise(window);
+    EXPECT_FALSE(jukebox.settings().OptTipOfDay);
+    EXPECT_FALSE(jukebox.settings().OptFirstRun);
+}
+
 TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
 {
     Jukebox& jukebox = start();
     std::vector<Command> owned;
     for (const auto& [command, operation] : commands.operations)
         owned.push_back(command);
-    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum, Command::SaveAlbum, Command::RemoveFromQueue,
+    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum, Command::SaveAlbum, Command::CopyFile,
+                                           Command::CopyAllFiles, Command::DeleteFile, Command::DeleteAllFiles,
+                                           Command::FileInfo, Command::MoveFile, Command::MoveAllFiles,
+                                           Command::RenameFile, Command::RenameAllFiles, Command::RemoveFromQueue,
                                            Command::RemoveAllFromQueue, Command::MoveQueueUp, Command::MoveQueueDown,
-                                           Command::Play, Command::Pause, Command::Stop, Command::Next}));
+                                           Command::Play, Command::Pause, Command::Stop, Command::Next,
+                                           Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd}));
 
     backend->addMedia("/music/a.wav", {5000});
     jukebox.queueEditing().AddFiles({"/music/a.wav", "/music/b.mid"}, false);

@@ -209,6 +209,28 @@ TEST(ProfileFileEdit, RefusesTextThatWouldBreakTheFilesLines)
 
 // ---- The file on disk ----
 
+// Several keys in one pass: values replaced in place, missing keys after their section's
+// last line in their order (a last line without its end completed first), missing sections
+// appended once; an invalid one changes nothing.
+TEST(ProfileFileEdit, ManyKeysInOnePassLeaveWhatOneAfterTheOtherWould)
+{
+    const ProfileFile::KeyValue edits[] = {
+        {"A", "x", "5"}, {"A", "y", "2"}, {"B", "z", "3"}, {" a ", "w", "4"}, {"b", "Z", "6"}, {"C", "v", ""}};
+    const std::string content = "[A]\r\nx=1";
+    const std::string expected = "[A]\r\nx=5\r\ny=2\r\nw=4\r\n\r\n[B]\r\nz=6\r\n\r\n[C]\r\nv=\r\n";
+    EXPECT_EQ(ProfileFile::withValues(content, edits), expected);
+    std::string oneAfterOther = content;
+    for (const ProfileFile::KeyValue& edit : edits)
+        oneAfterOther = ProfileFile::withValue(oneAfterOther, edit.section, edit.key, edit.value);
+    EXPECT_EQ(oneAfterOther, expected);
+
+    const ProfileFile::KeyName names[] = {{"b", "z"}, {"A", "q"}, {"a", "Y"}};
+    EXPECT_EQ(ProfileFile::findValues(expected, names),
+              (std::vector<std::optional<std::string>>{"6", std::nullopt, "2"}));
+    const ProfileFile::KeyValue withABadOne[] = {{"A", "x", "7"}, {"A", "bad", "line\nbreak"}};
+    EXPECT_THROW(ProfileFile::withValues(content, withABadOne), std::invalid_argument);
+}
+
 TEST(ProfileFileOnDisk, MissingOrUnreadableFilesAndMissingKeysGiveTheDefaults)
 {
     TempDir dir;

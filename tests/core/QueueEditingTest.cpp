@@ -149,6 +149,36 @@ TEST_F(QueueEditingTest, DroppedFilesKeepTheirOrderCaseAndShortNames)
     EXPECT_EQ(queue.count(), 5);
 }
 
+// No file name here holds a NUL, and an album line cannot hold a line break: such names are
+// refused wherever they come from (drop, command line, another copy, D-Bus), with a word in
+// the information bar; read from a playlist, validation drops them.
+TEST_F(QueueEditingTest, NamesWithANulOrALineBreakAreRefused)
+{
+    using namespace std::string_literals;
+    editing.AddFiles({"/a.mid\0b.mid"s, "/c.mid\n/d.mid", "/e\r.mid", "/ok.mid"}, false);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/ok.mid"}));
+    EXPECT_EQ(window.info, "Left out a file name with a line break or a NUL byte in it.");
+
+    window.info.clear();
+    editing.AddFiles({"/fine.wav"}, false);
+    EXPECT_TRUE(window.info.empty());
+    queue.insert(0, {{"/f.mid\n.mid", "f.mid"}, {"/g\0.wav"s, "g.wav"}});
+    editing.ValidateQueue();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/ok.mid", "/fine.wav"}));
+}
+
+// No path here is longer than PATH_MAX: a longer entry (a 10 MB line of an album) names no
+// file, and validation drops it before a list has to measure it.
+TEST_F(QueueEditingTest, ValidationDropsEntriesLongerThanAnyPath)
+{
+    const std::string huge = "/music/" + std::string(10'000'000, 'n') + ".mid";
+    const std::string longest = "/" + std::string(PATH_MAX - 6, 'n') + ".mid";
+    ASSERT_EQ(longest.size(), static_cast<std::size_t>(PATH_MAX - 1));
+    queue.insert(0, {{huge, "n.mid"}, {"/a.mid", "a.mid"}, {longest, "n.mid"}, {longest + "x.mid", "x.mid"}});
+    editing.ValidateQueue();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"/a.mid", longest}));
+}
+
 TEST_F(QueueEditingTest, ShortNamesOfPathsAndOtherTexts)
 {
     EXPECT_EQ(QueueShortName("/music/a:b/song.mid"), "song.mid");

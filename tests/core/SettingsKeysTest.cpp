@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
+#include "support/FileAccessCounter.h"
+
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "core/settings/ProfileFile.h"
@@ -88,6 +93,27 @@ TEST(WriteDialogSettings, AFileThatCannotBeWrittenNamesItsPath)
     } catch (const SonorailError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.file("sr3.ini"));
     }
+}
+
+// A settings file is read once to load every key, and read once and replaced once when the
+// dialog's keys are written, whatever its size (it was read for every key and rewritten for
+// every key written).
+TEST(SettingsFile, EachOperationReadsItOnceAndWritesItOnce)
+{
+    TempDir dir;
+    dir.write("sr3.ini", "[General]\r\noptDragDrop=1\r\n");
+    ProfileFile file(dir.file("sr3.ini"));
+    FileAccessCounter accesses(dir.path(), "sr3.ini");
+    Settings settings = ReadSettings(file);
+    EXPECT_EQ(accesses.take().opened, 1);
+
+    settings.optDragDrop = false;
+    settings.optDisplayTime = false;
+    WriteDialogSettings(file, settings);
+    const FileAccessCounter::Counts written = accesses.take();
+    EXPECT_EQ(written.opened, 1);
+    EXPECT_EQ(written.replaced, 1);
+    EXPECT_FALSE(ReadSettings(file).optDisplayTime);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "media/CdDisc.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -10,6 +14,8 @@
 #include "support/TestFiles.h"
 #include "support/TestMedia.h"
 #include "media/VlcBackend.h"
+#include "core/cd/DiscId.h"
+#include "core/playback/MediaPlayer.h"
 #include "core/settings/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
@@ -94,6 +100,54 @@ TEST_F(CdImageTest, EjectingAnImageReleasesIt)
     EXPECT_EQ(CdDisc(cue).numberOfTracks(), 3);
 }
 
+// ---- CD-Text ----
+
+namespace {
+
+// The cue sheet with CD-Text lines: the disc's TITLE and PERFORMER before its FILE line,
+// each track's TITLE after its TRACK line (libcdio reads them as the disc's CD-Text).
+std::string withText(std::string cue, const std::string& album, const std::string& performer,
+                     const std::vector<std::string>& titles)
+{
+    for (std::size_t i = titles.size(); i-- > 0;) {
+        const std::string track = std::string("TRACK 0") + static_cast<char>('1' + i) + " AUDIO\n";
+        const std::size_t at = cue.find(track);
+        if (!titles[i].empty())
+            cue.insert(at + track.size(), "    TITLE \"" + titles[i] + "\"\n");
+    }
+    return "TITLE \"" + album + "\"\nPERFORMER \"" + performer + "\"\n" + cue;
+}
+
+}  // namespace
+
+TEST_F(CdImageTest, ReadsTheCdTextOfACueSheet)
+{
+    const std::string cue = writeImage("disc");
+    test_files::write(cue, withText(test_files::read(cue), "Night Songs", "The Quiet Ones", {"Dusk", "", "Stra\xC3\x9F" "e"}));
+    CdDisc disc(cue);
+    const DiscText& text = disc.text();
+    EXPECT_EQ(text.albumTitle, "Night Songs");
+    EXPECT_EQ(text.performer, "The Quiet Ones");
+    EXPECT_EQ(text.trackTitles, (std::vector<std::string>{"Dusk", "", "Stra\xC3\x9F" "e"})) << "a UTF-8 sheet stays UTF-8";
+    disc.eject();
+    EXPECT_EQ(disc.text().albumTitle, "Night Songs") << "kept once read";
+}
+
+TEST_F(CdImageTest, ADiscWithoutCdTextHasNone)
+{
+    CdDisc disc(writeImage("disc"));
+    EXPECT_TRUE(disc.text().empty());
+    EXPECT_EQ(CdDisc(writeImage("other")).text().trackTitles.size(), 0u);
+}
+
+// A Latin-1 sheet (as older Windows tools wrote them) arrives as UTF-8 too.
+TEST_F(CdImageTest, ALatin1CueSheetIsReadAsLatin1)
+{
+    const std::string cue = writeImage("disc");
+    test_files::write(cue, withText(test_files::read(cue), "Caf\xE9", "", {}));
+    EXPECT_EQ(CdDisc(cue).text().albumTitle, "Caf\xC3\xA9");
+}
+
 // ---- The disc in the media back end ----
 
 namespace {
@@ -137,6 +191,46 @@ TEST_F(DiscBackendTest, TheDeviceKeyPicksAnImageBesideTheProgram)
     EXPECT_EQ(backend.length(), 6600);
     EXPECT_EQ(backend.position(), 0);
     EXPECT_EQ(backend.displayRect(), DisplayRect{});
+}
+
+// The disc's identifier comes from the total length and the number of tracks the player
+// reads: a 12-track disc of 2,723,000 ms is 2,723,012. The image's .bin is a sparse file
+// of the disc's full size, so nothing of its 480 MB is written.
+TEST_F(DiscBackendTest, TheIdentifierOfATwelveTrackDisc)
+{
+    std::string cue = "FILE \"twelve.bin\" BINARY\n";
+    const long sectorsPerTrack = 17000;  // eleven of them, and the twelfth 17225: 204225 sectors
+    for (int track = 1; track <= 12; ++track) {
+        const long start = (track - 1) * sectorsPerTrack;
+        char line[96];
+        std::snprintf(line, sizeof line, "  TRACK %02d AUDIO\n    INDEX 01 %02ld:%02ld:%02ld\n", track, start / 75 / 60,
+                      start / 75 % 60, start % 75);
+        cue += line;
+    }
+    test_files::write(dir.file("twelve.cue"), cue);
+    test_files::write(dir.file("twelve.bin"), "");
+    ASSERT_EQ(truncate(dir.file("twelve.bin").c_str(), 204225L * test_media::kCdSectorBytes), 0);
+    configureDevice("twelve.cue");
+
+    MediaPlayer player(std::make_unique<VlcBackend>());
+    player.selectDevice(kCdAudioDevice, "");
+    player.open();
+    player.setTimeFormatMilliseconds();
+    EXPECT_EQ(DiscIdOf(player.length(), player.numberOfTracks()), 2723012);
+    EXPECT_EQ(player.discText().albumTitle, "");
+    player.close();
+}
+
+TEST_F(DiscBackendTest, TheCdTextOfTheOpenDisc)
+{
+    const std::string cue = writeImage("disc");
+    test_files::write(cue, withText(test_files::read(cue), "Album", "Band", {"One", "Two", "Three"}));
+    configureDevice("disc.cue");
+    backend.open("CDAudio", "");
+    EXPECT_EQ(backend.discText().albumTitle, "Album");
+    EXPECT_EQ(backend.discText().trackTitles.size(), 3u);
+    backend.close();
+    EXPECT_NE(errorOf([&] { backend.discText(); }), "") << "a closed player has no disc";
 }
 
 TEST_F(DiscBackendTest, TheDeviceKeyIsReadAtEveryOpen)

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "MediaTestSupport.h"
 #include "support/TempDir.h"
@@ -266,6 +268,40 @@ TEST_F(VlcBackendTest, FailureAfterPlayStartedIsHandedOutOnceAndEndsTheItem)
     EXPECT_NE(failure->find("No such file"), std::string::npos) << "libVLC's reason: " << *failure;
     EXPECT_EQ(backend.position(), backend.length());
     EXPECT_EQ(backend.takeLateFailure(), std::nullopt) << "handed out once";
+}
+
+// ---- Telling of an item's end ----
+
+// The listener hears of an end on libVLC's thread, once the end can already be read from
+// the position; a failure while playing ends the item too. Taken back, it hears no more.
+TEST_F(VlcBackendTest, EndListenerHearsOfEndsAndFailuresUntilTakenBack)
+{
+    std::atomic<int> heard = 0;
+    std::atomic<bool> onOtherThread = true;
+    const std::thread::id requestThread = std::this_thread::get_id();
+    backend.setEndListener([&] {
+        onOtherThread = onOtherThread && std::this_thread::get_id() != requestThread;
+        ++heard;
+    });
+
+    backend.open("WaveAudio", shortWave());
+    backend.play();
+    ASSERT_TRUE(eventually([&] { return heard == 1; }));
+    EXPECT_EQ(backend.position(), backend.length()) << "the end is recorded before the listener is told";
+    EXPECT_TRUE(onOtherThread);
+
+    const std::string vanishing = write("vanishing.wav", test_media::waveFile(1500));
+    backend.open("WaveAudio", vanishing);
+    ASSERT_EQ(unlink(vanishing.c_str()), 0);
+    backend.play();
+    ASSERT_TRUE(eventually([&] { return heard == 2; }));
+    EXPECT_TRUE(backend.takeLateFailure().has_value());
+
+    backend.setEndListener(nullptr);
+    backend.open("WaveAudio", shortWave());
+    backend.play();
+    ASSERT_TRUE(reachesItsEnd());
+    EXPECT_TRUE(staysTrue([&] { return heard == 2; }));
 }
 
 TEST_F(VlcBackendTest, CloseWhilePlayingStopsAndAllowsTheNextOpen)

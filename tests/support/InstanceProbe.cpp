@@ -4,9 +4,9 @@
 //
 // A second copy hands its message (activation token from the environment, the FILEs) to the
 // running copy, prints nothing and exits 0. The first copy prints "first", then one line per
-// message received: {"token":"...","files":[...]}. It ends when its standard input closes or
-// says "quit", when a message's token is "quit", or after two minutes, so a test that loses
-// track of it never leaves it behind.
+// message received: {"token":"...","files":[...],"continues":false}. It ends when its standard
+// input closes or says "quit", when a message's token is "quit", or after two minutes, so a
+// test that loses track of it never leaves it behind.
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -38,6 +38,7 @@ QByteArray Describe(const InstanceMessage& message)
     const QJsonObject object{
         {QStringLiteral("token"), message.activationToken},
         {QStringLiteral("files"), QJsonArray::fromStringList(message.files)},
+        {QStringLiteral("continues"), message.continuation},
     };
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }

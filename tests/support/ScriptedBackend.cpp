@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <thread>
 
 #include "core/base/SonorailError.h"
 
@@ -17,6 +18,14 @@ void ScriptedBackend::advance(long milliseconds)
     }
     if (clock >= current.length)
         playing = false;
+}
+
+void ScriptedBackend::reportEnd()
+{
+    std::thread([this] {
+        if (endListener)
+            endListener();
+    }).join();
 }
 
 void ScriptedBackend::open(const std::string& deviceType, const std::string& fileName)
@@ -106,10 +115,17 @@ long ScriptedBackend::trackLength(int track)
     return disc[static_cast<std::size_t>(track - 1)];
 }
 
+DiscText ScriptedBackend::discText()
+{
+    requireOpen();
+    return openDevice == "CDAudio" ? cdText : DiscText{};
+}
+
 void ScriptedBackend::eject()
 {
     requests.push_back("eject");
     disc.clear();
+    cdText = {};
 }
 
 void ScriptedBackend::setDisplayWindow(unsigned long window)

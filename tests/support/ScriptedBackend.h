@@ -1,6 +1,7 @@
 #pragma once
 // A media back end for tests: files and a disc are described up front, nothing makes a
 // sound, and the clock moves only when the test advances it.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,8 +21,13 @@ public:
     void addMedia(const std::string& fileName, Media media) { files[fileName] = media; }
     // A disc in the drive, by the lengths of its tracks in ms (no disc: empty).
     void insertDisc(std::vector<long> trackLengths) { disc = std::move(trackLengths); }
+    // The CD-Text of the disc in the drive.
+    void setDiscText(DiscText text) { cdText = std::move(text); }
     // Moves the clock; a playing item advances, stopping at its end.
     void advance(long milliseconds);
+    // Tells the end listener, from a thread of its own as the real back end does. The clock
+    // does not tell by itself: tests that only advance it see the ends at the ticks.
+    void reportEnd();
 
     // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
     std::vector<std::string> requests;
@@ -37,22 +43,26 @@ public:
     int numberOfTracks() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
+    DiscText discText() override;
     bool canEject() override { return true; }
     void eject() override;
     void setDisplayWindow(unsigned long window) override;
     void setDisplayRect(const DisplayRect& rect) override;
     DisplayRect displayRect() override;
     std::optional<std::string> takeLateFailure() override;
+    void setEndListener(std::function<void()> listener) override { endListener = std::move(listener); }
 
 private:
     void requireOpen() const;
 
     std::map<std::string, Media> files;
     std::vector<long> disc;
+    DiscText cdText;
     std::string openDevice;
     Media current;
     long clock = 0;
     bool playing = false;
     bool lateFailurePending = false;
     DisplayRect rect;
+    std::function<void()> endListener;
 };

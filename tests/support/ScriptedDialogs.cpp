@@ -4,6 +4,8 @@ DialogAnswer ScriptedDialogs::ask(DialogKind kind, const std::string& caption, c
                                   DialogButtons buttons)
 {
     shown.push_back({kind, caption, text, buttons});
+    if (whileShown)
+        whileShown(shown.back());
     if (!answers.empty()) {
         DialogAnswer answer = answers.front();
         answers.pop_front();

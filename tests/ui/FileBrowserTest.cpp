@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -101,13 +102,20 @@ protected:
 
     void doubleClickDirectory(const std::string& path)
     {
+        clickDirectory(path, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease});
+    }
+
+    void clickDirectory(const std::string& path,
+                        std::initializer_list<QEvent::Type> events = {QEvent::MouseButtonPress,
+                                                                      QEvent::MouseButtonRelease})
+    {
         const int row = directoryRow(path);
         ASSERT_GE(row, 0) << path << " is not in the directory list";
         const QPoint at = directories->visualRect(directories->model()->index(row, 0)).center();
         QWidget* surface = directories->viewport();
         const QPointF global = surface->mapToGlobal(QPointF(at));
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                                  QEvent::MouseButtonRelease}) {
+        for (QEvent::Type type : events) {
             const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
             QMouseEvent event(type, QPointF(at), global, Qt::LeftButton, held, Qt::NoModifier);
             QApplication::sendEvent(surface, &event);
@@ -320,6 +328,45 @@ TEST_F(FileBrowserTest, SelectionIsReportedInAscendingRows)
     EXPECT_TRUE(shown.isSelected(2));
     EXPECT_FALSE(shown.isSelected(1));
     EXPECT_FALSE(shown.isSelected(99));
+}
+
+// Without a window to hand over its filters, the start directory is listed with the first
+// mask, "*.mid", once the event loop turns.
+// A directory opens on a double click (or Enter), also where the desktop activates items
+// with a single click: a single click only selects it.
+TEST_F(FileBrowserTest, ADirectoryOpensOnADoubleClickEvenWhereOneClickActivates)
+{
+    struct SingleClickStyle final : QProxyStyle {
+        int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                      QStyleHintReturn* returned) const override
+        {
+            if (hint == QStyle::SH_ItemView_ActivateItemOnSingleClick)
+                return 1;
+            return QProxyStyle::styleHint(hint, option, widget, returned);
+        }
+    };
+    SingleClickStyle style;
+    directories->setStyle(&style);
+    FileBrowser& shown = start(homePath("Music"));
+    clickDirectory(homePath("Music/Rock"));
+    EXPECT_EQ(shown.directory(), homePath("Music")) << "one click opened the directory";
+    doubleClickDirectory(homePath("Music/Rock"));
+    EXPECT_EQ(shown.directory(), homePath("Music/Rock"));
+    pressEnterOn(homePath("Music"));
+    EXPECT_EQ(shown.directory(), homePath("Music"));
+    directories->setStyle(nullptr);
+}
+
+TEST_F(FileBrowserTest, WithoutAnotherMaskTheStartDirectoryIsListedWithTheFirst)
+{
+    FileBrowserSources sources;
+    sources.volumes = [this] { return volumes; };
+    sources.startDirectory = [this] { return homePath("Music"); };
+    sources.watchMountTable = false;
+    FileBrowser alone(drives, directories, files, std::move(sources));
+    EXPECT_EQ(alone.fileList().mask().toStdString(), "*.mid");
+    ASSERT_TRUE(qt_test::waitUntil([&] { return alone.rowCount() > 0; }));
+    EXPECT_EQ(alone.allNames(), (Names{"tune.mid"}));
 }
 
 TEST(FileListModel, RowsShowTheNameAndGiveItsBytesBack)

@@ -11,12 +11,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "app/TerminationWatcher.h"
+#include "support/FileAccessCounter.h"
 #include "support/MainWindowFixture.h"
+#include "ui/files/FileBrowser.h"
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/mainwindow/MainWindow.h"
@@ -253,6 +257,8 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
                                               Command::RemoveFromQueue, Command::RemoveAllFromQueue}));
 
     raised.clear();
+    form.cdmisc->setEnabled(true);  // as once a disc is read
+    form.cdmisc->clear();
     qt_test::pressKey(form.cdmisc, Qt::Key_Return);
     EXPECT_TRUE(raised.empty()) << "Enter in the CD notes starts a new line";
     EXPECT_EQ(form.cdmisc->toPlainText(), "\n");
@@ -280,6 +286,30 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
     EXPECT_EQ(dialogs.shown[0].caption, "Sonorail V3.0-Win95 Beta2");
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("icons.bmp") + ".");
     EXPECT_TRUE(form.chkBackwards->isChecked()) << "the rest of start-up ran";
+}
+
+// The player tells of an item's end on its own thread; the monitor's tick then runs on the
+// window's thread at once, not at the next 200 ms beat. A window that is gone is not told.
+TEST_F(MainWindowTest, AnEndThePlayerReportsStartsTheNextItemWithoutWaitingForTheTick)
+{
+    MainWindow& form = start();
+    form.Timer1->stop();  // only the report may advance
+    backend->addMedia("/music/a.wav", {1000});
+    backend->addMedia("/music/b.wav", {1000});
+    session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_EQ(session->playback().currentItem, "/music/a.wav");
+
+    backend->advance(1000);
+    backend->reportEnd();
+    EXPECT_EQ(session->playback().currentItem, "/music/a.wav") << "queued, not run on the player's thread";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(session->playback().currentItem, "/music/b.wav");
+    EXPECT_EQ(session->playQueue().count(), 0);
+
+    mainWindow.reset();
+    backend->reportEnd();
+    QCoreApplication::sendPostedEvents();
 }
 
 TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
@@ -314,6 +344,128 @@ TEST_F(MainWindowTest, ADefaultAlbumThatCannotBeWrittenKeepsTheProgramOpen)
     dispatcher.ExecuteCommand(Command::Exit);  // Exit goes the same way
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// Before a log-out (or a checkpoint) only the exit question is asked: a log-out that
+// another program cancels leaves playback, drops and the next exit as they were.
+TEST_F(MainWindowTest, ALogOutThatIsCancelledLeavesEverythingAsItWas)
+{
+    MainWindow& form = start();
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    session->playback().playState = psPlaying;
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(form.SessionEnding(true)) << "No refuses the log-out";
+    dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_TRUE(form.SessionEnding(true));
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(session->playback().playState, psPlaying);
+    EXPECT_TRUE(form.acceptDrops());
+    EXPECT_FALSE(std::filesystem::exists(home.file("default.alb")));
+
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(form.close()) << "the program still ends only through the exit check";
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+}
+
+// The session manager ends the session by asking the application to quit: the quiet exit
+// runs before the windows are asked to close, so nothing is asked and the album is saved.
+TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
+{
+    MainWindow& form = start();
+    session->queueEditing().AddFiles({"/music/a.mid"}, false);
+    session->playback().playState = psPlaying;
+    struct SwallowQuit final : QObject {  // this test's application must go on
+        bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Quit; }
+    } swallow;
+    qApp->installEventFilter(&swallow);
+    TerminationWatcher watcher([&form] { form.QuietExit(); });
+    QEvent quit(QEvent::Quit);
+    QApplication::sendEvent(qApp, &quit);
+    qApp->removeEventFilter(&swallow);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_TRUE(std::filesystem::exists(home.file("default.alb")));
+    EXPECT_FALSE(form.acceptDrops());
+    EXPECT_TRUE(form.close()) << "the exit check is done";
+}
+
+// The intro's seconds are the seconds box's text as typed: "5 " is no integer, and the
+// message shows the text as it stands.
+TEST_F(MainWindowTest, IntroSecondsAreTheTextAsTyped)
+{
+    MainWindow& form = start();
+    backend->addMedia("/music/a.wav", {5000});
+    session->queueEditing().AddFiles({"/music/a.wav"}, false);
+    form.chkIntro->click();
+    form.introsec->setText("5 ");
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "'5 ' is not a valid integer value.");
+}
+
+// A Next while the intro counts down starts the count again from the seconds box, but the
+// countdown's timer keeps its running second (a timer enabled again is not restarted).
+TEST_F(MainWindowTest, TheIntroCountdownKeepsItsRunningSecond)
+{
+    MainWindow& form = start();
+    for (const char* file : {"/music/a.wav", "/music/b.wav"})
+        backend->addMedia(file, {5000});
+    session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
+    form.chkIntro->click();
+    dispatcher.ExecuteCommand(Command::Play);
+    ASSERT_TRUE(form.introcountdown->isActive());
+    ASSERT_TRUE(qt_test::waitUntil([&] { return form.introcountdown->remainingTime() < 900; }));
+    session->playback().IntroRemaining = 2;
+    const int leftOfTheSecond = form.introcountdown->remainingTime();
+    dispatcher.ExecuteCommand(Command::Next);  // no event is delivered meanwhile
+    EXPECT_EQ(session->playback().IntroRemaining, 5);
+    EXPECT_TRUE(form.introcountdown->isActive());
+    EXPECT_LE(form.introcountdown->remainingTime(), leftOfTheSecond) << "the countdown's second started over";
+}
+
+// The file list's first mask is "*.mid" until start-up applies the type filters, and the
+// start directory is read once for its subdirectories and once for its files, not again
+// for the filters.
+TEST_F(MainWindowTest, StartUpReadsTheStartDirectoryOnceForItsFiles)
+{
+    TempDir startDirectory;
+    startDirectory.write("a.mid", "");
+    startDirectory.write("b.wav", "");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(startDirectory.path());
+    FileAccessCounter reads(startDirectory.path());
+    MainWindow& form = start();
+    const int opened = reads.take().opened;
+    std::filesystem::current_path(before);
+    EXPECT_EQ(opened, 2) << "read for the directory list and the file list, and no more";
+    EXPECT_EQ(form.fileBrowser().allNames(), (std::vector<std::string>{"a.mid", "b.wav"}));
+}
+
+// A video is drawn at its own size, centred on the whole main window (frame included), in
+// front of the controls; one larger than the window starts left of and above it, the
+// halves rounded toward zero.
+TEST_F(MainWindowTest, AVideoIsCentredOnTheWholeWindow)
+{
+    MainWindow& form = start();
+    const QRect frame = form.frameGeometry();
+    ASSERT_EQ(frame.width(), 492) << "the offscreen platform's frame is 2 pixels wide";
+    backend->addMedia("/v/small.avi", {5000, true, false, 100, 50});
+    backend->addMedia("/v/large.avi", {5000, true, false, 1001, frame.height() + 1});
+    session->queueEditing().AddFiles({"/v/small.avi", "/v/large.avi"}, false);
+    const auto* surface = form.PMultiImage1->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    ASSERT_TRUE(surface);
+
+    dispatcher.ExecuteCommand(Command::Play);
+    const DisplayRect small = backend->displayRect();
+    EXPECT_EQ(small.left, 196);
+    EXPECT_EQ(small.right, 0);
+    EXPECT_EQ(small.bottom, 0);
+    EXPECT_EQ(surface->geometry(), QRect(196, small.top, 100, 50));
+    EXPECT_EQ(form.centralWidget()->children().constLast(), form.PMultiImage1) << "the picture area is in front";
+
+    dispatcher.ExecuteCommand(Command::Next);
+    EXPECT_EQ(backend->displayRect(), (DisplayRect{-254, 0, 0, 0}));
+    EXPECT_EQ(surface->geometry(), QRect(-254, 0, 1001, frame.height() + 1));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QDBusVariant>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "support/MainWindowFixture.h"
 #include "app/mpris/MprisService.h"
 
@@ -36,6 +38,14 @@ protected:
         qt_test::runEventsFor(std::chrono::milliseconds(20));
     }
     void player(const char* method) { call("org.mpris.MediaPlayer2.Player", method); }
+    void player(const char* method, const QString& argument)
+    {
+        QDBusInterface remote(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.Player",
+                              QDBusConnection::sessionBus());
+        QDBusMessage reply = remote.call(method, argument);
+        EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+        qt_test::runEventsFor(std::chrono::milliseconds(20));
+    }
 
     QVariant property(const char* interface, const char* name)
     {
@@ -93,6 +103,40 @@ TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
     EXPECT_EQ(qdbus_cast<QDBusObjectPath>(metadata.value("mpris:trackid")), tracks[0])
         << "the item keeps its id after it left the queue";
     EXPECT_EQ(property("org.mpris.MediaPlayer2", "Identity").toString(), "Sonorail");
+}
+
+// A URL whose name holds a NUL or a line break names no file and never reaches the queue.
+TEST_F(MprisTest, OpenUriRefusesNamesNoFileCanHave)
+{
+    for (const char* uri : {"file:///music/a.mid%00b.mid", "file:///music/c.mid%0A/d.mid"})
+        player("OpenUri", uri);
+    EXPECT_TRUE(session->playQueue().empty());
+    EXPECT_EQ(status(), "Stopped");
+}
+
+// The URL of a file carries its name's bytes, so a client given it finds the file, also
+// when the name is not valid UTF-8.
+TEST_F(MprisTest, UrlsCarryTheBytesOfTheName)
+{
+    const std::string latin1 = "/music/caf\xe9 #1.wav";
+    backend->addMedia(latin1, {3000});
+    session->queueEditing().AddFiles({latin1, "/music/caf\xc3\xa9.mid"}, false);
+    const auto tracks = qdbus_cast<QList<QDBusObjectPath>>(property("org.mpris.MediaPlayer2.TrackList", "Tracks"));
+    ASSERT_EQ(tracks.size(), 2);
+    QDBusInterface trackList(service->busName(), kMprisObjectPath, "org.mpris.MediaPlayer2.TrackList",
+                             QDBusConnection::sessionBus());
+    QDBusMessage reply = trackList.call("GetTracksMetadata", QVariant::fromValue(tracks));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    const auto described = qdbus_cast<QList<QVariantMap>>(reply.arguments().front());
+    ASSERT_EQ(described.size(), 2);
+    EXPECT_EQ(described[1].value("xesam:url").toString().toStdString(), "file:///music/caf%C3%A9.mid");
+
+    player("Play");
+    const QVariantMap metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+    EXPECT_EQ(metadata.value("xesam:url").toString().toStdString(), "file:///music/caf%E9%20%231.wav");
+    const QByteArray url = metadata.value("xesam:url").toString().toLatin1();
+    EXPECT_EQ(QByteArray::fromPercentEncoding(url.mid(int(std::strlen("file://")))).toStdString(), latin1)
+        << "the name's bytes come back from the URL, as GLib's g_filename_from_uri gives them";
 }
 
 }  // namespace

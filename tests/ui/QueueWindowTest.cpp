@@ -1,10 +1,16 @@
 // The play queue in the main window: adding from the browser, drops, the hands, and
 // files handed over while a dialog is open.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -35,6 +41,18 @@ protected:
         for (int row : rows)
             form->FileListBox1->selectionModel()->select(form->FileListBox1->model()->index(row, 0),
                                                          QItemSelectionModel::Select);
+    }
+
+    // A double click as the mouse makes it, at a point of the list's viewport.
+    static void doubleClick(QAbstractItemView* list, QPoint at, Qt::KeyboardModifiers held = Qt::NoModifier)
+    {
+        QWidget* surface = list->viewport();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, QPointF(at), surface->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, held);
+            QApplication::sendEvent(surface, &event);
+        }
     }
 
     void drop(const QList<QUrl>& urls)
@@ -68,13 +86,15 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
     qt_test::pressKey(form->FileListBox1, Qt::Key_Return);
     EXPECT_EQ(session->playQueue().count(), 4) << "Enter adds the selection once";
 
-    emit form->FileListBox1->doubleClicked(form->FileListBox1->model()->index(0, 0));
-    EXPECT_EQ(session->playQueue().count(), 6) << "a double click adds the selected rows";
+    // A control-double-click adds the row to the selection: the selected rows are added.
+    doubleClick(form->FileListBox1, form->FileListBox1->visualRect(form->FileListBox1->model()->index(0, 0)).center(),
+                Qt::ControlModifier);
+    EXPECT_EQ(session->playQueue().count(), 7) << "a double click adds the selected rows";
 
     form->chkAddtoTop->setChecked(true);
     form->btnaddall->click();
     EXPECT_EQ(queueTexts().front(), dir + "a.mid");
-    EXPECT_EQ(session->playQueue().count(), 10) << "the file of no known kind is not listed";
+    EXPECT_EQ(session->playQueue().count(), 11) << "the file of no known kind is not listed";
     EXPECT_EQ(form->queuefilename->model()->index(0, 0).data().toString(), "a.mid");
 }
 
@@ -113,16 +133,30 @@ TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
     EXPECT_EQ(session->playQueue().count(), 3);
 }
 
+// A press in either queue list puts both hands at the height of the pressed row: their top
+// lies within that row's band of the window.
 TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
 {
     session->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
-    QWidget* viewport = form->queue->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 30), viewport->mapToGlobal(QPointF(10, 30)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    const int expected = form->queue->y() + viewport->mapToParent(QPoint(10, 30)).y();
-    EXPECT_EQ(form->btnUp->y(), expected);
-    EXPECT_EQ(form->btnDown->y(), expected);
+    for (int tab : {0, 1}) {
+        SCOPED_TRACE(tab == 0 ? "View Path" : "Hide Path");
+        form->TabSet2->setCurrentIndex(tab);
+        QListView* list = tab == 0 ? form->queue : form->queuefilename;
+        list->doItemsLayout();
+        const QRect row = list->visualRect(list->model()->index(2 - tab, 0));
+        ASSERT_TRUE(row.isValid());
+        QWidget* viewport = list->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(row.center()), viewport->mapToGlobal(QPointF(row.center())),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QWidget* client = form->centralWidget();
+        const int rowTop = viewport->mapTo(client, row.topLeft()).y();
+        const int rowBottom = viewport->mapTo(client, row.bottomLeft()).y();
+        for (QToolButton* hand : {form->btnUp, form->btnDown}) {
+            EXPECT_GE(hand->y(), rowTop);
+            EXPECT_LE(hand->y(), rowBottom);
+        }
+    }
 }
 
 TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
@@ -140,6 +174,66 @@ TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
     for (int waited = 0; waited < 5000 && session->playQueue().empty(); waited += 50)
         qt_test::runEventsFor(std::chrono::milliseconds(50));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/later.mid"}));
+}
+
+// The window's drop rule holds over every control on it: a file dropped on a text field
+// joins the queue instead of being typed into the field, and with drops off the field
+// refuses the drag as the window does.
+TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/music/song.mid")});
+    data.setText(QStringLiteral("file:///music/song.mid"));
+    auto dragOnto = [&](QWidget* field) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &drop);
+        return true;
+    };
+    const QString misc = form->cdmisc->toPlainText(), author = form->cdauthor->text();
+    EXPECT_TRUE(dragOnto(form->introsec));
+    EXPECT_TRUE(dragOnto(form->cdmisc->viewport()));
+    EXPECT_EQ(form->introsec->text().toStdString(), "5");
+    EXPECT_EQ(form->cdmisc->toPlainText(), misc);
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/song.mid", "/music/song.mid"}));
+
+    session->settings().optDragDrop = false;
+    form->ApplySettings();
+    EXPECT_FALSE(dragOnto(form->cdauthor));
+    EXPECT_EQ(form->cdauthor->text(), author);
+    EXPECT_EQ(session->playQueue().count(), 2);
+}
+
+// The queue list scrolls across a fixed 400 pixels, whichever rows it holds: a long path
+// above a short one is not cut off without a scroll bar.
+TEST_F(QueueWindowTest, TheQueueScrollsAcrossFourHundredPixels)
+{
+    session->queueEditing().AddFiles({"/" + std::string(150, 'x') + "/long.mid", "/a.mid"}, false);
+    form->queue->doItemsLayout();
+    const QScrollBar* across = form->queue->horizontalScrollBar();
+    EXPECT_EQ(across->maximum() + across->pageStep(), 400);
+}
+
+// A double click below the rows of the file list or the CD list adds the selected rows, as
+// a double click on a row does.
+TEST_F(QueueWindowTest, ADoubleClickBelowTheRowsAddsTheSelection)
+{
+    browseMedia();
+    selectFiles({1, 3});
+    const QPoint belowTheRows(20, form->FileListBox1->viewport()->height() - 4);
+    ASSERT_FALSE(form->FileListBox1->indexAt(belowTheRows).isValid());
+    doubleClick(form->FileListBox1, belowTheRows);
+    const std::string dir = media.string() + "/";
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
+
+    form->TabSet1->setCurrentIndex(1);
+    form->cdlistbox->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
+    form->cdlistbox->item(1)->setSelected(true);
+    doubleClick(form->cdlistbox, QPoint(20, form->cdlistbox->viewport()->height() - 4));
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png", "02:Song.cdt"}));
 }
 
 }  // namespace

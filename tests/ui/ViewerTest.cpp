@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QLabel>
 #include <QTextEdit>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,7 +47,16 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
     EXPECT_TRUE(viewer->memo1->isReadOnly());
     EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
-    EXPECT_EQ(viewer->geometry().width(), form->geometry().width());
+    // Frame to frame over the main window below its menu and the docked toolbar's strip, not
+    // resizable, a tool window of the main window (kept above it).
+    const QRect mainFrame = form->frameGeometry();
+    const ToolbarDock& dock = session->toolbarDock();
+    ASSERT_TRUE(dock.ToolbarDocked);
+    const int top = form->geometry().top() + dock.CaptionMenuHeight + toolbar->height();
+    EXPECT_EQ(viewer->frameGeometry(), QRect(mainFrame.left(), top, mainFrame.width(), mainFrame.bottom() + 1 - top));
+    EXPECT_EQ(viewer->minimumSize(), viewer->maximumSize());
+    EXPECT_EQ(viewer->windowType(), Qt::Tool);
+    EXPECT_EQ(viewer->windowHandle()->transientParent(), form->windowHandle());
 
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";
@@ -71,7 +81,7 @@ TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats
     session->toolbarDock().ToolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
     session->monitor().Timer1Timer();
     EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight);
-    EXPECT_EQ(viewer->height(), form->height() - dock.CaptionMenuHeight) << "down to the main window's bottom";
+    EXPECT_EQ(viewer->frameGeometry().bottom(), form->frameGeometry().bottom()) << "down to the main window's bottom";
 }
 
 TEST_F(ViewerTest, AnUnreadableDocumentIsReportedAndStaysQueued)
@@ -99,15 +109,100 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     EXPECT_EQ(viewer->PMultiImage1->alignment(), Qt::AlignCenter);
 }
 
+// The viewer still shows a picture while a later sound row plays, and the user has not
+// clicked into it since that row started: closing it only hides it, and the sound goes on.
 TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
 {
     const std::string picture = write("a.bmp", "");
-    session->queueEditing().AddFiles({picture}, false);
+    backend->addMedia("/music/w.wav", {5000});
+    backend->addMedia("/music/x.wav", {5000});
+    session->queueEditing().AddFiles({picture, "/music/w.wav", "/music/x.wav"}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    session->playback().ViewerEngaged = false;  // a later step cleared it; the user has not clicked in since
-    session->playback().playState = psStopped;
+    ASSERT_TRUE(viewer->isVisible());
+    dispatcher.ExecuteCommand(Command::Next);  // the wave starts; the viewer keeps the picture
+    ASSERT_TRUE(viewer->isVisible());
+    ASSERT_EQ(session->playback().activeMedia, amWave);
     pressEscape();
     EXPECT_FALSE(viewer->isVisible());
+    EXPECT_EQ(session->playback().activeMedia, amWave) << "the wave goes on";
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/x.wav"})) << "closing sent Next";
+}
+
+// Showing from hidden engages the viewer: closing it then sends Next, which stops the sound
+// of an earlier row and moves on.
+TEST_F(ViewerTest, ClosingAViewerJustShownMovesOn)
+{
+    const std::string picture = write("a.bmp", "");
+    backend->addMedia("/music/w.wav", {5000});
+    backend->addMedia("/music/x.wav", {5000});
+    session->queueEditing().AddFiles({"/music/w.wav", picture, "/music/x.wav"}, false);
+    dispatcher.ExecuteCommand(Command::Play);  // the wave plays, the picture shows beside it
+    ASSERT_TRUE(viewer->isVisible());
+    pressEscape();
+    EXPECT_TRUE(session->playQueue().empty());
+    EXPECT_EQ(session->playback().currentItem, "/music/x.wav");
+}
+
+// Every monitor tick keeps the viewer on the main window's left and top edges.
+TEST_F(ViewerTest, TheViewerFollowsTheMainWindow)
+{
+    const std::string notes = write("notes.txt", "notes\r\n");
+    session->queueEditing().AddFiles({notes}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    const int below = session->toolbarDock().CaptionMenuHeight + toolbar->height();
+    form->move(form->pos() + QPoint(40, 25));
+    const QPoint wanted(form->frameGeometry().left(), form->geometry().top() + below);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return viewer->frameGeometry().topLeft() == wanted; }, std::chrono::seconds(5)))
+        << "the viewer stayed at " << viewer->x() << "," << viewer->y();
+    EXPECT_EQ(viewer->frameGeometry().size(),
+              QSize(form->frameGeometry().width(), form->frameGeometry().bottom() + 1 - wanted.y()))
+        << "following moves the viewer, it does not resize it";
+}
+
+// An error met in a monitor tick is shown once the tick is over: the ticks go on while the
+// box is open, so the queue moves on behind it, and the failure gets one box, not one a tick.
+TEST_F(ViewerTest, AnErrorBoxFromATickDoesNotStopTheQueue)
+{
+    const std::string first = home.file("first.wav"), second = home.file("second.wav");
+    backend->addMedia(first, {1000});
+    backend->addMedia(second, {1000});
+    session->queueEditing().AddFiles({first, second, home.file("d.txt")}, false);
+    dispatcher.ExecuteCommand(Command::Play);
+    bool movedOn = false;
+    dialogs.whileShown = [&](const ShownDialog&) {
+        backend->advance(1000);  // the second wave ends while the box is open
+        movedOn = qt_test::waitUntil([&] { return session->playback().activeMedia == amNone; }, std::chrono::seconds(3));
+        qt_test::runEventsFor(std::chrono::milliseconds(600));  // three more ticks
+    };
+    backend->advance(1000);  // the first ends: the next tick starts the second, whose look-ahead fails
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !dialogs.shown.empty(); }));
+    EXPECT_EQ(dialogs.shown[0].text, "File not found.");
+    EXPECT_TRUE(movedOn) << "the ticks stopped while the box was open";
+    qt_test::runEventsFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// A document past the cap shows its first 16 MiB and then a line that says it was shortened
+// and how much of it shows, instead of stopping in mid-sentence without a word.
+TEST_F(ViewerTest, AnOverlongDocumentSaysItWasShortened)
+{
+    const std::size_t cap = ViewerWindow::kLargestDocument;
+    const std::string line = "A line of the document, caf\xc3\xa9, that goes on and on.\r\n";
+    // Padded so that the cap falls inside a two-byte character.
+    std::string text((cap - 1 - line.find('\xc3')) % line.size(), 'x');
+    text.reserve(cap + 4096);
+    while (text.size() < cap + 2048)
+        text += line;
+    ASSERT_EQ(text.substr(cap - 1, 2), "\xc3\xa9");
+    const std::string path = write("long.txt", text);
+    viewer->showDocument(path, "Current item:  long.txt", QRect(0, 0, 300, 200));
+    const QTextDocument& shown = *viewer->memo1->document();
+    EXPECT_EQ(shown.lastBlock().text().toStdString(),
+              "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
+                  " bytes are shown.]");
+    EXPECT_TRUE(shown.lastBlock().previous().text().endsWith(QStringLiteral(" caf")));
+    EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), "A line of the document, caf\xc3\xa9, that goes on and on.")
+        << "a character cut in two at the cap does not turn the whole text into another encoding";
 }
 
 bool firstWordIsBold(const QTextEdit& memo)

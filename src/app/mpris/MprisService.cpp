@@ -11,6 +11,7 @@
 
 #include "app/mpris/MprisAdaptors.h"
 #include "core/base/GuardedCall.h"
+#include "core/cd/CdEntry.h"
 #include "core/queue/MediaKind.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
@@ -26,12 +27,14 @@ bool isPlayerMedia(ActiveMedia media)
 
 QString fromBytes(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
 
-// A file as a file:// URL; a CD entry ("02:Name.cdt") as the track of the disc.
+// A file as a file:// URL of its name's bytes, percent-encoded, so a name that is not valid
+// UTF-8 still leads to the file; a CD entry ("02:Name.cdt") as the track of the disc.
 QString urlOf(const std::string& text)
 {
     if (ClassifyEntry(text) == mkCdTrack)
         return QStringLiteral("cdda:///") + QString::number(QString::fromStdString(text.substr(0, 2)).toInt());
-    return QUrl::fromLocalFile(fromBytes(text)).toString(QUrl::FullyEncoded);
+    const QByteArray path = QByteArray::fromStdString(text).toPercentEncoding("/!$&'()*+,;=:@");
+    return QStringLiteral("file://") + QString::fromLatin1(path);
 }
 
 }  // namespace
@@ -104,6 +107,8 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("xesam:url"), urlOf(state.currentItem)},
         {QStringLiteral("xesam:title"), fromBytes(QueueShortName(state.currentItem))},
     };
+    if (ClassifyEntry(state.currentItem) == mkCdTrack)
+        addDiscNames(data, state.currentItem);
     if (isPlayerMedia(state.activeMedia) && session.player().isOpen()) {
         GuardedCall([&] {
             const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
@@ -111,6 +116,18 @@ QVariantMap MprisService::metadata() const
         });
     }
     return data;
+}
+
+// A CD track is named as the CD panel names it: the track's name, the disc's title as the
+// album and its author as the artist (neither while the panel shows its prompts).
+void MprisService::addDiscNames(QVariantMap& data, const std::string& entry) const
+{
+    data.insert(QStringLiteral("xesam:title"), QString::fromStdString(CdEntry::trackName(entry)));
+    const CdMode& cd = session.cd();
+    if (const std::string title = cd.discTitle(); !title.empty())
+        data.insert(QStringLiteral("xesam:album"), QString::fromStdString(title));
+    if (const std::string author = cd.discAuthor(); !author.empty())
+        data.insert(QStringLiteral("xesam:artist"), QStringList{QString::fromStdString(author)});
 }
 
 qlonglong MprisService::positionMicroseconds() const

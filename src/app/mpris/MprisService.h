@@ -74,6 +74,7 @@ private:
     void selectionChanged(QueueList, int, int) override {}
 
     QVariantMap playerProperties() const;
+    void addDiscNames(QVariantMap& data, const std::string& entry) const;
     // Everything the player properties are computed from, read cheaply: while it stays the
     // same the properties are not built again (the monitor calls five times a second).
     struct Inputs {

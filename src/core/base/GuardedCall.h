@@ -4,24 +4,34 @@
 // and is shown in the one error box.
 #include <exception>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "core/base/DialogSeam.h"
 #include "core/base/SonorailError.h"
 
-// Runs action; returns false when it ended with an error (already shown).
-template <class Action>
-bool GuardedCall(Action&& action)
+// Runs action; when it ends with an error, hands the error's text to report and returns
+// false. For entry points that cannot show a box at once (a timer tick) or at all (the
+// program ending while nobody can answer).
+template <class Action, class Report>
+bool GuardedCall(Action&& action, Report&& report)
 {
     try {
         std::forward<Action>(action)();
         return true;
     } catch (const SonorailError& error) {
-        ShowErrorBox(error.what());
+        report(std::string(error.what()));
     } catch (const std::bad_alloc&) {
-        ShowErrorBox("Out of memory");
+        report(std::string("Out of memory"));
     } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
+        report(std::string(error.what()));
     }
     return false;
+}
+
+// Runs action; returns false when it ended with an error (already shown).
+template <class Action>
+bool GuardedCall(Action&& action)
+{
+    return GuardedCall(std::forward<Action>(action), [](const std::string& message) { ShowErrorBox(message); });
 }

@@ -18,3 +18,8 @@ std::vector<std::string_view> SplitTextLines(std::string_view text)
     }
     return lines;
 }
+
+bool HoldsLineBreakOrNul(std::string_view text)
+{
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}

@@ -16,6 +16,8 @@ std::string ComposeAlbum(std::span<const std::string> texts)
     std::string bytes;
     bytes.reserve(size);
     for (const std::string& text : texts) {
+        if (HoldsLineBreakOrNul(text))
+            continue;  // read back, it would be two entries, or cut short
         bytes += text;
         bytes += "\r\n";
     }

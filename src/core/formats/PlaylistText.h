@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/Utf8Text.h"
+
 // Without a UTF-8 byte-order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view text);
-
-bool IsValidUtf8(std::string_view text);
 
 // text itself when it is valid UTF-8; otherwise text read as Latin-1, in UTF-8.
 std::string Utf8FromUtf8OrLatin1(std::string_view text);

@@ -2,8 +2,11 @@
 // What plays sound, video and CD audio for the media player. One interface, two
 // implementations: libVLC with libcdio for the real thing, and a scripted back end whose
 // clock tests move by hand.
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "core/cd/DiscText.h"
 
 // Left, top, right, bottom as the player reports them; right and bottom of zero with a
 // zero left and top mean "the video's own size".
@@ -33,6 +36,8 @@ public:
     virtual int numberOfTracks() = 0;
     virtual long trackPosition(int track) = 0;  // from the disc's start
     virtual long trackLength(int track) = 0;
+    // The CD-Text of the open disc; empty for a disc without it and for a file.
+    virtual DiscText discText() = 0;
     virtual bool canEject() = 0;
     virtual void eject() = 0;
     // The native window video is drawn into (an X11 window id; 0 for none).
@@ -42,4 +47,11 @@ public:
     // A failure the back end met after play had started (a broken file found while
     // decoding). Handed out once; the item counts as ended from then on.
     virtual std::optional<std::string> takeLateFailure() = 0;
+
+    // Who is told, on the back end's own thread, that the item has just played to its end
+    // or failed while playing, so that the end need not wait for the next look at the
+    // position. The listener only hands the news on (it must not call the back end); an
+    // empty one tells nobody. Once this returns, the previous listener is not running and is
+    // not called again. A back end that cannot tell (the scripted one of the tests) ignores it.
+    virtual void setEndListener(std::function<void()> listener) { static_cast<void>(listener); }
 };

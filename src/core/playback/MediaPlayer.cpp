@@ -95,6 +95,12 @@ long MediaPlayer::trackLength(int track)
     return engine->trackLength(track);
 }
 
+DiscText MediaPlayer::discText()
+{
+    requireOpen();
+    return engine->discText();
+}
+
 void MediaPlayer::eject()
 {
     requireOpen();
@@ -124,3 +130,5 @@ std::optional<std::string> MediaPlayer::takeLateFailure()
 {
     return opened ? engine->takeLateFailure() : std::nullopt;
 }
+
+void MediaPlayer::setEndListener(std::function<void()> listener) { engine->setEndListener(std::move(listener)); }

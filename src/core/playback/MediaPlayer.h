@@ -33,12 +33,15 @@ public:
     int numberOfTracks();
     long trackPosition(int track);
     long trackLength(int track);
+    DiscText discText();
     // Opens the drive's door, when the device can eject.
     void eject();
     void setDisplayWindow(unsigned long window);
     void setDisplayRect(const DisplayRect& rect);
     DisplayRect displayRect();
     std::optional<std::string> takeLateFailure();
+    // Called on the back end's thread when an item ends or fails (see MediaBackend).
+    void setEndListener(std::function<void()> listener);
 
     const std::string& deviceType() const { return selectedDevice; }
     const std::string& fileName() const { return selectedFile; }

@@ -4,16 +4,19 @@
 
 #include "core/queue/MediaKind.h"
 #include "core/base/DialogSeam.h"
+#include "core/base/TextLines.h"
 
 const char* const kQueueEmptyText = "There are currently no items in the queue.";
 const char* const kRemoveNeedsSelectionText = "To remove individual queue items, you must select at least one first.";
 const char* const kMoveNeedsSelectionText = "To move item(s) in the queue, you must select at least one first.";
 const char* const kConfirmRemoveSelectedText = "Are you sure you want to remove the selected item(s) from the queue?";
 const char* const kConfirmRemoveAllText = "Are you sure you want to remove ALL of the items from the queue?";
+const char* const kUnqueueableNameText = "Left out a file name with a line break or a NUL byte in it.";
 
 namespace {
 
-// Longer names cannot name a file here; the old 255-character limit no longer applies.
+// Longer names cannot name a file here (and a list would have to measure them); the old
+// 255-character limit no longer applies.
 constexpr std::size_t kLongestPath = PATH_MAX - 1;
 
 }  // namespace
@@ -37,13 +40,20 @@ void QueueEditing::AddToQueue(const QueueSource& source, bool all, bool addToTop
 void QueueEditing::AddFiles(const std::vector<std::string>& paths, bool addToTop)
 {
     std::vector<QueueEntry> added;
+    bool refused = false;
     for (const std::string& path : paths) {
+        if (HoldsLineBreakOrNul(path)) {
+            refused = true;
+            continue;
+        }
         if (path.empty() || path.size() > kLongestPath)
             continue;
         added.push_back({path, QueueShortName(path)});
     }
     queue.insert(addToTop ? 0 : queue.count(), std::move(added));
     ValidateQueue();
+    if (refused)
+        views.infoBar->showInfo(kUnqueueableNameText);
 }
 
 void QueueEditing::AddDroppedFiles(const std::vector<std::string>& paths, bool addToTop)
@@ -151,7 +161,10 @@ void QueueEditing::ResetPlayedMarks(int& playedCount)
 
 void QueueEditing::ValidateQueue()
 {
-    queue.removeIf([&](int row) { return ClassifyEntry(queue.entry(row).text) == mkNone; });
+    queue.removeIf([&](int row) {
+        const std::string& text = queue.entry(row).text;
+        return text.size() > kLongestPath || ClassifyEntry(text) == mkNone || HoldsLineBreakOrNul(text);
+    });
     if (settings.optShowQueueItemsAdded)
         views.window->revealQueue();
 }

@@ -30,6 +30,7 @@ extern const char* const kRemoveNeedsSelectionText;
 extern const char* const kMoveNeedsSelectionText;
 extern const char* const kConfirmRemoveSelectedText;
 extern const char* const kConfirmRemoveAllText;
+extern const char* const kUnqueueableNameText;
 
 class QueueEditing {
 public:
@@ -39,6 +40,7 @@ public:
     // entries in the source's order when addToTop; then validates the queue.
     void AddToQueue(const QueueSource& source, bool all, bool addToTop);
     // Dropped or handed-over files, in their order, at the top or the bottom; then validates.
+    // A name holding a line break or a byte 0 is left out, and the information bar says so.
     void AddFiles(const std::vector<std::string>& paths, bool addToTop);
     // A drop from the file manager: refused while drops are off (the queue is validated anyway).
     void AddDroppedFiles(const std::vector<std::string>& paths, bool addToTop);
@@ -52,6 +54,8 @@ public:
     bool QueueHasSelection() const;
     bool QueueRowSelected(int row) const;
     void ResetPlayedMarks(int& playedCount);
+    // Drops the entries of no known kind, and those that can name no file: longer than any
+    // path, or holding a line break or a byte 0 (which no album line can hold either).
     void ValidateQueue();
 
 private:

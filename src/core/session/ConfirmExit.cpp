@@ -4,14 +4,18 @@
 
 const char* const kExitQuestion = "Multimedia is currently being played.  Are you sure you want to exit?";
 
+bool ExitQuestionAllows(const Settings& settings, const ExitActions& actions)
+{
+    if (!settings.optPromptOnExitWhenMultimediaActive || !actions.multimediaPlaying())
+        return true;
+    return DialogSeam::current().ask(DialogKind::Information, kApplicationTitle, kExitQuestion, DialogButtons::YesNo) ==
+           DialogAnswer::Yes;
+}
+
 bool ConfirmExit(const Settings& settings, ExitActions& actions, bool mayAsk)
 {
-    if (mayAsk && settings.optPromptOnExitWhenMultimediaActive && actions.multimediaPlaying()) {
-        DialogAnswer answer = DialogSeam::current().ask(DialogKind::Information, kApplicationTitle, kExitQuestion,
-                                                        DialogButtons::YesNo);
-        if (answer != DialogAnswer::Yes)
-            return false;
-    }
+    if (mayAsk && !ExitQuestionAllows(settings, actions))
+        return false;
     actions.stopPlayback();
     actions.saveDefaultAlbum(mayAsk);
     return true;

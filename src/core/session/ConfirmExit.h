@@ -16,6 +16,10 @@ public:
 
 extern const char* const kExitQuestion;
 
+// The exit question alone: asked while something plays and the settings want it. True
+// unless the user chose to stay; nothing is stopped or saved.
+bool ExitQuestionAllows(const Settings& settings, const ExitActions& actions);
+
 // True when the program may end, after stopping playback and saving the default album;
 // false when the user chose to stay. An error raised on the way (the default album cannot
 // be written) travels to the caller, so the program stays open.

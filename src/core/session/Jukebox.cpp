@@ -28,6 +28,18 @@ void Jukebox::registerCommands()
     commands.setOperation(Command::Pause, [this] { playbackEngine.Pause(); });
     commands.setOperation(Command::Stop, [this] { playbackEngine.Stop(); });
     commands.setOperation(Command::Next, [this] { playbackEngine.Next(); });
+    commands.setOperation(Command::UpdateCdInfo, [this] { cdMode.UpdateCDInfo(); });
+    commands.setOperation(Command::EjectCd, [this] { cdMode.EjectCD(); });
+    commands.setOperation(Command::PlayCd, [this] { cdMode.PlayTheCD(); });
+    commands.setOperation(Command::CopyFile, [this] { fileManager.CopyFiles(false); });
+    commands.setOperation(Command::CopyAllFiles, [this] { fileManager.CopyFiles(true); });
+    commands.setOperation(Command::DeleteFile, [this] { fileManager.DeleteFiles(false); });
+    commands.setOperation(Command::DeleteAllFiles, [this] { fileManager.DeleteFiles(true); });
+    commands.setOperation(Command::FileInfo, [this] { fileInfo.ShowFileInfo(); });
+    commands.setOperation(Command::MoveFile, [this] { fileManager.MoveFiles(false); });
+    commands.setOperation(Command::MoveAllFiles, [this] { fileManager.MoveFiles(true); });
+    commands.setOperation(Command::RenameFile, [this] { fileManager.RenameFiles(false); });
+    commands.setOperation(Command::RenameAllFiles, [this] { fileManager.RenameFiles(true); });
 }
 
 void Jukebox::attachInformationBar(InformationBar* bar)
@@ -35,6 +47,8 @@ void Jukebox::attachInformationBar(InformationBar* bar)
     InformationBar* shown = bar ? bar : &InformationBar::none();
     queueViews.infoBar = shown;
     playbackViews.infoBar = shown;
+    cdViews.infoBar = shown;
+    fileViews.infoBar = shown;
 }
 
 void Jukebox::attachQueueWindow(QueueWindow* window) { queueViews.window = window ? window : &QueueWindow::none(); }
@@ -48,6 +62,17 @@ void Jukebox::attachVideoArea(VideoArea* area) { playbackViews.video = area ? ar
 
 void Jukebox::attachViewer(Viewer* viewer) { playbackViews.viewer = viewer ? viewer : &Viewer::none(); }
 
+void Jukebox::attachCdView(CdView* view) { cdViews.panel = view ? view : &CdView::none(); }
+
+void Jukebox::attachFileManagerWindow(FileManagerWindow* window)
+{
+    fileViews.window = window ? window : &FileManagerWindow::none();
+}
+
+void Jukebox::attachFileManagerDialogs(FileManagerDialogs* dialogs)
+{
+    fileViews.dialogs = dialogs ? dialogs : &FileManagerDialogs::none();
+}
 void Jukebox::attachDockWindows(DockWindows* windows) { dock.attach(windows); }
 
 void Jukebox::StartupInitialise(StartupWindow& window)
@@ -65,17 +90,15 @@ void Jukebox::StartupInitialise(StartupWindow& window)
     // An unreadable default album is reported; the run starts all the same.
     GuardedCall([this] { albumFiles.LoadDefaultAlbum(); });
     playbackState.MonitorReady = true;
+    cdMode.ClearCDInfo();
     if (currentSettings.optautoseekcdstart)
         commands.ExecuteCommand(Command::UpdateCdInfo);
 }
 
 void Jukebox::LoadSettings(StartupWindow& window)
 {
-    Settings loaded = ReadSettings(ProfileFile(SettingsFilePath()));
-    // The start-up keys belong to the welcome window's run; keep what it decided.
-    loaded.OptTipOfDay = currentSettings.OptTipOfDay;
-    loaded.OptFirstRun = currentSettings.OptFirstRun;
-    currentSettings = loaded;
+    // Every key as the file has it, the welcome window's two start-up keys included.
+    currentSettings = ReadSettings(ProfileFile(SettingsFilePath()));
     window.ApplyToolbarSlots(currentSettings.ToolbarSlots);
     window.ApplySettings();
 }
@@ -94,6 +117,8 @@ void Jukebox::ApplyCommandLine()
 }
 
 bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
+
+bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
 
 bool Jukebox::multimediaPlaying() const { return playbackState.playState == psPlaying; }
 

@@ -1,21 +1,26 @@
 #pragma once
 // The player session: everything a run of the program plays and keeps, without a window.
 // It owns the settings, the play modes, the playback state, the play queue and its editing,
-// the albums, the media player with the engine and the monitor that drive it, the toolbar's
-// dock state, the start-up of a run in its fixed order and the exit check, and it gives the
-// command dispatcher the operations of the commands it carries out.
+// the albums, the media player with the engine and the monitor that drive it, the CD mode
+// with its database, the file-manager commands, the toolbar's dock state, the start-up of a
+// run in its fixed order and the exit check, and it gives the command dispatcher the
+// operations of the commands it carries out.
 //
 // The windows are views of the session. As each window is created it attaches the views it
 // implements (the information bar, the queue's window, the playback display, the video
-// area, the viewer, the windows the dock places), and the session points its parts at
-// them; a view not attached yet shows nothing. A window that goes before the session takes
-// its views back.
+// area, the viewer, the CD panel, the file manager's lists and dialogs, the windows the dock
+// places), and the session points its parts at them; a view not attached yet shows nothing.
+// A window that goes before the session takes its views back.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/albums/Albums.h"
+#include "core/cd/CdMode.h"
 #include "core/commands/CommandControl.h"
+#include "core/files/FileCommands.h"
+#include "core/files/FileInformation.h"
+#include "core/files/FileManagerViews.h"
 #include "core/playback/MediaBackend.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlayModes.h"
@@ -48,6 +53,9 @@ public:
     MediaPlayer& player() { return mmed; }
     PlaybackEngine& engine() { return playbackEngine; }
     PlaybackMonitor& monitor() { return playbackMonitor; }
+    CdMode& cd() { return cdMode; }
+    FileCommands& fileCommands() { return fileManager; }
+    FileInformation& fileInformation() { return fileInfo; }
     ToolbarDock& toolbarDock() { return dock; }
 
     // The views of the windows; nullptr takes one back (nothing is shown there any more).
@@ -56,6 +64,9 @@ public:
     void attachDisplay(PlaybackDisplay* display);
     void attachVideoArea(VideoArea* area);
     void attachViewer(Viewer* viewer);
+    void attachCdView(CdView* view);
+    void attachFileManagerWindow(FileManagerWindow* window);
+    void attachFileManagerDialogs(FileManagerDialogs* dialogs);
     void attachDockWindows(DockWindows* windows);
 
     // The initialisation of a run, in its fixed order; the main window's creation runs it.
@@ -68,6 +79,9 @@ public:
     // end; false when the user chose to stay. An error on the way (the default album cannot
     // be written) travels to the caller, so the program stays open.
     bool ConfirmExit(bool mayAsk = true);
+    // Only the exit check's question (while something plays, as the settings say): true
+    // unless the user chose to stay. Nothing is stopped or saved.
+    bool ExitQuestionAllows() const;
 
 private:
     void registerCommands();
@@ -93,5 +107,10 @@ private:
     PlaybackViews playbackViews;
     PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
     PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
+    CdViews cdViews;
+    CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews};
+    FileManagerViews fileViews;
+    FileCommands fileManager{currentSettings, fileViews, [this] { cdMode.StoreCDInfo(); }};
+    FileInformation fileInfo{fileViews, playbackState, mmed};
     bool startMinimised = false;
 };

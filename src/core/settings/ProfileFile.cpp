@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 #include "core/base/AtomicFileWriter.h"
@@ -89,29 +90,66 @@ struct KeyPlace {
     std::optional<Line> lastSectionLine;  // last non-blank line of the first matching section
 };
 
-// Sections may repeat: the first matching key of the first matching section that holds it
-// is the one read and the one written; a new key goes into the first matching section.
-KeyPlace locate(std::string_view content, std::string_view section, std::string_view key)
+// The keys wanted of one section name, and where that section is in the content.
+struct WantedSection {
+    std::string_view name;
+    std::vector<std::size_t> keys;  // indices into the names
+    bool inFirst = false;           // the line read lies in the first section of that name
+    std::optional<Line> lastLine;   // last non-blank line of that first section
+};
+
+std::vector<WantedSection> groupBySection(std::span<const ProfileFile::KeyName> names)
 {
-    KeyPlace place;
-    bool inMatchingSection = false;
-    bool inFirstMatchingSection = false;
-    for (std::size_t begin = 0; begin < content.size();) {
+    std::vector<WantedSection> sections;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        auto found = std::ranges::find_if(
+            sections, [&](const WantedSection& wanted) { return EqualsIgnoringAsciiCase(wanted.name, names[index].section); });
+        if (found == sections.end())
+            found = sections.insert(sections.end(), WantedSection{names[index].section, {}, false, std::nullopt});
+        found->keys.push_back(index);
+    }
+    return sections;
+}
+
+// Where each of the keys (names trimmed) lives, in one pass over the content. Sections may
+// repeat: the first matching key of the first matching section that holds it is the one
+// read and the one written; a new key goes into the first matching section.
+std::vector<KeyPlace> locateAll(std::string_view content, std::span<const ProfileFile::KeyName> names)
+{
+    std::vector<KeyPlace> places(names.size());
+    std::vector<WantedSection> sections = groupBySection(names);
+    std::size_t unfound = names.size();
+    WantedSection* current = nullptr;
+    for (std::size_t begin = 0; begin < content.size() && unfound > 0;) {
         const Line line = lineAt(content, begin);
         begin = line.end;
         const ParsedLine parsed = parseLine(textOf(content, line));
         if (parsed.kind == LineKind::Section) {
-            inMatchingSection = EqualsIgnoringAsciiCase(parsed.name, section);
-            inFirstMatchingSection = inMatchingSection && !place.lastSectionLine;
-        } else if (parsed.kind == LineKind::Key && inMatchingSection && EqualsIgnoringAsciiCase(parsed.name, key)) {
-            place.keyLine = line;
-            place.valueBegin = line.begin + parsed.valueOffset;
-            return place;
+            current = nullptr;
+            for (WantedSection& section : sections) {
+                const bool matching = EqualsIgnoringAsciiCase(parsed.name, section.name);
+                section.inFirst = matching && !section.lastLine;
+                if (matching)
+                    current = &section;
+            }
+        } else if (parsed.kind == LineKind::Key && current) {
+            for (std::size_t index : current->keys) {
+                KeyPlace& place = places[index];
+                if (place.keyLine || !EqualsIgnoringAsciiCase(parsed.name, names[index].key))
+                    continue;
+                place.keyLine = line;
+                place.valueBegin = line.begin + parsed.valueOffset;
+                --unfound;
+            }
         }
-        if (inFirstMatchingSection && parsed.kind != LineKind::Blank)
-            place.lastSectionLine = line;
+        if (current && current->inFirst && parsed.kind != LineKind::Blank)
+            current->lastLine = line;
     }
-    return place;
+    for (const WantedSection& section : sections) {
+        for (std::size_t index : section.keys)
+            places[index].lastSectionLine = section.lastLine;
+    }
+    return places;
 }
 
 // What to add at position (a line's end, or the content's end) so that the text before it
@@ -136,36 +174,30 @@ void checkStorable(std::string_view section, std::string_view key, std::string_v
         throw std::invalid_argument("Value cannot be stored in a profile file");
 }
 
-std::string replacedValue(std::string_view content, const KeyPlace& place, std::string_view value)
+// One change of the content: the bytes [begin, end) give way to text. A replacement of a
+// value and the lines added after the same line share no bytes; at one place a replacement
+// goes before additions, and additions keep their order.
+struct Splice {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool addsLines = false;
+    std::size_t order = 0;
+    std::string text;  // for added lines: the key lines, without the line end they may need first
+};
+
+std::string keyLineOf(std::string_view key, std::string_view value)
 {
-    std::string result(content.substr(0, place.valueBegin));
-    result += value;
-    result += content.substr(place.keyLine->textEnd);
-    return result;
+    std::string line(key);
+    line += '=';
+    line += value;
+    line += kAddedLineEnd;
+    return line;
 }
 
-std::string insertedAfter(std::string_view content, const Line& line, std::string_view newLine)
+// Adds what completes the last line of text, if it has no full line end.
+void completeLastLine(std::string& text)
 {
-    std::string result(content.substr(0, line.end));
-    result += completionBefore(content, line.end);
-    result += newLine;
-    result += content.substr(line.end);
-    return result;
-}
-
-std::string appendedSection(std::string_view content, std::string_view section, std::string_view newLine)
-{
-    std::string result(content);
-    if (!content.empty()) {
-        result += completionBefore(content, content.size());
-        result += kAddedLineEnd;  // an empty line sets the new section apart
-    }
-    result += '[';
-    result += section;
-    result += ']';
-    result += kAddedLineEnd;
-    result += newLine;
-    return result;
+    text += completionBefore(text, text.size());
 }
 
 std::optional<int> parseHexadecimal(std::string_view digits, bool negative)
@@ -262,10 +294,16 @@ const std::string& ProfileFile::path() const { return filePath; }
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const
 {
+    const KeyName name{section, key};
+    return readStrings(std::span(&name, 1)).front().value_or(std::string(defaultValue));
+}
+
+std::vector<std::optional<std::string>> ProfileFile::readStrings(std::span<const KeyName> keys) const
+{
     const FileBytes file = readWholeFile(filePath);
     if (file.error != 0)
-        return std::string(defaultValue);
-    return findValue(file.bytes, section, key).value_or(std::string(defaultValue));
+        return std::vector<std::optional<std::string>>(keys.size());
+    return findValues(file.bytes, keys);
 }
 
 int ProfileFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const
@@ -281,12 +319,18 @@ bool ProfileFile::readBoolean(std::string_view section, std::string_view key, bo
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
+    const KeyValue edit{section, key, value};
+    writeStrings(std::span(&edit, 1));
+}
+
+void ProfileFile::writeStrings(std::span<const KeyValue> values)
+{
     const FileBytes file = readWholeFile(filePath);
     if (file.error != 0 && file.error != ENOENT)
         throwUnableToWrite();  // rewriting a file we cannot read would lose its other settings
     std::string updated;
     try {
-        updated = withValue(file.bytes, section, key, value);
+        updated = withValues(file.bytes, values);
     } catch (const std::invalid_argument&) {
         throwUnableToWrite();
     }
@@ -317,29 +361,103 @@ void ProfileFile::writeBoolean(std::string_view section, std::string_view key, b
 std::optional<std::string> ProfileFile::findValue(std::string_view content, std::string_view section,
                                                   std::string_view key)
 {
-    const KeyPlace place = locate(content, TrimBlanks(section), TrimBlanks(key));
-    if (!place.keyLine)
-        return std::nullopt;
-    const std::string_view rawValue = content.substr(place.valueBegin, place.keyLine->textEnd - place.valueBegin);
-    return std::string(withoutQuotes(TrimBlanks(rawValue)).substr(0, kMaxValueLength));
+    const KeyName name{section, key};
+    return findValues(content, std::span(&name, 1)).front();
+}
+
+std::vector<std::optional<std::string>> ProfileFile::findValues(std::string_view content,
+                                                                std::span<const KeyName> keys)
+{
+    std::vector<KeyName> names;
+    for (const KeyName& key : keys)
+        names.push_back({TrimBlanks(key.section), TrimBlanks(key.key)});
+    const std::vector<KeyPlace> places = locateAll(content, names);
+    std::vector<std::optional<std::string>> values;
+    for (const KeyPlace& place : places) {
+        if (!place.keyLine) {
+            values.emplace_back();
+            continue;
+        }
+        const std::string_view rawValue =
+            content.substr(place.valueBegin, place.keyLine->textEnd - place.valueBegin);
+        values.emplace_back(std::string(withoutQuotes(TrimBlanks(rawValue)).substr(0, kMaxValueLength)));
+    }
+    return values;
 }
 
 std::string ProfileFile::withValue(std::string_view content, std::string_view section, std::string_view key,
                                    std::string_view value)
 {
-    const std::string_view sectionName = TrimBlanks(section);
-    const std::string_view keyName = TrimBlanks(key);
-    checkStorable(sectionName, keyName, value);
-    const KeyPlace place = locate(content, sectionName, keyName);
-    if (place.keyLine)
-        return replacedValue(content, place, value);
-    std::string newLine(keyName);
-    newLine += '=';
-    newLine += value;
-    newLine += kAddedLineEnd;
-    if (place.lastSectionLine)
-        return insertedAfter(content, *place.lastSectionLine, newLine);
-    return appendedSection(content, sectionName, newLine);
+    const KeyValue edit{section, key, value};
+    return withValues(content, std::span(&edit, 1));
+}
+
+std::string ProfileFile::withValues(std::string_view content, std::span<const KeyValue> values)
+{
+    // One entry per key; a key given twice keeps its first place and takes its last value.
+    std::vector<KeyName> names;
+    std::vector<std::string_view> newValues;
+    for (const KeyValue& edit : values) {
+        const KeyName name{TrimBlanks(edit.section), TrimBlanks(edit.key)};
+        checkStorable(name.section, name.key, edit.value);
+        const auto same = std::ranges::find_if(names, [&](const KeyName& known) {
+            return EqualsIgnoringAsciiCase(known.section, name.section) && EqualsIgnoringAsciiCase(known.key, name.key);
+        });
+        if (same != names.end()) {
+            newValues[static_cast<std::size_t>(same - names.begin())] = edit.value;
+            continue;
+        }
+        names.push_back(name);
+        newValues.push_back(edit.value);
+    }
+    const std::vector<KeyPlace> places = locateAll(content, names);
+
+    // Values replaced in place, lines added to existing sections, sections appended.
+    std::vector<Splice> splices;
+    std::vector<std::pair<std::string_view, std::string>> appended;  // section, its key lines
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        const KeyPlace& place = places[index];
+        if (place.keyLine) {
+            splices.push_back({place.valueBegin, place.keyLine->textEnd, false, index, std::string(newValues[index])});
+        } else if (place.lastSectionLine) {
+            const std::size_t at = place.lastSectionLine->end;
+            splices.push_back({at, at, true, index, keyLineOf(names[index].key, newValues[index])});
+        } else {
+            auto section = std::ranges::find_if(appended, [&](const auto& known) {
+                return EqualsIgnoringAsciiCase(known.first, names[index].section);
+            });
+            if (section == appended.end())
+                section = appended.insert(appended.end(), {names[index].section, std::string()});
+            section->second += keyLineOf(names[index].key, newValues[index]);
+        }
+    }
+    std::ranges::sort(splices, [](const Splice& a, const Splice& b) {
+        return std::tie(a.begin, a.addsLines, a.order) < std::tie(b.begin, b.addsLines, b.order);
+    });
+
+    std::string result;
+    result.reserve(content.size() + 64 * values.size());
+    std::size_t copied = 0;
+    for (const Splice& splice : splices) {
+        result.append(content.substr(copied, splice.begin - copied));
+        if (splice.addsLines)
+            completeLastLine(result);
+        result += splice.text;
+        copied = splice.end;
+    }
+    result.append(content.substr(copied));
+    for (const auto& [section, lines] : appended) {
+        if (!result.empty()) {
+            completeLastLine(result);
+            result += kAddedLineEnd;  // an empty line sets the new section apart
+        }
+        result += '[';
+        result += section;
+        result += ']';
+        result += kAddedLineEnd;
+        result += lines;
+    }
+    return result;
 }
 
 std::optional<int> ProfileFile::parseInteger(std::string_view text)

@@ -1,6 +1,9 @@
 #include "core/settings/SettingsKeys.h"
 
 #include <array>
+#include <optional>
+#include <span>
+#include <vector>
 #include <string>
 
 #include "core/settings/ProfileFile.h"
@@ -50,23 +53,41 @@ const SettingsKey kKeys[] = {
     {"Display", "OptFirstRun", B, 1, &S::OptFirstRun, DialogControl::None, "", "", "", false},
 };
 
-void readKey(const ProfileFile& file, const SettingsKey& key, Settings& settings)
+// A key's field from its text in the file (missing, or no integer: the default).
+void takeKey(const std::optional<std::string>& text, const SettingsKey& key, Settings& settings)
 {
-    int value = file.readInteger(key.section, key.key, key.defaultValue);
-    SetSettingValue(settings, key, value);
+    const std::optional<int> value = text ? ProfileFile::parseInteger(*text) : std::nullopt;
+    SetSettingValue(settings, key, value.value_or(key.defaultValue));
 }
 
-void readToolbarSlots(const ProfileFile& file, Settings& settings)
+std::string slotKey(int slot) { return "T" + std::to_string(slot + 1); }
+
+void takeToolbarSlots(std::span<const std::optional<std::string>> texts, Settings& settings)
 {
-    for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
-        std::string key = "T" + std::to_string(slot + 1);
-        int& command = settings.ToolbarSlots[static_cast<std::size_t>(slot)];
-        command = file.readInteger(kToolbarSection, key, command);
-    }
-    for (int& command : settings.ToolbarSlots) {
+    for (std::size_t slot = 0; slot < settings.ToolbarSlots.size(); ++slot) {
+        int& command = settings.ToolbarSlots[slot];
+        if (texts[slot])
+            command = ProfileFile::parseInteger(*texts[slot]).value_or(command);
         if (command < 1 || command > 34)
             command = 1;
     }
+}
+
+// The keys of the table that pass, read with one reading of the file.
+template <class Wanted>
+void readKeys(const ProfileFile& file, Settings& settings, Wanted wanted)
+{
+    std::vector<const SettingsKey*> keys;
+    std::vector<ProfileFile::KeyName> names;
+    for (const SettingsKey& key : kKeys) {
+        if (!wanted(key))
+            continue;
+        keys.push_back(&key);
+        names.push_back({key.section, key.key});
+    }
+    const std::vector<std::optional<std::string>> texts = file.readStrings(names);
+    for (std::size_t index = 0; index < keys.size(); ++index)
+        takeKey(texts[index], *keys[index], settings);
 }
 
 }  // namespace
@@ -88,29 +109,45 @@ void SetSettingValue(Settings& settings, const SettingsKey& key, int value)
         settings.*std::get<int Settings::*>(key.field) = value;
 }
 
+// One reading of the file for every key and the toolbar slots.
 Settings ReadSettings(const ProfileFile& file)
 {
     Settings settings;
+    std::array<std::string, kToolbarSlotCount> slotKeys;
+    std::vector<ProfileFile::KeyName> names;
     for (const SettingsKey& key : kKeys)
-        readKey(file, key, settings);
-    readToolbarSlots(file, settings);
+        names.push_back({key.section, key.key});
+    for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
+        slotKeys[static_cast<std::size_t>(slot)] = slotKey(slot);
+        names.push_back({kToolbarSection, slotKeys[static_cast<std::size_t>(slot)]});
+    }
+    const std::vector<std::optional<std::string>> texts = file.readStrings(names);
+    for (std::size_t index = 0; index < std::size(kKeys); ++index)
+        takeKey(texts[index], kKeys[index], settings);
+    takeToolbarSlots(std::span(texts).subspan(std::size(kKeys)), settings);
     return settings;
 }
 
 void ReadStartupKeys(const ProfileFile& file, Settings& settings)
 {
-    for (const SettingsKey& key : kKeys) {
-        if (!key.writtenByDialog)
-            readKey(file, key, settings);
-    }
+    readKeys(file, settings, [](const SettingsKey& key) { return !key.writtenByDialog; });
 }
 
+// One reading and one replacement of the file for all the dialog's keys.
 void WriteDialogSettings(ProfileFile& file, const Settings& settings)
 {
+    std::vector<std::string> texts;
     for (const SettingsKey& key : kKeys) {
         if (key.writtenByDialog)
-            file.writeInteger(key.section, key.key, SettingValue(settings, key));
+            texts.push_back(std::to_string(SettingValue(settings, key)));
     }
+    std::vector<ProfileFile::KeyValue> values;
+    std::size_t next = 0;
+    for (const SettingsKey& key : kKeys) {
+        if (key.writtenByDialog)
+            values.push_back({key.section, key.key, texts[next++]});
+    }
+    file.writeStrings(values);
 }
 
 std::string SettingsFilePath() { return CurrentProgramPaths().programFile(std::string(kSettingsFileName)); }

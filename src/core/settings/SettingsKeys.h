@@ -37,12 +37,12 @@ inline constexpr std::string_view kToolbarSection = "Toolbar";
 std::span<const SettingsKey> SettingsKeys();
 
 // Reads every key of the table and the toolbar slots (a slot outside 1..34 becomes 1;
-// a slot that is not a number keeps its default).
+// a slot that is not a number keeps its default), with one reading of the file.
 Settings ReadSettings(const ProfileFile& file);
 // Reads the two start-up keys only (OptTipOfDay, OptFirstRun).
 void ReadStartupKeys(const ProfileFile& file, Settings& settings);
-// Writes the keys the dialog edits, in table order; stops at the first key that cannot
-// be written (the error says which file).
+// Writes the keys the dialog edits, in table order, with one replacement of the file: all
+// of them, or none when the file cannot be written (the error says which file).
 void WriteDialogSettings(ProfileFile& file, const Settings& settings);
 
 // The value of a key's field as an integer (booleans 1/0), and setting it from one.

@@ -51,6 +51,13 @@ void CommandDispatcher::ExecuteCommand(Command command, QObject* sender)
     GuardedCall([&] { operation(sender); });
 }
 
+void CommandDispatcher::RunGuarded(const std::function<void()>& work,
+                                   const std::function<void(const std::string&)>& report)
+{
+    DepthCounter entry(depth);
+    GuardedCall(work, report);
+}
+
 void CommandDispatcher::SetCommandEnabled(Command command, bool enabled)
 {
     ++enabledChanges;

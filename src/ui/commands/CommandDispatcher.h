@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "core/commands/CommandControl.h"
 
@@ -31,6 +32,10 @@ public:
     // is shown once; inside a command that another one raised it travels to that one.
     void ExecuteCommand(Command command, QObject* sender);
     void ExecuteCommand(Command command) override { ExecuteCommand(command, nullptr); }
+    // Runs an entry point's work (a timer tick) as an outermost command would run: commands
+    // it raises let their errors travel back to it, and report gets the text of the error
+    // that ended it (instead of a box shown at once).
+    void RunGuarded(const std::function<void()>& work, const std::function<void(const std::string&)>& report);
     // Runs the command a Tag carries (low 7 bits of its low byte); a Tag that carries no
     // command does nothing.
     void ExecuteTag(int tag, QObject* sender = nullptr);

@@ -2,8 +2,43 @@
 #pragma once
 #include <QDialog>
 
+#include "ui/files/FileBrowser.h"
+
+class QComboBox;
+class QListView;
+class QPushButton;
+struct FileManagerTexts;
+
+// Created once and kept, so that its drive and directory stay where the user left them from
+// one use to the next. A directory counts as chosen once it is opened (double-click or
+// Enter), as in the main window's directory list; one only highlighted is not taken.
 class DirectoryChooser : public QDialog {
     Q_OBJECT
 public:
     explicit DirectoryChooser(QWidget* parent = nullptr);
+    DirectoryChooser(FileBrowserSources sources, QWidget* parent = nullptr);
+    ~DirectoryChooser() override;
+
+    // Shows the chooser modally with texts' prompt as its caption; OK leaves the directory
+    // open in the list in texts' ChosenDirectory, anything else leaves "null" there.
+    void choose(FileManagerTexts& texts);
+
+    // The directory open in the list.
+    std::string directory() const;
+
+    QComboBox* DriveComboBox1;
+    QListView* DirectoryListBox1;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+    void OKBtnClick();
+
+    FileBrowser* browser = nullptr;
+    FileManagerTexts* texts = nullptr;
 };

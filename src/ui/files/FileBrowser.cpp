@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -119,18 +120,24 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
       directoryModel(new DirectoryListModel(this)),
       fileModel(new FileListModel(this))
 {
-    // Every plain file until the window hands over the mask of its type filters.
-    fileModel->setMask(QStringLiteral("*"));
+    // The file list's first mask, until the window hands over the mask of its type filters;
+    // the start directory's files are read once that mask has come.
+    fileModel->setMask(QStringLiteral("*.mid"));
 
     directories->setModel(directoryModel);
     directories->setSelectionMode(QAbstractItemView::SingleSelection);
     directories->setUniformItemSizes(true);
-    files->setModel(fileModel);
-    files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // Rows of one height: the view lays out a large directory without measuring every name.
-    files->setUniformItemSizes(true);
+    if (files) {
+        files->setModel(fileModel);
+        files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // Rows of one height: the view lays out a large directory without measuring every name.
+        files->setUniformItemSizes(true);
+    }
 
-    connect(directories, &QAbstractItemView::activated, this, &FileBrowser::openDirectoryRow);
+    // A double click or Enter opens a directory, whatever the desktop's click setting: with
+    // single-click activation a click would open the directory the user only meant to pick.
+    connect(directories, &QAbstractItemView::doubleClicked, this, &FileBrowser::openDirectoryRow);
+    directories->installEventFilter(this);
     connect(drives, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
     if (this->sources.watchMountTable) {
         watcher = new VolumeWatcher(this);
@@ -147,6 +154,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     } else {
         setDirectory(start);
     }
+    constructing = false;
 }
 
 FileBrowser::~FileBrowser() = default;
@@ -185,7 +193,10 @@ void FileBrowser::DirectoryListBox1Change()
 {
     const std::string& shown = directoryModel->directory();
     lastDirectories->remember(volume, shown);
-    fileModel->setDirectory(shown);
+    if (files && constructing)
+        fileModel->setDirectoryToReadLater(shown);
+    else if (files)
+        fileModel->setDirectory(shown);
     emit directoryChanged();
 }
 
@@ -204,6 +215,18 @@ void FileBrowser::showDirectory(const std::string& directory)
     directoryModel->show(volume, directory);
     directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
     DirectoryListBox1Change();
+}
+
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == directories && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openDirectoryRow(directories->currentIndex());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileBrowser::openDirectoryRow(const QModelIndex& index)
@@ -239,7 +262,8 @@ void FileBrowser::refresh()
         directoryModel->show(volume, directoryModel->directory());
         directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
     }
-    fileModel->refresh();
+    if (files)
+        fileModel->refresh();
 }
 
 std::string FileBrowser::directory() const { return fileModel->directory(); }
@@ -253,13 +277,13 @@ std::string FileBrowser::name(int row) const
 
 bool FileBrowser::isSelected(int row) const
 {
-    return files->selectionModel() && files->selectionModel()->isSelected(fileModel->index(row));
+    return files && files->selectionModel() && files->selectionModel()->isSelected(fileModel->index(row));
 }
 
 std::vector<int> FileBrowser::selectedRows() const
 {
     std::vector<int> rows;
-    if (!files->selectionModel())
+    if (!files || !files->selectionModel())
         return rows;
     for (const QModelIndex& index : files->selectionModel()->selectedIndexes())
         rows.push_back(index.row());

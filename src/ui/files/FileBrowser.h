@@ -60,6 +60,8 @@ struct FileBrowserSources {
     bool watchMountTable = true;
 };
 
+// Without a file list (files nullptr) it is a directory chooser: the drive selector and the
+// directory list alone, no directory's files read.
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
@@ -97,6 +99,10 @@ public:
 signals:
     void directoryChanged();
 
+protected:
+    // Enter in the directory list opens the current row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillDriveSelector();
     void selectDrive(const std::string& newVolume);  // without running the change handler
@@ -113,4 +119,5 @@ private:
     std::vector<std::string> volumeList;
     std::string volume;
     std::unique_ptr<VolumeDirectories> lastDirectories;
+    bool constructing = true;
 };

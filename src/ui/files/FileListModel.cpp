@@ -1,6 +1,7 @@
 #include "ui/files/FileListModel.h"
 
 #include <QByteArray>
+#include <QTimer>
 
 #include "core/files/DirectoryListing.h"
 #include "core/files/FileMask.h"
@@ -13,6 +14,16 @@ void FileListModel::setDirectory(std::string directory)
     refresh();
 }
 
+void FileListModel::setDirectoryToReadLater(std::string directory)
+{
+    shownDirectory = std::move(directory);
+    unread = true;
+    QTimer::singleShot(0, this, [this] {
+        if (unread)
+            refresh();
+    });
+}
+
 void FileListModel::setMask(const QString& mask)
 {
     if (mask == currentMask)
@@ -23,6 +34,7 @@ void FileListModel::setMask(const QString& mask)
 
 void FileListModel::refresh()
 {
+    unread = false;
     // Read before the reset, so the view never waits on the disk with an empty model.
     std::vector<std::string> listed;
     if (!shownDirectory.empty())

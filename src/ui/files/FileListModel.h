@@ -17,6 +17,9 @@ public:
 
     // Always reads the directory, even the one already shown: its files may have changed.
     void setDirectory(std::string directory);
+    // Takes the directory without reading it yet: the next mask or refresh reads it, or else
+    // the event loop's next turn, so a mask that follows at once costs no second reading.
+    void setDirectoryToReadLater(std::string directory);
     // Reads again only when the mask differs from the one in use.
     void setMask(const QString& mask);
     void refresh();
@@ -34,4 +37,5 @@ private:
     std::string shownDirectory;
     QString currentMask;
     std::vector<std::string> names;
+    bool unread = false;
 };

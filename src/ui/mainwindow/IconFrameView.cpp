@@ -1,14 +1,27 @@
 #include "ui/mainwindow/IconFrameView.h"
 
+#include <QChildEvent>
+#include <QEvent>
 #include <QPainter>
 
 #include "core/base/IoErrorText.h"
+#include "ui/mainwindow/X11IconWindow.h"
+
+namespace {
+
+// The widgets around the icon tell of every change that can cover or move it; a look once a
+// second besides catches what they cannot tell (a widget that became opaque).
+constexpr int kTurnsBetweenLooks = 5;
+
+}  // namespace
 
 IconFrameView::IconFrameView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
 }
+
+IconFrameView::~IconFrameView() = default;
 
 void IconFrameView::loadStrip(const std::string& path)
 {
@@ -19,10 +32,25 @@ void IconFrameView::loadStrip(const std::string& path)
     setFrame(frames[0]);
 }
 
+// With the server's window, a frame nobody can see is only remembered: the server or the
+// widget shows it when the icon is uncovered.
 void IconFrameView::showFrame(int frame)
 {
-    if (!massicons.isNull())
-        setFrame(frames[static_cast<std::size_t>(frame)]);
+    if (massicons.isNull())
+        return;
+    const QPixmap& picture = frames[static_cast<std::size_t>(frame)];
+    startServerIcon();
+    if (!serverIcon) {
+        setFrame(picture);
+        return;
+    }
+    if (++turnsSinceLook >= kTurnsBetweenLooks)
+        followSurroundings();
+    serverIcon->showFrame(frame);
+    if (serverIcon->isShown() || lastSight == Sight::None)
+        shown = picture;
+    else
+        setFrame(picture);
 }
 
 void IconFrameView::setFrame(const QPixmap& frame)
@@ -33,6 +61,8 @@ void IconFrameView::setFrame(const QPixmap& frame)
     update();
 }
 
+bool IconFrameView::shownByServer() const { return serverIcon && serverIcon->isShown(); }
+
 void IconFrameView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -40,4 +70,110 @@ void IconFrameView::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::black);
     else
         painter.drawPixmap(0, 0, shown);
+}
+
+// How much of the icon is in sight within its window: opaque widgets above it (the picture
+// area while a video plays) cover it.
+IconFrameView::Sight IconFrameView::sight() const
+{
+    if (!isVisible())
+        return Sight::None;
+    const QRegion visible = visibleRegion();
+    if (visible.isEmpty())
+        return Sight::None;
+    return visible == QRegion(rect()) ? Sight::Whole : Sight::Part;
+}
+
+// Tried once the window is on the screen: on X11 the frames go to the server, elsewhere
+// (or at a scale where a pixel of the server is not a pixel of the widget) the widget
+// keeps repainting itself.
+void IconFrameView::startServerIcon()
+{
+    if (serverIconTried || !window()->internalWinId())
+        return;
+    serverIconTried = true;
+    if (devicePixelRatio() != 1.0)
+        return;
+    X11IconWindow::Frames images;
+    for (std::size_t frame = 0; frame < frames.size(); ++frame)
+        images[frame] = frames[frame].toImage();
+    serverIcon = X11IconWindow::create(images, static_cast<std::uint32_t>(window()->internalWinId()));
+    if (!serverIcon)
+        return;
+    watchSurroundings();
+    followSurroundings();
+}
+
+// The server's window follows at once when the widget or a widget around it moves, shows,
+// hides or changes its place in the stacking order, and when the top-level window gets a
+// new native window.
+void IconFrameView::watchSurroundings()
+{
+    for (QWidget* level = this; !level->isWindow(); level = level->parentWidget()) {
+        for (QObject* sibling : level->parentWidget()->children()) {
+            if (sibling != this && sibling->isWidgetType())
+                watch(static_cast<QWidget*>(sibling));
+        }
+    }
+    watch(window());
+}
+
+void IconFrameView::watch(QWidget* widget)
+{
+    widget->removeEventFilter(this);  // once only, when a child comes back
+    widget->installEventFilter(this);
+}
+
+bool IconFrameView::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (serverIcon)
+            followSurroundings();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool IconFrameView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // A new child of the icon's window or of a widget holding the icon lies beside it.
+        if (QObject* child = static_cast<QChildEvent*>(event)->child();
+            child->isWidgetType() && static_cast<QWidget*>(watched)->isAncestorOf(this))
+            watch(static_cast<QWidget*>(child));
+        followSurroundings();
+        break;
+    case QEvent::ChildRemoved:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ZOrderChange:
+    case QEvent::WinIdChange:
+        followSurroundings();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The server shows the icon while the whole of it is in sight; when it is partly covered
+// the widget paints the part that shows, starting with the frame the server showed last
+// (what the widget painted before may be older).
+void IconFrameView::followSurroundings()
+{
+    turnsSinceLook = 0;
+    lastSight = sight();
+    const bool wasShown = serverIcon->isShown();
+    const bool whole = lastSight == Sight::Whole;
+    serverIcon->place(static_cast<std::uint32_t>(window()->internalWinId()), mapTo(window(), QPoint(0, 0)), whole);
+    if (wasShown && !whole)
+        update();
 }

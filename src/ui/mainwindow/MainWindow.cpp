@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -22,16 +23,19 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <cstdio>
 
 #include "core/base/DialogSeam.h"
 #include "core/base/GuardedCall.h"
 #include "core/base/ProgramPaths.h"
 #include "core/commands/CommandTable.h"
 #include "core/session/Jukebox.h"
+#include "ui/cd/CdPanel.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/commands/CommandMenus.h"
 #include "ui/files/FileBrowser.h"
 #include "ui/files/FileListModel.h"
+#include "ui/files/FileManagerView.h"
 #include "ui/help/ContextHelp.h"
 #include "ui/help/ControlHints.h"
 #include "ui/help/HelpEngine.h"
@@ -43,10 +47,18 @@
 #include "ui/queue/CdListSource.h"
 #include "ui/queue/FileListSource.h"
 #include "ui/queue/QueuePanel.h"
+#include "ui/queue/ScrollExtentDelegate.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
 
 using namespace MainWindowControls;
+
+namespace {
+
+// How far the path list scrolls across, in pixels.
+constexpr int kQueueScrollExtent = 400;
+
+}  // namespace
 
 MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& toolbar)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -76,6 +88,10 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     queuePanel = new QueuePanel(session.playQueue(),
                                 {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
     pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
+    cdPanel = new CdPanel({cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1},
+                          [this] { this->session.cd().StoreCDInfo(); }, this);
+    fileManager = std::make_unique<FileManagerView>(
+        FileManagerView::Controls{browser, FileListBox1, cdlistbox, TabSet1, lblFileInfo});
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -91,6 +107,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
 MainWindow::~MainWindow()
 {
+    session.player().setEndListener(nullptr);
     attachViews(false);
     session.playModes().onChanged = nullptr;
 }
@@ -102,6 +119,8 @@ void MainWindow::attachViews(bool attached)
     session.attachQueueWindow(attached ? queuePanel : nullptr);
     session.attachDisplay(attached ? this : nullptr);
     session.attachVideoArea(attached ? pictureArea.get() : nullptr);
+    session.attachCdView(attached ? cdPanel : nullptr);
+    session.attachFileManagerWindow(attached ? fileManager.get() : nullptr);
 }
 
 // The controls in the order they lie on top of each other, from the back to the front.
@@ -313,14 +332,36 @@ void MainWindow::connectHandlers()
     }
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
 
-    // A double click adds the selected rows, not just the row clicked.
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(FileListBox1), static_cast<QAbstractItemView*>(cdlistbox)})
-        connect(list, &QAbstractItemView::doubleClicked, this, [this] { GuardedCall([&] { AddToQueue(false); }); });
-
     // The monitor's ticks and the intro countdown drive the session's playback.
-    connect(Timer1, &QTimer::timeout, this, [this] { GuardedCall([this] { session.monitor().Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runMonitorTick(); });
     connect(introcountdown, &QTimer::timeout, this,
-            [this] { GuardedCall([this] { session.monitor().introcountdownTimer(); }); });
+            [this] { runTick([this] { session.monitor().introcountdownTimer(); }); });
+    // When the player reports that an item has ended, the same tick runs at once rather than
+    // up to 200 ms later, so the next item follows without a gap. The report comes on the
+    // player's own thread and is queued to this one; the destructor takes the listener back.
+    session.player().setEndListener([this] {
+        QMetaObject::invokeMethod(this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::runMonitorTick() { runTick([this] { session.monitor().Timer1Timer(); }); }
+
+// A timer does not fire again while its own tick is still running, so an error box opened
+// inside a tick would stop the queue for as long as it stays open: the box opens once the
+// tick is over. An error met again while its box is open gets no second box.
+void MainWindow::runTick(const std::function<void()>& tick)
+{
+    commands.RunGuarded(tick, [this](const std::string& message) { showErrorLater(message); });
+}
+
+void MainWindow::showErrorLater(const std::string& message)
+{
+    if (!errorsShowing.insert(message).second)
+        return;
+    QTimer::singleShot(0, this, [this, message] {
+        ShowErrorBox(message);
+        errorsShowing.erase(message);
+    });
 }
 
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.
@@ -350,6 +391,7 @@ void MainWindow::FormCreate()
     session.StartupInitialise(*this);
     assignHints();
     Timer1->start();
+    queue->setItemDelegate(new ScrollExtentDelegate(kQueueScrollExtent, queue));
     contextHelp = new ContextHelp(session.settings(), *statusbar, *this, toolbar);
 }
 
@@ -446,13 +488,7 @@ void MainWindow::TabSet1Click(int index)
         commands.SetCommandEnabled(command, files);
 }
 
-bool MainWindow::RequireFilesMode()
-{
-    if (TabSet1->currentIndex() == 0)
-        return false;
-    showInfo("To do that, you need to be in multimedia files mode (not in CD track mode).");
-    return true;
-}
+bool MainWindow::RequireFilesMode() { return session.fileCommands().RequireFilesMode(); }
 
 void MainWindow::btnFileListRollUpClick()
 {
@@ -494,10 +530,10 @@ QCheckBox* MainWindow::modeBox(PlayMode mode) const
 
 // The session's exit check; an error inside it (the default album cannot be written) is
 // shown and leaves the program open. Once it allows leaving, drops are no longer taken.
-bool MainWindow::mayLeave(bool mayAsk)
+bool MainWindow::mayLeave()
 {
     bool allowed = false;
-    GuardedCall([&] { allowed = session.ConfirmExit(mayAsk); });
+    GuardedCall([&] { allowed = session.ConfirmExit(); });
     if (allowed) {
         exitConfirmed = true;
         setAcceptDrops(false);
@@ -505,13 +541,29 @@ bool MainWindow::mayLeave(bool mayAsk)
     return allowed;
 }
 
-void MainWindow::RequestExit(bool mayAsk)
+void MainWindow::RequestExit()
 {
-    if (mayLeave(mayAsk))
+    if (mayLeave())
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-bool MainWindow::SessionEnding(bool mayAsk) { return mayLeave(mayAsk); }
+bool MainWindow::SessionEnding(bool mayAsk)
+{
+    bool allowed = true;
+    if (mayAsk)
+        GuardedCall([&] { allowed = session.ExitQuestionAllows(); });
+    return allowed;
+}
+
+void MainWindow::QuietExit()
+{
+    if (exitConfirmed)
+        return;
+    GuardedCall([this] { session.ConfirmExit(false); },
+                [](const std::string& message) { std::fprintf(stderr, "sonorail: %s.\n", message.c_str()); });
+    exitConfirmed = true;
+    setAcceptDrops(false);
+}
 
 // The close request is granted only when the exit check allows it.
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -521,7 +573,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (!mayLeave(true))
+    if (!mayLeave())
         return;
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     event->accept();
@@ -541,12 +593,39 @@ std::vector<std::string> droppedPaths(const QMimeData& data)
     return paths;
 }
 
+bool isDragEvent(QEvent::Type type)
+{
+    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop;
+}
+
 }  // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (session.settings().optDragDrop && !droppedPaths(*event->mimeData()).empty())
         event->acceptProposedAction();
+}
+
+// The window's drop rule holds over every control on it: a text field would otherwise take
+// a dropped file as text typed into it, whatever the setting says.
+bool MainWindow::dragOnControl(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        drag->ignore();
+        if (session.settings().optDragDrop && !droppedPaths(*drag->mimeData()).empty())
+            drag->acceptProposedAction();
+        break;
+    }
+    case QEvent::Drop:
+        dropEvent(static_cast<QDropEvent*>(event));
+        break;
+    default:
+        break;
+    }
+    return true;
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
@@ -565,9 +644,14 @@ void MainWindow::watchKeys(QWidget* client)
 }
 
 // Enter clicks the focused button when a button has the focus, otherwise the default
-// button "->"; in the CD notes it starts a new line. Delete in a queue list removes.
+// button "->"; in the CD notes it starts a new line. Delete in a queue list removes. Drops
+// on any control follow the window's rule.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (isDragEvent(event->type()))
+        return dragOnControl(event);
+    if (watched == FileListBox1->viewport() || watched == cdlistbox->viewport())
+        return addingListMouse(static_cast<QWidget*>(watched), event);
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -578,6 +662,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdmisc)
         return handleEnter(watched);
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A double click in the file or CD list, on a row or below the rows, adds the selected
+// rows. A click below the rows leaves the selection as it is (the list would clear it), so
+// that a double click there adds what was selected.
+bool MainWindow::addingListMouse(QWidget* viewport, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* list = static_cast<QAbstractItemView*>(viewport->parentWidget());
+    const bool belowTheRows = !list->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid();
+    if (type == QEvent::MouseButtonDblClick)
+        GuardedCall([this] { AddToQueue(false); });
+    return belowTheRows;
 }
 
 bool MainWindow::handleEnter(QObject* watched)
@@ -624,12 +723,14 @@ void MainWindow::clearTimeDisplays()
 
 void MainWindow::showIconFrame(int frame) { animatedicon->showFrame(frame); }
 
+// A countdown that already runs keeps its running second: starting a QTimer again would
+// begin the second anew.
 void MainWindow::setIntroCountdown(bool running)
 {
-    if (running)
-        introcountdown->start();
-    else
+    if (!running)
         introcountdown->stop();
+    else if (!introcountdown->isActive())
+        introcountdown->start();
 }
 
-std::string MainWindow::introSecondsText() const { return introsec->text().trimmed().toStdString(); }
+std::string MainWindow::introSecondsText() const { return introsec->text().toStdString(); }

@@ -2,11 +2,13 @@
 // the time display, the information bars and the status bar. It is a view of the session:
 // its controls, their layout and their wiring to the session and the command dispatcher.
 // It is the session's information bar and playback display; its picture area is the video
-// area and its queue panel the queue window.
+// area, its queue panel the queue window and its CD panel the CD view.
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/base/InformationBar.h"
@@ -15,9 +17,11 @@
 #include "core/playback/PlaybackDisplay.h"
 #include "core/session/StartupWindow.h"
 
+class CdPanel;
 class CommandDispatcher;
 class ContextHelp;
 class FileBrowser;
+class FileManagerView;
 class IconFrameView;
 class Jukebox;
 class PictureArea;
@@ -58,11 +62,18 @@ public:
     void attachSetupForm(SetupDialog* form) { setupForm = form; }
     void ShowSetupOptions();
 
-    // Command 19 and the end of the process: leave when the exit check allows it.
-    void RequestExit(bool mayAsk = true);
-    // The desktop session ends: the same exit, asking only when the session allows it.
-    // True when the program may end (nothing more is asked or saved afterwards).
+    // Command 19: leave when the exit check allows it.
+    void RequestExit();
+    // Before the desktop session ends (a log-out, or only a checkpoint): the exit question
+    // alone, when the session lets us ask; true when the user lets the session end.
+    // Nothing is stopped or saved, so a log-out that is cancelled leaves the run as it was.
     bool SessionEnding(bool mayAsk);
+    // The program is ended from outside (SIGTERM, the session really ending): playback
+    // stops and the default album is saved as the settings say, with nothing asked. A
+    // failure is written to stderr and the program ends all the same (an album that
+    // cannot be written stays as it was). Does nothing once the exit check has allowed
+    // leaving.
+    void QuietExit();
 
     // Controls (layout names)
     QLabel* PMultiImage1 = nullptr;
@@ -159,6 +170,7 @@ private:
     void createMenus();
     void createPopupMenus();
     void connectHandlers();
+    void runMonitorTick();
     void registerCommands();
     void attachViews(bool attached);
     void watchKeys(QWidget* client);
@@ -170,10 +182,14 @@ private:
     // StartupWindow
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
 
+    void runTick(const std::function<void()>& tick);
+    void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
+    bool dragOnControl(QEvent* event);
+    bool addingListMouse(QWidget* viewport, QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
-    bool mayLeave(bool mayAsk);
+    bool mayLeave();
 
     Jukebox& session;
     CommandDispatcher& commands;
@@ -181,7 +197,10 @@ private:
     SetupDialog* setupForm = nullptr;
     FileBrowser* browser = nullptr;
     QueuePanel* queuePanel = nullptr;
+    CdPanel* cdPanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
+    std::unique_ptr<FileManagerView> fileManager;
     ContextHelp* contextHelp = nullptr;
     bool exitConfirmed = false;
+    std::set<std::string> errorsShowing;  // raised in ticks, their boxes not closed yet
 };

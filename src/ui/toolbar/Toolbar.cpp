@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "core/commands/CommandTable.h"
+#include "core/playback/Viewer.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/help/ControlHints.h"
@@ -380,5 +381,11 @@ void Toolbar::setViewerTop(int top)
         viewer->move(viewer->x(), top);
 }
 
-// The viewer's height is counted as it is when the viewer shows an item over the main window.
-void Toolbar::setViewerHeight(int height) { viewer->resize(viewer->width(), std::max(1, height)); }
+// The viewer reaches down to the main window's new bottom edge. It places its frame over the
+// main window itself: the height given is counted on the main window's own area, without the
+// window manager's bottom border, and a viewer that cannot be resized ignores a resize.
+void Toolbar::setViewerHeight(int)
+{
+    if (auto* placed = dynamic_cast<Viewer*>(viewer.data()))
+        placed->trackViewer();
+}

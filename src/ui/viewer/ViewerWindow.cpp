@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QWindow>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -18,7 +21,29 @@
 
 namespace {
 
-QByteArray readDocument(const std::string& path)
+// The bytes the viewer shows of a document, and how long the whole document is.
+struct DocumentBytes {
+    QByteArray bytes;
+    qint64 wholeSize = 0;
+    bool shortened() const { return wholeSize > bytes.size(); }
+};
+
+// Without the first bytes of a UTF-8 character that the cap cut in two: the rest of a UTF-8
+// document would no longer read as UTF-8.
+void dropCutCharacter(QByteArray& bytes)
+{
+    for (qsizetype back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;  // a continuation byte: its lead byte lies further back
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        if (length > back)
+            bytes.chop(back);
+        return;
+    }
+}
+
+DocumentBytes readDocument(const std::string& path)
 {
     // A directory or a named pipe is no document (opening a pipe would wait for a writer).
     std::error_code error;
@@ -30,16 +55,34 @@ QByteArray readDocument(const std::string& path)
         const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
         throw SonorailError(IoErrorText::forErrno(error));
     }
-    QByteArray bytes = file.read(ViewerWindow::kLargestDocument);
+    DocumentBytes document{file.read(ViewerWindow::kLargestDocument), 0};
     if (file.error() != QFileDevice::NoError)
         throw SonorailError(IoErrorText::forErrno(EIO));
-    return bytes;
+    document.wholeSize = std::max(file.size(), static_cast<qint64>(document.bytes.size()));
+    if (document.shortened())
+        dropCutCharacter(document.bytes);
+    return document;
+}
+
+// The last line of a document shown only in part.
+void sayShortened(QTextEdit& view, qint64 wholeSize)
+{
+    QTextCursor end(view.document());
+    end.movePosition(QTextCursor::End);
+    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    end.insertText(QStringLiteral("[Shortened: only the first %1 bytes (%2 MiB) of this document's %3 bytes are shown.]")
+                       .arg(ViewerWindow::kLargestDocument)
+                       .arg(ViewerWindow::kLargestDocument / (1024 * 1024))
+                       .arg(wholeSize));
 }
 
 }  // namespace
 
+// A tool window of the main window: transient for it, so the window manager keeps it above
+// the main window when that one is clicked (a plain window would sink behind it, still
+// visible to the program, and the queue would wait behind it unseen).
 ViewerWindow::ViewerWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Ttxtgfxform"));
@@ -89,11 +132,14 @@ void ViewerWindow::engage()
 QRect ViewerWindow::placeOverMainWindow() const
 {
     if (!mainWindow)
-        return geometry();
-    const QRect frame = mainWindow->geometry();  // without the window manager's frame, as the dock counts it
+        return frameGeometry();
+    // The top as the dock counts it, from the main window's own area below the window
+    // manager's caption; the sides and the bottom edge are the main window's frame.
+    const QRect client = mainWindow->geometry();
+    const QRect frame = mainWindow->frameGeometry();
     const ToolbarDock& dock = session->toolbarDock();
-    const int above = dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
-    return QRect(frame.left(), frame.top() + above, frame.width(), frame.height() - above);
+    const int top = client.top() + dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
+    return QRect(frame.left(), top, frame.width(), frame.bottom() + 1 - top);
 }
 
 void ViewerWindow::showDocument(const std::string& path, const std::string& caption)
@@ -106,14 +152,39 @@ void ViewerWindow::showPicture(const std::string& path, const std::string& capti
     showPicture(path, QString::fromLocal8Bit(caption.c_str()), placeOverMainWindow());
 }
 
-// The viewer in the normal state follows the main window's left and top edges.
+// The viewer in the normal state follows the main window: its left and top edges, and its
+// bottom edge when the docked toolbar's strip makes the main window taller or shorter. The
+// frame's size is fitted again once the window manager has told the frame's borders.
 void ViewerWindow::trackViewer()
 {
     if (!mainWindow || !isVisible() || windowState() != Qt::WindowNoState)
         return;
-    const QPoint wanted = placeOverMainWindow().topLeft();
-    if (pos() != wanted)
-        move(wanted);
+    const QRect place = placeOverMainWindow();
+    placedFrameSize = place.size();
+    fitFrame(placedFrameSize);
+    if (pos() != place.topLeft())
+        move(place.topLeft());
+}
+
+// The window manager's borders around the client area: the viewer's own once it has been
+// framed, else the main window's, which the same window manager draws alike.
+QMargins ViewerWindow::frameBorders() const
+{
+    const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!own.isNull() || !mainWindow || !mainWindow->windowHandle())
+        return own;
+    return mainWindow->windowHandle()->frameMargins();
+}
+
+// A frame of the given outer size that the user cannot resize.
+void ViewerWindow::fitFrame(const QSize& frameSize)
+{
+    if (frameSize.isEmpty())
+        return;
+    const QMargins borders = frameBorders();
+    const QSize client = frameSize.shrunkBy(borders);
+    if (minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
 }
 
 void ViewerWindow::resizeEvent(QResizeEvent* event)
@@ -124,26 +195,30 @@ void ViewerWindow::resizeEvent(QResizeEvent* event)
 }
 
 // Showing a hidden viewer engages it: window activation cannot be relied on (a window
-// manager that prevents focus stealing, or none at all).
+// manager that prevents focus stealing, or none at all). A hidden viewer is placed before
+// it is shown, so the window manager frames it in its place from the start.
 void ViewerWindow::showOver(const QString& caption, const QRect& place)
 {
     const bool wasHidden = isHidden();
+    setWindowState(Qt::WindowNoState);
+    placedFrameSize = place.size();
+    fitFrame(placedFrameSize);
+    move(place.topLeft());
     show();
     if (wasHidden)
         engage();
     setWindowTitle(caption);
     PMultiImage1->hide();
-    setWindowState(Qt::WindowNoState);
-    move(place.topLeft());
-    resize(place.size());
 }
 
 void ViewerWindow::showDocument(const std::string& path, const QString& caption, const QRect& place)
 {
     showOver(caption, place);
     memo1->show();
-    const QByteArray bytes = readDocument(path);
-    DocumentView::show(*memo1, bytes);
+    const DocumentBytes document = readDocument(path);
+    DocumentView::show(*memo1, document.bytes);
+    if (document.shortened())
+        sayShortened(*memo1, document.wholeSize);
 }
 
 void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)

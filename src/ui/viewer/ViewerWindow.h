@@ -24,8 +24,10 @@ public:
     ViewerWindow(Jukebox& session, CommandControl& commands, QWidget& mainWindow, const Toolbar& toolbar);
     ~ViewerWindow() override;
 
-    // Shows the document (read whole, up to kLargestDocument) or the picture in the given
-    // place; a document that cannot be read raises its error.
+    // Shows the document (read whole up to kLargestDocument, then a line saying it was
+    // shortened) or the picture with its frame
+    // in the given place (outer edges), at a size the user cannot change; a document that
+    // cannot be read raises its error.
     void showDocument(const std::string& path, const QString& caption, const QRect& place);
     void showPicture(const std::string& path, const QString& caption, const QRect& place);
 
@@ -50,10 +52,13 @@ protected:
 private:
     void showOver(const QString& caption, const QRect& place);
     QRect placeOverMainWindow() const;
+    QMargins frameBorders() const;
+    void fitFrame(const QSize& frameSize);
     void engage();
 
     Jukebox* session = nullptr;
     CommandControl* commands = nullptr;
     const QWidget* mainWindow = nullptr;
     const Toolbar* toolbar = nullptr;
+    QSize placedFrameSize;
 };

@@ -1,15 +1,116 @@
-// TTips: the welcome and documents window. Greets the user at start-up, and is the about
-// box and the document reader.
+// TTips: the welcome and documents window. Greets the user at start-up with the introduction
+// or the tip of the day, and is the about box and the reader of the program's documents.
 #pragma once
 #include <QDialog>
+#include <QImage>
+#include <QList>
+#include <QRgb>
+#include <string>
 
+class CommandDispatcher;
 class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
+
+// What an opening of the window shows: the pages of the help menu's four commands.
+enum class WelcomePage { Picture, Introduction, TechnicalDocuments, TipOfTheDay };
 
 class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit WelcomeWindow(QWidget* parent = nullptr);
+    // Registers the commands that open the window: About (the picture), Introduction,
+    // Technical Documents and Tip of the Day.
+    explicit WelcomeWindow(CommandDispatcher& commands, QWidget* parent = nullptr);
 
+    // Which of the large controls show: the title picture alone, a document over the
+    // picture with the document buttons, or the credits page.
+    enum class View { Picture, Document, Credits };
+
+    // Fills the window for the page, then shows it modally and returns once it is closed.
+    // An error while filling it ends the call before the window shows.
+    void ShowPage(WelcomePage page);
+    // The same at start-up, where a failure must not end the program: the error is shown,
+    // then the window opens all the same, its text area empty.
+    void ShowPageAtStartup(WelcomePage page);
+
+    void setView(View view);
+    View view() const { return currentView; }
+
+    // Loads one of the program's documents into Memo1, replacing its text. When it cannot be
+    // read, raises "Cannot open file %s" and Memo1 keeps its text.
+    void LoadDocument(const std::string& name);
+    // Fills Memo1 with a tip chosen at random from "tipofday.txt": a heading, a rule, a blank
+    // line and the tip. Memo1 is empty when the file cannot be read (the error says why).
+    void ShowTipOfDay();
+
+    // The colours of the palette bitmap pal holds; empty until the window is first shown.
+    QList<QRgb> palColours() const { return palBitmap.colorTable(); }
+
+    // Documents, looked up like the program's other read-only data.
+    static constexpr const char* kIntroduction = "intro.txt";
+    static constexpr const char* kTechnicalDocuments1 = "tech1.txt";
+    static constexpr const char* kTechnicalDocuments2 = "tech2.txt";
+    static constexpr const char* kTechnicalDocuments3 = "tech3.txt";
+    static constexpr const char* kTips = "tipofday.txt";
+    // Only the start of a larger document is read: ours are a few kilobytes.
+    static constexpr qint64 kLargestDocument = 1024 * 1024;
+
+    QWidget* Panel1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* PMultiImage1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QTextEdit* pmultiimage2 = nullptr;
     // The tip-of-the-day check box: whether the tip is shown at the next start.
     QCheckBox* visualOptTipOfDay = nullptr;
+    QPushButton* Button1 = nullptr;
+    // Holds the palette bitmap, below the client area where it is never seen.
+    QLabel* pal = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Every way of closing the window ends here (OK, Esc, the close box).
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void registerCommands(CommandDispatcher& commands);
+    void createDocumentButtons();
+    QToolButton* createDocumentButton(const char* name, int left);
+    QLabel* createButtonLabel(const char* name, const QString& text, int left, int width);
+    void createDocumentArea();
+    void createCreditsArea();
+    void createBottomControls();
+
+    void fill(WelcomePage page);
+    void showModally();
+    void prepareFirstShowing();
+
+    void FormShow();
+    void FormClose();
+    void FormKeyPress(QChar character);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void Button1Click();
+
+    View currentView = View::Picture;
+    QImage palBitmap;
+    bool firstShowingPrepared = false;
+    bool previewingKeys = false;
+    // How far the key sequence has been typed (0 to 4), kept across openings of the window.
+    int keySequencePosition = 0;
 };

@@ -1,0 +1,46 @@
+#include "core/cd/CdEntry.h"
+
+#include <cstdio>
+
+#include "core/base/Utf8Text.h"
+
+namespace {
+
+std::string trackPrefix(int number)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%.2d:", number);
+    return digits;
+}
+
+}  // namespace
+
+std::string CdEntry::forTrack(int number) { return named(number, kUnnamedTrack); }
+
+std::string CdEntry::named(int number, std::string_view name) { return renamed(trackPrefix(number), name); }
+
+std::string CdEntry::renamed(std::string_view entry, std::string_view name)
+{
+    std::string shown(Utf8Prefix(name, kLongestName));
+    for (char& c : shown)
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    return std::string(entry.substr(0, 3)) + shown + std::string(kExtension);
+}
+
+std::string CdEntry::trackName(std::string_view entry)
+{
+    const std::size_t prefix = 3;  // "01:"
+    if (entry.size() < prefix + kExtension.size())
+        return std::string(entry);
+    return std::string(entry.substr(prefix, entry.size() - prefix - kExtension.size()));
+}
+
+bool CdEntry::isEjectedWithTheDisc(std::string_view text)
+{
+    const std::size_t separator = text.find_last_of("/\\:");
+    const std::size_t dot = text.rfind('.');
+    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
+        return false;
+    return text.substr(dot) == kExtension;
+}

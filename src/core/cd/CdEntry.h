@@ -1,0 +1,28 @@
+#pragma once
+// The text that stands for one audio-CD track in the CD list and in the queue: two digits of
+// track number, a colon, the track's name, ".cdt" ("03:Name of Track.cdt"). Only the first
+// two characters and the last four mean something fixed; the name may hold colons and dots.
+#include <string>
+#include <string_view>
+
+class CdEntry {
+public:
+    static constexpr std::string_view kUnnamedTrack = "Name of Track";
+    static constexpr std::string_view kExtension = ".cdt";
+    // The longest name a track is given (the rename dialog cuts names to it as well).
+    static constexpr std::size_t kLongestName = 40;
+
+    // "%.2d:Name of Track" for track number, then ".cdt".
+    static std::string forTrack(int number);
+    // The entry for track number under name, the name cut to kLongestName bytes on a
+    // character boundary and its line breaks and tabs made spaces.
+    static std::string named(int number, std::string_view name);
+    // The entry under a new name: its own first three characters (the number and the colon),
+    // the name cut and cleaned as named() does, ".cdt" (a rename of a CD track).
+    static std::string renamed(std::string_view entry, std::string_view name);
+    // The track's name: what lies between the track number's colon and the extension.
+    static std::string trackName(std::string_view entry);
+    // True when the entry's extension (from the last "." after the last "/", "\" or ":") is
+    // ".cdt" exactly in lower case: the entries an eject takes out of the queue.
+    static bool isEjectedWithTheDisc(std::string_view text);
+};

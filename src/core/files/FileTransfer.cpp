@@ -1,0 +1,292 @@
+#include "core/files/FileTransfer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "core/base/IoErrorText.h"
+
+namespace {
+
+// Bytes asked of the kernel per copy_file_range call, and the buffer of the read/write copy
+// where the kernel cannot copy between the two files itself. Large enough that the calls
+// cost nothing next to the disk; small enough that progress and Cancel are heard several
+// times a second even on a slow stick.
+constexpr std::size_t kRangeChunk = 4u << 20;
+constexpr std::size_t kBufferSize = 1u << 20;
+constexpr int kMaxTemporaryNameAttempts = 100;
+// Keeps the temporary name within the 255-byte limit of a file name even for long names.
+constexpr std::size_t kMaxNameInTemporary = 120;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd; }
+    void reset(int newFd)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = newFd;
+    }
+    // Closes now and tells whether the close succeeded (0) or its errno: on some file
+    // systems the last write error only shows here.
+    int close()
+    {
+        const int closing = fd;
+        fd = -1;
+        return ::close(closing) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd;
+};
+
+std::string directoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+[[noreturn]] void cannotCreate(int errnoValue) { IoErrorText::raise(errnoValue); }
+
+// The source, opened without waiting: a pipe put where a listed file was would block a
+// plain open for reading. Only plain files are copied. Returns 0 or the errno.
+int openSource(const std::string& path, FileDescriptor& source, struct stat& info)
+{
+    source.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (source.get() < 0)
+        return errno;
+    if (::fstat(source.get(), &info) != 0)
+        return errno;
+    if (!S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    ::fcntl(source.get(), F_SETFL, 0);  // blocking reads from here on
+    ::posix_fadvise(source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    return 0;
+}
+
+// The destination's own trouble, found before any byte is copied: a directory standing at
+// its name can never be replaced by a file, and a file the user may not write is kept (the
+// rename that puts the copy in place would otherwise replace it all the same).
+void requireReplaceable(const std::string& destination)
+{
+    struct stat info {};
+    if (::lstat(destination.c_str(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode))
+        cannotCreate(EISDIR);
+    if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM))
+        cannotCreate(errno);
+}
+
+std::string uniqueSuffix()
+{
+    static std::atomic<unsigned> counter{0};
+    return std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// The copy being written: a hidden file beside the destination, removed again unless it
+// was renamed into place.
+class PartialCopy {
+public:
+    explicit PartialCopy(const std::string& destination)
+    {
+        const std::string stem =
+            directoryOf(destination) + "/." + nameOf(destination).substr(0, kMaxNameInTemporary) + ".part-";
+        for (int attempt = 0; attempt < kMaxTemporaryNameAttempts; ++attempt) {
+            path = stem + uniqueSuffix();
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+            if (fd >= 0) {
+                file.reset(fd);
+                return;
+            }
+            if (errno != EEXIST)
+                cannotCreate(errno);
+        }
+        cannotCreate(EEXIST);
+    }
+    ~PartialCopy()
+    {
+        if (!committed)
+            ::unlink(path.c_str());
+    }
+    PartialCopy(const PartialCopy&) = delete;
+    PartialCopy& operator=(const PartialCopy&) = delete;
+
+    int fd() const { return file.get(); }
+
+    // The source's permission bits and times, then the close. Returns 0 or the errno.
+    int finish(const struct stat& source)
+    {
+        if (::fchmod(file.get(), source.st_mode & 0777) != 0 ||
+            ::futimens(file.get(), std::array<timespec, 2>{source.st_atim, source.st_mtim}.data()) != 0) {
+            const int error = errno;
+            file.close();
+            return error;
+        }
+        return file.close();
+    }
+
+    void commit(const std::string& destination)
+    {
+        if (::rename(path.c_str(), destination.c_str()) != 0)
+            cannotCreate(errno);
+        committed = true;
+    }
+
+private:
+    std::string path;
+    FileDescriptor file;
+    bool committed = false;
+};
+
+// copy_file_range refuses some pairs of files (different file system types, old kernels,
+// special files); the read/write copy then goes on from where it stopped.
+bool kernelCopyRefused(int error)
+{
+    return error == EXDEV || error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+int writeAll(int fd, const char* bytes, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+enum class CopyEnd { Complete, Cancelled, Failed };
+
+// Copies from the files' current offsets to the end of the source.
+CopyEnd copyContents(int in, int out, std::uint64_t size, const CopyProgress& progress, int& error)
+{
+    bool kernelCopy = true;
+    std::unique_ptr<char[]> buffer;
+    std::uint64_t copied = 0;
+    for (;;) {
+        ssize_t count = 0;
+        if (kernelCopy) {
+            count = ::copy_file_range(in, nullptr, out, nullptr, kRangeChunk, 0);
+            // No bytes may also mean a file system that cannot tell; read to be sure.
+            if (count == 0 || (count < 0 && kernelCopyRefused(errno))) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            if (!buffer)
+                buffer = std::make_unique<char[]>(kBufferSize);
+            count = ::read(in, buffer.get(), kBufferSize);
+            if (count == 0)
+                return CopyEnd::Complete;
+            if (count > 0 && (error = writeAll(out, buffer.get(), static_cast<std::size_t>(count))) != 0)
+                return CopyEnd::Failed;
+        }
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return CopyEnd::Failed;
+        }
+        copied += static_cast<std::uint64_t>(count);
+        if (progress && !progress(copied, size))
+            return CopyEnd::Cancelled;
+    }
+}
+
+TransferResult copyOpenSource(int source, const struct stat& sourceInfo, const std::string& destination,
+                              const CopyProgress& progress)
+{
+    requireReplaceable(destination);
+    PartialCopy copy(destination);
+    int error = 0;
+    switch (copyContents(source, copy.fd(), static_cast<std::uint64_t>(sourceInfo.st_size), progress, error)) {
+    case CopyEnd::Cancelled:
+        return {TransferOutcome::Cancelled, 0};
+    case CopyEnd::Failed:
+        return {TransferOutcome::Failed, error};
+    case CopyEnd::Complete:
+        break;
+    }
+    if ((error = copy.finish(sourceInfo)) != 0)
+        return {TransferOutcome::Failed, error};
+    copy.commit(destination);
+    return {};
+}
+
+bool destinationIsSource(const struct stat& sourceInfo, const std::string& destination)
+{
+    struct stat info {};
+    return ::stat(destination.c_str(), &info) == 0 && sameFile(info, sourceInfo);
+}
+
+}  // namespace
+
+TransferResult CopyOneFile(const std::string& source, const std::string& destination, const CopyProgress& progress)
+{
+    FileDescriptor input;
+    struct stat sourceInfo {};
+    if (const int error = openSource(source, input, sourceInfo))
+        return {TransferOutcome::SourceUnreadable, error};
+    if (destinationIsSource(sourceInfo, destination))
+        return {TransferOutcome::SameFile, 0};
+    return copyOpenSource(input.get(), sourceInfo, destination, progress);
+}
+
+TransferResult MoveOneFile(const std::string& source, const std::string& destination, const CopyProgress& progress)
+{
+    FileDescriptor input;
+    struct stat sourceInfo {};
+    if (const int error = openSource(source, input, sourceInfo))
+        return {TransferOutcome::SourceUnreadable, error};
+    if (destinationIsSource(sourceInfo, destination))
+        return {TransferOutcome::SameFile, 0};
+    requireReplaceable(destination);
+    if (::rename(source.c_str(), destination.c_str()) == 0)
+        return {};
+    // Another file system (or a rename refused for a reason the copy will meet and report
+    // itself): copy, and delete the source only when the copy is complete.
+    const TransferResult copied = copyOpenSource(input.get(), sourceInfo, destination, progress);
+    if (copied.outcome == TransferOutcome::Done)
+        ::unlink(source.c_str());
+    return copied;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && sameFile(first, second);
+}

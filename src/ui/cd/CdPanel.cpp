@@ -1,0 +1,92 @@
+#include "ui/cd/CdPanel.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabBar>
+
+#include "core/base/GuardedCall.h"
+
+namespace {
+
+QString shown(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
+std::string kept(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+CdPanel::CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QObject* parent)
+    : QObject(parent), controls(controls), storeCdInfo(std::move(storeCdInfo))
+{
+    for (QWidget* field : fieldWidgets())
+        field->installEventFilter(this);
+}
+
+std::vector<QWidget*> CdPanel::fieldWidgets() const
+{
+    return {controls.cdtitle, controls.cdauthor, controls.cdcategory, controls.cdmisc};
+}
+
+// Leaving a field stores the disc's texts, changed or not. The focus going to another
+// window (a message box, another program) is no leaving: the field keeps it.
+bool CdPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !disabling) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            GuardedCall([this] { cdtitleExit(); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CdPanel::cdtitleExit() { storeCdInfo(); }
+
+std::vector<std::string> CdPanel::entries() const
+{
+    std::vector<std::string> texts;
+    for (int row = 0; row < controls.cdlistbox->count(); ++row)
+        texts.push_back(kept(controls.cdlistbox->item(row)->text()));
+    return texts;
+}
+
+void CdPanel::setEntries(const std::vector<std::string>& entries)
+{
+    controls.cdlistbox->clear();
+    for (const std::string& entry : entries)
+        controls.cdlistbox->addItem(shown(entry));
+}
+
+CdFields CdPanel::fields() const
+{
+    return {kept(controls.cdtitle->text()), kept(controls.cdauthor->text()), kept(controls.cdcategory->text()),
+            kept(controls.cdmisc->toPlainText())};
+}
+
+void CdPanel::setFields(const CdFields& fields)
+{
+    controls.cdtitle->setText(shown(fields.title));
+    controls.cdauthor->setText(shown(fields.author));
+    controls.cdcategory->setText(shown(fields.category));
+    controls.cdmisc->setPlainText(shown(fields.misc));
+}
+
+void CdPanel::enableFields(bool enabled)
+{
+    disabling = !enabled;
+    for (QWidget* field : fieldWidgets())
+        field->setEnabled(enabled);
+    disabling = false;
+}
+
+bool CdPanel::fieldHasFocus() const
+{
+    const QWidget* focused = controls.cdtitle->window()->focusWidget();
+    for (QWidget* field : fieldWidgets())
+        if (focused == field && field->isEnabled())
+            return true;
+    return false;
+}
+
+// The tab bar reports the change, and the main window's source switch runs, only when the
+// index changes: setting it from here acts as a click would.
+void CdPanel::selectTab(SourceTab tab) { controls.TabSet1->setCurrentIndex(static_cast<int>(tab)); }

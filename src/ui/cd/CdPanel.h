@@ -1,0 +1,54 @@
+#pragma once
+// The CD panel on the main window: the CD track list `cdlistbox`, the disc's title `cdtitle`
+// and, on `cdinfo`, its author, category and notes, with the source tab `TabSet1`. It is the
+// session's CD view. The controls are the main window's; the panel shows the CD mode's texts
+// in them and stores them when the user leaves a field (`cdtitleExit`).
+#include <QObject>
+#include <functional>
+
+#include "core/cd/CdView.h"
+
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabBar;
+class QWidget;
+
+class CdPanel final : public QObject, public CdView {
+    Q_OBJECT
+public:
+    struct Controls {
+        QListWidget* cdlistbox;
+        QLineEdit* cdtitle;
+        QLineEdit* cdauthor;
+        QLineEdit* cdcategory;
+        QPlainTextEdit* cdmisc;
+        QTabBar* TabSet1;
+    };
+
+    // storeCdInfo: what leaving a field does (the session's StoreCDInfo).
+    CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QObject* parent);
+
+    // The shared exit handler of the four fields.
+    void cdtitleExit();
+
+    // CdView
+    std::vector<std::string> entries() const override;
+    void setEntries(const std::vector<std::string>& entries) override;
+    CdFields fields() const override;
+    void setFields(const CdFields& fields) override;
+    void enableFields(bool enabled) override;
+    bool fieldHasFocus() const override;
+    void selectTab(SourceTab tab) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<QWidget*> fieldWidgets() const;
+
+    Controls controls;
+    std::function<void()> storeCdInfo;
+    // Set while the program disables the fields: their losing the focus is no exit.
+    bool disabling = false;
+};

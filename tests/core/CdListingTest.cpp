@@ -1,0 +1,136 @@
+#include "core/cd/CdListing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/cd/CdEntry.h"
+#include "core/cd/DiscId.h"
+
+// ---- Entries and identifiers ----
+
+TEST(CdEntry, EntriesOfANewDiscAndOfNamedTracks)
+{
+    EXPECT_EQ(CdEntry::forTrack(1), "01:Name of Track.cdt");
+    EXPECT_EQ(CdEntry::forTrack(12), "12:Name of Track.cdt");
+    EXPECT_EQ(CdEntry::named(3, "Intro: Part 1.5"), "03:Intro: Part 1.5.cdt");
+    EXPECT_EQ(CdEntry::named(4, "two\nlines\tand tab"), "04:two lines and tab.cdt");
+    // Long names keep their first 40 bytes, never half a character: the entry fits its slot.
+    EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"), "05:" + std::string(39, 'x') + ".cdt");
+}
+
+TEST(CdEntry, OnlyLowerCaseCdtEntriesLeaveWithTheDisc)
+{
+    EXPECT_TRUE(CdEntry::isEjectedWithTheDisc("01:Name of Track.cdt"));
+    EXPECT_TRUE(CdEntry::isEjectedWithTheDisc("02:Vol. 2: The End.cdt"));
+    EXPECT_FALSE(CdEntry::isEjectedWithTheDisc("01:Name of Track.CDT"));
+    EXPECT_FALSE(CdEntry::isEjectedWithTheDisc("01:Name of Track.Cdt"));
+    EXPECT_FALSE(CdEntry::isEjectedWithTheDisc("/music/song.wav"));
+    EXPECT_FALSE(CdEntry::isEjectedWithTheDisc("/music/old.cdt/readme")) << "a dot before the last separator";
+    EXPECT_FALSE(CdEntry::isEjectedWithTheDisc("03:no extension"));
+    EXPECT_TRUE(CdEntry::isEjectedWithTheDisc("/home/ann/saved.cdt"));
+}
+
+TEST(DiscId, IsTheTotalLengthPlusTheTrackCountModulo256)
+{
+    EXPECT_EQ(DiscIdOf(2723000, 12), 2723012);
+    EXPECT_EQ(DiscIdOf(1000, 256 + 3), 1003);
+    EXPECT_EQ(DiscIdOf(2147483647L, 1), INT32_MIN) << "wraps as the stored 32 bits do";
+}
+
+// ---- A disc named from its stored record ----
+
+namespace {
+
+CdRecord storedRecord()
+{
+    CdRecord record;
+    record.title = "Stored title";
+    record.author = "Stored author";
+    record.category = "Rock";
+    record.misc = "line one\r\nline two";
+    return record;
+}
+
+}  // namespace
+
+TEST(CdListing, ANewDiscShowsThePromptsAndOneEntryPerTrack)
+{
+    const CdListing listing = CdListing::forNewDisc(12);
+    EXPECT_EQ(listing.fields, CdFields::prompts());
+    ASSERT_EQ(listing.entries.size(), 12u);
+    EXPECT_EQ(listing.entries.front(), "01:Name of Track.cdt");
+    EXPECT_EQ(listing.entries.back(), "12:Name of Track.cdt");
+}
+
+// A slot starting with five spaces keeps the generated entry; any other text replaces it,
+// even one with another track number.
+TEST(CdListing, StoredSlotsNameTheTracksExceptEmptyOnes)
+{
+    CdRecord record = storedRecord();
+    record.trackSlots[0] = "01:Opening.cdt";
+    record.trackSlots[1] = "     02:left alone";
+    record.trackSlots[2] = "07:Moved here.cdt";
+    CdListing listing = CdListing::forNewDisc(4);
+    listing.nameFrom(record);
+    EXPECT_EQ(listing.fields, (CdFields{"Stored title", "Stored author", "Rock", "line one\nline two"}));
+    EXPECT_EQ(listing.entries,
+              (std::vector<std::string>{"01:Opening.cdt", "02:Name of Track.cdt", "07:Moved here.cdt", "04:Name of Track.cdt"}));
+}
+
+TEST(CdListing, AListShorterThanTheStoredSlotsUsesOnlyItsOwn)
+{
+    CdRecord record = storedRecord();
+    for (int j = 0; j < 5; ++j)
+        record.trackSlots[static_cast<std::size_t>(j)] = CdEntry::named(j + 1, "stored " + std::to_string(j + 1));
+    CdListing listing = CdListing::forNewDisc(2);
+    listing.nameFrom(record);
+    EXPECT_EQ(listing.entries, (std::vector<std::string>{"01:stored 1.cdt", "02:stored 2.cdt"}));
+}
+
+// ---- A disc named from its CD-Text ----
+
+TEST(CdListing, CdTextNamesWhatTheDiscNames)
+{
+    CdListing listing = CdListing::forNewDisc(3);
+    listing.nameFrom(DiscText{"Album", "", {"First", "", "Third"}});
+    EXPECT_EQ(listing.fields.title, "Album");
+    EXPECT_EQ(listing.fields.author, CdFields::kAuthorPrompt);
+    EXPECT_EQ(listing.fields.category, CdFields::kCategoryPrompt);
+    EXPECT_EQ(listing.entries, (std::vector<std::string>{"01:First.cdt", "02:Name of Track.cdt", "03:Third.cdt"}));
+
+    CdListing more = CdListing::forNewDisc(1);
+    more.nameFrom(DiscText{"", "Performer", {"Only", "Beyond the last track"}});
+    EXPECT_EQ(more.fields.author, "Performer");
+    EXPECT_EQ(more.entries, (std::vector<std::string>{"01:Only.cdt"}));
+}
+
+// ---- The record that stores a disc ----
+
+TEST(CdListing, TheRecordHoldsTheTextsOneSlotPerEntryAndSpacesInTheRest)
+{
+    CdListing listing = CdListing::forNewDisc(2);
+    listing.fields = {"T", "A", "C", "one\ntwo\n"};
+    listing.entries[1] = "02:" + std::string(60, 'n') + ".cdt";
+    const CdRecord record = listing.recordFor(2723012);
+    EXPECT_EQ(record.discId, 2723012);
+    EXPECT_EQ(record.title, "T");
+    EXPECT_EQ(record.misc, "one\r\ntwo\r\n");
+    EXPECT_EQ(record.trackSlots[0], "01:Name of Track.cdt");
+    EXPECT_EQ(record.trackSlots[1], "02:" + std::string(47, 'n')) << "cut to its first 50 bytes";
+    EXPECT_EQ(record.trackSlots[2], std::string(48, ' '));
+    EXPECT_EQ(record.trackSlots[98], std::string(48, ' '));
+}
+
+TEST(CdListing, NotesCutToTheirFieldNeverEndInHalfALineEnd)
+{
+    CdListing listing = CdListing::forNewDisc(1);
+    listing.fields.misc = std::string(254, 'x') + "\nmore";  // CR at byte 255, LF past the field
+    EXPECT_EQ(listing.recordFor(1).misc, std::string(254, 'x'));
+
+    CdListing readBack = CdListing::forNewDisc(1);
+    CdRecord record;
+    record.misc = "a\rb\r\nc";
+    readBack.nameFrom(record);
+    EXPECT_EQ(readBack.fields.misc, "a\nb\nc");
+}
