@@ -284,6 +284,7 @@ def start_until_main_window(program):
             check(False, f"the program showed a message box: {line[5:]}")
             program.press_ok()
         elif line == "shown":
+            print("before the main window:", welcome)
             check(welcome is not None and welcome.endswith("INTRODUCTION TO SONORAIL"),
                   f"a first run should open the introduction document, the probe said {welcome!r}")
             return True
@@ -305,6 +306,7 @@ def check_running_program(prefix, work):
             return
 
         icons = window_icons(server.display, main_window)
+        print("main window icon sizes:", sorted(icons))
         check(sorted(icons) == [(size, size) for size in WINDOW_ICON_SIZES],
               f"the main window's icon sizes are {sorted(icons)}")
         entry_icon = os.path.join(prefix, "share/icons/hicolor/32x32/apps/sonorail.png")
@@ -327,6 +329,7 @@ def check_running_program(prefix, work):
 
     check(snapshot(prefix) == prefix_before, "the installed files changed")
     written = {path for path in installed_files(work) if not path.startswith("prefix/")}
+    print("written:", ", ".join(sorted(written)))
     allowed = ("home/.config/sonorail/", "home/.cache/sonorail/", "runtime/")
     check(all(path.startswith(allowed) for path in written),
           f"written outside the user's sonorail folders: {sorted(p for p in written if not p.startswith(allowed))}")
