@@ -10,7 +10,7 @@ string(REGEX MATCH "SONAME +([^\n ]+)" graphicsmagick_soname_line "${graphicsmag
 if(NOT graphicsmagick_objdump_status EQUAL 0 OR NOT CMAKE_MATCH_1)
   message(FATAL_ERROR "Cannot read the soname of ${GRAPHICSMAGICK_LIBRARY}")
 endif()
-set(SONORAIL_GRAPHICSMAGICK_SONAME ${CMAKE_MATCH_1})
+set(SONORAIL_GRAPHICSMAGICK_SONAME ${CMAKE_MATCH_1} CACHE INTERNAL "The soname the program opens GraphicsMagick by")
 message(STATUS "GraphicsMagick: ${SONORAIL_GRAPHICSMAGICK_SONAME}")
 
 function(sonorail_use_graphicsmagick target)

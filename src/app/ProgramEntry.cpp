@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QIcon>
 #include <QSessionManager>
 #include <QTimer>
 #include <cstdlib>
@@ -46,6 +47,18 @@ void preferX11()
 {
     if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+// The icon the desktop entry names (Icon=sonorail), for every window of the program. Its
+// pictures are read when the first window is created; the desktop file name ties the windows to
+// the entry on desktops that group windows by it.
+void useProgramIcon(QApplication& app)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/appicon/%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(icon);
+    app.setDesktopFileName(QStringLiteral("sonorail"));
 }
 
 // The program's own arguments as the caller's bytes (Qt has taken its options out of argv).
@@ -226,6 +239,7 @@ int RunProgram(int argc, char** argv)
     preferX11();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("sonorail"));
+    useProgramIcon(app);
     app.setQuitOnLastWindowClosed(false);
     MessageBoxDialogs dialogs;
     DialogSeam::install(&dialogs);
