@@ -20,7 +20,7 @@ set(SONORAIL_SCREENSHOTS_URL "" CACHE STRING
 
 # The file name and caption of each screenshot, the first one the default.
 set(SONORAIL_METAINFO_SCREENSHOTS
-  "screenshot.png|The main window: file browser, play modes, type filters and the play queue"
+  "toolbar-docked.png|The main window with its docked toolbar: file browser, play modes, type filters and the play queue"
   "viewer.png|The viewer window showing a formatted document"
   "setup.png|The setup dialog"
   "help-window.png|The help window with its contents, index and search")
