@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,7 +20,6 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <cstdio>
 
 #include "core/base/DialogSeam.h"
@@ -40,6 +37,7 @@
 #include "ui/help/ControlHints.h"
 #include "ui/help/HelpEngine.h"
 #include "ui/help/WhatsThisPopup.h"
+#include "ui/mainwindow/FileDrops.h"
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
 #include "ui/mainwindow/MainWindowLayout.h"
@@ -84,6 +82,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
     createControls(client);
     placeControls(client);
+    drops = std::make_unique<FileDrops>(session, *chkAddtoTop);
     browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, this);
     queuePanel = new QueuePanel(session.playQueue(),
                                 {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
@@ -586,61 +585,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-namespace {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { drops->enter(event); }
 
-// Local files of a drop in the drop's order, as the file system spells them; other URLs
-// (web addresses, trash) are skipped.
-std::vector<std::string> droppedPaths(const QMimeData& data)
-{
-    std::vector<std::string> paths;
-    for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile())
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
-    }
-    return paths;
-}
-
-bool isDragEvent(QEvent::Type type)
-{
-    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop;
-}
-
-}  // namespace
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (session.settings().optDragDrop && !droppedPaths(*event->mimeData()).empty())
-        event->acceptProposedAction();
-}
-
-// The window's drop rule holds over every control on it: a text field would otherwise take
-// a dropped file as text typed into it, whatever the setting says.
-bool MainWindow::dragOnControl(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        drag->ignore();
-        if (session.settings().optDragDrop && !droppedPaths(*drag->mimeData()).empty())
-            drag->acceptProposedAction();
-        break;
-    }
-    case QEvent::Drop:
-        dropEvent(static_cast<QDropEvent*>(event));
-        break;
-    default:
-        break;
-    }
-    return true;
-}
-
-void MainWindow::dropEvent(QDropEvent* event)
-{
-    event->acceptProposedAction();
-    const std::vector<std::string> paths = droppedPaths(*event->mimeData());
-    GuardedCall([&] { session.queueEditing().AddDroppedFiles(paths, chkAddtoTop->isChecked()); });
-}
+void MainWindow::dropEvent(QDropEvent* event) { drops->drop(event); }
 
 // --- Keys ------------------------------------------------------------------------------
 
@@ -655,8 +602,8 @@ void MainWindow::watchKeys(QWidget* client)
 // on any control follow the window's rule.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (isDragEvent(event->type()))
-        return dragOnControl(event);
+    if (FileDrops::isDragEvent(event->type()))
+        return drops->onControl(event);
     if (watched == FileListBox1->viewport() || watched == cdlistbox->viewport())
         return addingListMouse(static_cast<QWidget*>(watched), event);
     if (event->type() != QEvent::KeyPress)

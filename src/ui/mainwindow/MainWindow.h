@@ -21,6 +21,7 @@ class CdPanel;
 class CommandDispatcher;
 class ContextHelp;
 class FileBrowser;
+class FileDrops;
 class FileManagerView;
 class IconFrameView;
 class Jukebox;
@@ -185,7 +186,6 @@ private:
     void runTick(const std::function<void()>& tick);
     void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
-    bool dragOnControl(QEvent* event);
     bool addingListMouse(QWidget* viewport, QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
@@ -200,6 +200,7 @@ private:
     CdPanel* cdPanel = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
     std::unique_ptr<FileManagerView> fileManager;
+    std::unique_ptr<FileDrops> drops;
     ContextHelp* contextHelp = nullptr;
     bool exitConfirmed = false;
     std::set<std::string> errorsShowing;  // raised in ticks, their boxes not closed yet

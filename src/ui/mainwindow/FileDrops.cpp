@@ -1,0 +1,67 @@
+#include "ui/mainwindow/FileDrops.h"
+
+#include <QAbstractButton>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+
+#include "core/base/GuardedCall.h"
+#include "core/session/Jukebox.h"
+
+namespace {
+
+// Local files of a drop in the drop's order, as the file system spells them; other URLs
+// (web addresses, trash) are skipped.
+std::vector<std::string> droppedPaths(const QMimeData& data)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile())
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    return paths;
+}
+
+}  // namespace
+
+FileDrops::FileDrops(Jukebox& session, const QAbstractButton& addToTop) : session(session), addToTop(addToTop) {}
+
+bool FileDrops::isDragEvent(QEvent::Type type)
+{
+    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop;
+}
+
+void FileDrops::enter(QDragEnterEvent* event) const
+{
+    if (session.settings().optDragDrop && !droppedPaths(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void FileDrops::drop(QDropEvent* event) const
+{
+    event->acceptProposedAction();
+    const std::vector<std::string> paths = droppedPaths(*event->mimeData());
+    GuardedCall([&] { session.queueEditing().AddDroppedFiles(paths, addToTop.isChecked()); });
+}
+
+bool FileDrops::onControl(QEvent* event) const
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        drag->ignore();
+        if (session.settings().optDragDrop && !droppedPaths(*drag->mimeData()).empty())
+            drag->acceptProposedAction();
+        break;
+    }
+    case QEvent::Drop:
+        drop(static_cast<QDropEvent*>(event));
+        break;
+    default:
+        break;
+    }
+    return true;
+}
