@@ -41,6 +41,7 @@
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
 #include "ui/mainwindow/MainWindowLayout.h"
+#include "ui/mainwindow/PlaybackTicks.h"
 #include "ui/mainwindow/PictureArea.h"
 #include "ui/queue/CdListSource.h"
 #include "ui/queue/FileListSource.h"
@@ -106,7 +107,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
 MainWindow::~MainWindow()
 {
-    session.player().setEndListener(nullptr);
+    delete ticks;  // the player's end reports stop before the window goes
     attachViews(false);
     session.playModes().onChanged = nullptr;
 }
@@ -332,35 +333,7 @@ void MainWindow::connectHandlers()
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
 
     // The monitor's ticks and the intro countdown drive the session's playback.
-    connect(Timer1, &QTimer::timeout, this, [this] { runMonitorTick(); });
-    connect(introcountdown, &QTimer::timeout, this,
-            [this] { runTick([this] { session.monitor().introcountdownTimer(); }); });
-    // When the player reports that an item has ended, the same tick runs at once rather than
-    // up to 200 ms later, so the next item follows without a gap. The report comes on the
-    // player's own thread and is queued to this one; the destructor takes the listener back.
-    session.player().setEndListener([this] {
-        QMetaObject::invokeMethod(this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
-    });
-}
-
-void MainWindow::runMonitorTick() { runTick([this] { session.monitor().Timer1Timer(); }); }
-
-// A timer does not fire again while its own tick is still running, so an error box opened
-// inside a tick would stop the queue for as long as it stays open: the box opens once the
-// tick is over. An error met again while its box is open gets no second box.
-void MainWindow::runTick(const std::function<void()>& tick)
-{
-    commands.RunGuarded(tick, [this](const std::string& message) { showErrorLater(message); });
-}
-
-void MainWindow::showErrorLater(const std::string& message)
-{
-    if (!errorsShowing.insert(message).second)
-        return;
-    QTimer::singleShot(0, this, [this, message] {
-        ShowErrorBox(message);
-        errorsShowing.erase(message);
-    });
+    ticks = new PlaybackTicks(session, commands, *Timer1, *introcountdown, this);
 }
 
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.

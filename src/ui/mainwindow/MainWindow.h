@@ -6,9 +6,7 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
-#include <functional>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "core/base/InformationBar.h"
@@ -26,6 +24,7 @@ class FileManagerView;
 class IconFrameView;
 class Jukebox;
 class PictureArea;
+class PlaybackTicks;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -171,7 +170,6 @@ private:
     void createMenus();
     void createPopupMenus();
     void connectHandlers();
-    void runMonitorTick();
     void registerCommands();
     void attachViews(bool attached);
     void watchKeys(QWidget* client);
@@ -183,8 +181,6 @@ private:
     // StartupWindow
     void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
 
-    void runTick(const std::function<void()>& tick);
-    void showErrorLater(const std::string& message);
     bool handleEnter(QObject* watched);
     bool addingListMouse(QWidget* viewport, QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
@@ -201,7 +197,7 @@ private:
     std::unique_ptr<PictureArea> pictureArea;
     std::unique_ptr<FileManagerView> fileManager;
     std::unique_ptr<FileDrops> drops;
+    PlaybackTicks* ticks = nullptr;
     ContextHelp* contextHelp = nullptr;
     bool exitConfirmed = false;
-    std::set<std::string> errorsShowing;  // raised in ticks, their boxes not closed yet
 };
