@@ -13,7 +13,7 @@ TEST(CdEntry, EntriesOfANewDiscAndOfNamedTracks)
 {
     EXPECT_EQ(CdEntry::forTrack(1), "01:Name of Track.cdt");
     EXPECT_EQ(CdEntry::forTrack(12), "12:Name of Track.cdt");
-    EXPECT_EQ(CdEntry::named(3, "Intro: Part 1.5"), "03:Intro: Part 1.5.cdt");
+    EXPECT_EQ(CdEntry::named(3, "Intro: Take 1.5"), "03:Intro: Take 1.5.cdt");
     EXPECT_EQ(CdEntry::named(4, "two\nlines\tand tab"), "04:two lines and tab.cdt");
     // Long names keep their first 40 bytes, never half a character: the entry fits its slot.
     EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"), "05:" + std::string(39, 'x') + ".cdt");
