@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
 
@@ -47,10 +46,8 @@ DirectoryChooser::DirectoryChooser(FileBrowserSources sources, QWidget* parent) 
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(163, 179, 75, 25);
-    // Enter in the directory list opens a directory there and goes no further: the dialog
-    // would take it for its OK button.
-    DirectoryListBox1->installEventFilter(this);
-
+    // Enter in the directory list opens a directory there and goes no further (the browser
+    // takes it), so the dialog does not take it for its OK button.
     browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, nullptr, std::move(sources), this);
     connect(OKBtn, &QPushButton::clicked, this, [this] { GuardedCall([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -67,19 +64,6 @@ void DirectoryChooser::choose(FileManagerTexts& shared)
 }
 
 std::string DirectoryChooser::directory() const { return browser->directoryList().directory(); }
-
-bool DirectoryChooser::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == DirectoryListBox1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (DirectoryListBox1->currentIndex().isValid())
-                emit DirectoryListBox1->activated(DirectoryListBox1->currentIndex());
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
 
 void DirectoryChooser::showEvent(QShowEvent* event)
 {

@@ -32,7 +32,6 @@ public:
     QPushButton* CancelBtn;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
