@@ -375,16 +375,14 @@ bool Toolbar::viewerInNormalState() const
     return viewer && !(viewer->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
-void Toolbar::setViewerTop(int top)
-{
-    if (viewer->y() != top)
-        viewer->move(viewer->x(), top);
-}
+// The viewer places itself over the main window by the same dock rule (below the menu and the
+// docked strip, down to the main window's bottom edge), so the dock asks it to do that rather
+// than moving it by numbers counted on the main window's own area, without its frame.
+void Toolbar::setViewerTop(int) { placeViewer(); }
 
-// The viewer reaches down to the main window's new bottom edge. It places its frame over the
-// main window itself: the height given is counted on the main window's own area, without the
-// window manager's bottom border, and a viewer that cannot be resized ignores a resize.
-void Toolbar::setViewerHeight(int)
+void Toolbar::setViewerHeight(int) { placeViewer(); }
+
+void Toolbar::placeViewer()
 {
     if (auto* placed = dynamic_cast<Viewer*>(viewer.data()))
         placed->trackViewer();

@@ -102,6 +102,7 @@ private:
     void followMainWindowState();
     void placeOnceShown();
     int measuredCaptionMenuHeight() const;
+    void placeViewer();
     ToolbarDock& dock() const;
 
     Jukebox& session;
