@@ -33,9 +33,14 @@ bool FileDrops::isDragEvent(QEvent::Type type)
     return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave || type == QEvent::Drop;
 }
 
+bool FileDrops::accepts(const QMimeData& data) const
+{
+    return session.settings().optDragDrop && !droppedPaths(data).empty();
+}
+
 void FileDrops::enter(QDragEnterEvent* event) const
 {
-    if (session.settings().optDragDrop && !droppedPaths(*event->mimeData()).empty())
+    if (accepts(*event->mimeData()))
         event->acceptProposedAction();
 }
 
@@ -53,7 +58,7 @@ bool FileDrops::onControl(QEvent* event) const
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         drag->ignore();
-        if (session.settings().optDragDrop && !droppedPaths(*drag->mimeData()).empty())
+        if (accepts(*drag->mimeData()))
             drag->acceptProposedAction();
         break;
     }

@@ -8,6 +8,7 @@ class Jukebox;
 class QAbstractButton;
 class QDragEnterEvent;
 class QDropEvent;
+class QMimeData;
 
 class FileDrops {
 public:
@@ -23,6 +24,8 @@ public:
     bool onControl(QEvent* event) const;
 
 private:
+    bool accepts(const QMimeData& data) const;
+
     Jukebox& session;
     const QAbstractButton& addToTop;
 };
