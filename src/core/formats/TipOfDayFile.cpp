@@ -6,22 +6,12 @@
 #include "core/base/AsciiText.h"
 #include "core/base/IoErrorText.h"
 #include "core/base/TextLines.h"
+#include "core/formats/PlaylistText.h"
 #include "core/settings/ProfileFile.h"
-
-namespace {
-
-// Editors on other systems start UTF-8 files with a byte-order mark; it is no part of the count.
-std::string_view withoutByteOrderMark(std::string_view text)
-{
-    constexpr std::string_view mark = "\xEF\xBB\xBF";
-    return text.starts_with(mark) ? text.substr(mark.size()) : text;
-}
-
-}  // namespace
 
 TipOfDayFile::TipOfDayFile(std::string_view text)
 {
-    const std::vector<std::string_view> lines = SplitTextLines(withoutByteOrderMark(text));
+    const std::vector<std::string_view> lines = SplitTextLines(WithoutByteOrderMark(text));
     const std::string_view countLine = lines.empty() ? std::string_view() : lines.front();
     const std::optional<int> declared = ProfileFile::parseInteger(TrimBlanks(countLine));
     if (!declared)
