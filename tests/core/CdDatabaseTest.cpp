@@ -1,7 +1,6 @@
 #include "core/cd/CdDatabase.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "support/ErrorOf.h"
+#include "support/ScopedTmpfs.h"
 #include "support/TempDir.h"
 #include "support/TestFiles.h"
 
@@ -186,21 +186,16 @@ TEST_F(CdDatabaseTest, AProgramDirUnderARegularFileIsAnErrorNamingTheDatabase)
 // file system needs the right to (CI runs as root); elsewhere the test says why it skipped.
 TEST_F(CdDatabaseTest, AStoreOnAFullDiskLeavesTheFileAsItWas)
 {
-    const std::string place = dir.file("small");
-    std::filesystem::create_directory(place);
-    if (mount("sonorail-cd-test", place.c_str(), "tmpfs", 0, "size=64k") != 0)
+    ScopedTmpfs small("64k");
+    if (!small.mounted())
         GTEST_SKIP() << "cannot mount here: " << std::strerror(errno);
-    struct Unmount {
-        std::string at;
-        ~Unmount() { umount(at.c_str()); }
-    } unmount{place};
 
-    const std::string path = place + "/cddat.dat";
+    const std::string path = small.file("cddat.dat");
     std::string bytes;
     for (std::int32_t id = 1; id <= 4; ++id)
         bytes += recordOf(id, "disc").encode();
     test_files::write(path, bytes);
-    fillUp(place + "/filler");
+    fillUp(small.file("filler"));
     const CdDatabase full(path);
     std::int32_t index = CdDatabase::kNoRecordYet;
     const std::string error = errorOf([&] { full.store(recordOf(99, "no room"), index); });
