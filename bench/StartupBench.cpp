@@ -3,7 +3,8 @@
 // be an Xvfb), with its files in a fresh directory and the welcome page switched off.
 //   DISPLAY=:99 build/bench/startup_bench --benchmark_repetitions=15
 // SONORAIL_BENCH_PROGRAM names another build of the program to measure instead (an older
-// one, to compare with in the same minutes).
+// one, to compare with in the same minutes). The idle floor benchmarks measure the small
+// probes of bench/IdleFloorProbe.cpp the same way, for the machine's own floor.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -49,8 +50,16 @@ struct Child {
     FILE* output = nullptr;
 };
 
-// Starts the program with the probe in `mode`; its standard output comes back on a pipe.
-Child startProgram(const std::string& home, const char* mode)
+std::string programUnderTest()
+{
+    const char* other = std::getenv("SONORAIL_BENCH_PROGRAM");
+    return other && *other ? other : SONORAIL_EXECUTABLE;
+}
+
+// Starts the program with the probe in `mode` (or another program with one argument); its
+// standard output comes back on a pipe.
+Child startProgram(const std::string& home, const char* mode, std::string program = programUnderTest(),
+                   std::string argument = {})
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
@@ -75,11 +84,12 @@ Child startProgram(const std::string& home, const char* mode)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    const char* other = std::getenv("SONORAIL_BENCH_PROGRAM");
-    std::string program = other && *other ? other : SONORAIL_EXECUTABLE;
-    char* argv[] = {program.data(), nullptr};
+    std::vector<char*> argv{program.data()};
+    if (!argument.empty())
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     Child child;
-    if (posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
+    if (posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
         throw std::runtime_error("cannot start the program");
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
@@ -140,14 +150,13 @@ void ColdStartToMainWindowShown(benchmark::State& state)
 }
 BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Starts the program, waits for its window and lets it settle, then measures it once idle;
-// the program is ended afterwards.
-template <class Measure>
-void measureOnceIdle(benchmark::State& state, Measure measure, const std::string& moreDisplayKeys = {})
+// Starts a child, waits for its window and lets it settle, then measures it once idle; the
+// child is ended afterwards.
+template <class Start, class Measure>
+void measureChildOnceIdle(benchmark::State& state, Start start, Measure measure)
 {
-    const std::string home = makeHome(moreDisplayKeys);
     for (auto _ : state) {
-        Child child = startProgram(home, "report");
+        Child child = start();
         if (!waitForShown(child)) {
             finish(child, true);
             state.SkipWithError("the program ended without showing its window");
@@ -157,6 +166,13 @@ void measureOnceIdle(benchmark::State& state, Measure measure, const std::string
         measure(child.pid);
         finish(child, true);
     }
+}
+
+template <class Measure>
+void measureOnceIdle(benchmark::State& state, Measure measure, const std::string& moreDisplayKeys = {})
+{
+    const std::string home = makeHome(moreDisplayKeys);
+    measureChildOnceIdle(state, [&] { return startProgram(home, "report"); }, measure);
     std::filesystem::remove_all(home);
 }
 
@@ -184,25 +200,40 @@ double cpuSeconds(pid_t pid)
     return seconds;
 }
 
-// While stopped the monitor still ticks every 200 ms and turns the animated icon; its share
-// of one core over a minute, with the icon shown and hidden (then the ticks show nothing).
-// At 0.05 % a tick may cost 100 us, so a shorter run would mostly measure the noise.
+// A child's share of one core over a minute. At 0.05 % a tick may cost 100 us, so a shorter
+// run would mostly measure the noise.
+constexpr int kIdleSeconds = 60;
+
+void measureIdleShare(benchmark::State& state, pid_t pid)
+{
+    const double before = cpuSeconds(pid);
+    std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
+    state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / kIdleSeconds;
+}
+
+// While stopped the monitor still ticks every 200 ms and turns the animated icon; measured
+// with the icon shown and hidden (then the ticks show nothing).
 void idleCpuWhileStopped(benchmark::State& state, const std::string& displayKeys)
 {
-    constexpr int kSeconds = 60;
-    measureOnceIdle(
-        state,
-        [&](pid_t pid) {
-            const double before = cpuSeconds(pid);
-            std::this_thread::sleep_for(std::chrono::seconds(kSeconds));
-            state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / kSeconds;
-        },
-        displayKeys);
+    measureOnceIdle(state, [&](pid_t pid) { measureIdleShare(state, pid); }, displayKeys);
 }
 BENCHMARK_CAPTURE(idleCpuWhileStopped, IconShown, std::string())->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(idleCpuWhileStopped, IconHidden, std::string("optShowAnimatedIcon=0\r\n"))
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+
+// What waking five times a second costs on this machine at all, measured the same way: a bare
+// wake, a wake that turns a server-side icon with libxcb alone, and a Qt window with an empty
+// 200 ms timer. Read the program's figures against these, measured in the same minutes.
+void idleCpuFloor(benchmark::State& state, const std::string& probeMode)
+{
+    measureChildOnceIdle(
+        state, [&] { return startProgram(std::string(), "", IDLE_FLOOR_PROBE, probeMode); },
+        [&](pid_t pid) { measureIdleShare(state, pid); });
+}
+BENCHMARK_CAPTURE(idleCpuFloor, WakeOnly, std::string("wake"))->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(idleCpuFloor, WakeAndTurnOnServer, std::string("turn"))->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(idleCpuFloor, QtWindowEmptyTimer, std::string("qt"))->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
