@@ -172,7 +172,7 @@ template <class Measure>
 void measureOnceIdle(benchmark::State& state, Measure measure, const std::string& moreDisplayKeys = {})
 {
     const std::string home = makeHome(moreDisplayKeys);
-    measureChildOnceIdle(state, [&] { return startProgram(home, "report"); }, measure);
+    measureChildOnceIdle(state, [&] { return startProgram(home, "shown"); }, measure);
     std::filesystem::remove_all(home);
 }
 

@@ -30,15 +30,22 @@ std::string viewName(WelcomeWindow::View view)
 
 std::unique_ptr<StartupProbe> StartupProbe::fromEnvironment(PlayQueue& queue)
 {
-    const QByteArray mode = qgetenv("SONORAIL_STARTUP_PROBE");
-    if (mode != "report" && mode != "quit")
+    const QByteArray name = qgetenv("SONORAIL_STARTUP_PROBE");
+    Mode mode;
+    if (name == "report")
+        mode = Mode::Report;
+    else if (name == "quit")
+        mode = Mode::Quit;
+    else if (name == "shown")
+        mode = Mode::Shown;
+    else
         return nullptr;
-    return std::unique_ptr<StartupProbe>(new StartupProbe(queue, mode == "quit"));
+    return std::unique_ptr<StartupProbe>(new StartupProbe(queue, mode));
 }
 
-StartupProbe::StartupProbe(PlayQueue& queue, bool quit) : queue(queue), quitWhenShown(quit)
+StartupProbe::StartupProbe(PlayQueue& queue, Mode mode) : queue(queue), mode(mode)
 {
-    if (quitWhenShown)
+    if (mode != Mode::Report)
         return;
     qApp->installEventFilter(this);  // message boxes, wherever they come from
     standardInput = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
@@ -57,6 +64,8 @@ void StartupProbe::watchMainWindow(QWidget& window)
 {
     mainWindow = &window;
     window.installEventFilter(this);
+    if (mode != Mode::Report)
+        return;
     queue.addObserver(this);
     watchingQueue = true;
 }
@@ -73,7 +82,7 @@ bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && watched == mainWindow.data()) {
         say("shown");
-        if (quitWhenShown)
+        if (mode == Mode::Quit)
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         watched->removeEventFilter(this);
     } else if (event->type() == QEvent::Show && watched == welcomeWindow.data()) {

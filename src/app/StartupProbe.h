@@ -1,8 +1,9 @@
 #pragma once
 // SONORAIL_STARTUP_PROBE=report prints "shown" once the main window has painted for the
 // first time, then "queue: " and the queue's texts joined by "|" whenever the session's
-// queue changes; =quit ends the program at the first paint. The start-up benchmark and the
-// process tests watch these lines.
+// queue changes; =quit ends the program at the first paint; =shown prints "shown" and then
+// stays out of the way (no filter on every event, no queue reports), so an idle program is
+// measured as it runs for users. The start-up benchmark and the process tests watch these lines.
 // With =report it also prints what a run shows before its main window and what reaches it
 // from outside, and takes "ok" lines on its standard input:
 //   "welcome: VIEW | WxH | LINE" when the welcome window is shown: its view ("picture",
@@ -36,7 +37,8 @@ public:
     void reportOtherCopy(const std::vector<std::string>& files);
 
 private:
-    StartupProbe(PlayQueue& queue, bool quit);
+    enum class Mode { Quit, Shown, Report };
+    StartupProbe(PlayQueue& queue, Mode mode);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reportWelcomeWindow();
@@ -53,7 +55,7 @@ private:
     void selectionChanged(QueueList, int, int) override {}
 
     PlayQueue& queue;
-    bool quitWhenShown;
+    Mode mode;
     bool watchingQueue = false;
     QPointer<QWidget> mainWindow;
     QPointer<WelcomeWindow> welcomeWindow;
