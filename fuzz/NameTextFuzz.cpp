@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/FileExtension.h"
 #include "core/base/SonorailError.h"
 #include "core/base/Utf8Text.h"
 #include "core/cd/CdEntry.h"

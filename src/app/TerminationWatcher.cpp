@@ -27,7 +27,7 @@ TerminationWatcher::TerminationWatcher(std::function<void()> quietExit, QObject*
     // request, before the windows are asked to close; the program's own exits have done
     // their exit check by then.
     QCoreApplication::instance()->installEventFilter(this);
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { this->quietExit(); });
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { exitQuietlyOnce(); });
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
         return;  // without the pair SIGTERM keeps its default effect
     notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
@@ -54,13 +54,21 @@ void TerminationWatcher::readSignal()
 {
     char byte = 0;
     [[maybe_unused]] ssize_t got = ::read(signalSockets[1], &byte, 1);
-    quietExit();
+    exitQuietlyOnce();
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 bool TerminationWatcher::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
-        quietExit();
+        exitQuietlyOnce();
     return QObject::eventFilter(watched, event);
+}
+
+void TerminationWatcher::exitQuietlyOnce()
+{
+    if (exited)
+        return;
+    exited = true;
+    quietExit();
 }

@@ -2,8 +2,10 @@
 // The ways the program is ended from outside, all leading to one quiet exit (nothing is
 // asked; the default album is still saved): SIGTERM, which ends the program; the session
 // manager ending the session, which asks the application to quit; and the event loop ending
-// for any other reason. The quiet exit may be called more than once and must do its work
-// once; after the program's own exit check it has nothing left to do.
+// for any other reason. One termination passes through several of these (SIGTERM asks the
+// application to quit, and quitting ends the event loop); the watcher calls the quiet exit
+// at the first and never again. After the program's own exit check the quiet exit has
+// nothing left to do.
 #include <QObject>
 #include <functional>
 
@@ -21,7 +23,9 @@ protected:
 
 private:
     void readSignal();
+    void exitQuietlyOnce();
 
     std::function<void()> quietExit;
+    bool exited = false;
     QSocketNotifier* notifier = nullptr;
 };

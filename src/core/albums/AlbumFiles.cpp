@@ -14,6 +14,7 @@
 #include "core/base/AsciiText.h"
 #include "core/base/IoErrorText.h"
 #include "core/base/SonorailError.h"
+#include "core/base/UniqueFd.h"
 
 namespace {
 
@@ -33,18 +34,6 @@ std::string directoryOf(std::string_view path)
     return std::string(path.substr(0, slash == 0 ? 1 : slash));
 }
 
-class OpenFile {
-public:
-    explicit OpenFile(int descriptor) : fd(descriptor) {}
-    ~OpenFile() { ::close(fd); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
-
 // The file's bytes up to its first byte 0 (where an album ends): a binary file chosen by
 // mistake is not read whole. O_NONBLOCK keeps a named pipe from blocking the open; only
 // regular files are read.
@@ -53,7 +42,7 @@ std::string readUpToNul(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw SonorailError(IoErrorText::cannotOpenFile(path));
-    OpenFile file(fd);
+    const UniqueFd file(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         throw SonorailError(IoErrorText::cannotOpenFile(path));

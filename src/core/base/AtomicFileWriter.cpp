@@ -10,6 +10,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/base/UniqueFd.h"
+#include "core/base/WriteAll.h"
+
 namespace AtomicFileWriter {
 namespace {
 
@@ -103,8 +106,8 @@ public:
         const std::string stem = directory + "/." + targetName.substr(0, kMaxNameInTemporary) + ".tmp-";
         for (int attempt = 0; attempt < kMaxTemporaryNameAttempts; ++attempt) {
             tempPath = stem + uniqueSuffix();
-            fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-            if (fd >= 0)
+            file.reset(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+            if (file.get() >= 0)
                 return;
             if (errno != EEXIST)
                 fail(errno, "Cannot create a temporary file in " + directory);
@@ -113,8 +116,7 @@ public:
     }
     ~TemporaryFile()
     {
-        if (fd >= 0)
-            ::close(fd);
+        file.reset();
         if (!committed)
             ::unlink(tempPath.c_str());
     }
@@ -123,32 +125,23 @@ public:
 
     void setPermissions(mode_t permissions)
     {
-        if (::fchmod(fd, permissions) != 0)
+        if (::fchmod(file.get(), permissions) != 0)
             fail(errno, "Cannot set the permissions of " + tempPath);
     }
 
     void write(std::string_view bytes)
     {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                fail(errno, "Cannot write " + tempPath);
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
+        if (const int error = WriteAll(file.get(), bytes))
+            fail(error, "Cannot write " + tempPath);
     }
 
     // Flushes to the disk before the rename, so the new name never points at lost data.
     void flushAndClose()
     {
-        if (::fsync(fd) != 0)
+        if (::fsync(file.get()) != 0)
             fail(errno, "Cannot flush " + tempPath);
-        const int closing = fd;
-        fd = -1;
-        if (::close(closing) != 0)
-            fail(errno, "Cannot close " + tempPath);
+        if (const int error = file.close())
+            fail(error, "Cannot close " + tempPath);
     }
 
     void commit(const std::string& target)
@@ -160,7 +153,7 @@ public:
 
 private:
     std::string tempPath;
-    int fd = -1;
+    UniqueFd file;
     bool committed = false;
 };
 
@@ -168,11 +161,9 @@ private:
 // here is not reported: the caller could do nothing about it and the new bytes are in place.
 void flushDirectory(const std::string& directory)
 {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    const UniqueFd opened(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (opened.get() >= 0)
+        ::fsync(opened.get());
 }
 
 }  // namespace

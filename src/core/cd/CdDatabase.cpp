@@ -12,24 +12,14 @@
 #include "core/base/IoErrorText.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/SonorailError.h"
+#include "core/base/UniqueFd.h"
+#include "core/base/WriteAll.h"
 
 namespace {
 
 // About a megabyte of whole records per read: a lookup in a file of ten thousand discs
 // (61 MB) takes some sixty reads instead of ten thousand.
 constexpr std::size_t kRecordsPerRead = 172;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd(fd) {}
-    ~Descriptor() { ::close(fd); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
 
 // Reads until buffer is full or the file ends; the number of bytes read, or -1 with errno.
 ssize_t readFully(int fd, unsigned char* buffer, std::size_t size)
@@ -46,20 +36,6 @@ ssize_t readFully(int fd, unsigned char* buffer, std::size_t size)
         filled += static_cast<std::size_t>(got);
     }
     return static_cast<ssize_t>(filled);
-}
-
-bool writeFully(int fd, const char* bytes, std::size_t size, off_t at)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t wrote = ::pwrite(fd, bytes + done, size - done, at + static_cast<off_t>(done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
 }
 
 bool exists(const std::string& path, int& errnoValue)
@@ -89,7 +65,7 @@ CdDatabase::Lookup CdDatabase::find(std::int32_t discId) const
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw SonorailError(IoErrorText::cannotOpenFile(file));
-    Descriptor opened(fd);
+    const UniqueFd opened(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         throw SonorailError(IoErrorText::cannotOpenFile(file));
@@ -142,7 +118,7 @@ void CdDatabase::writeInto(const CdRecord& record, std::int32_t& recordIndex) co
     const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw SonorailError(IoErrorText::cannotOpenFile(file));
-    Descriptor opened(fd);
+    const UniqueFd opened(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         throw SonorailError(IoErrorText::cannotOpenFile(file));
@@ -158,11 +134,11 @@ void CdDatabase::writeInto(const CdRecord& record, std::int32_t& recordIndex) co
         fail(errno);
     former.resize(static_cast<std::size_t>(formerSize));
 
-    const std::string bytes = record.encode();
-    errno = 0;
-    if (!writeFully(fd, bytes.data(), bytes.size(), at) || ::fdatasync(fd) != 0) {
-        const int reason = errno != 0 ? errno : EIO;
-        writeFully(fd, former.data(), former.size(), at);
+    int reason = WriteAllAt(fd, record.encode(), at);
+    if (reason == 0 && ::fdatasync(fd) != 0)
+        reason = errno;
+    if (reason != 0) {
+        WriteAllAt(fd, former, at);
         if (::ftruncate(fd, info.st_size) == 0)
             ::fdatasync(fd);
         fail(reason);

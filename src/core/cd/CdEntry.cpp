@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/base/FileExtension.h"
 #include "core/base/Utf8Text.h"
 
 namespace {
@@ -36,11 +37,4 @@ std::string CdEntry::trackName(std::string_view entry)
     return std::string(entry.substr(prefix, entry.size() - prefix - kExtension.size()));
 }
 
-bool CdEntry::isEjectedWithTheDisc(std::string_view text)
-{
-    const std::size_t separator = text.find_last_of("/\\:");
-    const std::size_t dot = text.rfind('.');
-    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
-        return false;
-    return text.substr(dot) == kExtension;
-}
+bool CdEntry::isEjectedWithTheDisc(std::string_view text) { return ExtensionOf(text) == kExtension; }

@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "core/base/IoErrorText.h"
+#include "core/base/UniqueFd.h"
+#include "core/base/WriteAll.h"
 
 namespace {
 
@@ -23,37 +25,6 @@ constexpr std::size_t kBufferSize = 1u << 20;
 constexpr int kMaxTemporaryNameAttempts = 100;
 // Keeps the temporary name within the 255-byte limit of a file name even for long names.
 constexpr std::size_t kMaxNameInTemporary = 120;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd; }
-    void reset(int newFd)
-    {
-        if (fd >= 0)
-            ::close(fd);
-        fd = newFd;
-    }
-    // Closes now and tells whether the close succeeded (0) or its errno: on some file
-    // systems the last write error only shows here.
-    int close()
-    {
-        const int closing = fd;
-        fd = -1;
-        return ::close(closing) == 0 ? 0 : errno;
-    }
-
-private:
-    int fd;
-};
 
 std::string directoryOf(const std::string& path)
 {
@@ -75,7 +46,7 @@ bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 // The source, opened without waiting: a pipe put where a listed file was would block a
 // plain open for reading. Only plain files are copied. Returns 0 or the errno.
-int openSource(const std::string& path, FileDescriptor& source, struct stat& info)
+int openSource(const std::string& path, UniqueFd& source, struct stat& info)
 {
     source.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (source.get() < 0)
@@ -160,7 +131,7 @@ public:
 
 private:
     std::string path;
-    FileDescriptor file;
+    UniqueFd file;
     bool committed = false;
 };
 
@@ -169,23 +140,6 @@ private:
 bool kernelCopyRefused(int error)
 {
     return error == EXDEV || error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
-}
-
-int writeAll(int fd, const char* bytes, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (written == 0)
-            return EIO;
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return 0;
 }
 
 enum class CopyEnd { Complete, Cancelled, Failed };
@@ -211,8 +165,11 @@ CopyEnd copyContents(int in, int out, std::uint64_t size, const CopyProgress& pr
             count = ::read(in, buffer.get(), kBufferSize);
             if (count == 0)
                 return CopyEnd::Complete;
-            if (count > 0 && (error = writeAll(out, buffer.get(), static_cast<std::size_t>(count))) != 0)
-                return CopyEnd::Failed;
+            if (count > 0) {
+                error = WriteAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(count)));
+                if (error != 0)
+                    return CopyEnd::Failed;
+            }
         }
         if (count < 0) {
             if (errno == EINTR)
@@ -256,7 +213,7 @@ bool destinationIsSource(const struct stat& sourceInfo, const std::string& desti
 
 TransferResult CopyOneFile(const std::string& source, const std::string& destination, const CopyProgress& progress)
 {
-    FileDescriptor input;
+    UniqueFd input;
     struct stat sourceInfo {};
     if (const int error = openSource(source, input, sourceInfo))
         return {TransferOutcome::SourceUnreadable, error};
@@ -267,7 +224,7 @@ TransferResult CopyOneFile(const std::string& source, const std::string& destina
 
 TransferResult MoveOneFile(const std::string& source, const std::string& destination, const CopyProgress& progress)
 {
-    FileDescriptor input;
+    UniqueFd input;
     struct stat sourceInfo {};
     if (const int error = openSource(source, input, sourceInfo))
         return {TransferOutcome::SourceUnreadable, error};

@@ -1,23 +1,7 @@
 #include "core/files/NameText.h"
 
+#include "core/base/FileExtension.h"
 #include "core/base/Utf8Text.h"
-
-namespace {
-
-bool isSeparator(char c) { return c == '/' || c == '\\' || c == ':'; }
-
-}  // namespace
-
-std::string_view ExtensionOf(std::string_view text)
-{
-    for (std::size_t i = text.size(); i-- > 0;) {
-        if (text[i] == '.')
-            return text.substr(i);
-        if (isSeparator(text[i]))
-            break;
-    }
-    return {};
-}
 
 std::string WithOldExtension(std::string_view typed, std::string_view oldName)
 {

@@ -4,10 +4,6 @@
 #include <string>
 #include <string_view>
 
-// The tail of `text` from its last "." that comes after every "/", "\" and ":", the dot
-// included; empty when there is no such dot ("C:\MUSIC\SONG.MID" -> ".MID", "a.b/c" -> "").
-std::string_view ExtensionOf(std::string_view text);
-
 // The rename dialog's rule for an accepted name: a name typed without an extension gets the
 // old name's ("/m/TUNE" for "/m/SONG.MID" -> "/m/TUNE.MID"); one with an extension keeps it.
 std::string WithOldExtension(std::string_view typed, std::string_view oldName);

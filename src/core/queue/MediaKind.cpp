@@ -4,22 +4,14 @@
 #include <array>
 #include <string>
 
+#include "core/base/FileExtension.h"
+
 namespace {
 
 // Indexed by MediaKind, mkNone's place left empty.
 constexpr std::array<std::string_view, 13> kExtensions = {
     "", ".MID", ".WAV", ".AVI", ".CDT", ".TXT", ".BMP", ".ICO", ".WMF", ".PNG", ".JPG", ".PCX", ".RTF",
 };
-
-// From the last of ".", ":", "\" and "/": an extension only when that last one is the dot,
-// so a dot in a directory name ("C:\MIDI.DIR\README") gives none.
-std::string_view extensionOf(std::string_view text)
-{
-    const std::size_t last = text.find_last_of(".:\\/");
-    if (last == std::string_view::npos || text[last] != '.')
-        return {};
-    return text.substr(last);
-}
 
 std::string upperAscii(std::string_view text)
 {
@@ -33,7 +25,7 @@ std::string upperAscii(std::string_view text)
 
 MediaKind ClassifyEntry(std::string_view text)
 {
-    const std::string extension = upperAscii(extensionOf(text));
+    const std::string extension = upperAscii(ExtensionOf(text));
     if (extension.empty())
         return mkNone;
     const auto found = std::ranges::find(kExtensions, extension);

@@ -7,26 +7,17 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QWindow>
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
 
 #include "core/base/GuardedCall.h"
 #include "core/base/IoErrorText.h"
 #include "core/session/Jukebox.h"
 #include "core/toolbar/ToolbarDock.h"
 #include "ui/toolbar/Toolbar.h"
+#include "ui/viewer/DocumentFile.h"
 #include "ui/viewer/DocumentView.h"
 #include "ui/viewer/PictureLoader.h"
 
 namespace {
-
-// The bytes the viewer shows of a document, and how long the whole document is.
-struct DocumentBytes {
-    QByteArray bytes;
-    qint64 wholeSize = 0;
-    bool shortened() const { return wholeSize > bytes.size(); }
-};
 
 // Without the first bytes of a UTF-8 character that the cap cut in two: the rest of a UTF-8
 // document would no longer read as UTF-8.
@@ -43,22 +34,12 @@ void dropCutCharacter(QByteArray& bytes)
     }
 }
 
-DocumentBytes readDocument(const std::string& path)
+// The bytes the viewer shows of a document, and how long the whole document is.
+DocumentFile readDocument(const std::string& path)
 {
-    // A directory or a named pipe is no document (opening a pipe would wait for a writer).
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        throw SonorailError(IoErrorText::forErrno(EACCES));
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int error = file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES;
-        throw SonorailError(IoErrorText::forErrno(error));
-    }
-    DocumentBytes document{file.read(ViewerWindow::kLargestDocument), 0};
-    if (file.error() != QFileDevice::NoError)
-        throw SonorailError(IoErrorText::forErrno(EIO));
-    document.wholeSize = std::max(file.size(), static_cast<qint64>(document.bytes.size()));
+    DocumentFile document = DocumentFile::read(path, ViewerWindow::kLargestDocument);
+    if (document.error != 0)
+        throw SonorailError(IoErrorText::forErrno(document.error));
     if (document.shortened())
         dropCutCharacter(document.bytes);
     return document;
@@ -215,7 +196,7 @@ void ViewerWindow::showDocument(const std::string& path, const QString& caption,
 {
     showOver(caption, place);
     memo1->show();
-    const DocumentBytes document = readDocument(path);
+    const DocumentFile document = readDocument(path);
     DocumentView::show(*memo1, document.bytes);
     if (document.shortened())
         sayShortened(*memo1, document.wholeSize);

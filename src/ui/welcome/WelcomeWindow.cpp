@@ -14,7 +14,6 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 
 #include "core/base/GuardedCall.h"
@@ -24,6 +23,7 @@
 #include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "ui/commands/CommandDispatcher.h"
+#include "ui/viewer/DocumentFile.h"
 #include "ui/viewer/DocumentView.h"
 #include "ui/viewer/SharedPalette.h"
 
@@ -88,20 +88,14 @@ void fitLabelFont(const QList<QLabel*>& labels)
     }
 }
 
-// The bytes of a document, up to the window's limit; "Cannot open file %s" when there is no
-// regular file to read (a directory or a named pipe is none: opening a pipe would wait).
+// The bytes of a document, up to the window's limit; "Cannot open file %s" whatever kept
+// it from being read.
 QByteArray readDocument(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const DocumentFile document = DocumentFile::read(path, WelcomeWindow::kLargestDocument);
+    if (document.error != 0)
         throw SonorailError(IoErrorText::cannotOpenFile(path));
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::ReadOnly))
-        throw SonorailError(IoErrorText::cannotOpenFile(path));
-    QByteArray bytes = file.read(WelcomeWindow::kLargestDocument);
-    if (file.error() != QFileDevice::NoError)
-        throw SonorailError(IoErrorText::cannotOpenFile(path));
-    return bytes;
+    return document.bytes;
 }
 
 TipOfDayFile readTips(const std::string& path)
