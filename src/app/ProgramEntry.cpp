@@ -134,8 +134,8 @@ void installHelp(Run& run, const ProgramPaths& paths)
 }
 
 // Step 7: the toolbar, whose creation has the main window created (which runs the
-// session's start-up); step 8: the viewer, the setup dialog, the directory chooser and the
-// rename dialog.
+// session's start-up); step 8: the viewer, the setup dialog and the rename dialog. The
+// directory chooser is made when a copy or move first asks for it.
 void createWindows(Run& run)
 {
     run.toolbar = std::make_unique<Toolbar>(*run.session, run.dispatcher, [&run](Toolbar& toolbar) -> MainWindow& {
@@ -148,9 +148,13 @@ void createWindows(Run& run)
     run.toolbar->attachViewer(run.viewer.get());
     run.setup = std::make_unique<SetupDialog>();
     run.mainWindow->attachSetupForm(run.setup.get());
-    run.directoryChooser = std::make_unique<DirectoryChooser>();
     run.renameDialog = std::make_unique<RenameDialog>();
-    run.fileDialogs = std::make_unique<FileCommandDialogs>(*run.session, *run.directoryChooser, *run.renameDialog,
+    const auto directoryChooser = [&run]() -> DirectoryChooser& {
+        if (!run.directoryChooser)
+            run.directoryChooser = std::make_unique<DirectoryChooser>();
+        return *run.directoryChooser;
+    };
+    run.fileDialogs = std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, *run.renameDialog,
                                                            run.mainWindow.get());
     run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
 }

@@ -41,7 +41,8 @@ protected:
         sources.startDirectory = [this] { return target.path().string(); };
         sources.watchMountTable = false;
         chooser = std::make_unique<DirectoryChooser>(std::move(sources));
-        fileDialogs = std::make_unique<FileCommandDialogs>(*session, *chooser, rename, mainWindow.get());
+        fileDialogs = std::make_unique<FileCommandDialogs>(
+            *session, [this]() -> DirectoryChooser& { return *chooser; }, rename, mainWindow.get());
         mainWindow->fileBrowser().setDirectory(files.path().string());
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }

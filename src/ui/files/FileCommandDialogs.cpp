@@ -4,15 +4,15 @@
 #include "ui/files/DirectoryChooser.h"
 #include "ui/files/RenameDialog.h"
 
-FileCommandDialogs::FileCommandDialogs(Jukebox& session, DirectoryChooser& chooser, RenameDialog& rename,
-                                       QWidget* progressOwner)
-    : session(session), chooser(chooser), rename(rename), progress(progressOwner)
+FileCommandDialogs::FileCommandDialogs(Jukebox& session, std::function<DirectoryChooser&()> chooser,
+                                       RenameDialog& rename, QWidget* progressOwner)
+    : session(session), chooser(std::move(chooser)), rename(rename), progress(progressOwner)
 {
     session.attachFileManagerDialogs(this);
 }
 
 FileCommandDialogs::~FileCommandDialogs() { session.attachFileManagerDialogs(nullptr); }
 
-void FileCommandDialogs::showDirectoryChooser(FileManagerTexts& texts) { chooser.choose(texts); }
+void FileCommandDialogs::showDirectoryChooser(FileManagerTexts& texts) { chooser().choose(texts); }
 
 void FileCommandDialogs::showRenameDialog(FileManagerTexts& texts) { rename.askNewName(texts); }

@@ -1,7 +1,11 @@
 #pragma once
 // The file-manager commands' dialogs as the windows show them: the directory chooser, the
-// rename dialog and the progress of a copy or move. Made once the two dialogs exist, it
-// attaches itself to the session as its file-manager dialogs, and takes itself back.
+// rename dialog and the progress of a copy or move. It attaches itself to the session as its
+// file-manager dialogs, and takes itself back. The directory chooser is asked for at its
+// first use: few runs copy or move, and a chooser reads the volumes, lists its directory and
+// watches the mount table from the moment it exists.
+#include <functional>
+
 #include "core/files/FileManagerDialogs.h"
 #include "ui/files/TransferProgressDialog.h"
 
@@ -12,7 +16,9 @@ class RenameDialog;
 class FileCommandDialogs final : public FileManagerDialogs {
 public:
     // progressOwner: the window the progress dialog stands over.
-    FileCommandDialogs(Jukebox& session, DirectoryChooser& chooser, RenameDialog& rename, QWidget* progressOwner);
+    // chooser: gives the one directory chooser, made on the first call and kept.
+    FileCommandDialogs(Jukebox& session, std::function<DirectoryChooser&()> chooser, RenameDialog& rename,
+                       QWidget* progressOwner);
     ~FileCommandDialogs() override;
     FileCommandDialogs(const FileCommandDialogs&) = delete;
     FileCommandDialogs& operator=(const FileCommandDialogs&) = delete;
@@ -23,7 +29,7 @@ public:
 
 private:
     Jukebox& session;
-    DirectoryChooser& chooser;
+    std::function<DirectoryChooser&()> chooser;
     RenameDialog& rename;
     TransferProgressDialog progress;
 };
