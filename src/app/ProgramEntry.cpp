@@ -134,8 +134,8 @@ void installHelp(Run& run, const ProgramPaths& paths)
 }
 
 // Step 7: the toolbar, whose creation has the main window created (which runs the
-// session's start-up); step 8: the viewer, the setup dialog and the rename dialog. The
-// directory chooser is made when a copy or move first asks for it.
+// session's start-up); step 8: the viewer and the rename dialog. The setup dialog and the
+// directory chooser are made when they are first asked for: few runs open them.
 void createWindows(Run& run)
 {
     run.toolbar = std::make_unique<Toolbar>(*run.session, run.dispatcher, [&run](Toolbar& toolbar) -> MainWindow& {
@@ -146,8 +146,11 @@ void createWindows(Run& run)
     });
     run.viewer = std::make_unique<ViewerWindow>(*run.session, run.dispatcher, *run.mainWindow, *run.toolbar);
     run.toolbar->attachViewer(run.viewer.get());
-    run.setup = std::make_unique<SetupDialog>();
-    run.mainWindow->attachSetupForm(run.setup.get());
+    run.mainWindow->attachSetupForm([&run]() -> SetupDialog& {
+        if (!run.setup)
+            run.setup = std::make_unique<SetupDialog>();
+        return *run.setup;
+    });
     run.renameDialog = std::make_unique<RenameDialog>();
     const auto directoryChooser = [&run]() -> DirectoryChooser& {
         if (!run.directoryChooser)

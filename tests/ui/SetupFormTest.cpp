@@ -19,7 +19,7 @@ protected:
     MainWindow& startWithSetup()
     {
         MainWindow& form = start();
-        form.attachSetupForm(&setup);
+        form.attachSetupForm([this]() -> SetupDialog& { return setup; });
         return form;
     }
 

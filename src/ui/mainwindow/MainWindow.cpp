@@ -431,7 +431,7 @@ void MainWindow::ApplySettings()
 void MainWindow::ShowSetupOptions()
 {
     if (setupForm)
-        setupForm->ShowModal(session.settings(), SettingsFilePath());
+        setupForm().ShowModal(session.settings(), SettingsFilePath());
     ApplySettings();
 }
 

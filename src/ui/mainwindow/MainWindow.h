@@ -6,6 +6,7 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -58,8 +59,9 @@ public:
     // picture behind the controls and the status bar at the bottom follow it.
     void setClientHeight(int height);
 
-    // The setup dialog is created after the main window; command 18 shows it.
-    void attachSetupForm(SetupDialog* form) { setupForm = form; }
+    // Command 18 shows the setup dialog that form gives: made at the first call and kept, as
+    // only some runs open it.
+    void attachSetupForm(std::function<SetupDialog&()> form) { setupForm = std::move(form); }
     void ShowSetupOptions();
 
     // Command 19: leave when the exit check allows it.
@@ -190,7 +192,7 @@ private:
     Jukebox& session;
     CommandDispatcher& commands;
     Toolbar& toolbar;
-    SetupDialog* setupForm = nullptr;
+    std::function<SetupDialog&()> setupForm;
     FileBrowser* browser = nullptr;
     QueuePanel* queuePanel = nullptr;
     CdPanel* cdPanel = nullptr;
