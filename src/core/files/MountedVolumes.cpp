@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "core/base/UniqueFd.h"
 #include "core/files/DirectoryListing.h"
 
 namespace {
@@ -69,14 +70,13 @@ bool parseLine(std::string_view line, MountEntry& entry)
 std::string readWholeFile(std::string_view path)
 {
     std::string text;
-    const int fd = open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const UniqueFd file(open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0)
         return text;
     std::array<char, 16384> buffer;
     ssize_t got = 0;
-    while ((got = read(fd, buffer.data(), buffer.size())) > 0)
+    while ((got = read(file.get(), buffer.data(), buffer.size())) > 0)
         text.append(buffer.data(), static_cast<std::size_t>(got));
-    close(fd);
     return got < 0 ? std::string() : text;
 }
 

@@ -15,6 +15,7 @@
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/AsciiText.h"
 #include "core/base/SonorailError.h"
+#include "core/base/UniqueFd.h"
 
 namespace {
 
@@ -277,12 +278,10 @@ FileBytes readOpenFile(int fd)
 
 FileBytes readWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0)
         return {{}, errno};
-    FileBytes file = readOpenFile(fd);
-    ::close(fd);
-    return file;
+    return readOpenFile(file.get());
 }
 
 }  // namespace
