@@ -37,6 +37,16 @@ protected:
 
     void readDisc() { dispatcher.ExecuteCommand(Command::UpdateCdInfo); }
 
+    // The window shown with the disc read and the CD fields' tab in front.
+    MainWindow& showReadDisc()
+    {
+        MainWindow& form = startWithDisc();
+        form.show();
+        readDisc();
+        form.TabSet1->setCurrentIndex(1);
+        return form;
+    }
+
     // The window active and the field given the input focus, as a click would.
     void focus(MainWindow& form, QWidget* field)
     {
@@ -125,10 +135,7 @@ TEST_F(CdWindowTest, AtStartTheDiscIsReadWhenTheSettingsSaySo)
 
 TEST_F(CdWindowTest, LeavingAFieldStoresTheDiscEvenUnchanged)
 {
-    MainWindow& form = startWithDisc();
-    form.show();
-    readDisc();
-    form.TabSet1->setCurrentIndex(1);
+    MainWindow& form = showReadDisc();
     focus(form, form.cdtitle);
     form.cdauthor->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(home.read("cddat.dat").size(), 6080u) << "the prompts are stored";
@@ -154,10 +161,7 @@ TEST_F(CdWindowTest, LeavingAFieldStoresTheDiscEvenUnchanged)
 // is stored just before.
 TEST_F(CdWindowTest, TypedTextSurvivesAReadingButAClearStoresNothingOfItsOwn)
 {
-    MainWindow& form = startWithDisc();
-    form.show();
-    readDisc();
-    form.TabSet1->setCurrentIndex(1);
+    MainWindow& form = showReadDisc();
     focus(form, form.cdtitle);
     form.cdtitle->setText("Typed");
     readDisc();
@@ -174,10 +178,7 @@ TEST_F(CdWindowTest, TypedTextSurvivesAReadingButAClearStoresNothingOfItsOwn)
 
 TEST_F(CdWindowTest, AStoreThatFailsShowsTheErrorAndKeepsThePanel)
 {
-    MainWindow& form = startWithDisc();
-    form.show();
-    readDisc();
-    form.TabSet1->setCurrentIndex(1);
+    MainWindow& form = showReadDisc();
     std::filesystem::create_directory(home.file("cddat.dat"));
     focus(form, form.cdtitle);
     form.cdtitle->setText("Kept");
@@ -194,10 +195,7 @@ TEST_F(CdWindowTest, AStoreThatFailsShowsTheErrorAndKeepsThePanel)
 // by Exit and by the quiet exit alike; a store that fails keeps the program open.
 TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
 {
-    MainWindow& form = startWithDisc();
-    form.show();
-    readDisc();
-    form.TabSet1->setCurrentIndex(1);
+    MainWindow& form = showReadDisc();
     focus(form, form.cdtitle);
     form.cdtitle->setText("Typed Before Exit");
     std::filesystem::create_directory(home.file("cddat.dat"));
@@ -215,10 +213,7 @@ TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
 
 TEST_F(CdWindowTest, TheQuietExitStoresTheFieldWithTheFocus)
 {
-    MainWindow& form = startWithDisc();
-    form.show();
-    readDisc();
-    form.TabSet1->setCurrentIndex(1);
+    MainWindow& form = showReadDisc();
     focus(form, form.cdmisc);
     form.cdmisc->setPlainText("bought in Leeds");
     form.QuietExit();
