@@ -376,9 +376,11 @@ bool Toolbar::viewerInNormalState() const
 }
 
 // The viewer places itself over the main window by the same dock rule (below the menu and the
-// docked strip, down to the main window's bottom edge), so the dock asks it to do that rather
-// than moving it by numbers counted on the main window's own area, without its frame.
-void Toolbar::setViewerTop(int) { placeViewer(); }
+// docked strip, down to the main window's bottom edge), so the dock's numbers, counted on the
+// main window's own area without its frame, are not used. The monitor's tick has the viewer
+// place itself just before the dock layout is applied, so the top needs nothing more; a new
+// height comes with a changed main window, and the viewer follows that at once.
+void Toolbar::setViewerTop(int) {}
 
 void Toolbar::setViewerHeight(int) { placeViewer(); }
 
