@@ -54,7 +54,9 @@ def expected_files(present):
           f"the help module should be installed once in LIBDIR/sonorail, found {modules}")
     files = {"bin/sonorail", "share/applications/sonorail.desktop",
              "share/icons/hicolor/scalable/apps/sonorail.svg", "share/man/man1/sonorail.1.gz",
-             "share/metainfo/io.github.sonorail.Sonorail.metainfo.xml"}
+             "share/metainfo/io.github.sonorail.Sonorail.metainfo.xml",
+             "share/doc/sonorail/copyright", "share/doc/sonorail/changelog.Debian.gz",
+             "share/lintian/overrides/sonorail"}
     files.update(f"share/icons/hicolor/{size}x{size}/apps/sonorail.png" for size in ICON_SIZES)
     files.update(f"share/sonorail/{name}" for name in DATA_FILES)
     files.update(modules)

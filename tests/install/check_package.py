@@ -3,10 +3,11 @@
 install holds and nothing of the build tree (no test or benchmark program, no path of the
 build directory inside a file, no run path), and its control file names the package, its
 section and maintainer, the libraries dpkg-shlibdeps found and the packages the program only
-loads while it runs.
+loads while it runs. lintian finds nothing in it but the placeholder maintainer address, and
+that only when no maintainer was configured.
 
 usage: check_package.py CPACK BUILD_DIR
-Exits 77 (skipped) when dpkg-deb or dpkg-shlibdeps is missing, unless $CI is set.
+Exits 77 (skipped) when dpkg-deb, dpkg-shlibdeps or lintian is missing, unless $CI is set.
 """
 import os
 import re
@@ -27,6 +28,9 @@ LOADED_PACKAGES = ("vlc-plugin-base", "vlc-plugin-fluidsynth", "vlc-plugin-video
 LINKED_PACKAGES = ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6dbus6",
                    "libqt6network6", "libqt6help6", "libvlc5", "libcdio19", "libx11-6")
 BUILD_PROGRAMS = ("core_tests", "media_tests", "ui_tests", "instance_probe", "startup_bench")
+# The maintainer's address when none is configured, and what lintian says of it.
+PLACEHOLDER_ADDRESS = "@invalid>"
+PLACEHOLDER_TAGS = ("bogus-mail-host", "bogus-mail-host-in-debian-changelog")
 
 
 def dependency_names(depends):
@@ -70,9 +74,20 @@ def check_control(package):
     print("Depends:", field("Depends"))
 
 
+def check_lintian(package):
+    maintainer = subprocess.run(["dpkg-deb", "-f", package, "Maintainer"], capture_output=True,
+                                text=True).stdout.strip()
+    allowed = PLACEHOLDER_TAGS if maintainer.endswith(PLACEHOLDER_ADDRESS) else ()
+    report = subprocess.run(["lintian", "--no-tag-display-limit", package], capture_output=True, text=True)
+    findings = [line for line in report.stdout.splitlines() if line[:2] in ("E:", "W:")]
+    unexpected = [line for line in findings if line.split()[2] not in allowed]
+    install.check(not unexpected, "lintian: " + "; ".join(unexpected))
+    print("lintian:", "; ".join(findings) or "nothing")
+
+
 def main():
     cpack, build = sys.argv[1], sys.argv[2]
-    missing = [tool for tool in ("dpkg-deb", "dpkg-shlibdeps", "readelf") if not shutil.which(tool)]
+    missing = [tool for tool in ("dpkg-deb", "dpkg-shlibdeps", "readelf", "lintian") if not shutil.which(tool)]
     if missing:
         print(f"missing tools: {', '.join(missing)}")
         return 1 if os.environ.get("CI") else SKIPPED
@@ -88,6 +103,7 @@ def main():
         package = os.path.join(work, packages[0])
         check_contents(package, build, os.path.join(work, "unpacked"))
         check_control(package)
+        check_lintian(package)
         print(f"{packages[0]}: {os.path.getsize(package)} bytes, built and checked in "
               f"{time.monotonic() - started:.1f} s")
     finally:
