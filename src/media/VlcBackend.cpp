@@ -23,6 +23,7 @@
 #include "core/settings/SettingsKeys.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/SonorailError.h"
+#include "media/MusicTagReader.h"
 
 namespace {
 
@@ -760,6 +761,8 @@ DisplayRect VlcBackend::displayRect()
         return {0, 0, videoWidth, videoHeight};
     return requestedRect;
 }
+
+MusicTags VlcBackend::readMusicTags(const std::string& path) { return MusicTagReader::readFile(path); }
 
 void VlcBackend::setEndListener(std::function<void()> listener)
 {

@@ -70,6 +70,7 @@ public:
     std::optional<std::string> takeLateFailure() override;
     // Called on libVLC's event thread when the media libVLC plays ends or fails.
     void setEndListener(std::function<void()> listener) override;
+    MusicTags readMusicTags(const std::string& path) override;
 
 private:
     struct Engine;

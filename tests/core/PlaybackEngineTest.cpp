@@ -28,12 +28,14 @@ struct FakeWindow final : CommandControl, InformationBar, Viewer, VideoArea, Pla
     void showDocument(const std::string& path, const std::string& caption) override { show(path, caption); }
     void showPicture(const std::string& path, const std::string& caption) override { show(path, caption); }
     void restorePictureArea() override { videoInFront = false; }
-    void placeVideo(MediaPlayer& player) override
+    void placeVideo(MediaPlayer& player, VideoFit fit) override
     {
         player.setDisplayRect({});
         videoRect = player.displayRect();
         videoInFront = true;
+        videoFit = fit;
     }
+    void showMusicCover(const std::string& musicPath) override { covers.push_back(musicPath); }
     void setTimeDisplays(const std::string& length, const std::string& position) override
     {
         lengthText = length;
@@ -63,6 +65,8 @@ struct FakeWindow final : CommandControl, InformationBar, Viewer, VideoArea, Pla
     bool viewerShown = false;
     bool videoInFront = false;
     DisplayRect videoRect;
+    VideoFit videoFit = VideoFit::OwnSize;
+    std::vector<std::string> covers;
     std::string caption_;
     std::vector<std::string> shown;
     std::set<std::string> unreadable;
@@ -385,6 +389,31 @@ TEST_F(PlaybackEngineTest, VideoIsPlacedAtItsOwnSizeAndStaysInFrontUntilStop)
     EXPECT_TRUE(window.videoInFront) << "a following sound does not move the picture area back";
     engine->Stop();
     EXPECT_FALSE(window.videoInFront);
+}
+
+// Music plays as wave sound does, with its cover for its time; films play as AVI clips do,
+// scaled down to the picture area where a clip keeps its own size.
+TEST_F(PlaybackEngineTest, MusicAndFilmsPlayAsWaveAndAviDo)
+{
+    sound("/one.mp3", 800);
+    backend->addMedia("/film.mkv", {1000, true, false, 1920, 1080});
+    sound("/two.FLAC", 600);
+    backend->addMedia("/clip.avi", {400, true, false, 160, 120});
+    enqueue({"/one.mp3", "/picture.png", "/film.mkv", "/two.FLAC", "/clip.avi"});
+    engine->Play();
+    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(window.shown, (std::vector<std::string>{"/picture.png"})) << "the look-ahead passes music as sound";
+    runFor(800);
+    EXPECT_EQ(state.activeMedia, amVideo);
+    EXPECT_EQ(window.videoFit, VideoFit::ScaleDownToArea);
+    runFor(1000);
+    EXPECT_EQ(state.activeMedia, amWave);
+    runFor(600);
+    EXPECT_EQ(window.videoFit, VideoFit::OwnSize);
+    runFor(400);
+    EXPECT_EQ(state.playState, psStopped);
+    EXPECT_EQ(opened(), (std::vector<std::string>{"/one.mp3", "/film.mkv", "/two.FLAC", "/clip.avi"}));
+    EXPECT_EQ(window.covers, (std::vector<std::string>{"/one.mp3", "", "/two.FLAC", ""}));
 }
 
 TEST_F(PlaybackEngineTest, MonitorShowsTimesAndTurnsTheIcon)

@@ -31,7 +31,7 @@ struct QuietWindow final : CommandControl, Viewer, VideoArea {
     void showPicture(const std::string& path, const std::string&) override { shown.push_back(path); }
     void trackViewer() override {}
     void restorePictureArea() override {}
-    void placeVideo(MediaPlayer& player) override
+    void placeVideo(MediaPlayer& player, VideoFit) override
     {
         player.setDisplayRect({});
         videoRect = player.displayRect();

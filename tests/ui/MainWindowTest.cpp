@@ -234,7 +234,9 @@ TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
 TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
 {
     MainWindow& form = start();
-    EXPECT_EQ(form.fileMask(), "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf");
+    EXPECT_EQ(form.fileMask(), "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf"
+                               ";*.mp3;*.ogg;*.oga;*.opus;*.flac;*.m4a;*.aac;*.wma"
+                               ";*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg;*.mpeg;*.wmv;*.ogv");
     for (QCheckBox* box : form.filterBoxes)
         box->click();
     EXPECT_EQ(form.fileMask(), "@@@@@._+_");

@@ -15,6 +15,7 @@
 #include "core/queue/MediaKind.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
+#include "ui/queue/MusicTagCache.h"
 
 namespace {
 
@@ -53,6 +54,10 @@ MprisService::MprisService(Jukebox& session, CommandDispatcher& commands, std::f
     new MprisPlayerAdaptor(this);
     new MprisTrackListAdaptor(this);
     session.playQueue().addObserver(this);
+    connect(&MusicTagCache::instance(), &MusicTagCache::tagsRead, this, [this](const QString& path) {
+        if (QFile::encodeName(path).toStdString() == this->session.playback().currentItem)
+            ++tagsGeneration;
+    });
 }
 
 MprisService::~MprisService()
@@ -109,6 +114,8 @@ QVariantMap MprisService::metadata() const
     };
     if (ClassifyEntry(state.currentItem) == mkCdTrack)
         addDiscNames(data, state.currentItem);
+    if (const MediaKind kind = ClassifyEntry(state.currentItem); kind == mkMusic || kind == mkMovie)
+        addMusicTags(data, state.currentItem);
     if (isPlayerMedia(state.activeMedia) && session.player().isOpen()) {
         GuardedCall([&] {
             const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
@@ -128,6 +135,38 @@ void MprisService::addDiscNames(QVariantMap& data, const std::string& entry) con
         data.insert(QStringLiteral("xesam:album"), QString::fromStdString(title));
     if (const std::string author = cd.discAuthor(); !author.empty())
         data.insert(QStringLiteral("xesam:artist"), QStringList{QString::fromStdString(author)});
+}
+
+// A music file as its tags name it, once they have been read (off the event loop: the first
+// look starts the read, and the metadata changes when it is done). A file without tags keeps
+// its name as the title.
+void MprisService::addMusicTags(QVariantMap& data, const std::string& path) const
+{
+    const KnownMusic* known = MusicTagCache::instance().lookUp(path);
+    if (!known)
+        return;
+    const MusicTags& tags = known->tags;
+    const auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    if (!tags.title.empty())
+        data.insert(QStringLiteral("xesam:title"), text(tags.title));
+    if (!tags.artists.empty()) {
+        QStringList artists;
+        for (const std::string& artist : tags.artists)
+            artists.append(text(artist));
+        data.insert(QStringLiteral("xesam:artist"), artists);
+    }
+    if (!tags.album.empty())
+        data.insert(QStringLiteral("xesam:album"), text(tags.album));
+    if (!tags.albumArtist.empty())
+        data.insert(QStringLiteral("xesam:albumArtist"), QStringList{text(tags.albumArtist)});
+    if (tags.trackNumber > 0)
+        data.insert(QStringLiteral("xesam:trackNumber"), tags.trackNumber);
+    if (!tags.genre.empty())
+        data.insert(QStringLiteral("xesam:genre"), QStringList{text(tags.genre)});
+    if (tags.lengthMs > 0)
+        data.insert(QStringLiteral("mpris:length"), qlonglong(tags.lengthMs) * 1000);
+    if (!known->artPath.empty())
+        data.insert(QStringLiteral("mpris:artUrl"), urlOf(known->artPath));
 }
 
 qlonglong MprisService::positionMicroseconds() const
@@ -296,7 +335,8 @@ MprisService::Inputs MprisService::currentInputs() const
             state.CdTrackLength,
             session.playModes().checked(PlayMode::Continuous),
             session.playModes().checked(PlayMode::Shuffle),
-            commands.enabledGeneration()};
+            commands.enabledGeneration(),
+            tagsGeneration};
 }
 
 QVariantMap MprisService::playerProperties() const

@@ -75,6 +75,7 @@ private:
 
     QVariantMap playerProperties() const;
     void addDiscNames(QVariantMap& data, const std::string& entry) const;
+    void addMusicTags(QVariantMap& data, const std::string& path) const;
     // Everything the player properties are computed from, read cheaply: while it stays the
     // same the properties are not built again (the monitor calls five times a second).
     struct Inputs {
@@ -86,6 +87,7 @@ private:
         bool continuous = false;
         bool shuffle = false;
         std::uint64_t enabledGeneration = 0;
+        std::uint64_t tagsGeneration = 0;
         bool operator==(const Inputs&) const = default;
     };
     Inputs currentInputs() const;
@@ -96,6 +98,7 @@ private:
     std::function<void()> raiseWindow;
     QVariantMap lastPlayerProperties;
     Inputs lastInputs;
+    std::uint64_t tagsGeneration = 0;  // counts the tags read for the current item
     bool queueChanged = false;
     bool registered = false;
     QString registeredName;

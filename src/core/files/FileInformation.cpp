@@ -7,6 +7,8 @@
 #include "core/files/TransferReport.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
+#include "core/queue/MediaKind.h"
+#include "core/queue/MusicTags.h"
 
 namespace {
 
@@ -49,12 +51,20 @@ void FileInformation::showFileRow()
         return;
     }
     const std::string name = list.row(row);
-    const FileFacts facts = ReadFileFacts(WithTrailingBackslash(window().fileListDirectory()) + name);
+    const std::string path = WithTrailingBackslash(window().fileListDirectory()) + name;
+    const FileFacts facts = ReadFileFacts(path);
     if (facts.error != 0) {
         showInfo("Can not read " + Utf8FromLegacyText(name) + ": " + FailureReason(facts.error) + ".");
         return;
     }
-    window().showFileInfo(FileInfoText(name, facts, window().fileInfoFormats()));
+    std::string line = FileInfoText(name, facts, window().fileInfoFormats());
+    const MediaKind kind = ClassifyEntry(name);
+    if (kind == mkMusic || kind == mkMovie) {
+        const std::string music = MusicInfoText(player.backend().readMusicTags(path));
+        if (!music.empty())
+            line += "  " + music;
+    }
+    window().showFileInfo(line);
 }
 
 void FileInformation::showCdTrackRow()

@@ -14,6 +14,8 @@ constexpr std::array<FileTypeFilter, kFileTypeFilterCount> kFilters = {{
     {"chkpng", "Png", ";*.png", 1, 3},
     {"chkpcx", "Pcx", ";*.pcx", 1, 4},
     {"chkRTF", "Rtf", ";*.rtf", 0, 5},
+    {"chkmusic", "Music", ";*.mp3;*.ogg;*.oga;*.opus;*.flac;*.m4a;*.aac;*.wma", 0, 6},
+    {"chkvideo", "Video", ";*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg;*.mpeg;*.wmv;*.ogv", 1, 6},
 }};
 
 }  // namespace

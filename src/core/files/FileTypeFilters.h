@@ -1,5 +1,6 @@
 #pragma once
-// The eleven type filters of the file browser and the file-list mask built from them.
+// The type filters of the file browser (the eleven classic kinds, music and video) and the
+// file-list mask built from them.
 #include <array>
 #include <span>
 #include <string>
@@ -13,7 +14,7 @@ struct FileTypeFilter {
     int row;
 };
 
-inline constexpr std::size_t kFileTypeFilterCount = 11;
+inline constexpr std::size_t kFileTypeFilterCount = 13;
 // Matches no ordinary file name, so a mask with nothing ticked lists nothing.
 inline constexpr std::string_view kNoFilePattern = "@@@@@._+_";
 

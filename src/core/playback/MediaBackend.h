@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/cd/DiscText.h"
+#include "core/queue/MusicTags.h"
 
 // Left, top, right, bottom as the player reports them; right and bottom of zero with a
 // zero left and top mean "the video's own size".
@@ -54,4 +55,12 @@ public:
     // empty one tells nobody. Once this returns, the previous listener is not running and is
     // not called again. A back end that cannot tell (the scripted one of the tests) ignores it.
     virtual void setEndListener(std::function<void()> listener) { static_cast<void>(listener); }
+
+    // The tags, stream facts and front cover of a music or video file, whatever is open; a
+    // back end that reads no tags (the scripted one) knows none.
+    virtual MusicTags readMusicTags(const std::string& path)
+    {
+        static_cast<void>(path);
+        return {};
+    }
 };

@@ -196,7 +196,7 @@ void PlaybackEngine::startSequence(bool lookAhead)
         ++state.PlayedCount;
         queue.setPlayed(row, true);
     }
-    if (state.activeMedia != amNone && (kind == mkMidi || kind == mkWave || kind == mkCdTrack))
+    if (state.activeMedia != amNone && IsSoundKind(kind))
         PlaybackStep(true);
     if (state.activeMedia == amNone && IsViewerKind(kind) && queue.empty()) {
         state.activeMedia = amLastView;
@@ -209,8 +209,10 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
 {
     const std::string text = queue.entry(row).text;
     const std::string caption = kCurrentItemPrefix + text;
-    if (kind == mkMidi || kind == mkWave || kind == mkCdTrack)
+    if (IsSoundKind(kind))
         player.close();
+    if (IsPlayerKind(kind))
+        views.video->showMusicCover(kind == mkMusic ? text : std::string());
     switch (kind) {
     case mkText:
     case mkRichText:
@@ -233,11 +235,16 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
         state.activeMedia = amCdTrack;
         break;
     case mkWave:
+    case mkMusic:  // played as a wave sound is, whatever its codec
         startFile(kWaveAudioDevice, text);
         state.activeMedia = amWave;
         break;
     case mkVideo:
-        startVideo(text);
+        startVideo(text, VideoFit::OwnSize);
+        state.activeMedia = amVideo;
+        break;
+    case mkMovie:
+        startVideo(text, VideoFit::ScaleDownToArea);
         state.activeMedia = amVideo;
         break;
     case mkNone:
@@ -266,11 +273,11 @@ void PlaybackEngine::startCdTrack(const std::string& text)
     player.play();
 }
 
-void PlaybackEngine::startVideo(const std::string& path)
+void PlaybackEngine::startVideo(const std::string& path, VideoFit fit)
 {
     player.selectDevice(kVideoDevice, path);
     player.open();
-    views.video->placeVideo(player);
+    views.video->placeVideo(player, fit);
     player.play();
 }
 

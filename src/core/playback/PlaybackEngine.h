@@ -58,7 +58,7 @@ private:
     void startRow(int row, MediaKind kind);
     void startFile(const char* deviceType, const std::string& path);
     void startCdTrack(const std::string& text);
-    void startVideo(const std::string& path);
+    void startVideo(const std::string& path, VideoFit fit);
     void startIntroIfChecked();
     void setPlayingCommands(bool playing);
 

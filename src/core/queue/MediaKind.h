@@ -17,6 +17,8 @@ enum MediaKind {
     mkJpeg = 10,
     mkPcx = 11,
     mkRichText = 12,
+    mkMusic = 13,  // today's compressed sound: MP3, Ogg, Opus, FLAC, AAC, WMA
+    mkMovie = 14,  // today's video files: MP4, MKV, WebM, MOV, MPEG, WMV, Ogg video
 };
 
 // The kind of a file name or path. The extension is what follows the last "." after the
@@ -24,5 +26,10 @@ enum MediaKind {
 // case, so "song.midi" and a name without extension are mkNone.
 MediaKind ClassifyEntry(std::string_view text);
 
-bool IsPlayerKind(MediaKind kind);  // MIDI, wave, video, CD track
+bool IsPlayerKind(MediaKind kind);  // MIDI, wave, video, CD track, music, movies
 bool IsViewerKind(MediaKind kind);  // text, pictures, rich text
+
+// Played as sound only, with no picture of their own: MIDI, wave, CD tracks and music.
+bool IsSoundKind(MediaKind kind);
+// Drawn in the main window's picture area: AVI clips and movies.
+bool IsVideoKind(MediaKind kind);

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QTimer>
 
+#include "core/base/WithTrailingBackslash.h"
 #include "core/files/DirectoryListing.h"
 #include "core/files/FileMask.h"
+#include "ui/queue/MusicTagCache.h"
 
 FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -59,6 +61,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
     case NameBytesRole:
         return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    case Qt::ToolTipRole:
+        return MusicToolTipOf(WithTrailingBackslash(shownDirectory) + bytes);
     default:
         return {};
     }

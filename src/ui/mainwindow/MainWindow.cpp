@@ -268,7 +268,8 @@ void MainWindow::createFilterControls(QWidget* client)
     filterpanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
         const FileTypeFilter& filter = FileTypeFilters()[i];
-        const int left = 3 + filter.column * 56, top = 1 + filter.row * 13;
+        // Seven rows in the panel's 81 pixels: the classic six and the row of music and video.
+        const int left = 3 + filter.column * 56, top = filter.row * 11;
         QCheckBox* box = makeCheck(filterpanel, filter.checkBox.data(), QString(), left, top, 16);
         box->setChecked(true);
         filterBoxes[i] = box;

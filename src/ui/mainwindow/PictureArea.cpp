@@ -1,9 +1,13 @@
 #include "ui/mainwindow/PictureArea.h"
 
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QMainWindow>
 
 #include "core/playback/MediaPlayer.h"
+#include "ui/queue/MusicTagCache.h"
 
 PictureArea::PictureArea(QMainWindow& window, QLabel& picture)
     : window(window), PMultiImage1(picture), videoSurface(new QWidget(&picture))
@@ -17,24 +21,35 @@ PictureArea::PictureArea(QMainWindow& window, QLabel& picture)
 
 void PictureArea::restorePictureArea()
 {
+    coverOf.clear();
     videoSurface->hide();
     PMultiImage1.setGeometry(window.centralWidget()->rect());
     PMultiImage1.lower();
     PMultiImage1.update();
 }
 
-// The video at its own size, centred on the whole window, in front of the controls.
-void PictureArea::placeVideo(MediaPlayer& player)
+// The video centred on the whole window, in front of the controls: at its own size, or
+// scaled down with its aspect kept where it is larger than the picture area. The surface's
+// size is what libVLC draws into, fitting the picture to it.
+void PictureArea::placeVideo(MediaPlayer& player, VideoFit fit)
 {
     PMultiImage1.raise();
     player.setDisplayRect({});
     player.setDisplayWindow(static_cast<unsigned long>(videoSurface->winId()));
     const DisplayRect own = player.displayRect();
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    const QRect frame = window.frameGeometry();
-    const int left = (frame.width() - width) / 2;
-    const int top = (frame.height() - height) / 2;
+    QSize size(own.right - own.left, own.bottom - own.top);
+    // A clip keeps its own size, centred on the window's frame; a scaled film is centred on
+    // the area it has to fit.
+    QSize centreOn = window.frameGeometry().size();
+    if (fit == VideoFit::ScaleDownToArea) {
+        centreOn = window.centralWidget()->size();
+        if (!size.isEmpty() && (size.width() > centreOn.width() || size.height() > centreOn.height()))
+            size.scale(centreOn, Qt::KeepAspectRatio);
+    }
+    const int width = size.width();
+    const int height = size.height();
+    const int left = (centreOn.width() - width) / 2;
+    const int top = (centreOn.height() - height) / 2;
     player.setDisplayRect({left, top, 0, 0});
     PMultiImage1.setGeometry(window.centralWidget()->rect());
     PMultiImage1.clear();
@@ -42,4 +57,37 @@ void PictureArea::placeVideo(MediaPlayer& player)
     videoSurface->show();
     PMultiImage1.raise();
     window.update();
+}
+
+void PictureArea::showMusicCover(const std::string& musicPath)
+{
+    coverOf = musicPath;
+    if (!waitingForTags && !coverOf.empty()) {
+        waitingForTags = true;
+        QObject::connect(&MusicTagCache::instance(), &MusicTagCache::tagsRead, &PMultiImage1,
+                         [this](const QString& path) {
+                             if (QFile::encodeName(path).toStdString() == coverOf)
+                                 drawCover();
+                         });
+    }
+    drawCover();
+}
+
+// The cover scaled to fit the area with its aspect kept, centred; nothing without one (or
+// before the file's tags have been read).
+void PictureArea::drawCover()
+{
+    QString art;
+    if (!coverOf.empty()) {
+        if (const KnownMusic* known = MusicTagCache::instance().lookUp(coverOf))
+            art = QFile::decodeName(QByteArray::fromStdString(known->artPath));
+    }
+    const QImage cover = art.isEmpty() ? QImage() : QImage(art);
+    if (cover.isNull()) {
+        PMultiImage1.clear();
+        return;
+    }
+    PMultiImage1.setAlignment(Qt::AlignCenter);
+    PMultiImage1.setPixmap(QPixmap::fromImage(
+        cover.scaled(PMultiImage1.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

@@ -2,6 +2,8 @@
 // The main window's picture area as the session's video area: the label PMultiImage1 fills
 // the client behind the controls; for a video it comes in front of them, cleared, with the
 // video drawn at its own size in a native child at the window's centre.
+#include <string>
+
 #include "core/playback/VideoArea.h"
 
 class QLabel;
@@ -12,11 +14,16 @@ class PictureArea final : public VideoArea {
 public:
     PictureArea(QMainWindow& window, QLabel& picture);
 
-    void placeVideo(MediaPlayer& player) override;
+    void placeVideo(MediaPlayer& player, VideoFit fit) override;
     void restorePictureArea() override;
+    void showMusicCover(const std::string& musicPath) override;
 
 private:
+    void drawCover();
+
     QMainWindow& window;
     QLabel& PMultiImage1;
     QWidget* videoSurface;  // native child of the picture area, for video alone
+    std::string coverOf;    // the music file whose cover the area shows or waits for
+    bool waitingForTags = false;
 };

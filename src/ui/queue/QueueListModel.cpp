@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 
+#include "ui/queue/MusicTagCache.h"
+
 QueueListModel::QueueListModel(PlayQueue& queue, QueueList list, QObject* parent)
     : QAbstractListModel(parent), queue(queue), list(list)
 {
@@ -23,9 +25,13 @@ int QueueListModel::rowCount(const QModelIndex& parent) const { return parent.is
 
 QVariant QueueListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= queue.count())
+    if (!index.isValid() || index.row() >= queue.count())
         return {};
     const QueueEntry& entry = queue.entry(index.row());
+    if (role == Qt::ToolTipRole)
+        return MusicToolTipOf(entry.text);
+    if (role != Qt::DisplayRole)
+        return {};
     const std::string& text = list == QueueList::Path ? entry.text : entry.fileName;
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
