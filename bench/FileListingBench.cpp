@@ -1,4 +1,4 @@
-// Reading a large directory into the file list with all eleven type filters ticked: the
+// Reading a large directory into the file list with every type filter ticked: the
 // listing alone (one pass, mask, sort), the model refresh, and the refresh as a shown
 // list view lays it out and paints it (offscreen unless QT_QPA_PLATFORM says otherwise).
 //   build/bench/file_listing_bench
@@ -111,5 +111,44 @@ void ShownFileListRefresh(benchmark::State& state)
     state.counters["rows"] = model.rowCount();
 }
 BENCHMARK(ShownFileListRefresh)->Unit(benchmark::kMillisecond);
+
+// 10 000 music names list as fast as 10 000 wave names: listing never reads a file's tags,
+// and the music filter's eight patterns cost no more than the wave filter's one.
+class NamesOfOneKind {
+public:
+    explicit NamesOfOneKind(const char* extension)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sonorail-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        root = pattern;
+        for (int i = 0; i < 10000; ++i)
+            std::ofstream(root / ("Track " + std::to_string(i) + extension));
+    }
+    ~NamesOfOneKind()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    std::string path() const { return root.string(); }
+
+private:
+    std::filesystem::path root;
+};
+
+void ListTenThousandNames(benchmark::State& state, const char* extension)
+{
+    const NamesOfOneKind directory(extension);
+    FileListModel model;
+    model.setMask(QString::fromStdString(allFiltersMask()));
+    model.setDirectory(directory.path());
+    for (auto _ : state) {
+        model.refresh();
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.counters["rows"] = model.rowCount();
+}
+BENCHMARK_CAPTURE(ListTenThousandNames, wave, ".wav")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ListTenThousandNames, music, ".mp3")->Unit(benchmark::kMillisecond);
 
 }  // namespace

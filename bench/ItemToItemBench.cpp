@@ -114,6 +114,8 @@ public:
         test_files::write(first, test_media::waveFile(1000));
         test_files::write(home.file("next.wav"), test_media::waveFile(3000));
         test_files::write(home.file("next.mid"), test_media::midiFile(3000));
+        for (const char* music : {"one.mp3", "two.flac"})
+            std::filesystem::copy_file(std::string(SONORAIL_TEST_DATA) + "/music/" + music, home.file(music));
     }
     ~PlayingSession()
     {
@@ -177,6 +179,10 @@ BENCHMARK_CAPTURE(ItemToItem, PolledByTick/Wave, false, "next.wav")
 BENCHMARK_CAPTURE(ItemToItem, EndReported/Midi, true, "next.mid")
     ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ItemToItem, PolledByTick/Midi, false, "next.mid")
+    ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ItemToItem, EndReported/Mp3, true, "one.mp3")
+    ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ItemToItem, EndReported/Flac, true, "two.flac")
     ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -78,7 +78,7 @@ set(CPACK_PACKAGE_NAME sonorail)
 set(CPACK_PACKAGE_VENDOR "The Sonorail developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${SONORAIL_PACKAGE_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "multimedia jukebox for MIDI, wave, video and audio-CD tracks")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "multimedia jukebox for music, video, MIDI and audio-CD tracks")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
@@ -91,12 +91,14 @@ endif()
 # CPack puts the summary before it; dpkg indents every line by one space, so a line holds at
 # most 79 characters to stay within 80 columns.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sonorail browses drives and folders for media files filtered by type,
-collects them in a play queue and plays it: MIDI songs, wave sounds, video
-clips and the tracks of an audio CD through libVLC; texts, rich-text documents
-and pictures show in a viewer window as their turn comes. Play modes
-(backwards, random, continuous, shuffle, intro), albums and M3U/PLS playlists,
-a CD information database, a docking toolbar, a help book and control over
-D-Bus (MPRIS 2).")
+collects them in a play queue and plays it: music (MP3, FLAC, Ogg Vorbis,
+Opus, AAC, WMA) with its tags and cover, videos (MP4, MKV, WebM, MOV, MPEG,
+WMV, AVI), MIDI songs, wave sounds and the tracks of an audio CD through
+libVLC; texts, rich-text documents and pictures show in a viewer window as
+their turn comes.
+Play modes (backwards, random, continuous, shuffle, intro), albums and M3U/PLS
+playlists, a CD information database, a docking toolbar, a help book and
+control over D-Bus (MPRIS 2).")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${SONORAIL_LOADED_DEPENDS}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -26,7 +26,7 @@ LOADED_PACKAGES = ("vlc-plugin-base", "vlc-plugin-fluidsynth", "vlc-plugin-video
                    "libqt6sql6-sqlite", "libgraphicsmagick-q16-3")
 # Linked by the program and the help module, so dpkg-shlibdeps must have named them.
 LINKED_PACKAGES = ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6dbus6",
-                   "libqt6network6", "libqt6help6", "libvlc5", "libcdio19", "libx11-6")
+                   "libqt6network6", "libqt6help6", "libvlc5", "libcdio19", "libx11-6", "libtag1v5")
 BUILD_PROGRAMS = ("core_tests", "media_tests", "ui_tests", "instance_probe", "startup_bench")
 # The maintainer's address when none is configured, and what lintian says of it.
 PLACEHOLDER_ADDRESS = "@invalid>"

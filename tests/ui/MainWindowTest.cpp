@@ -24,6 +24,7 @@
 #include "ui/welcome/WelcomeWindow.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/queue/MusicTagCache.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/SonorailError.h"
@@ -468,6 +469,35 @@ TEST_F(MainWindowTest, AVideoIsCentredOnTheWholeWindow)
     dispatcher.ExecuteCommand(Command::Next);
     EXPECT_EQ(backend->displayRect(), (DisplayRect{-254, 0, 0, 0}));
     EXPECT_EQ(surface->geometry(), QRect(-254, 0, 1001, frame.height() + 1));
+}
+
+// A film larger than the picture area is scaled down into it with its aspect kept, centred on
+// the area; while music plays its cover fills the area behind the controls; music rows tell
+// their tags in a tool tip.
+TEST_F(MainWindowTest, FilmsFitTheAreaAndMusicShowsItsCoverAndTags)
+{
+    MainWindow& form = start();
+    MusicTagCache::instance().setCoverFolder(home.file("covers/"));
+    const std::string music = std::string(SONORAIL_TEST_DATA) + "/music/one.mp3";
+    backend->addMedia("/v/film.mkv", {5000, true, false, 1920, 1080});
+    backend->addMedia(music, {5000});
+    session->queueEditing().AddFiles({"/v/film.mkv", music}, false);
+    const auto* surface = form.PMultiImage1->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    ASSERT_TRUE(surface);
+
+    dispatcher.ExecuteCommand(Command::Play);
+    const QSize area = form.centralWidget()->size();
+    EXPECT_EQ(surface->width(), area.width());
+    EXPECT_NEAR(surface->height(), area.width() * 1080 / 1920, 1);
+    EXPECT_EQ(surface->y(), (area.height() - surface->height()) / 2);
+
+    EXPECT_EQ(form.queue->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+              "Sonorail Test Band - One (Test Pressing, 0:01)");
+    dispatcher.ExecuteCommand(Command::Next);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return !form.PMultiImage1->pixmap().isNull(); })) << "the cover shows";
+    EXPECT_LE(form.PMultiImage1->pixmap().height(), form.PMultiImage1->height());
+    dispatcher.ExecuteCommand(Command::Stop);
+    EXPECT_TRUE(form.PMultiImage1->pixmap().isNull());
 }
 
 }  // namespace

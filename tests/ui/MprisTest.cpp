@@ -4,12 +4,14 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "support/MainWindowFixture.h"
 #include "app/mpris/MprisService.h"
+#include "ui/queue/MusicTagCache.h"
 
 namespace {
 
@@ -103,6 +105,43 @@ TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)
     EXPECT_EQ(qdbus_cast<QDBusObjectPath>(metadata.value("mpris:trackid")), tracks[0])
         << "the item keeps its id after it left the queue";
     EXPECT_EQ(property("org.mpris.MediaPlayer2", "Identity").toString(), "Sonorail");
+}
+
+// A music file is described by its tags once they are read (off the event loop), its cover as
+// a file in the cache; one without tags keeps its name as the title.
+TEST_F(MprisTest, MusicIsDescribedByItsTagsAndCover)
+{
+    MusicTagCache::instance().setCoverFolder(home.file("covers/"));
+    const std::string music = std::string(SONORAIL_TEST_DATA) + "/music/";
+    backend->addMedia(music + "one.mp3", {1500});
+    backend->addMedia(music + "untagged.wma", {1500});
+    session->queueEditing().AddFiles({music + "one.mp3", music + "untagged.wma"}, false);
+    player("Play");
+    QVariantMap metadata;
+    EXPECT_TRUE(qt_test::waitUntil([&] {
+        service->publishChanges();
+        metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+        return metadata.contains("xesam:album");
+    }));
+    EXPECT_EQ(metadata.value("xesam:title").toString(), "One");
+    EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"Sonorail Test Band"});
+    EXPECT_EQ(metadata.value("xesam:album").toString(), "Test Pressing");
+    EXPECT_EQ(metadata.value("xesam:albumArtist").toStringList(), QStringList{"Various Testers"});
+    EXPECT_EQ(metadata.value("xesam:trackNumber").toInt(), 1);
+    EXPECT_EQ(metadata.value("xesam:genre").toStringList(), QStringList{"Electronic"});
+    const QString art = metadata.value("mpris:artUrl").toString();
+    EXPECT_TRUE(art.startsWith(QString::fromStdString("file://" + home.file("covers/cover-")))) << art.toStdString();
+    EXPECT_EQ(qt_test::fileBytes(QUrl(art).toLocalFile()).left(3), QByteArray("\xff\xd8\xff"));
+
+    player("Next");
+    EXPECT_TRUE(qt_test::waitUntil([&] {
+        metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+        return metadata.value("xesam:title").toString() == "untagged.wma";
+    }));
+    qt_test::runEventsFor(std::chrono::milliseconds(100));
+    metadata = qdbus_cast<QVariantMap>(property("org.mpris.MediaPlayer2.Player", "Metadata"));
+    EXPECT_EQ(metadata.value("xesam:title").toString(), "untagged.wma");
+    EXPECT_FALSE(metadata.contains("xesam:artist"));
 }
 
 // A URL whose name holds a NUL or a line break names no file and never reaches the queue.

@@ -23,6 +23,7 @@ void PictureArea::restorePictureArea()
 {
     coverOf.clear();
     videoSurface->hide();
+    PMultiImage1.clear();
     PMultiImage1.setGeometry(window.centralWidget()->rect());
     PMultiImage1.lower();
     PMultiImage1.update();
