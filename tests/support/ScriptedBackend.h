@@ -31,6 +31,7 @@ public:
 
     // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
     std::vector<std::string> requests;
+    std::map<std::string, MusicTags> musicTags;  // what the tag reader finds in a file
     bool isOpen() const { return !openDevice.empty(); }
 
     void open(const std::string& deviceType, const std::string& fileName) override;
@@ -50,6 +51,11 @@ public:
     void setDisplayRect(const DisplayRect& rect) override;
     DisplayRect displayRect() override;
     std::optional<std::string> takeLateFailure() override;
+    MusicTags readMusicTags(const std::string& path) override
+    {
+        const auto found = musicTags.find(path);
+        return found == musicTags.end() ? MusicTags{} : found->second;
+    }
     void setEndListener(std::function<void()> listener) override { endListener = std::move(listener); }
 
 private:
