@@ -273,4 +273,16 @@ void DesktopSession::clickAt(int x, int y)
 
 void DesktopSession::pressKey(const char* key) { xdotool({QStringLiteral("key"), QString::fromLatin1(key)}); }
 
+DesktopSession::ToolResult DesktopSession::runTool(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(tool, arguments);
+    ToolResult result;
+    if (process.waitForFinished(kStartMs) && process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    result.output = process.readAllStandardOutput().trimmed().toStdString();
+    return result;
+}
+
 }  // namespace desktop_test

@@ -62,6 +62,14 @@ public:
     void clickAt(int x, int y);
     void pressKey(const char* key);
 
+    // A command-line tool run on this desktop and its bus: its exit code (-1 when it did not
+    // finish) and its standard output without the final line break.
+    struct ToolResult {
+        int exitCode = -1;
+        std::string output;
+    };
+    ToolResult runTool(const QString& tool, const QStringList& arguments);
+
     // Polls condition every 20 ms until it holds or the timeout passes.
     static bool waitUntil(const std::function<bool()>& condition,
                           std::chrono::milliseconds timeout = std::chrono::seconds(20));

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The program as a user gets it: installed with `cmake --install` into a fresh prefix, then
-started from there on a private X server (Xvfb) by a user with a fresh home and XDG folders.
+started from there on a private X server (Xvfb) and session bus by a user with a fresh home and
+XDG folders.
 
 Checks the installed layout (every file where the desktop expects it, nothing more; the
 metainfo valid for AppStream; each icon at its size), then that the installed program finds
@@ -10,7 +11,8 @@ its settings under $XDG_CONFIG_HOME/sonorail and the help's index under
 $XDG_CACHE_HOME/sonorail.
 
 usage: check_installed_program.py CMAKE BUILD_DIR
-Exits 77 (skipped) when Xvfb, xdotool, xprop or appstreamcli is missing, unless $CI is set.
+Exits 77 (skipped) when Xvfb, dbus-daemon, xdotool, xprop or appstreamcli is missing, unless $CI
+is set.
 """
 import gzip
 import os
@@ -32,7 +34,7 @@ ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 WINDOW_ICON_SIZES = (16, 24, 32, 48, 64)
 DATA_FILES = ("icons.bmp", "sonorail.qch", "sonorail.qhc",
               "intro.txt", "tech1.txt", "tech2.txt", "tech3.txt", "tipofday.txt")
-TOOLS = ("Xvfb", "xdotool", "xprop", "appstreamcli")
+TOOLS = ("Xvfb", "dbus-daemon", "xdotool", "xprop", "appstreamcli")
 MAIN_WINDOW_TITLE = "Sonorail V3.0-Win95 Beta2"
 HELP_WINDOW_TITLE = "Sonorail Help"
 
@@ -173,6 +175,23 @@ class XServer:
         self.process.wait(TIMEOUT)
 
 
+class SessionBus:
+    """The user's session bus. Without one the program's D-Bus library would start one itself
+    where dbus-x11 is installed (any desktop) and write its address under ~/.dbus."""
+
+    def __init__(self, environment):
+        self.process = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                                        env=environment, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True)
+        self.address = self.process.stdout.readline().strip()
+        if not self.address:
+            raise RuntimeError("dbus-daemon gave no address")
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(TIMEOUT)
+
+
 class Program:
     """The installed program with the start-up probe: its lines come through a queue."""
 
@@ -295,8 +314,11 @@ def start_until_main_window(program):
 def check_running_program(prefix, work):
     server = XServer()
     program = None
+    bus = None
     try:
         environment = user_environment(work, server.display)
+        bus = SessionBus(environment)
+        environment["DBUS_SESSION_BUS_ADDRESS"] = bus.address
         folder = os.path.join(work, "folder")
         os.makedirs(folder)
         prefix_before = snapshot(prefix)
@@ -327,6 +349,8 @@ def check_running_program(prefix, work):
     finally:
         if program and program.process.poll() is None:
             program.process.kill()
+        if bus:
+            bus.stop()
         server.stop()
 
     check(snapshot(prefix) == prefix_before, "the installed files changed")

@@ -58,6 +58,7 @@ protected:
         return reply.value().variant();
     }
     QString status() { return property("org.mpris.MediaPlayer2.Player", "PlaybackStatus").toString(); }
+    bool can(const char* what) { return property("org.mpris.MediaPlayer2.Player", what).toBool(); }
 
     std::unique_ptr<MprisService> service;
 };
@@ -68,22 +69,29 @@ TEST_F(MprisTest, PlayPauseNextStopDriveThePlayer)
     backend->addMedia("/music/b.wav", {5000});
     session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
     EXPECT_EQ(status(), "Stopped");
+    EXPECT_TRUE(can("CanPlay"));
+    EXPECT_FALSE(can("CanPause") || can("CanGoNext") || can("CanSeek"));
 
     player("Play");
     EXPECT_EQ(status(), "Playing");
+    EXPECT_TRUE(can("CanPlay") && can("CanPause") && can("CanGoNext") && can("CanSeek"))
+        << "offered while playing, though the Play button is greyed";
     backend->advance(1000);
-    player("Play");  // while playing: Play is not offered, so nothing skips
+    player("Play");  // while playing: nothing skips
     EXPECT_EQ(session->playQueue().count(), 1);
     EXPECT_EQ(session->player().position(), 1000);
 
     player("Pause");
     EXPECT_EQ(status(), "Paused");
+    EXPECT_TRUE(can("CanPlay") && can("CanPause"));
     player("PlayPause");
     EXPECT_EQ(status(), "Playing");
     player("Next");
     EXPECT_TRUE(session->playQueue().empty());
     player("Stop");
     EXPECT_EQ(status(), "Stopped");
+    EXPECT_FALSE(can("CanPlay")) << "nothing left to play";
+    EXPECT_FALSE(can("CanGoPrevious"));
 }
 
 TEST_F(MprisTest, MetadataAndTracksDescribeWhatPlaysAndTheQueue)

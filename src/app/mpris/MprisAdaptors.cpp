@@ -33,16 +33,16 @@ bool MprisPlayerAdaptor::shuffle() const { return service->shuffle(); }
 void MprisPlayerAdaptor::setShuffle(bool on) { service->setShuffle(on); }
 QVariantMap MprisPlayerAdaptor::metadata() const { return service->metadata(); }
 qlonglong MprisPlayerAdaptor::position() const { return service->positionMicroseconds(); }
-bool MprisPlayerAdaptor::canGoNext() const { return service->commandEnabled(Command::Next); }
-bool MprisPlayerAdaptor::canPlay() const { return service->commandEnabled(Command::Play); }
-bool MprisPlayerAdaptor::canPause() const { return service->commandEnabled(Command::Pause); }
+bool MprisPlayerAdaptor::canGoNext() const { return service->canGoNext(); }
+bool MprisPlayerAdaptor::canPlay() const { return service->canPlay(); }
+bool MprisPlayerAdaptor::canPause() const { return service->canPause(); }
 bool MprisPlayerAdaptor::canSeek() const { return service->canSeek(); }
 
-void MprisPlayerAdaptor::Next() { service->runCommandIfEnabled(Command::Next); }
-void MprisPlayerAdaptor::Pause() { service->runCommandIfEnabled(Command::Pause); }
+void MprisPlayerAdaptor::Next() { service->next(); }
+void MprisPlayerAdaptor::Pause() { service->pause(); }
 void MprisPlayerAdaptor::PlayPause() { service->playPause(); }
-void MprisPlayerAdaptor::Stop() { service->runCommandIfEnabled(Command::Stop); }
-void MprisPlayerAdaptor::Play() { service->runCommandIfEnabled(Command::Play); }
+void MprisPlayerAdaptor::Stop() { service->stop(); }
+void MprisPlayerAdaptor::Play() { service->play(); }
 void MprisPlayerAdaptor::Seek(qlonglong offset) { service->seekBy(offset); }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/mpris/MprisAdaptors.h"
 #include "core/base/GuardedCall.h"
@@ -87,7 +88,14 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
     return registered;
 }
 
-bool MprisService::commandEnabled(Command command) const { return commands.isCommandEnabled(command); }
+// Paused counts: the interface asks Play and Pause to be offered alike while playing and
+// while paused. Resuming is transient and never seen between two events.
+bool MprisService::hasCurrentItem() const { return session.playback().playState != psStopped; }
+
+bool MprisService::canPlay() const { return hasCurrentItem() || !session.playQueue().empty(); }
+bool MprisService::canPause() const { return hasCurrentItem(); }
+// With no row left, Next ends playback, as the interface asks of a last track.
+bool MprisService::canGoNext() const { return hasCurrentItem(); }
 
 QString MprisService::playbackStatus() const
 {
@@ -242,45 +250,89 @@ void MprisService::runCommand(Command command)
     later([this, command] { commands.ExecuteCommand(command); });
 }
 
-// A remote Play while playing must not skip: only what the menus offer now runs.
-void MprisService::runCommandIfEnabled(Command command)
+// A remote Play while playing must not skip (the program's own Play starts the next row then).
+void MprisService::play()
 {
-    later([this, command] {
-        if (commandEnabled(command))
-            commands.ExecuteCommand(command);
+    later([this] {
+        if (session.playback().playState != psPlaying && canPlay())
+            commands.ExecuteCommand(Command::Play);
+    });
+}
+
+void MprisService::pause()
+{
+    later([this] {
+        if (session.playback().playState == psPlaying)
+            commands.ExecuteCommand(Command::Pause);
     });
 }
 
 void MprisService::playPause()
 {
     later([this] {
-        const Command command = session.playback().playState == psPlaying ? Command::Pause : Command::Play;
-        if (commandEnabled(command))
-            commands.ExecuteCommand(command);
+        if (session.playback().playState == psPlaying)
+            commands.ExecuteCommand(Command::Pause);
+        else if (canPlay())
+            commands.ExecuteCommand(Command::Play);
     });
 }
 
+void MprisService::stop()
+{
+    later([this] {
+        if (hasCurrentItem())
+            commands.ExecuteCommand(Command::Stop);
+    });
+}
+
+void MprisService::next()
+{
+    later([this] {
+        if (canGoNext())
+            commands.ExecuteCommand(Command::Next);
+    });
+}
+
+long MprisService::itemLengthMs() const
+{
+    const PlaybackState& state = session.playback();
+    return state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
+}
+
+// Back past the start seeks to the start; on past the end goes to the next item.
 void MprisService::seekBy(qlonglong offsetMicroseconds)
 {
     later([this, offsetMicroseconds] {
         if (!canSeek())
             return;
-        setPosition(MprisTrackPath(session.playback().currentItemId), positionMicroseconds() + offsetMicroseconds);
+        const qlonglong target = std::max<qlonglong>(0, positionMicroseconds() + offsetMicroseconds) / 1000;
+        const long length = itemLengthMs();
+        if (length > 0 && target >= length)
+            commands.ExecuteCommand(Command::Next);
+        else
+            seekWithinItem(static_cast<long>(target));
     });
 }
 
+// A position outside the item, or for an item that no longer plays, is ignored.
 void MprisService::setPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds)
 {
-    const PlaybackState& state = session.playback();
-    if (!canSeek() || track != MprisTrackPath(state.currentItemId) || positionMicroseconds < 0)
+    if (!canSeek() || track != MprisTrackPath(session.playback().currentItemId) || positionMicroseconds < 0)
         return;
+    const qlonglong target = positionMicroseconds / 1000;
+    if (const long length = itemLengthMs(); length > 0 && target > length)
+        return;
+    seekWithinItem(static_cast<long>(target));
+}
+
+void MprisService::seekWithinItem(long milliseconds)
+{
+    const PlaybackState& state = session.playback();
     MediaPlayer& player = session.player();
-    const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : player.length();
-    const long target = static_cast<long>(std::min<qlonglong>(positionMicroseconds / 1000, length));
-    player.seek(state.activeMedia == amCdTrack ? state.CdTrackStart + target : target);
+    player.seek(state.activeMedia == amCdTrack ? state.CdTrackStart + milliseconds : milliseconds);
     if (state.playState == psPlaying)
         player.play();
-    emit Seeked(qlonglong(target) * 1000);
+    emit Seeked(qlonglong(milliseconds) * 1000);
 }
 
 void MprisService::openUri(const QString& uri)
@@ -335,7 +387,7 @@ MprisService::Inputs MprisService::currentInputs() const
             state.CdTrackLength,
             session.playModes().checked(PlayMode::Continuous),
             session.playModes().checked(PlayMode::Shuffle),
-            commands.enabledGeneration(),
+            session.playQueue().empty(),
             tagsGeneration};
 }
 
@@ -343,9 +395,9 @@ QVariantMap MprisService::playerProperties() const
 {
     return {{QStringLiteral("PlaybackStatus"), playbackStatus()},
             {QStringLiteral("Metadata"), metadata()},
-            {QStringLiteral("CanPlay"), commandEnabled(Command::Play)},
-            {QStringLiteral("CanPause"), commandEnabled(Command::Pause)},
-            {QStringLiteral("CanGoNext"), commandEnabled(Command::Next)},
+            {QStringLiteral("CanPlay"), canPlay()},
+            {QStringLiteral("CanPause"), canPause()},
+            {QStringLiteral("CanGoNext"), canGoNext()},
             {QStringLiteral("CanSeek"), canSeek()},
             {QStringLiteral("LoopStatus"), loopStatus()},
             {QStringLiteral("Shuffle"), shuffle()}};

@@ -44,7 +44,13 @@ public:
     QVariantMap trackMetadata(const QueueEntry& entry) const;
     // The metadata of the queue rows with these ids, in the order asked; unknown ids are left out.
     QList<QVariantMap> tracksMetadata(const QList<QDBusObjectPath>& ids) const;
-    bool commandEnabled(Command command) const;
+    // What the player interface offers, as the interface defines it rather than as the
+    // buttons are greyed: Play while an item is current (playing or paused) or the queue
+    // holds a row to start; Pause and Next while an item is current; Seek while a player
+    // item is open.
+    bool canPlay() const;
+    bool canPause() const;
+    bool canGoNext() const;
     bool canSeek() const;
     QString loopStatus() const;
     bool shuffle() const;
@@ -53,8 +59,12 @@ public:
     void later(std::function<void()> action);
     void raise();
     void runCommand(Command command);
-    void runCommandIfEnabled(Command command);
+    // Each does nothing where its Can* property is false, and Play nothing while playing.
+    void play();
+    void pause();
     void playPause();
+    void stop();
+    void next();
     void seekBy(qlonglong offsetMicroseconds);
     void setPosition(const QDBusObjectPath& track, qlonglong positionMicroseconds);
     void openUri(const QString& uri);
@@ -76,6 +86,9 @@ private:
     QVariantMap playerProperties() const;
     void addDiscNames(QVariantMap& data, const std::string& entry) const;
     void addMusicTags(QVariantMap& data, const std::string& path) const;
+    bool hasCurrentItem() const;
+    long itemLengthMs() const;
+    void seekWithinItem(long milliseconds);
     // Everything the player properties are computed from, read cheaply: while it stays the
     // same the properties are not built again (the monitor calls five times a second).
     struct Inputs {
@@ -86,7 +99,7 @@ private:
         long cdTrackLength = 0;
         bool continuous = false;
         bool shuffle = false;
-        std::uint64_t enabledGeneration = 0;
+        bool queueEmpty = true;
         std::uint64_t tagsGeneration = 0;
         bool operator==(const Inputs&) const = default;
     };

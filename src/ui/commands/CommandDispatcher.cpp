@@ -60,7 +60,6 @@ void CommandDispatcher::RunGuarded(const std::function<void()>& work,
 
 void CommandDispatcher::SetCommandEnabled(Command command, bool enabled)
 {
-    ++enabledChanges;
     for (const QPointer<QObject>& control : offerers) {
         if (!control || tagOf(control) != CommandNumber(command))
             continue;

@@ -56,14 +56,11 @@ public:
 
     // Whether a control offering the command is enabled (the menus' state).
     bool isCommandEnabled(Command command) const;
-    // Counts the calls of SetCommandEnabled, so a watcher can tell cheaply that nothing changed.
-    std::uint64_t enabledGeneration() const { return enabledChanges; }
 
     // Everything that offers the command now (for tests and the hint code).
     QList<QObject*> offerersOf(Command command) const;
 
 private:
-    std::uint64_t enabledChanges = 0;
     void callfnexecutebymenu(QAction* item);
     void callfnexecutebybutton(QAbstractButton* button);
 
