@@ -29,8 +29,10 @@ TEST(CdEntry, EntriesOfANewDiscAndOfNamedTracks)
     EXPECT_EQ(CdEntry::named(4, "two\nlines\tand tab"), "04:two lines and tab.cdt");
     // Long names keep their first 40 characters, accented ones too: Windows-1252 stores them
     // in the slot one byte each.
-    EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"), "05:" + std::string(39, 'x') + "\xC3\xA9.cdt");
-    const std::string accented = "Caf\xC3\xA9 \xC3\xA0 la cr\xC3\xA8me, d\xC3\xA9j\xC3\xA0 vu, \xC3\xBC\xC3\xB1\xC3\xAF xylophones";
+    EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"),
+              "05:" + std::string(39, 'x') + "\xC3\xA9.cdt");
+    const std::string accented =
+        "Caf\xC3\xA9 \xC3\xA0 la cr\xC3\xA8me, d\xC3\xA9j\xC3\xA0 vu, \xC3\xBC\xC3\xB1\xC3\xAF xylophones";
     ASSERT_EQ(characterCount(accented), 40u);
     EXPECT_EQ(CdEntry::named(6, accented), "06:" + accented + ".cdt");
     EXPECT_EQ(CdEntry::renamed("07:Old.cdt", accented + " and more"), "07:" + accented + ".cdt");
