@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the name texts of the file-manager commands: extensions must be
 // tails without a separator, a name typed over a shown one must keep the bytes it was not
-// typed over, renamed CD rows must keep their number and fit the database's slot, and CD
+// typed over, renamed CD rows must keep their number and fit the database's slot as it stores
+// them (Windows-1252 or UTF-8), and CD
 // rows of any shape must give their information line or the one error, never a crash.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,6 +14,7 @@
 #include "core/base/SonorailError.h"
 #include "core/base/Utf8Text.h"
 #include "core/cd/CdEntry.h"
+#include "core/cd/CdRecordText.h"
 #include "core/files/FileInfoText.h"
 #include "core/files/NameText.h"
 
@@ -53,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           (text.starts_with(readableDirectory) && typed == directory + text.substr(readableDirectory.size())));
 
     const std::string entry = CdEntry::renamed(row, text);
-    check(entry.starts_with(row.substr(0, 3)) && entry.ends_with(".cdt") && entry.size() <= kSlotText);
+    check(entry.starts_with(row.substr(0, 3)) && entry.ends_with(".cdt") && CdRecordText::fits(entry, kSlotText));
     check(!IsValidUtf8(text) || !IsValidUtf8(row.substr(0, 3)) || IsValidUtf8(entry));
     try {
         check(CdTrackInfoText(row, minutes * 60'000).starts_with("Track:"));

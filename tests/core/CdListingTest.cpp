@@ -7,6 +7,18 @@
 #include "core/cd/CdEntry.h"
 #include "core/cd/DiscId.h"
 
+namespace {
+
+std::size_t characterCount(const std::string& utf8)
+{
+    std::size_t characters = 0;
+    for (const char c : utf8)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters;
+}
+
+}  // namespace
+
 // ---- Entries and identifiers ----
 
 TEST(CdEntry, EntriesOfANewDiscAndOfNamedTracks)
@@ -15,8 +27,21 @@ TEST(CdEntry, EntriesOfANewDiscAndOfNamedTracks)
     EXPECT_EQ(CdEntry::forTrack(12), "12:Name of Track.cdt");
     EXPECT_EQ(CdEntry::named(3, "Intro: Take 1.5"), "03:Intro: Take 1.5.cdt");
     EXPECT_EQ(CdEntry::named(4, "two\nlines\tand tab"), "04:two lines and tab.cdt");
-    // Long names keep their first 40 bytes, never half a character: the entry fits its slot.
-    EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"), "05:" + std::string(39, 'x') + ".cdt");
+    // Long names keep their first 40 characters, accented ones too: Windows-1252 stores them
+    // in the slot one byte each.
+    EXPECT_EQ(CdEntry::named(5, std::string(39, 'x') + "\xC3\xA9" + "tail"),
+              "05:" + std::string(39, 'x') + "\xC3\xA9.cdt");
+    const std::string accented =
+        "Caf\xC3\xA9 \xC3\xA0 la cr\xC3\xA8me, d\xC3\xA9j\xC3\xA0 vu, \xC3\xBC\xC3\xB1\xC3\xAF xylophones";
+    ASSERT_EQ(characterCount(accented), 40u);
+    EXPECT_EQ(CdEntry::named(6, accented), "06:" + accented + ".cdt");
+    EXPECT_EQ(CdEntry::renamed("07:Old.cdt", accented + " and more"), "07:" + accented + ".cdt");
+    // A name Windows-1252 cannot hold is stored in UTF-8: as many characters as the slot's
+    // bytes keep (43 for the name, two bytes a Greek letter), never half of one.
+    std::string greek;
+    for (int letter = 0; letter < 40; ++letter)
+        greek += "\xCE\xB1";  // alpha
+    EXPECT_EQ(CdEntry::named(8, greek), "08:" + greek.substr(0, 2 * 21) + ".cdt");
 }
 
 TEST(CdEntry, OnlyLowerCaseCdtEntriesLeaveWithTheDisc)
@@ -103,6 +128,19 @@ TEST(CdListing, CdTextNamesWhatTheDiscNames)
     more.nameFrom(DiscText{"", "Performer", {"Only", "Beyond the last track"}});
     EXPECT_EQ(more.fields.author, "Performer");
     EXPECT_EQ(more.entries, (std::vector<std::string>{"01:Only.cdt"}));
+
+    // Names longer than the record keeps show as they are stored.
+    std::string longTitle;
+    for (int letter = 0; letter < 150; ++letter)
+        longTitle += "\xCE\xB2";  // beta: the title is stored in UTF-8, 127 letters
+    CdListing cut = CdListing::forNewDisc(1);
+    cut.nameFrom(DiscText{longTitle, std::string(300, 'p'), {std::string(45, 't')}});
+    EXPECT_EQ(cut.fields.title, longTitle.substr(0, 2 * 127));
+    EXPECT_EQ(cut.fields.author, std::string(255, 'p'));
+    EXPECT_EQ(cut.entries, (std::vector<std::string>{"01:" + std::string(40, 't') + ".cdt"}));
+    const CdRecord stored = cut.recordFor(1);
+    EXPECT_EQ(stored.title, cut.fields.title);
+    EXPECT_EQ(stored.trackSlots[0], cut.entries[0]);
 }
 
 // ---- The record that stores a disc ----

@@ -71,11 +71,11 @@ TEST(CdRecord, LongTextsAreCutToTheirFieldsOnACharacterBoundary)
 {
     CdRecord record;
     record.title = std::string(300, 'x');
-    record.author = std::string(254, 'a') + "\xC3\xA9";  // "é" would end at byte 256
-    record.trackSlots[0] = "01:" + std::string(46, 'n') + "\xE2\x82\xAC.cdt";  // "€" across byte 50
+    record.author = std::string(254, 'a') + "\xC5\x82";  // "ł", no Windows-1252: UTF-8 to byte 256
+    record.trackSlots[0] = "01:" + std::string(46, 'n') + "\xE2\x86\x92.cdt";  // "→" (UTF-8) across byte 50
     const std::string bytes = record.encode();
     EXPECT_EQ(static_cast<unsigned char>(bytes[4]), 255);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[260]), 254) << "the é is left out whole";
+    EXPECT_EQ(static_cast<unsigned char>(bytes[260]), 254) << "the ł is left out whole";
     EXPECT_EQ(static_cast<unsigned char>(bytes[1028]), 49);
 
     const CdRecord read = CdRecord::decode(bytesOf(bytes));
@@ -108,6 +108,46 @@ TEST(CdRecord, TextsThatAreNotUtf8AreReadAsWindows1252)
     std::string bytes = CdRecord().encode();
     bytes.replace(4, 8, std::string("\x07" "Caf\xE9 \x80" "5", 8));
     EXPECT_EQ(CdRecord::decode(bytesOf(bytes)).title, "Caf\xC3\xA9 \xE2\x82\xAC" "5");
+}
+
+// Texts are stored as the Windows program stores them when its code page can hold them, so
+// accented names keep as many characters as the field has bytes; other texts in UTF-8.
+TEST(CdRecord, TextsAreStoredInWindows1252WhereItHoldsThemAndElseInUtf8)
+{
+    CdRecord record;
+    record.title = "Caf\xC3\xA9 \xE2\x82\xAC" "5";                   // "Café €5"
+    record.author = "\xC5\x81\xC3\xB3" "d\xC5\xBA";                   // "Łódź": UTF-8
+    record.category = "\xC3\x83\xC2\xA9";                            // "Ã©", whose Windows-1252 bytes read as UTF-8 "é"
+    std::string accented;                                           // 150 characters, 30 of them "é"
+    for (int part = 0; part < 30; ++part)
+        accented += "abc\xC3\xA9" "d";
+    record.misc = accented;
+    record.trackSlots[0] = "01:" + std::string(38, 'x') + "\xC3\xA8\xC3\xA8.cdt";  // 47 characters
+    const std::string bytes = record.encode();
+    EXPECT_EQ(bytes.substr(4, 8), std::string("\x07" "Caf\xE9 \x80" "5", 8));
+    EXPECT_EQ(bytes.substr(260, 8), "\x07\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(bytes.substr(516, 5), "\x04\xC3\x83\xC2\xA9");
+    EXPECT_EQ(static_cast<unsigned char>(bytes[772]), 150);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1028]), 47);
+
+    const CdRecord read = CdRecord::decode(bytesOf(bytes));
+    EXPECT_EQ(read.title, record.title);
+    EXPECT_EQ(read.author, record.author);
+    EXPECT_EQ(read.category, record.category);
+    EXPECT_EQ(read.misc, accented) << "all 150 characters";
+    EXPECT_EQ(read.trackSlots[0], record.trackSlots[0]);
+
+    // A field keeps as many accented characters as it has bytes.
+    std::string longAccented;
+    for (int letter = 0; letter < 300; ++letter)
+        longAccented += "\xC3\xA9";
+    record.title = longAccented;
+    EXPECT_EQ(CdRecord::decode(bytesOf(record.encode())).title, longAccented.substr(0, 2 * 255));
+
+    // Records written by earlier versions hold UTF-8: they read as they did.
+    std::string earlier = CdRecord().encode();
+    earlier.replace(4, 6, "\x05" "Caf\xC3\xA9");
+    EXPECT_EQ(CdRecord::decode(bytesOf(earlier)).title, "Caf\xC3\xA9");
 }
 
 TEST(CdRecord, ASlotIsEmptyWhenItStartsWithFiveSpacesOrHoldsNothing)

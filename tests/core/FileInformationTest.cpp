@@ -190,10 +190,11 @@ TEST_F(FileInformationTest, AttributesAreReadOnlyAndHiddenAsLinuxHasThem)
 TEST_F(FileInformationTest, ACdTrackShowsNumberNameAndLengthInWholeSeconds)
 {
     window.cdTab = true;
-    backend->insertDisc({245'900, 75 * 60'000, 100 * 60'000 + 5'999});
-    window.cd.rows = {"01:Intro.cdt", "02:Name of Track.cdt", "03:Live: Encore.cdt"};
+    backend->insertDisc({245'900, 75 * 60'000, 100 * 60'000 + 5'999, 60'000, 60'000});
+    window.cd.rows = {"01:Intro.cdt", "02:Name of Track.cdt", "03:Live: Encore.cdt", "04:AC/DC Live.cdt",
+                      "05:Left\\Right.cdt"};
     std::vector<std::string> lines;
-    for (int row = 0; row < 3; ++row) {
+    for (int row = 0; row < 5; ++row) {
         window.cd.selected = {row};
         window.cd.current = row;
         information->ShowFileInfo();
@@ -202,7 +203,9 @@ TEST_F(FileInformationTest, ACdTrackShowsNumberNameAndLengthInWholeSeconds)
 
     EXPECT_EQ(lines, (std::vector<std::string>{"Track:1 - Intro.cdt, length: 04:05",
                                                "Track:2 - Name of Track.cdt, length: 75:00",
-                                               "Track:3 -  Encore.cdt, length: 100:05"}));
+                                               "Track:3 -  Encore.cdt, length: 100:05",
+                                               "Track:4 - AC/DC Live.cdt, length: 01:00",  // "/" is text here
+                                               "Track:5 - Right.cdt, length: 01:00"}));
     EXPECT_FALSE(player->isOpen());
     EXPECT_EQ(player->deviceType(), kCdAudioDevice);
     EXPECT_EQ(player->fileName(), "");

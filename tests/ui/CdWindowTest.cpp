@@ -7,6 +7,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -269,6 +270,52 @@ TEST_F(CdWindowTest, EjectClearsThePanelAndTakesOnlyLowerCaseCdtRowsOut)
     EXPECT_EQ(form.TabSet1->currentIndex(), 0);
     EXPECT_FALSE(dispatcher.isCommandEnabled(Command::EjectCd));
     EXPECT_EQ(backend->requests.back(), "close");
+}
+
+// ---- The fields hold what the record keeps ----
+
+// Characters typed on the keyboard into a field.
+void type(QWidget* field, const QString& text)
+{
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(field, &press);
+    }
+}
+
+// Accented names keep as many characters as the record has bytes for them (Windows-1252), and
+// no field takes more than its record keeps: what shows is what is stored.
+TEST_F(CdWindowTest, FieldsTakeWhatTheirRecordKeepsAndShowWhatIsStored)
+{
+    MainWindow& form = showReadDisc();
+    focus(form, form.cdtitle);
+    const QString accented(150, QChar(0xE9));  // "é"
+    form.cdtitle->clear();
+    type(form.cdtitle, accented);
+    EXPECT_EQ(form.cdtitle->text(), accented);
+    form.cdtitle->insert(QString(200, 'x'));  // a paste keeps what fits
+    type(form.cdtitle, "y");                    // typing past the field is refused
+    EXPECT_EQ(form.cdtitle->text(), accented + QString(105, 'x'));
+
+    // A letter Windows-1252 has not: the text is stored in UTF-8, two bytes a Greek letter.
+    form.cdauthor->setText(QString(127, QChar(0x3B2)));
+    form.cdauthor->end(false);
+    type(form.cdauthor, QString(QChar(0x3B2)));
+    EXPECT_EQ(form.cdauthor->text(), QString(127, QChar(0x3B2)));
+
+    // The notes count each line end as the two bytes it is stored as.
+    form.cdmisc->setFocus(Qt::TabFocusReason);
+    form.cdmisc->clear();
+    form.cdmisc->insertPlainText(QString(100, 'a') + '\n' + QString(200, 'b'));
+    EXPECT_EQ(form.cdmisc->toPlainText(), QString(100, 'a') + '\n' + QString(153, 'b'));
+
+    form.cdlistbox->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(stored());
+    EXPECT_EQ(QString::fromStdString(stored()->title), form.cdtitle->text());
+    EXPECT_EQ(QString::fromStdString(stored()->author), form.cdauthor->text());
+    EXPECT_EQ(stored()->misc, std::string(100, 'a') + "\r\n" + std::string(153, 'b'));
+    readDisc();
+    EXPECT_EQ(form.cdtitle->text(), accented + QString(105, 'x'));
 }
 
 // ---- Desktop media controls ----

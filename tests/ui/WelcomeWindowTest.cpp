@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "support/TestFiles.h"
 #include "support/TempDir.h"
 #include "ui/commands/CommandDispatcher.h"
+#include "ui/viewer/DocumentFile.h"
 #include "ui/viewer/SharedPalette.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -297,7 +299,7 @@ TEST_F(WelcomeWindowTest, AMissingDocumentFromTheMenuShowsTheErrorAndNotTheWindo
     EXPECT_FALSE(whileOpen(Command::Introduction));
     EXPECT_FALSE(whileOpen(Command::TipOfTheDay));
     EXPECT_EQ(errorTexts(), (std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + ".",
-                                                      "Cannot open file " + home.file("tipofday.txt") + "."}));
+                                                      "File not found."}));
     dialogs.shown.clear();
 
     // A button in the open window: the error, and the text area keeps its text.
@@ -318,8 +320,8 @@ TEST_F(WelcomeWindowTest, AtStartUpABadOrMissingFileGivesOneErrorAndTheWindowWit
         std::string error;
     };
     const std::string path = home.file("tipofday.txt");
-    for (const Case& sample : {Case{nullptr, "Cannot open file " + path + "."},
-                               Case{"abc\r\nA tip.\r\n", "'abc' is not a valid integer value in " + path + "."}}) {
+    for (const Case& sample :
+         {Case{nullptr, "File not found."}, Case{"abc\r\nA tip.\r\n", "'abc' is not a valid integer value."}}) {
         fs::remove(path);
         if (sample.tipsFile)
             home.write("tipofday.txt", sample.tipsFile);
@@ -336,6 +338,28 @@ TEST_F(WelcomeWindowTest, AtStartUpABadOrMissingFileGivesOneErrorAndTheWindowWit
     tips.Memo1->setPlainText("Welcome to Sonorail!");
     EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] { EXPECT_EQ(tips.Memo1->toPlainText(), ""); }));
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + "."});
+}
+
+// Documents are read as the viewer reads them: up to its limit, never cut inside a UTF-8
+// character, and a shortened one says so in its last line.
+TEST_F(WelcomeWindowTest, AnOverlongDocumentIsShortenedAsTheViewerShortensIt)
+{
+    const std::size_t cap = DocumentFile::kLargestShown;
+    const std::string line = "Caf\xC3\xA9 au lait, a line of the document that goes on and on.\r\n";
+    std::string text((cap - 1 - line.find('\xC3')) % line.size(), 'x');  // the cap falls inside the "é"
+    text.reserve(cap + 4096);
+    while (text.size() < cap + 2048)
+        text += line;
+    ASSERT_EQ(text.substr(cap - 1, 2), "\xC3\xA9");
+    home.write("intro.txt", text);
+    whileOpen(Command::Introduction, [&] {
+        const QTextDocument& shown = *tips.Memo1->document();
+        EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), line.substr(0, line.size() - 2)) << "still UTF-8";
+        EXPECT_EQ(shown.lastBlock().text().toStdString(),
+                  "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
+                      " bytes are shown.]");
+        EXPECT_EQ(shown.lastBlock().previous().text(), "Caf");
+    });
 }
 
 TEST_F(WelcomeWindowTest, TheButtonLabelsFitUnderTheirButtonsWithinTheStrip)

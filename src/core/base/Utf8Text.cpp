@@ -1,5 +1,6 @@
 #include "core/base/Utf8Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -59,7 +60,52 @@ constexpr std::array<std::uint16_t, 32> kWindows1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The code point of the well-formed sequence of length bytes at text[at].
+std::uint32_t codePointAt(std::string_view text, std::size_t at, std::size_t length)
+{
+    static constexpr std::array<unsigned char, 5> kLeadBits = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    std::uint32_t codePoint = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+    return codePoint;
+}
+
+std::optional<unsigned char> windows1252Byte(std::uint32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<unsigned char>(codePoint);
+    for (std::size_t high = 0; high < kWindows1252High.size(); ++high)
+        if (kWindows1252High[high] == codePoint)
+            return static_cast<unsigned char>(0x80 + high);
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string_view Utf8FirstCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t at = 0;
+    for (std::size_t kept = 0; kept < count && at < text.size(); ++kept)
+        at += std::max<std::size_t>(sequenceLength(text, at), 1);
+    return text.substr(0, at);
+}
+
+std::optional<std::string> Windows1252FromUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = sequenceLength(text, at);
+        if (length == 0)
+            return std::nullopt;
+        const std::optional<unsigned char> byte = windows1252Byte(codePointAt(text, at, length));
+        if (!byte)
+            return std::nullopt;
+        out += static_cast<char>(*byte);
+        at += length;
+    }
+    return out;
+}
 
 bool IsValidUtf8(std::string_view text)
 {

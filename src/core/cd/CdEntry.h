@@ -9,13 +9,14 @@ class CdEntry {
 public:
     static constexpr std::string_view kUnnamedTrack = "Name of Track";
     static constexpr std::string_view kExtension = ".cdt";
-    // The longest name a track is given (the rename dialog cuts names to it as well).
+    // The most characters a track's name is given (the rename dialog cuts names to it too).
     static constexpr std::size_t kLongestName = 40;
 
     // "%.2d:Name of Track" for track number, then ".cdt".
     static std::string forTrack(int number);
-    // The entry for track number under name, the name cut to kLongestName bytes on a
-    // character boundary and its line breaks and tabs made spaces.
+    // The entry for track number under name, the name cut to kLongestName characters, and
+    // further when the entry would not fit its slot of the CD record (CdRecordText: a name
+    // Windows-1252 cannot hold is kept in UTF-8), its line breaks and tabs made spaces.
     static std::string named(int number, std::string_view name);
     // The entry under a new name: its own first three characters (the number and the colon),
     // the name cut and cleaned as named() does, ".cdt" (a rename of a CD track).

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "core/base/Utf8Text.h"
 #include "core/cd/CdEntry.h"
+#include "core/cd/CdRecordText.h"
 
 namespace {
 
 // The notes as stored: lines end in CR LF. Cut to the field without splitting a character or
 // a line end.
-std::string storedNotes(const std::string& notes)
+std::string withCrLf(std::string_view notes)
 {
     std::string stored;
     for (const char c : notes) {
@@ -18,7 +18,12 @@ std::string storedNotes(const std::string& notes)
         if (c != '\r')
             stored += c;
     }
-    stored = std::string(Utf8Prefix(stored, CdRecord::kLongestText));
+    return stored;
+}
+
+std::string storedNotes(const std::string& notes)
+{
+    std::string stored(CdRecordText::fittingStart(withCrLf(notes), CdRecord::kLongestText));
     if (stored.ends_with('\r'))
         stored.pop_back();
     return stored;
@@ -35,6 +40,11 @@ std::string shownNotes(const std::string& stored)
             shown += '\n';
     }
     return shown;
+}
+
+std::string fittingText(const std::string& text)
+{
+    return std::string(CdRecordText::fittingStart(text, CdRecord::kLongestText));
 }
 
 }  // namespace
@@ -67,18 +77,31 @@ void CdListing::nameFrom(const DiscText& text)
     for (std::size_t j = 0; j < named; ++j)
         if (!text.trackTitles[j].empty())
             entries[j] = CdEntry::named(static_cast<int>(j) + 1, text.trackTitles[j]);
+    fitToRecord();
 }
+
+void CdListing::fitToRecord()
+{
+    fields = {fittingText(fields.title), fittingText(fields.author), fittingText(fields.category),
+              shownNotes(storedNotes(fields.misc))};
+    for (std::string& entry : entries)
+        entry = CdRecordText::fittingStart(entry, CdRecord::kLongestSlot);
+}
+
+bool CdListing::textFits(std::string_view text) { return CdRecordText::fits(text, CdRecord::kLongestText); }
+
+bool CdListing::notesFit(std::string_view notes) { return CdRecordText::fits(withCrLf(notes), CdRecord::kLongestText); }
 
 CdRecord CdListing::recordFor(std::int32_t discId) const
 {
     CdRecord record;
     record.discId = discId;
-    record.title = Utf8Prefix(fields.title, CdRecord::kLongestText);
-    record.author = Utf8Prefix(fields.author, CdRecord::kLongestText);
-    record.category = Utf8Prefix(fields.category, CdRecord::kLongestText);
+    record.title = fittingText(fields.title);
+    record.author = fittingText(fields.author);
+    record.category = fittingText(fields.category);
     record.misc = storedNotes(fields.misc);
     const std::size_t used = std::min(entries.size(), record.trackSlots.size());
     for (std::size_t j = 0; j < used; ++j)
-        record.trackSlots[j] = Utf8Prefix(entries[j], CdRecord::kLongestSlot);
+        record.trackSlots[j] = CdRecordText::fittingStart(entries[j], CdRecord::kLongestSlot);
     return record;
 }

@@ -1,6 +1,6 @@
 #include "core/cd/CdRecord.h"
 
-#include "core/base/Utf8Text.h"
+#include "core/cd/CdRecordText.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ const std::string kEmptySlot(48, ' ');
 
 void putShortText(std::string& record, std::size_t at, std::size_t fieldSize, const std::string& text)
 {
-    const std::string_view kept = Utf8Prefix(text, fieldSize - 1);
+    const std::string kept = CdRecordText::stored(CdRecordText::fittingStart(text, fieldSize - 1));
     record[at] = static_cast<char>(kept.size());
     record.replace(at + 1, kept.size(), kept);
 }
@@ -27,7 +27,7 @@ std::string shortTextAt(std::span<const unsigned char, CdRecord::kSize> bytes, s
 {
     const std::size_t length = std::min<std::size_t>(bytes[at], fieldSize - 1);
     const auto* first = reinterpret_cast<const char*>(bytes.data() + at + 1);
-    return Utf8FromLegacyText(std::string_view(first, length));
+    return CdRecordText::read(std::string_view(first, length));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // One disc in the CD information database: its identifier, the four texts of the CD panel
 // and one slot for each of the 99 tracks an audio CD can have, as the 6080 bytes the file
-// holds. Texts are UTF-8; each sits in a fixed field as a length byte and that many bytes.
+// holds. Texts are UTF-8 here; each sits in a fixed field as a length byte and that many bytes,
+// in Windows-1252 when that code page can hold it, else in UTF-8 (CdRecordText).
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,7 @@
 struct CdRecord {
     static constexpr std::size_t kSize = 6080;
     static constexpr int kSlotCount = 99;
-    // The longest texts the fields hold, in bytes.
+    // The longest texts the fields hold, in stored bytes (CdRecordText).
     static constexpr std::size_t kLongestText = 255;
     static constexpr std::size_t kLongestSlot = 50;
 
@@ -29,8 +30,8 @@ struct CdRecord {
     // as it was generated.
     static bool slotIsEmpty(const std::string& slot);
 
-    // The record in bytes: each text cut to its field on a character boundary, the bytes
-    // after each text and the three fill bytes zero.
+    // The record in bytes: each text cut to what its field keeps in whole characters, the
+    // bytes after each text and the three fill bytes zero.
     std::string encode() const;
     // Any 6080 bytes read back: a length byte larger than its field allows is read only as far
     // as the field goes. Texts that are not UTF-8 (written in a Windows code page) are read as

@@ -54,7 +54,8 @@ int CdTrackNumber(std::string_view row)
 std::string CdTrackInfoText(std::string_view row, long lengthMilliseconds)
 {
     const long length = lengthMilliseconds < 0 ? 0 : lengthMilliseconds;
-    const auto lastSeparator = row.find_last_of(":\\/");
+    // A CD entry is no path: a "/" in a track's name ("AC/DC Live") is part of the name.
+    const auto lastSeparator = row.find_last_of(":\\");
     const std::string_view name = lastSeparator == std::string_view::npos ? row : row.substr(lastSeparator + 1);
     return "Track:" + std::to_string(CdTrackNumber(row)) + " - " + std::string(name) +
            ", length: " + twoDigits(length / 60000) + ":" + twoDigits((length % 60000) / 1000);

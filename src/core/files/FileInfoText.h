@@ -27,6 +27,6 @@ std::string FileInfoText(std::string_view name, const FileFacts& facts, const Fi
 // ("'xy' is not a valid integer value") when its first two characters are no number.
 int CdTrackNumber(std::string_view row);
 
-// "Track:3 - Intro.cdt, length: 04:05": the number, the row after its last ":", "\" or "/",
+// "Track:3 - Intro.cdt, length: 04:05": the number, the row after its last ":" or "\",
 // and the length as minutes (as many digits as needed, at least two) and whole seconds.
 std::string CdTrackInfoText(std::string_view row, long lengthMilliseconds);

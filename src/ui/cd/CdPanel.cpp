@@ -6,8 +6,14 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 #include "core/base/GuardedCall.h"
+#include "core/cd/CdListing.h"
+#include "core/cd/CdRecord.h"
+#include "ui/cd/CdTextValidator.h"
 
 namespace {
 
@@ -21,6 +27,38 @@ CdPanel::CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QO
 {
     for (QWidget* field : fieldWidgets())
         field->installEventFilter(this);
+    // Each field holds no more than its field of the disc's record keeps.
+    for (QLineEdit* line : {controls.cdtitle, controls.cdauthor, controls.cdcategory})
+        line->setValidator(new CdTextValidator(line));
+    connect(controls.cdmisc->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { lastNotesInsertion = {position, added}; });
+    connect(controls.cdmisc, &QPlainTextEdit::textChanged, this, &CdPanel::keepNotesWithinTheirField);
+}
+
+// Notes that no longer fit their field lose the end of what was typed or pasted last, as far
+// as needed; what follows it stays.
+void CdPanel::keepNotesWithinTheirField()
+{
+    const QString notes = controls.cdmisc->toPlainText();
+    if (cuttingNotes || CdListing::notesFit(notes.toStdString()))
+        return;
+    const int start = std::clamp(lastNotesInsertion.position, 0, static_cast<int>(notes.size()));
+    const int end = std::clamp(start + lastNotesInsertion.added, start, static_cast<int>(notes.size()));
+    const QString after = notes.mid(end);
+    // No more characters fit than the field has bytes: a longer start need not be tried.
+    QString kept = notes.mid(start, std::min<int>(end - start, 2 * (CdRecord::kLongestText + 1)));
+    while (!kept.isEmpty() && !CdListing::notesFit((notes.left(start) + kept + after).toStdString())) {
+        const bool pair = kept.size() >= 2 && kept.back().isLowSurrogate() && kept[kept.size() - 2].isHighSurrogate();
+        kept.chop(pair ? 2 : 1);
+    }
+    QTextCursor cut(controls.cdmisc->document());
+    cut.setPosition(start + static_cast<int>(kept.size()));
+    cut.setPosition(end, QTextCursor::KeepAnchor);
+    cuttingNotes = true;
+    cut.joinPreviousEditBlock();  // one undo takes back the insertion and its cut
+    cut.removeSelectedText();
+    cut.endEditBlock();
+    cuttingNotes = false;
 }
 
 std::vector<QWidget*> CdPanel::fieldWidgets() const

@@ -2,7 +2,8 @@
 // The CD panel on the main window: the CD track list `cdlistbox`, the disc's title `cdtitle`
 // and, on `cdinfo`, its author, category and notes, with the source tab `TabSet1`. It is the
 // session's CD view. The controls are the main window's; the panel shows the CD mode's texts
-// in them and stores them when the user leaves a field (`cdtitleExit`).
+// in them and stores them when the user leaves a field (`cdtitleExit`). No field takes more
+// text than its field of the disc's record keeps, so what the user sees is what is stored.
 #include <QObject>
 #include <functional>
 
@@ -49,9 +50,16 @@ protected:
 
 private:
     std::vector<QWidget*> fieldWidgets() const;
+    void keepNotesWithinTheirField();
 
     Controls controls;
     std::function<void()> storeCdInfo;
     // Set while the program disables the fields: their losing the focus is no exit.
     bool disabling = false;
+    // Where the notes changed last, and whether the panel itself is cutting them.
+    struct Insertion {
+        int position = 0;
+        int added = 0;
+    } lastNotesInsertion;
+    bool cuttingNotes = false;
 };

@@ -19,42 +19,22 @@
 
 namespace {
 
-// Without the first bytes of a UTF-8 character that the cap cut in two: the rest of a UTF-8
-// document would no longer read as UTF-8.
-void dropCutCharacter(QByteArray& bytes)
-{
-    for (qsizetype back = 1; back <= 4 && back <= bytes.size(); ++back) {
-        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((byte & 0xC0) == 0x80)
-            continue;  // a continuation byte: its lead byte lies further back
-        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-        if (length > back)
-            bytes.chop(back);
-        return;
-    }
-}
-
 // The bytes the viewer shows of a document, and how long the whole document is.
 DocumentFile readDocument(const std::string& path)
 {
-    DocumentFile document = DocumentFile::read(path, ViewerWindow::kLargestDocument);
+    DocumentFile document = DocumentFile::readShown(path);
     if (document.error != 0)
         throw SonorailError(IoErrorText::forErrno(document.error));
-    if (document.shortened())
-        dropCutCharacter(document.bytes);
     return document;
 }
 
 // The last line of a document shown only in part.
-void sayShortened(QTextEdit& view, qint64 wholeSize)
+void sayShortened(QTextEdit& view, const DocumentFile& document)
 {
     QTextCursor end(view.document());
     end.movePosition(QTextCursor::End);
     end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    end.insertText(QStringLiteral("[Shortened: only the first %1 bytes (%2 MiB) of this document's %3 bytes are shown.]")
-                       .arg(ViewerWindow::kLargestDocument)
-                       .arg(ViewerWindow::kLargestDocument / (1024 * 1024))
-                       .arg(wholeSize));
+    end.insertText(document.shortenedNotice());
 }
 
 }  // namespace
@@ -199,7 +179,7 @@ void ViewerWindow::showDocument(const std::string& path, const QString& caption,
     const DocumentFile document = readDocument(path);
     DocumentView::show(*memo1, document.bytes);
     if (document.shortened())
-        sayShortened(*memo1, document.wholeSize);
+        sayShortened(*memo1, document);
 }
 
 void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/playback/Viewer.h"
+#include "ui/viewer/DocumentFile.h"
 
 class CommandControl;
 class Jukebox;
@@ -38,7 +39,7 @@ public:
     void showPicture(const std::string& path, const std::string& caption) override;
     void trackViewer() override;
 
-    static constexpr qint64 kLargestDocument = 16 * 1024 * 1024;
+    static constexpr qint64 kLargestDocument = DocumentFile::kLargestShown;
 
     QTextEdit* memo1 = nullptr;
     QLabel* PMultiImage1 = nullptr;

@@ -88,25 +88,24 @@ void fitLabelFont(const QList<QLabel*>& labels)
     }
 }
 
-// The bytes of a document, up to the window's limit; "Cannot open file %s" whatever kept
-// it from being read.
-QByteArray readDocument(const std::string& path)
+// A document as the windows show one (DocumentFile::readShown); "Cannot open file %s"
+// whatever kept it from being read.
+DocumentFile readDocument(const std::string& path)
 {
-    const DocumentFile document = DocumentFile::read(path, WelcomeWindow::kLargestDocument);
+    DocumentFile document = DocumentFile::readShown(path);
     if (document.error != 0)
         throw SonorailError(IoErrorText::cannotOpenFile(path));
-    return document.bytes;
+    return document;
 }
 
+// The tips, or the error of a file that is missing ("File not found"), cannot be read, or whose
+// first line is no number ("'%s' is not a valid integer value").
 TipOfDayFile readTips(const std::string& path)
 {
-    const QByteArray bytes = readDocument(path);
-    try {
-        return TipOfDayFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    } catch (const SonorailError& error) {
-        // The bare message would not say which file holds the bad line.
-        throw SonorailError(std::string(error.what()) + " in " + path);
-    }
+    const DocumentFile document = DocumentFile::readShown(path);
+    if (document.error != 0)
+        IoErrorText::raise(document.error);
+    return TipOfDayFile(std::string_view(document.bytes.constData(), static_cast<std::size_t>(document.bytes.size())));
 }
 
 }  // namespace
@@ -288,8 +287,10 @@ void WelcomeWindow::showModally()
 
 void WelcomeWindow::LoadDocument(const std::string& name)
 {
-    const QByteArray bytes = readDocument(CurrentProgramPaths().dataFile(name));
-    Memo1->setPlainText(DocumentText(bytes));
+    const DocumentFile document = readDocument(CurrentProgramPaths().dataFile(name));
+    Memo1->setPlainText(DocumentText(document.bytes));
+    if (document.shortened())
+        Memo1->appendPlainText(document.shortenedNotice());
 }
 
 void WelcomeWindow::ShowTipOfDay()

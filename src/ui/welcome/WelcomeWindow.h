@@ -39,11 +39,13 @@ public:
     void setView(View view);
     View view() const { return currentView; }
 
-    // Loads one of the program's documents into Memo1, replacing its text. When it cannot be
-    // read, raises "Cannot open file %s" and Memo1 keeps its text.
+    // Loads one of the program's documents into Memo1, replacing its text; a document past the
+    // viewer's limit is shortened as the viewer shortens it, and says so in its last line. When
+    // it cannot be read, raises "Cannot open file %s" and Memo1 keeps its text.
     void LoadDocument(const std::string& name);
     // Fills Memo1 with a tip chosen at random from "tipofday.txt": a heading, a rule, a blank
-    // line and the tip. Memo1 is empty when the file cannot be read (the error says why).
+    // line and the tip. Memo1 is empty when the file cannot be read (the error says why: "File
+    // not found" when there is none).
     void ShowTipOfDay();
 
     // The colours of the palette bitmap pal holds; empty until the window is first shown.
@@ -55,8 +57,6 @@ public:
     static constexpr const char* kTechnicalDocuments2 = "tech2.txt";
     static constexpr const char* kTechnicalDocuments3 = "tech3.txt";
     static constexpr const char* kTips = "tipofday.txt";
-    // Only the start of a larger document is read: ours are a few kilobytes.
-    static constexpr qint64 kLargestDocument = 1024 * 1024;
 
     QWidget* Panel1 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
