@@ -86,6 +86,21 @@ std::optional<mode_t> permissionsToKeep(const std::string& target)
     return info.st_mode & 07777;
 }
 
+// A file the user may not write is kept as it is, though the directory would let us
+// replace it (root may write anything, as the system lets it). A directory cannot be
+// replaced by a file at all.
+void requireReplaceable(const std::string& target)
+{
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0)
+        return;  // a new file: the directory decides
+    if (S_ISDIR(info.st_mode))
+        fail(EISDIR, "Cannot replace the directory " + target);
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EPERM || errno == EROFS))
+        fail(errno, "May not write " + target);
+}
+
 void writeAndFlush(int fd, std::string_view bytes)
 {
     if (const int error = WriteAll(fd, bytes))
@@ -116,6 +131,7 @@ void replace(const std::string& path, std::string_view bytes)
         fail(EISDIR, "Cannot replace " + path);  // "dir/" names a directory, never a file
     const std::string directory = directoryOf(target);
 
+    requireReplaceable(target);
     PendingFile pending(directory, name, 0666);
     if (const auto permissions = permissionsToKeep(target); permissions && ::fchmod(pending.fd(), *permissions) != 0)
         fail(errno, "Cannot set the permissions of " + target);
