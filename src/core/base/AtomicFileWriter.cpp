@@ -19,9 +19,11 @@ namespace {
 // ends a loop of links.
 constexpr int kMaxLinkHops = 40;
 
-[[noreturn]] void fail(int errnoValue, const std::string& what)
+// The subject is joined to the text here, not by the caller: building the text there could
+// change errno before it is read.
+[[noreturn]] void fail(int errnoValue, const char* what, const std::string& subject = {})
 {
-    throw std::system_error(errnoValue, std::generic_category(), what);
+    throw std::system_error(errnoValue, std::generic_category(), what + subject);
 }
 
 std::string directoryOf(const std::string& path)
@@ -46,7 +48,7 @@ std::string readLink(const std::string& link)
     for (;;) {
         const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
         if (length < 0)
-            fail(errno, "Cannot read the link " + link);
+            fail(errno, "Cannot read the link ", link);
         if (static_cast<std::size_t>(length) < target.size()) {
             target.resize(static_cast<std::size_t>(length));
             return target;
@@ -65,12 +67,12 @@ std::string followLinks(const std::string& path)
         if (::lstat(current.c_str(), &info) != 0) {
             if (errno == ENOENT)
                 return current;  // a new file (or the missing target of a dangling link)
-            fail(errno, "Cannot examine " + current);
+            fail(errno, "Cannot examine ", current);
         }
         if (!S_ISLNK(info.st_mode))
             return current;
         if (hops == kMaxLinkHops)
-            fail(ELOOP, "Too many symbolic links at " + path);
+            fail(ELOOP, "Too many symbolic links at ", path);
         const std::string target = readLink(current);
         current = target.starts_with('/') ? target : directoryOf(current) + "/" + target;
     }
@@ -95,10 +97,10 @@ void requireReplaceable(const std::string& target)
     if (::lstat(target.c_str(), &info) != 0)
         return;  // a new file: the directory decides
     if (S_ISDIR(info.st_mode))
-        fail(EISDIR, "Cannot replace the directory " + target);
+        fail(EISDIR, "Cannot replace the directory ", target);
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 &&
         (errno == EACCES || errno == EPERM || errno == EROFS))
-        fail(errno, "May not write " + target);
+        fail(errno, "May not write ", target);
 }
 
 void writeAndFlush(int fd, std::string_view bytes)
@@ -128,13 +130,13 @@ void replace(const std::string& path, std::string_view bytes)
     const std::string target = followLinks(path);
     const std::string name = nameOf(target);
     if (name.empty())
-        fail(EISDIR, "Cannot replace " + path);  // "dir/" names a directory, never a file
+        fail(EISDIR, "Cannot replace ", path);  // "dir/" names a directory, never a file
     const std::string directory = directoryOf(target);
 
     requireReplaceable(target);
     PendingFile pending(directory, name, 0666);
     if (const auto permissions = permissionsToKeep(target); permissions && ::fchmod(pending.fd(), *permissions) != 0)
-        fail(errno, "Cannot set the permissions of " + target);
+        fail(errno, "Cannot set the permissions of ", target);
     writeAndFlush(pending.fd(), bytes);
     pending.commit();
     flushDirectory(directory);

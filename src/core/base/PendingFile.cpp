@@ -22,9 +22,11 @@ constexpr std::size_t kMaxNameInHidden = 120;
 constexpr std::size_t kMaxPidDigits = 9;
 constexpr std::size_t kMaxCountDigits = 20;
 
-[[noreturn]] void fail(int errnoValue, const std::string& what)
+// The subject is joined to the text here, not by the caller: building the text there could
+// change errno before it is read.
+[[noreturn]] void fail(int errnoValue, const char* what, const std::string& subject = {})
 {
-    throw std::system_error(errnoValue, std::generic_category(), what);
+    throw std::system_error(errnoValue, std::generic_category(), what + subject);
 }
 
 // An unnamed file is named through /proc/self/fd: linking it by its descriptor alone needs
@@ -135,7 +137,7 @@ PendingFile::PendingFile(std::string directoryPath, std::string fileName, mode_t
         if (file.get() >= 0)
             return;
         if (!unnamedFilesUnsupported(errno))
-            fail(errno, "Cannot create a file in " + directory);
+            fail(errno, "Cannot create a file in ", directory);
     }
     openWithHiddenName(mode);
 }
@@ -157,9 +159,9 @@ void PendingFile::openWithHiddenName(mode_t mode)
             return;
         }
         if (errno != EEXIST)
-            fail(errno, "Cannot create a file in " + directory);
+            fail(errno, "Cannot create a file in ", directory);
     }
-    fail(EEXIST, "Cannot create a file in " + directory);
+    fail(EEXIST, "Cannot create a file in ", directory);
 }
 
 void PendingFile::commit()
@@ -169,9 +171,9 @@ void PendingFile::commit()
         return;
     }
     if (const int error = file.close())
-        fail(error, "Cannot close " + hiddenPath);
+        fail(error, "Cannot close ", hiddenPath);
     if (::rename(hiddenPath.c_str(), target.c_str()) != 0)
-        fail(errno, "Cannot replace " + target);
+        fail(errno, "Cannot replace ", target);
     hiddenPath.clear();
 }
 
@@ -199,17 +201,17 @@ void PendingFile::commitUnnamed()
     if (::linkat(AT_FDCWD, byDescriptor.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         if (const int error = file.close()) {
             ::unlink(target.c_str());
-            fail(error, "Cannot close " + target);
+            fail(error, "Cannot close ", target);
         }
         return;
     }
     if (errno != EEXIST)
-        fail(errno, "Cannot create " + target);
+        fail(errno, "Cannot create ", target);
     if (!linkToHiddenName())
-        fail(errno, "Cannot create a file in " + directory);
+        fail(errno, "Cannot create a file in ", directory);
     if (const int error = file.close())
-        fail(error, "Cannot close " + hiddenPath);
+        fail(error, "Cannot close ", hiddenPath);
     if (::rename(hiddenPath.c_str(), target.c_str()) != 0)
-        fail(errno, "Cannot replace " + target);
+        fail(errno, "Cannot replace ", target);
     hiddenPath.clear();
 }
