@@ -90,24 +90,37 @@ std::string descriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd
 
 bool processHasEnded(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
+// True the first time a run meets the directory: it is swept once.
+bool firstVisit(int directoryFd, const std::string& directory)
+{
+    static std::mutex sweptLock;
+    static std::set<std::string> swept;
+    struct stat info {};
+    if (::fstat(directoryFd, &info) != 0)
+        return false;
+    const std::lock_guard lock(sweptLock);
+    return swept.insert(std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" + directory).second;
+}
+
+bool isLeftoverOfEndedWriter(int directoryFd, const char* entry)
+{
+    const pid_t writer = writerOfHiddenName(entry);
+    if (writer <= 0 || writer == ::getpid() || !processHasEnded(writer))
+        return false;
+    struct stat info {};
+    return ::fstatat(directoryFd, entry, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+           info.st_uid == ::geteuid();
+}
+
 // Hidden files of ours in the directory whose writer has died (killed while saving or
 // copying): nothing else would ever remove them. Each directory is swept once per run;
 // files of other users are left alone.
 void removeLeftoversOfEndedWriters(const std::string& directory)
 {
-    static std::mutex sweptLock;
-    static std::set<std::string> swept;
-    UniqueFd opened(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat info {};
-    if (opened.get() < 0 || ::fstat(opened.get(), &info) != 0)
+    const UniqueFd opened(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (opened.get() < 0 || !firstVisit(opened.get(), directory))
         return;
-    {
-        const std::lock_guard lock(sweptLock);
-        const std::string key = std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" + directory;
-        if (!swept.insert(key).second)
-            return;
-    }
-    const int listed = ::dup(opened.get());
+    const int listed = ::dup(opened.get());  // closedir closes it
     DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
     if (!listing) {
         if (listed >= 0)
@@ -115,12 +128,7 @@ void removeLeftoversOfEndedWriters(const std::string& directory)
         return;
     }
     while (const dirent* entry = ::readdir(listing)) {
-        const pid_t writer = writerOfHiddenName(entry->d_name);
-        if (writer <= 0 || writer == ::getpid() || !processHasEnded(writer))
-            continue;
-        struct stat leftover {};
-        if (::fstatat(opened.get(), entry->d_name, &leftover, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(leftover.st_mode) && leftover.st_uid == ::geteuid())
+        if (isLeftoverOfEndedWriter(opened.get(), entry->d_name))
             ::unlinkat(opened.get(), entry->d_name, 0);
     }
     ::closedir(listing);
