@@ -11,6 +11,18 @@ namespace {
 
 int signalSockets[2] = {-1, -1};
 
+// The signals that end the program from outside: SIGTERM (the system, the session, kill),
+// SIGHUP (the terminal or the session closing) and SIGINT (Ctrl+C in the terminal).
+// One that the program was started to ignore (nohup, a background job of a script) stays
+// ignored.
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+bool isIgnored(int signalNumber)
+{
+    struct sigaction current = {};
+    return ::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+}
+
 void onTerminate(int)
 {
     char byte = 1;
@@ -29,14 +41,19 @@ TerminationWatcher::TerminationWatcher(std::function<void()> quietExit, QObject*
     QCoreApplication::instance()->installEventFilter(this);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { exitQuietlyOnce(); });
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
-        return;  // without the pair SIGTERM keeps its default effect
+        return;  // without the pair the signals keep their default effect
     notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &TerminationWatcher::readSignal);
     struct sigaction action = {};
     action.sa_handler = onTerminate;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
+    // A second signal of the same kind ends the program at once: the user means it when
+    // the first one's exit takes too long.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (const int signalNumber : kEndingSignals) {
+        if (!isIgnored(signalNumber))
+            ::sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 TerminationWatcher::~TerminationWatcher()
@@ -44,7 +61,10 @@ TerminationWatcher::~TerminationWatcher()
     QCoreApplication::instance()->removeEventFilter(this);
     if (signalSockets[0] < 0)
         return;
-    ::signal(SIGTERM, SIG_DFL);
+    for (const int signalNumber : kEndingSignals) {
+        if (!isIgnored(signalNumber))
+            ::signal(signalNumber, SIG_DFL);
+    }
     ::close(signalSockets[0]);
     ::close(signalSockets[1]);
     signalSockets[0] = signalSockets[1] = -1;

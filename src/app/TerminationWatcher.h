@@ -1,6 +1,7 @@
 #pragma once
 // The ways the program is ended from outside, all leading to one quiet exit (nothing is
-// asked; the default album is still saved): SIGTERM, which ends the program; the session
+// asked; the default album is still saved): SIGTERM, SIGHUP (the terminal or the session
+// closing) and SIGINT (Ctrl+C), which end the program, a second one at once; the session
 // manager ending the session, which asks the application to quit; and the event loop ending
 // for any other reason. One termination passes through several of these (SIGTERM asks the
 // application to quit, and quitting ends the event loop); the watcher calls the quiet exit

@@ -7,9 +7,12 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <system_error>
 
+#include "support/InChildProcess.h"
+#include "support/NoUnnamedFiles.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -27,11 +30,15 @@ int errnoOfReplace(const std::string& path, std::string_view bytes)
     return 0;
 }
 
+// Every entry, hidden ones included, in order of their names.
 std::string entriesOf(const fs::path& directory)
 {
-    std::string names;
+    std::set<std::string> sorted;
     for (const auto& entry : fs::directory_iterator(directory))
-        names += entry.path().filename().string() + ";";
+        sorted.insert(entry.path().filename().string());
+    std::string names;
+    for (const std::string& name : sorted)
+        names += name + ";";
     return names;
 }
 
@@ -157,4 +164,58 @@ TEST(AtomicFileWriter, AFailedRenameOrWriteLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(dir.read("f.ini"), "old");
     EXPECT_EQ(entriesOf(dir.path()), "f.ini;");
+}
+
+// A writer killed in the middle (here by the file size limit, whose signal kills as SIGKILL
+// would) leaves no file behind; the hidden files that writers of ours which died left in a
+// directory go at the next write into it, and nothing else does.
+TEST(AtomicFileWriter, AWriterKilledHalfWayLeavesNothingAndWhatDeadWritersLeftGoes)
+{
+    TempDir dir;
+    dir.write("f.ini", "old");
+    const auto killed = in_child::run([&] {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        rlimit small{};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        AtomicFileWriter::replace(dir.file("f.ini"), "longer than four bytes");
+        return std::string("not killed");
+    });
+    ASSERT_TRUE(killed);
+    EXPECT_EQ(killed->signal, SIGXFSZ) << killed->text;
+    EXPECT_EQ(entriesOf(dir.path()), "f.ini;");
+    EXPECT_EQ(dir.read("f.ini"), "old");
+
+    const std::string dead = std::to_string(in_child::endedProcessId());
+    dir.write(".default.alb.tmp-" + dead + "-3-123456789", "half");
+    dir.write(".song.mid.part-" + dead + "-0", "half");
+    dir.write(".cddat.dat.tmp-1-0", "process 1 is alive");
+    dir.write(".notes.tmp-" + dead, "not one of ours");
+    AtomicFileWriter::replace(dir.file("f.ini"), "new");
+    EXPECT_EQ(entriesOf(dir.path()), ".cddat.dat.tmp-1-0;.notes.tmp-" + dead + ";f.ini;");
+}
+
+// Where the file system has no unnamed files, a hidden one stands in while the bytes are
+// written, and only the files themselves remain.
+TEST(AtomicFileWriter, WithoutUnnamedFilesAHiddenFileStandsInAndGoes)
+{
+    TempDir dir;
+    dir.write("f.ini", "old");
+    const auto written = in_child::run([&] {
+        if (!RefuseUnnamedFiles())
+            return std::string("no filter");
+        AtomicFileWriter::replace(dir.file("f.ini"), "new");
+        AtomicFileWriter::replace(dir.file("g.ini"), "made");
+        return std::string("written");
+    });
+    ASSERT_TRUE(written);
+    if (written->text == "no filter")
+        GTEST_SKIP() << "no seccomp filter on this system";
+    EXPECT_EQ(written->text, "written");
+    EXPECT_EQ(entriesOf(dir.path()), "f.ini;g.ini;");
+    EXPECT_EQ(dir.read("f.ini"), "new");
+    EXPECT_EQ(dir.read("g.ini"), "made");
 }

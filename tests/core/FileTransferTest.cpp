@@ -5,9 +5,11 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "support/ErrorOf.h"
+#include "support/InChildProcess.h"
 #include "support/ScopedTmpfs.h"
 #include "support/TempDir.h"
 #include "support/TestFiles.h"
@@ -155,6 +157,21 @@ TEST_F(FileTransferTest, ACancelledCopyLeavesNoPartialFileAndKeepsTheOneItWouldR
     EXPECT_EQ(CopyOneFile(from.file("big.avi"), to.file("big.avi"), cancelAtOnce).outcome, TransferOutcome::Cancelled);
     EXPECT_EQ(to.read("big.avi"), "the old clip");
     EXPECT_EQ(entriesOf(to.path()), Names{"big.avi"});
+}
+
+TEST_F(FileTransferTest, ACopyKilledHalfWayLeavesNothingBehind)
+{
+    from.write("big.avi", patternBytes(9u << 20));
+    const auto killed = in_child::run([&] {
+        CopyOneFile(from.file("big.avi"), to.file("big.avi"), [](std::uint64_t, std::uint64_t) {
+            ::raise(SIGKILL);
+            return true;
+        });
+        return std::string("not killed");
+    });
+    ASSERT_TRUE(killed);
+    EXPECT_EQ(killed->signal, SIGKILL) << killed->text;
+    EXPECT_TRUE(entriesOf(to.path()).empty());
 }
 
 TEST_F(FileTransferTest, AMoveAcrossFileSystemsThatIsCancelledKeepsItsSource)

@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <map>
 #include <memory>
 
@@ -33,6 +34,12 @@ protected:
                 environment.insert(name, value);
         }
         copy->setProcessEnvironment(environment);
+        // As from a terminal: a test run started in the background, which ignores Ctrl+C
+        // and hang-ups, does not hand that on.
+        copy->setChildProcessModifier([] {
+            ::signal(SIGINT, SIG_DFL);
+            ::signal(SIGHUP, SIG_DFL);
+        });
         copy->start(executable, arguments);
         EXPECT_TRUE(copy->waitForStarted(kGenerousMs));
         return copy;

@@ -1,5 +1,7 @@
 // The real program as separate processes: one copy per program directory, and the ways
 // a running copy ends.
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "support/ProgramProcessFixture.h"
@@ -86,6 +88,25 @@ TEST_F(ProgramProcessTest, TerminationThatCannotSaveTheDefaultAlbumSaysSoAndEnds
         << errors.toStdString();
     EXPECT_TRUE(std::filesystem::is_directory(home.file("default.alb")));
     EXPECT_TRUE(std::filesystem::is_empty(home.file("default.alb")));
+}
+
+// The terminal or the session closing (SIGHUP), Ctrl+C (SIGINT) and SIGTERM all end the
+// program by the quiet exit, which saves the queue as the default album.
+TEST_F(ProgramProcessTest, HangUpInterruptAndTerminationEachSaveTheQueue)
+{
+    home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
+    const QString song = QString::fromStdString(home.file("song.mid"));
+    for (const int signalNumber : {SIGHUP, SIGINT, SIGTERM}) {
+        std::filesystem::remove(home.file("default.alb"));
+        auto copy = startCopy({song});
+        ASSERT_TRUE(printsLine(*copy, "queue: " + song.toUtf8()));
+        ASSERT_TRUE(showsItsWindow(*copy));
+
+        ::kill(static_cast<pid_t>(copy->processId()), signalNumber);
+        EXPECT_TRUE(endsWithStatusZero(*copy)) << ::strsignal(signalNumber);
+        ASSERT_TRUE(std::filesystem::exists(home.file("default.alb"))) << ::strsignal(signalNumber);
+        EXPECT_EQ(home.read("default.alb"), song.toStdString() + "\r\n");
+    }
 }
 
 // The program directory does not exist yet and lies behind a link (~/.config linked

@@ -4,12 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <optional>
 #include <system_error>
 
+#include "core/base/PendingFile.h"
 #include "core/base/UniqueFd.h"
 #include "core/base/WriteAll.h"
 
@@ -19,13 +18,12 @@ namespace {
 // The kernel gives up on chains of symbolic links after 40 hops; so do we, which also
 // ends a loop of links.
 constexpr int kMaxLinkHops = 40;
-constexpr int kMaxTemporaryNameAttempts = 100;
-// Keeps the temporary name within the 255-byte limit of a file name even for long names.
-constexpr std::size_t kMaxNameInTemporary = 120;
 
-[[noreturn]] void fail(int errnoValue, const std::string& what)
+// The subject is joined to the text here, not by the caller: building the text there could
+// change errno before it is read.
+[[noreturn]] void fail(int errnoValue, const char* what, const std::string& subject = {})
 {
-    throw std::system_error(errnoValue, std::generic_category(), what);
+    throw std::system_error(errnoValue, std::generic_category(), what + subject);
 }
 
 std::string directoryOf(const std::string& path)
@@ -50,7 +48,7 @@ std::string readLink(const std::string& link)
     for (;;) {
         const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
         if (length < 0)
-            fail(errno, "Cannot read the link " + link);
+            fail(errno, "Cannot read the link ", link);
         if (static_cast<std::size_t>(length) < target.size()) {
             target.resize(static_cast<std::size_t>(length));
             return target;
@@ -69,12 +67,12 @@ std::string followLinks(const std::string& path)
         if (::lstat(current.c_str(), &info) != 0) {
             if (errno == ENOENT)
                 return current;  // a new file (or the missing target of a dangling link)
-            fail(errno, "Cannot examine " + current);
+            fail(errno, "Cannot examine ", current);
         }
         if (!S_ISLNK(info.st_mode))
             return current;
         if (hops == kMaxLinkHops)
-            fail(ELOOP, "Too many symbolic links at " + path);
+            fail(ELOOP, "Too many symbolic links at ", path);
         const std::string target = readLink(current);
         current = target.starts_with('/') ? target : directoryOf(current) + "/" + target;
     }
@@ -90,72 +88,29 @@ std::optional<mode_t> permissionsToKeep(const std::string& target)
     return info.st_mode & 07777;
 }
 
-std::string uniqueSuffix()
+// A file the user may not write is kept as it is, though the directory would let us
+// replace it (root may write anything, as the system lets it). A directory cannot be
+// replaced by a file at all.
+void requireReplaceable(const std::string& target)
 {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ULL);
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0)
+        return;  // a new file: the directory decides
+    if (S_ISDIR(info.st_mode))
+        fail(EISDIR, "Cannot replace the directory ", target);
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EPERM || errno == EROFS))
+        fail(errno, "May not write ", target);
 }
 
-// A temporary file beside the target; removed again unless commit() renamed it into place.
-class TemporaryFile {
-public:
-    TemporaryFile(const std::string& directory, const std::string& targetName)
-    {
-        const std::string stem = directory + "/." + targetName.substr(0, kMaxNameInTemporary) + ".tmp-";
-        for (int attempt = 0; attempt < kMaxTemporaryNameAttempts; ++attempt) {
-            tempPath = stem + uniqueSuffix();
-            file.reset(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-            if (file.get() >= 0)
-                return;
-            if (errno != EEXIST)
-                fail(errno, "Cannot create a temporary file in " + directory);
-        }
-        fail(EEXIST, "Cannot create a temporary file in " + directory);
-    }
-    ~TemporaryFile()
-    {
-        file.reset();
-        if (!committed)
-            ::unlink(tempPath.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void setPermissions(mode_t permissions)
-    {
-        if (::fchmod(file.get(), permissions) != 0)
-            fail(errno, "Cannot set the permissions of " + tempPath);
-    }
-
-    void write(std::string_view bytes)
-    {
-        if (const int error = WriteAll(file.get(), bytes))
-            fail(error, "Cannot write " + tempPath);
-    }
-
-    // Flushes to the disk before the rename, so the new name never points at lost data.
-    void flushAndClose()
-    {
-        if (::fsync(file.get()) != 0)
-            fail(errno, "Cannot flush " + tempPath);
-        if (const int error = file.close())
-            fail(error, "Cannot close " + tempPath);
-    }
-
-    void commit(const std::string& target)
-    {
-        if (::rename(tempPath.c_str(), target.c_str()) != 0)
-            fail(errno, "Cannot replace " + target);
-        committed = true;
-    }
-
-private:
-    std::string tempPath;
-    UniqueFd file;
-    bool committed = false;
-};
+void writeAndFlush(int fd, std::string_view bytes)
+{
+    if (const int error = WriteAll(fd, bytes))
+        fail(error, "Cannot write the new contents");
+    // Flushed to the disk before the file takes its name, so the name never points at lost data.
+    if (::fsync(fd) != 0)
+        fail(errno, "Cannot flush the new contents");
+}
 
 // Makes the rename itself durable. The file is already replaced at this point, so a failure
 // here is not reported: the caller could do nothing about it and the new bytes are in place.
@@ -175,15 +130,15 @@ void replace(const std::string& path, std::string_view bytes)
     const std::string target = followLinks(path);
     const std::string name = nameOf(target);
     if (name.empty())
-        fail(EISDIR, "Cannot replace " + path);  // "dir/" names a directory, never a file
+        fail(EISDIR, "Cannot replace ", path);  // "dir/" names a directory, never a file
     const std::string directory = directoryOf(target);
 
-    TemporaryFile temporary(directory, name);
-    if (const auto permissions = permissionsToKeep(target))
-        temporary.setPermissions(*permissions);
-    temporary.write(bytes);
-    temporary.flushAndClose();
-    temporary.commit(target);
+    requireReplaceable(target);
+    PendingFile pending(directory, name, 0666);
+    if (const auto permissions = permissionsToKeep(target); permissions && ::fchmod(pending.fd(), *permissions) != 0)
+        fail(errno, "Cannot set the permissions of ", target);
+    writeAndFlush(pending.fd(), bytes);
+    pending.commit();
     flushDirectory(directory);
 }
 

@@ -6,11 +6,13 @@
 
 namespace AtomicFileWriter {
 
-// Replaces the file at path with bytes: written to a temporary file in the same directory,
-// flushed (fsync), then renamed over the old one. A symbolic link at path is followed and its
-// target replaced, keeping the target's permission bits (a new file gets 0666 & ~umask).
-// On failure the old file is untouched, the temporary file removed, and std::system_error
-// (with the errno) is thrown.
+// Replaces the file at path with bytes: written to a new file in the same directory
+// (PendingFile: nothing is left behind should the program die meanwhile), flushed (fsync),
+// then put in the old one's place. A symbolic link at path is followed and its target
+// replaced, keeping the target's permission bits (a new file gets 0666 & ~umask). A file
+// the user may not write is refused (EACCES) before anything is written. On failure the
+// old file is untouched, nothing new is left, and std::system_error (with the errno) is
+// thrown.
 void replace(const std::string& path, std::string_view bytes);
 
 }  // namespace AtomicFileWriter

@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "core/base/IoErrorText.h"
+#include "core/base/PendingFile.h"
 #include "core/base/UniqueFd.h"
 #include "core/base/WriteAll.h"
 
@@ -22,9 +24,6 @@ namespace {
 // times a second even on a slow stick.
 constexpr std::size_t kRangeChunk = 4u << 20;
 constexpr std::size_t kBufferSize = 1u << 20;
-constexpr int kMaxTemporaryNameAttempts = 100;
-// Keeps the temporary name within the 255-byte limit of a file name even for long names.
-constexpr std::size_t kMaxNameInTemporary = 120;
 
 std::string directoryOf(const std::string& path)
 {
@@ -74,65 +73,51 @@ void requireReplaceable(const std::string& destination)
         cannotCreate(errno);
 }
 
-std::string uniqueSuffix()
-{
-    static std::atomic<unsigned> counter{0};
-    return std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
+// A full disk or a failing device, which fail the copy (the close of a file on some file
+// systems reports them), as against a destination that cannot be made at all.
+bool isWriteFailure(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG || error == EIO; }
 
-// The copy being written: a hidden file beside the destination, removed again unless it
-// was renamed into place.
+// The copy being written: a file beside the destination that takes the destination's name
+// only when it is complete (PendingFile), so a failed, cancelled or killed copy leaves
+// nothing behind.
 class PartialCopy {
 public:
     explicit PartialCopy(const std::string& destination)
     {
-        const std::string stem =
-            directoryOf(destination) + "/." + nameOf(destination).substr(0, kMaxNameInTemporary) + ".part-";
-        for (int attempt = 0; attempt < kMaxTemporaryNameAttempts; ++attempt) {
-            path = stem + uniqueSuffix();
-            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-            if (fd >= 0) {
-                file.reset(fd);
-                return;
-            }
-            if (errno != EEXIST)
-                cannotCreate(errno);
+        try {
+            pending.emplace(directoryOf(destination), nameOf(destination), 0600);
+        } catch (const std::system_error& error) {
+            cannotCreate(error.code().value());
         }
-        cannotCreate(EEXIST);
     }
-    ~PartialCopy()
-    {
-        if (!committed)
-            ::unlink(path.c_str());
-    }
-    PartialCopy(const PartialCopy&) = delete;
-    PartialCopy& operator=(const PartialCopy&) = delete;
 
-    int fd() const { return file.get(); }
+    int fd() const { return pending->fd(); }
 
-    // The source's permission bits and times, then the close. Returns 0 or the errno.
+    // The source's permission bits and times. Returns 0 or the errno.
     int finish(const struct stat& source)
     {
-        if (::fchmod(file.get(), source.st_mode & 0777) != 0 ||
-            ::futimens(file.get(), std::array<timespec, 2>{source.st_atim, source.st_mtim}.data()) != 0) {
-            const int error = errno;
-            file.close();
-            return error;
-        }
-        return file.close();
+        if (::fchmod(fd(), source.st_mode & 0777) != 0 ||
+            ::futimens(fd(), std::array<timespec, 2>{source.st_atim, source.st_mtim}.data()) != 0)
+            return errno;
+        return 0;
     }
 
-    void commit(const std::string& destination)
+    // Puts the copy in place. Returns 0, or the errno of a write failure that showed only
+    // now; raises the system's reason when the copy cannot take the name.
+    int commit()
     {
-        if (::rename(path.c_str(), destination.c_str()) != 0)
-            cannotCreate(errno);
-        committed = true;
+        try {
+            pending->commit();
+        } catch (const std::system_error& error) {
+            if (isWriteFailure(error.code().value()))
+                return error.code().value();
+            cannotCreate(error.code().value());
+        }
+        return 0;
     }
 
 private:
-    std::string path;
-    UniqueFd file;
-    bool committed = false;
+    std::optional<PendingFile> pending;
 };
 
 // copy_file_range refuses some pairs of files (different file system types, old kernels,
@@ -197,9 +182,8 @@ TransferResult copyOpenSource(int source, const struct stat& sourceInfo, const s
     case CopyEnd::Complete:
         break;
     }
-    if ((error = copy.finish(sourceInfo)) != 0)
+    if ((error = copy.finish(sourceInfo)) != 0 || (error = copy.commit()) != 0)
         return {TransferOutcome::Failed, error};
-    copy.commit(destination);
     return {};
 }
 

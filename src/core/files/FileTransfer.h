@@ -1,10 +1,10 @@
 #pragma once
 // Copying and moving one file, for the copy and move commands.
 //
-// A copy is written to a hidden temporary file beside the destination and renamed over it
-// only when every byte, the permission bits, the times and the close have succeeded: a
-// failed or cancelled copy leaves no half-written file that looks like a good one, and a
-// file it was to replace stays as it was. A move is a rename when both names are on one
+// A copy is written to a file beside the destination that has no name yet (see
+// PendingFile) and takes the destination's name only when every byte, the permission bits,
+// the times and the close have succeeded: a failed, cancelled or killed copy leaves no
+// half-written file behind, and a file it was to replace stays as it was. A move is a rename when both names are on one
 // file system (instant, nothing copied), otherwise a complete copy followed by deleting the
 // source. A destination that is the source itself, under any name (a link to the directory,
 // a hard link), is never touched: copying a file onto itself would truncate it, and a move
