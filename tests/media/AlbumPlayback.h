@@ -1,7 +1,8 @@
 #pragma once
 // An album played as the program plays it: the engine and the monitor on the real back end,
-// the monitor ticked every few milliseconds, and how long each item played, from its start
-// to the next item's start (the last one: to the stop).
+// the monitor ticked every few milliseconds, and how long each item played, from when its
+// sound began to the next item's start (the last one: to the stop).
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,9 @@
 #include "core/playback/PlaybackEngine.h"
 #include "core/playback/PlaybackMonitor.h"
 #include "media/VlcBackend.h"
+#include "support/TempDir.h"
+#include "support/TestFiles.h"
+#include "support/TestMedia.h"
 
 namespace media_test {
 
@@ -43,6 +47,21 @@ struct QuietWindow final : CommandControl, Viewer, VideoArea {
     DisplayRect videoRect;
 };
 
+// Wave and MIDI files in turn, all shorter than a second, written into dir.
+struct ShortAlbum {
+    std::vector<std::string> files;
+    std::vector<int> lengths{700, 600, 400, 800, 500, 300, 700, 600};
+
+    explicit ShortAlbum(const TempDir& dir)
+    {
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            const bool wave = i % 2 == 0;
+            files.push_back(dir.file("item" + std::to_string(i) + (wave ? ".wav" : ".mid")));
+            test_files::write(files.back(), wave ? test_media::waveFile(lengths[i]) : test_media::midiFile(lengths[i]));
+        }
+    }
+};
+
 class AlbumPlayback {
 public:
     AlbumPlayback()
@@ -61,17 +80,30 @@ public:
             entries.push_back({path, QueueShortName(path)});
         queue.insert(queue.count(), std::move(entries));
 
+        std::vector<Clock::time_point> sounding;  // when each item's sound began
         std::vector<Clock::time_point> starts;
         std::uint64_t playing = 0;
+        bool positionSeen = false;
         bool ranWhilePlaying = !whilePlaying;
         const auto deadline = Clock::now() + std::chrono::minutes(1);
         engine.Play();
         while (state.playState != psStopped && Clock::now() < deadline) {
+            const Clock::time_point now = Clock::now();
             if (state.currentItemId != playing) {
                 playing = state.currentItemId;
-                starts.push_back(Clock::now());
+                starts.push_back(now);
+                sounding.push_back(now);
+                positionSeen = false;
             }
-            if (!ranWhilePlaying && Clock::now() - starts.front() > std::chrono::milliseconds(200)) {
+            // A decoder may take a moment to start (MIDI's synthesizer): the sound began where
+            // the first position read counts back to.
+            if (!positionSeen && player.isOpen()) {
+                if (const long position = player.position(); position > 0 && position < player.length()) {
+                    sounding.back() = std::max(starts.back(), now - std::chrono::milliseconds(position));
+                    positionSeen = true;
+                }
+            }
+            if (!ranWhilePlaying && now - starts.front() > std::chrono::milliseconds(200)) {
                 whilePlaying();
                 ranWhilePlaying = true;
             }
@@ -82,8 +114,8 @@ public:
             return {};
         starts.push_back(Clock::now());
         std::vector<double> played;
-        for (std::size_t i = 0; i + 1 < starts.size(); ++i)
-            played.push_back(std::chrono::duration<double, std::milli>(starts[i + 1] - starts[i]).count());
+        for (std::size_t i = 0; i < sounding.size(); ++i)
+            played.push_back(std::chrono::duration<double, std::milli>(starts[i + 1] - sounding[i]).count());
         return played;
     }
 
