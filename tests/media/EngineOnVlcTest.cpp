@@ -104,15 +104,9 @@ TEST(AlbumOnVlcTest, ShortWaveAndMidiItemsEachPlayForTheirLength)
 {
     media_test::useDummyOutputs();
     TempDir dir;
-    const std::vector<int> lengths = {700, 600, 400, 800, 500};
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < lengths.size(); ++i) {
-        files.push_back(dir.file("item" + std::to_string(i) + (i % 2 == 0 ? ".wav" : ".mid")));
-        test_files::write(files.back(), i % 2 == 0 ? test_media::waveFile(lengths[i]) : test_media::midiFile(lengths[i]));
-    }
-    media_test::AlbumPlayback album;
-    const std::vector<double> played = album.play(files);
-    ASSERT_EQ(played.size(), lengths.size()) << "every item started once, and the album ended";
-    for (std::size_t i = 0; i < lengths.size(); ++i)
-        EXPECT_NEAR(played[i], lengths[i], media_test::kPlayedLengthTolerance) << files[i];
+    const media_test::ShortAlbum album(dir);
+    const std::vector<double> played = media_test::AlbumPlayback().play(album.files);
+    ASSERT_EQ(played.size(), album.files.size()) << "every item started once, and the album ended";
+    for (std::size_t i = 0; i < played.size(); ++i)
+        EXPECT_NEAR(played[i], album.lengths[i], media_test::kPlayedLengthTolerance) << album.files[i];
 }
