@@ -1,7 +1,8 @@
 // The gap between two queue items as the program lives it: the session with its main window
 // (offscreen), the monitor's 200 ms tick and the real libVLC back end. Measured from the
-// moment libVLC reports the end of the first item to the moment the next item's play
-// request has been made, in two ways:
+// moment the back end reports the end of the first item's sound (libVLC done with it and
+// its clock at its end) to the moment the next item's play request has been made, in two
+// ways (run media_bench --through-null-sink for the end as a real sound server plays it):
 //   EndReported  - as the program runs: the end report runs the monitor's tick at once;
 //   PolledByTick - the report is kept from the window, so only the 200 ms tick finds the
 //                  end (how the program worked before the end was reported).

@@ -3,7 +3,10 @@
 // queue item and the start of the next (here, and through the whole session in
 // ItemToItemBench.cpp).
 //
-// Sound and pictures go to libVLC's dummy outputs unless SONORAIL_HEADLESS_MEDIA=0 is set.
+// Sound and pictures go to libVLC's dummy outputs unless SONORAIL_HEADLESS_MEDIA=0 is set;
+// with --through-null-sink (first argument) sound goes through a PulseAudio server that the
+// bench starts for itself, with a null sink that plays in real time: then the end of an
+// item, as ItemToItem takes it, is the end of its sound as the server played it.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -19,6 +22,7 @@
 #include <string>
 #include <thread>
 
+#include "support/PulseNullSink.h"
 #include "support/TestFiles.h"
 #include "support/TestMedia.h"
 #include "media/VlcBackend.h"
@@ -28,6 +32,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kEngineStartChild = "--report-engine-start";
+constexpr const char* kThroughNullSink = "--through-null-sink";
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -159,7 +164,8 @@ class FirstSoundWatch {
 public:
     FirstSoundWatch()
     {
-        const char* arguments[] = {"--quiet", "--ignore-config", "--no-stats", "--no-video-title-show", "--vout=dummy"};
+        const char* arguments[] = {"--quiet", "--ignore-config", "--no-stats", "--no-video-title-show", "--vout=dummy",
+                                   "--file-caching=100"};
         static libvlc_instance_t* const vlc = libvlc_new(static_cast<int>(std::size(arguments)), arguments);
         if (vlc == nullptr)
             throw std::runtime_error("libVLC did not start");
@@ -227,6 +233,18 @@ BENCHMARK_CAPTURE(PlayToFirstSound, Midi, &SampleFiles::midi)
 
 int main(int argc, char** argv)
 {
+    PulseNullSink sink;
+    if (argc >= 2 && std::string(argv[1]) == kThroughNullSink) {
+        if (!sink.start()) {
+            std::fprintf(stderr, "%s\n", sink.why().c_str());
+            return 1;
+        }
+        sink.directClientsHere();
+        setenv("SONORAIL_HEADLESS_MEDIA", "0", 1);
+        --argc;
+        ++argv;
+        argv[0] = argv[-1];
+    }
     setenv("SONORAIL_HEADLESS_MEDIA", "1", 0);  // silent unless asked otherwise
     if (argc == 2 && std::string(argv[1]) == kEngineStartChild)
         return reportEngineStart();

@@ -17,6 +17,7 @@
 #include <deque>
 #include <mutex>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "core/settings/ProfileFile.h"
@@ -34,6 +35,11 @@ constexpr int kParseTimeoutMilliseconds = 5000;
 constexpr long kLandsBeforeMilliseconds = 500;
 constexpr long kRunsOnMilliseconds = 1000;
 constexpr auto kLongestHold = std::chrono::seconds(3);
+// How far ahead of the sound libVLC reads a local file. Its default (a second) lets the
+// decoder finish that long before the sound does, and libVLC then reports the end at once
+// where the output cannot tell how much it still holds (a PulseAudio stream that has not
+// started yet, the dummy output), dropping what was not yet heard.
+constexpr const char* kFileCaching = "--file-caching=100";
 
 bool wantsDummyOutputs()
 {
@@ -224,7 +230,8 @@ SharedVlc& SharedVlc::get()
 SharedVlc::SharedVlc()
 {
     std::vector<const char*> arguments = {"--quiet",          "--ignore-config",           "--no-stats",
-                                          "--no-video-title-show", "--no-sub-autodetect-file", "--no-osd"};
+                                          "--no-video-title-show", "--no-sub-autodetect-file", "--no-osd",
+                                          kFileCaching};
     if (dummy) {
         arguments.push_back("--aout=adummy");
         arguments.push_back("--vout=dummy");
@@ -270,7 +277,14 @@ std::string SharedVlc::firstComplaintAfter(unsigned long long mark)
 
 // A back end's libVLC player, and what libVLC's threads report about the media it plays:
 // its end, a failure, and the errors logged since it started.
+//
+// libVLC reports the end when its decoder has handed over the last sound, which may be well
+// before that sound has been heard (see kFileCaching). So the end listener is told of an
+// end only once the sound is due to be over as well: at once when libVLC reports late
+// enough, else from a watch thread at the moment the item's own clock says.
 struct VlcBackend::Engine {
+    using TimePoint = std::chrono::steady_clock::time_point;
+
     Engine();
     ~Engine();
     Engine(const Engine&) = delete;
@@ -286,8 +300,11 @@ struct VlcBackend::Engine {
     // Video of the next media goes into window (0: a window of libVLC's own). Ignored with
     // the dummy outputs: naming a window would bring libVLC's real video outputs back.
     void drawIn(unsigned long window);
-    // Starts collecting reports for a new media (or a parse), named in failure texts.
-    void listenFor(const std::string& name);
+    // Starts collecting reports for a new media (or a parse), named in failure texts, whose
+    // sound is due to end at soundEnd (none: not playing).
+    void listenFor(const std::string& name, std::optional<TimePoint> soundEnd = std::nullopt);
+    // The sound's end moved (a seek, a resume) or is not due while paused (none).
+    void expectSoundEndAt(std::optional<TimePoint> soundEnd);
     Reports reports();
     std::optional<std::string> takeFailure();
     // The first error libVLC logged since listenFor, or "".
@@ -304,10 +321,15 @@ private:
     void attachEvents();
     void prepareVideo();
     void tellEndListener();
+    void watchSoundEnds();
 
     std::mutex mutex;  // guards everything below: libVLC's threads write it
     bool ended = false;
     bool failed = false;
+    std::optional<TimePoint> soundEndsAt;
+    bool endUntold = false;  // libVLC reported the end before the sound was due to end
+    bool closing = false;
+    std::condition_variable soundEndChanged;
     bool failureTaken = false;
     std::string mediaName;
     unsigned long long complaintMark = 0;
@@ -315,6 +337,8 @@ private:
     // Held while the listener runs, so that a listener taken back is never running after.
     std::mutex listenerMutex;
     std::function<void()> endListener;
+
+    std::thread endWatch;  // last: it starts once everything above is ready
 };
 
 VlcBackend::Engine::Engine() : vlc(SharedVlc::get()), instance(vlc.instance())
@@ -326,10 +350,17 @@ VlcBackend::Engine::Engine() : vlc(SharedVlc::get()), instance(vlc.instance())
     }
     attachEvents();
     prepareVideo();
+    endWatch = std::thread([this] { watchSoundEnds(); });
 }
 
 VlcBackend::Engine::~Engine()
 {
+    {
+        std::lock_guard lock(mutex);
+        closing = true;
+    }
+    soundEndChanged.notify_all();
+    endWatch.join();
     libvlc_media_player_stop(player);
     libvlc_media_player_release(player);
 }
@@ -356,8 +387,32 @@ void VlcBackend::Engine::onEndReached(const libvlc_event_t*, void* data)
     {
         std::lock_guard lock(self->mutex);
         self->ended = true;
+        if (self->soundEndsAt && std::chrono::steady_clock::now() < *self->soundEndsAt) {
+            self->endUntold = true;  // the watch tells when the sound is over
+            self->soundEndChanged.notify_all();
+            return;
+        }
     }
     self->tellEndListener();
+}
+
+void VlcBackend::Engine::watchSoundEnds()
+{
+    std::unique_lock lock(mutex);
+    while (!closing) {
+        if (!endUntold || !soundEndsAt) {
+            soundEndChanged.wait(lock);
+            continue;
+        }
+        if (soundEndChanged.wait_until(lock, *soundEndsAt) == std::cv_status::no_timeout)
+            continue;  // woken: look again at what is due
+        if (!endUntold || !soundEndsAt || std::chrono::steady_clock::now() < *soundEndsAt)
+            continue;
+        endUntold = false;
+        lock.unlock();
+        tellEndListener();
+        lock.lock();
+    }
 }
 
 void VlcBackend::Engine::onError(const libvlc_event_t*, void* data)
@@ -398,15 +453,25 @@ void VlcBackend::Engine::drawIn(unsigned long window)
         libvlc_media_player_set_xwindow(player, static_cast<std::uint32_t>(window));
 }
 
-void VlcBackend::Engine::listenFor(const std::string& name)
+void VlcBackend::Engine::listenFor(const std::string& name, std::optional<TimePoint> soundEnd)
 {
     const unsigned long long mark = vlc.complaintCount();
     std::lock_guard lock(mutex);
     ended = false;
     failed = false;
     failureTaken = false;
+    endUntold = false;
+    soundEndsAt = soundEnd;
     mediaName = name;
     complaintMark = mark;
+    soundEndChanged.notify_all();
+}
+
+void VlcBackend::Engine::expectSoundEndAt(std::optional<TimePoint> soundEnd)
+{
+    std::lock_guard lock(mutex);
+    soundEndsAt = soundEnd;
+    soundEndChanged.notify_all();
 }
 
 VlcBackend::Engine::Reports VlcBackend::Engine::reports()
@@ -519,6 +584,8 @@ void VlcBackend::close()
     idlePosition = 0;
     pausedPosition = 0;
     hold.reset();
+    clock.reset();
+    engineDone = false;
     displayWindow = 0;
     requestedRect = {};
 }
@@ -564,14 +631,31 @@ void VlcBackend::startAt(long position)
         libvlc_media_add_option(media.get(), startTimeOption(offset).c_str());
     libvlc_media_player_set_media(vlc.player, media.get());
     vlc.drawIn(displayWindow);
-    vlc.listenFor(segmentName(segment));
+    loaded = segment;
+    engineDone = false;
+    startClock(offset);
+    vlc.listenFor(segmentName(segment), soundEnd);
     if (libvlc_media_player_play(vlc.player) != 0) {
         const char* reason = libvlc_errmsg();
+        vlc.listenFor({});
         throw SonorailError("Cannot play " + segmentName(segment) + ": " + (reason ? reason : "libVLC refused it"));
     }
-    loaded = segment;
     run = Run::Playing;
     holdPosition(offset);
+}
+
+// The item's own clock: offset within the loaded media from now on, in real time.
+void VlcBackend::startClock(long offset)
+{
+    clock = SoundClock{offset, std::chrono::steady_clock::now()};
+    soundEnd = clock->since + std::chrono::milliseconds(loaded.end - loaded.start - offset);
+}
+
+long VlcBackend::clockOffset() const
+{
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    return clock->offset + static_cast<long>(duration_cast<milliseconds>(std::chrono::steady_clock::now() - clock->since).count());
 }
 
 long VlcBackend::engineTime() { return static_cast<long>(libvlc_media_player_get_time(engine->player)); }
@@ -594,9 +678,12 @@ void VlcBackend::haltAt(long position)
     run = Run::Idle;
     idlePosition = position;
     hold.reset();
+    clock.reset();
+    engineDone = false;
 }
 
-// Turns the end of a media, or its failure, into the idle state at its end.
+// Turns the end of a media, or its failure, into the idle state at its end. libVLC's end
+// counts once the item's clock has reached the end too: its sound may still be playing.
 void VlcBackend::noticeEngineReports()
 {
     if (run == Run::Idle || !engine)
@@ -605,20 +692,31 @@ void VlcBackend::noticeEngineReports()
     if (reports.failed) {
         run = Run::Idle;
         idlePosition = itemLength;  // a failed item counts as played to its end
-    } else if (reports.ended) {
+        return;
+    }
+    engineDone = reports.ended;
+    if (engineDone && run == Run::Playing && std::chrono::steady_clock::now() >= soundEnd) {
         run = Run::Idle;
         idlePosition = loaded.end;
+        clock.reset();
     }
 }
 
+// Short of the end until the item has ended: only an ended item stands at its end.
 long VlcBackend::playingPosition()
 {
-    long offset = engineTime();
-    if (hold && !releasesHold(offset))
-        offset = hold->offset;
-    else
+    long offset = 0;
+    if (engineDone) {
+        offset = clockOffset();  // libVLC is done; the sound plays out
         hold.reset();
-    return std::clamp(loaded.start + std::max(offset, 0L), loaded.start, loaded.end);
+    } else {
+        offset = engineTime();
+        if (hold && !releasesHold(offset))
+            offset = hold->offset;
+        else
+            hold.reset();
+    }
+    return std::clamp(loaded.start + std::max(offset, 0L), loaded.start, loaded.end - 1);
 }
 
 // ---- Requests ----
@@ -636,10 +734,14 @@ void VlcBackend::play()
 void VlcBackend::resume()
 {
     const libvlc_state_t state = libvlc_media_player_get_state(engine->player);
-    if (state == libvlc_Paused || state == libvlc_Playing || state == libvlc_Opening || state == libvlc_Buffering) {
+    const bool holdsMedia =
+        state == libvlc_Paused || state == libvlc_Playing || state == libvlc_Opening || state == libvlc_Buffering;
+    if (holdsMedia && !engineDone) {
         libvlc_media_player_set_pause(engine->player, 0);
         run = Run::Playing;
         holdPosition(pausedPosition - loaded.start);
+        startClock(pausedPosition - loaded.start);
+        engine->expectSoundEndAt(soundEnd);
     } else {
         startAt(pausedPosition);  // libVLC let go of the media while paused
     }
@@ -654,6 +756,7 @@ void VlcBackend::pause()
     pausedPosition = playingPosition();
     libvlc_media_player_set_pause(engine->player, 1);
     run = Run::Paused;
+    engine->expectSoundEndAt(std::nullopt);
 }
 
 void VlcBackend::seek(long milliseconds)
@@ -665,10 +768,14 @@ void VlcBackend::seek(long milliseconds)
         haltAt(itemLength);
     } else if (run == Run::Idle) {
         idlePosition = target;
-    } else if (segmentAt(target).track == loaded.track) {
+    } else if (segmentAt(target).track == loaded.track && !engineDone) {
         libvlc_media_player_set_time(engine->player, target - loaded.start);
         holdPosition(target - loaded.start);
         pausedPosition = target;  // what a paused item reports; playing, it is not read
+        if (run == Run::Playing) {
+            startClock(target - loaded.start);
+            engine->expectSoundEndAt(soundEnd);
+        }
     } else if (run == Run::Playing) {
         startAt(target);
     } else {

@@ -93,6 +93,8 @@ private:
     Segment segmentAt(long position) const;
     std::string segmentName(const Segment& segment) const;
     void startAt(long position);
+    void startClock(long offset);
+    long clockOffset() const;
     void resume();
     void haltAt(long position);
     long engineTime();
@@ -122,6 +124,16 @@ private:
         std::chrono::steady_clock::time_point since;
     };
     std::optional<Hold> hold;
+    // The item's own clock, which the end waits for: libVLC may be done with a media long
+    // before its sound is (see the .cpp). Runs while playing, from the last start, resume
+    // or seek.
+    struct SoundClock {
+        long offset = 0;  // within the loaded media
+        std::chrono::steady_clock::time_point since;
+    };
+    std::optional<SoundClock> clock;
+    std::chrono::steady_clock::time_point soundEnd;  // when the clock reaches the media's end
+    bool engineDone = false;  // libVLC reported the end of the loaded media
 
     unsigned long displayWindow = 0;
     DisplayRect requestedRect;

@@ -10,6 +10,7 @@
 
 #include "core/base/ProgramPaths.h"
 #include "core/cd/CdDatabase.h"
+#include "core/files/FileInformation.h"
 #include "core/session/Jukebox.h"
 #include "support/ErrorOf.h"
 #include "support/FakeCdView.h"
@@ -294,4 +295,52 @@ TEST_F(CdModeTest, AfterALookupThatFailedAStoreNeverOverwritesAnotherDisc)
     cd().StoreCDInfo();
     EXPECT_EQ(database().substr(0, 6080), otherRecord);
     EXPECT_EQ(CdDatabase(home.file("cddat.dat")).find(2723012).recordIndex, 1);
+}
+
+// ---- Resuming a paused track ----
+
+// Reading the disc and a CD track's information close the player while a track is paused:
+// Play opens the disc again and goes on from where it paused, and the queue moves on after.
+TEST_F(CdModeTest, APausedTrackResumesWhereItPausedAfterTheDiscWasReadOrATrackDescribed)
+{
+    backend->insertDisc(kOtherDisc);
+    backend->addMedia("/music/after.wav", {5000});
+    session->playQueue().insert(0, {{"02:Second.cdt", "Second.cdt"}, {"/music/after.wav", "after.wav"}});
+    session->engine().Play();
+    backend->advance(5000);
+    session->engine().Pause();
+    EXPECT_TRUE(cd().UpdateCDInfo());
+    ASSERT_FALSE(session->player().isOpen());
+
+    session->engine().Play();
+    ASSERT_TRUE(session->player().isOpen());
+    EXPECT_EQ(session->player().position(), 65000) << "the track goes on where it paused";
+    backend->advance(10000);
+    session->engine().Pause();
+    CdTrackLength(session->player(), 3);  // File > Info on a CD row
+    session->engine().Play();
+    EXPECT_EQ(session->player().position(), 75000);
+
+    backend->advance(60000);  // past the track's end mark
+    session->monitor().Timer1Timer();
+    EXPECT_EQ(session->playback().activeMedia, amWave) << "the queue moves on after the track";
+    EXPECT_EQ(session->playback().currentItem, "/music/after.wav");
+}
+
+// A paused track whose disc was taken out cannot go on: the queue moves on to the next row
+// and the reason is shown; the program never says "Playing" with nothing running.
+TEST_F(CdModeTest, APausedTrackWhoseDiscWasEjectedGivesWayToTheNextRow)
+{
+    backend->insertDisc(kOtherDisc);
+    backend->addMedia("/music/after.wav", {5000});
+    session->playQueue().insert(0, {{"02:Second.cdt", "Second.cdt"}, {"/music/after.wav", "after.wav"}});
+    session->engine().Play();
+    backend->advance(5000);
+    session->engine().Pause();
+    cd().EjectCD();
+
+    EXPECT_EQ(errorOf([&] { session->engine().Play(); }), "There is no disc in the drive");
+    EXPECT_EQ(session->playback().playState, psPlaying);
+    EXPECT_EQ(session->playback().activeMedia, amWave);
+    EXPECT_TRUE(session->player().isOpen());
 }

@@ -13,6 +13,10 @@
 
 namespace media_test {
 
+// How far the time an item played may lie from its length: the machine is shared and busy,
+// and starting the next item takes a moment.
+inline constexpr double kPlayedLengthTolerance = 150;
+
 // The build machines have neither screen nor sound card; asked for before a back end starts
 // libVLC.
 inline void useDummyOutputs() { setenv("SONORAIL_HEADLESS_MEDIA", "1", 1); }

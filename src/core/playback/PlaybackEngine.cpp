@@ -28,6 +28,8 @@ void ignoringFailure(Request&& request)
     }
 }
 
+bool isPlayerMedia(ActiveMedia media) { return media == amMidi || media == amWave || media == amVideo || media == amCdTrack; }
+
 }  // namespace
 
 int RandomGenerator::draw(int n)
@@ -83,6 +85,7 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
         views.commands->SetCommandEnabled(Command::Pause, false);
         views.commands->SetCommandEnabled(Command::Play, true);
         ignoringFailure([&] { player.pause(); });
+        notePausedItem();
         views.display->setIntroCountdown(false);
         return;
     }
@@ -90,9 +93,9 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
         views.commands->SetCommandEnabled(Command::Pause, true);
         views.commands->SetCommandEnabled(Command::Play, false);
         state.playState = psPlaying;
-        ignoringFailure([&] { player.play(); });
         if (modes.checked(PlayMode::Intro))
             views.display->setIntroCountdown(true);  // with the seconds that were left
+        resume();
         return;
     }
     if (!lookAhead && state.activeMedia == amCdTrack)
@@ -106,6 +109,52 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
     startSequence(lookAhead);
 }
 
+// A second Pause, with the player closed in between, keeps what the first one noted.
+void PlaybackEngine::notePausedItem()
+{
+    if (!player.isOpen() || !isPlayerMedia(state.activeMedia))
+        return;
+    try {
+        pausedItem = PausedItem{player.deviceType(), player.fileName(), player.position()};
+    } catch (const SonorailError&) {
+        pausedItem.reset();
+    }
+}
+
+// Playing goes on from the paused position, also when the player was closed meanwhile:
+// "Playing" with nothing running would halt the queue until Stop or Next.
+void PlaybackEngine::resume()
+{
+    const bool playerStillHoldsIt = player.isOpen() && pausedItem && player.deviceType() == pausedItem->deviceType &&
+                                    player.fileName() == pausedItem->fileName;
+    if (pausedItem && isPlayerMedia(state.activeMedia) && !playerStillHoldsIt)
+        reopenPausedItem();
+    else
+        ignoringFailure([&] { player.play(); });
+}
+
+// When the item cannot be had again (the disc taken out, the file removed) it counts as
+// ended: the queue moves on, and the failure is reported.
+void PlaybackEngine::reopenPausedItem()
+{
+    const PausedItem item = *pausedItem;
+    pausedItem.reset();
+    try {
+        player.selectDevice(item.deviceType, item.fileName);
+        player.open();
+        player.setTimeFormatMilliseconds();
+        if (state.activeMedia == amVideo)
+            views.video->placeVideo(player);
+        player.seek(item.position);
+        player.play();
+    } catch (const SonorailError&) {
+        ignoringFailure([&] { player.close(); });
+        state.activeMedia = amNone;
+        PlaybackStep(false);
+        throw;
+    }
+}
+
 void PlaybackEngine::setPlayingCommands(bool playing)
 {
     for (Command command : {Command::Play, Command::OpenAlbum, Command::SaveAlbum})
@@ -116,6 +165,7 @@ void PlaybackEngine::setPlayingCommands(bool playing)
 
 void PlaybackEngine::stopSequence()
 {
+    pausedItem.reset();
     state.playState = psStopped;
     views.display->setIntroCountdown(false);
     ignoringFailure([&] { player.close(); });
@@ -164,6 +214,8 @@ int PlaybackEngine::chooseRow()
 
 void PlaybackEngine::startSequence(bool lookAhead)
 {
+    if (!lookAhead)
+        pausedItem.reset();
     state.playState = psPlaying;
     setPlayingCommands(true);
     bool anyUnplayed = false;

@@ -5,6 +5,7 @@
 // run in tests on a scripted player without a window.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/playback/MediaPlayer.h"
@@ -61,6 +62,18 @@ private:
     void startVideo(const std::string& path, VideoFit fit);
     void startIntroIfChecked();
     void setPlayingCommands(bool playing);
+    void notePausedItem();
+    void resume();
+    void reopenPausedItem();
+
+    // What played when Pause came: other commands may close the player while it is paused
+    // (reading the disc, a CD track's information), and Play then opens it again there.
+    struct PausedItem {
+        std::string deviceType;
+        std::string fileName;
+        long position = 0;
+    };
+    std::optional<PausedItem> pausedItem;
 
     PlayQueue& queue;
     PlayModes& modes;
