@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -123,6 +124,19 @@ protected:
                                                                                                  QStringLiteral("1")}));
     }
 
+    // Presses the left button on the toolbar's grip, moves and lets go so that the toolbar's
+    // top-left corner lands at place.
+    void dragToolbarTo(QPoint place)
+    {
+        const QPoint grip(toolbar->width() - 12, toolbar->height() - 8);  // Panel1, below "!"
+        const QPoint from = toolbar->mapToGlobal(grip);
+        const QPoint to = place + grip;
+        ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(from) +
+                            QStringList{QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove")} +
+                            at((from + to) / 2) + QStringList{QStringLiteral("mousemove")} + at(to) +
+                            QStringList{QStringLiteral("mouseup"), QStringLiteral("1")}));
+    }
+
     inline static std::unique_ptr<QProcess> windowManager;
 };
 
@@ -165,6 +179,42 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
     form.TabSet1->setCurrentIndex(1);
     for (const auto& [button, command] : {commandButtons[0], commandButtons[1]})
         clickRaises(button, command);
+}
+
+// The toolbar floats where it is dropped away from the main window, and docks again when
+// dropped on the main window's caption, which the window manager draws.
+TEST_F(MainWindowOnDesktopTest, AToolbarDroppedOnTheCaptionDocks)
+{
+    MainWindow& form = startFramed();
+    const QPoint dockedPlace = toolbar->pos();
+    const int dockedHeight = form.frameGeometry().height();
+
+    dragToolbarTo(QPoint(form.frameGeometry().left(), form.frameGeometry().bottom() + 60));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight - Toolbar::kHeight; }, 2s))
+        << "the toolbar did not float";
+    EXPECT_FALSE(session->toolbarDock().ToolbarDocked);
+
+    const int caption = form.geometry().top() - form.frameGeometry().top();
+    ASSERT_GT(caption, 4) << "no caption";
+    dragToolbarTo(QPoint(form.frameGeometry().left() + 10, form.frameGeometry().top() + caption / 2));
+    EXPECT_TRUE(qt_test::waitUntil([&] { return session->toolbarDock().ToolbarDocked; }, 2s))
+        << "dropped on the caption, the toolbar stayed floating";
+    EXPECT_TRUE(qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight; }, 2s));
+    EXPECT_EQ(toolbar->pos(), dockedPlace) << "docked under the menu bar again";
+}
+
+// A slot's tool tip shows while the main window, not the toolbar, is the active window.
+TEST_F(MainWindowOnDesktopTest, ToolTipsShowWhileTheMainWindowIsActive)
+{
+    MainWindow& form = startFramed();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return QApplication::activeWindow() == &form; }, 5s));
+    const QToolButton* play = toolbar->ToolbarSlots[4].button;
+    const QPoint middle = play->mapToGlobal(play->rect().center());
+    ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle - QPoint(3, 0))));
+    ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle)));
+    EXPECT_TRUE(qt_test::waitUntil([] { return QToolTip::isVisible(); }, 3s)) << "no tool tip";
+    EXPECT_EQ(QToolTip::text(), "Play");
+    EXPECT_EQ(QApplication::activeWindow(), &form);
 }
 
 }  // namespace
