@@ -137,7 +137,12 @@ QFont Toolbar::fittingCaptionFont()
     QFont font = QApplication::font();
     font.setPixelSize(9);
     const int room = kCaptionWidth - 2;
-    for (int stretch = 100; stretch > kNarrowest; stretch -= 2) {
+    const int widest = widestCaption(QFontMetrics(font));
+    if (widest <= room)
+        return font;
+    // Each stretch is a font of its own to load: start from the proportion, and narrow
+    // further only where rounding to whole pixels leaves the widest caption too wide.
+    for (int stretch = 100 * room / widest; stretch >= kNarrowest; stretch -= 2) {
         font.setStretch(stretch);
         if (widestCaption(QFontMetrics(font)) <= room)
             break;
