@@ -28,7 +28,7 @@ bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
     if (release->button() == Qt::RightButton)
         DisplayWhatsThisPopup(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
     else if (onOtherButton)
-        QMetaObject::invokeMethod(this, [this] { onOtherButton(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { if (onOtherButton) onOtherButton(); }, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 
