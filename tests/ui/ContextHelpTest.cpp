@@ -145,10 +145,10 @@ TEST_F(ContextHelpTest, WhatsThisOnAFilterBoxOffersTheFilterPanelsTopic)
     // A left click on a play-mode box or a roll-up leaves the focus on "->".
     form.chkRandom->setFocus();
     release(form.chkRandom, Qt::LeftButton);
-    EXPECT_EQ(form.focusWidget(), form.btnAdd);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == form.btnAdd; }, 1s));
     form.TabSet1->setFocus();
     release(form.btnFilterRollUp, Qt::LeftButton);
-    EXPECT_EQ(form.focusWidget(), form.btnAdd);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == form.btnAdd; }, 1s));
     EXPECT_TRUE(help.requests.empty());
 }
 

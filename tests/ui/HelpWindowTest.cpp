@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHelpIndexWidget>
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -95,6 +97,25 @@ TEST_F(HelpWindowTest, HelpCommandsOpenContentsIndexAndUsingHelp)
     ask(HelpCommand::HELP_HELPONHELP);
     EXPECT_EQ(page(), "using-help.html");
     EXPECT_EQ(pageArea()->documentTitle(), "Using the Help window");
+}
+
+// With no room beside the asking window the help window opens clear of the toolbar, which
+// stays on top of it: its caption and heading are never hidden.
+TEST_F(HelpWindowTest, WithNoRoomBesideTheAskingWindowItOpensClearOfAWindowOnTop)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget asking;
+    asking.setGeometry(QRect(QPoint(), QSize(screen.width() - 200, 300)).translated(100, 120));
+    asking.show();
+    QWidget onTop(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    onTop.setGeometry(asking.x(), asking.y() + 20, asking.width(), 40);
+    onTop.show();
+
+    engine->WinHelp(&asking, kBook, HelpCommand::HELP_CONTEXT, 35);
+    const QRect help = helpWindow()->frameGeometry();
+    EXPECT_FALSE(help.intersects(onTop.frameGeometry()))
+        << "help " << help.y() << "-" << help.bottom() << ", window on top " << onTop.y() << "-" << onTop.geometry().bottom();
+    EXPECT_TRUE(screen.contains(help));
 }
 
 TEST_F(HelpWindowTest, BackAndForwardRetraceThePagesRead)

@@ -47,7 +47,8 @@ protected:
             places[control->objectName()] = control->geometry();
         return places;
     }
-    QPoint mainTopLeft() const { return mainWindow->geometry().topLeft(); }
+    // The dock counts from the main window's outer edges, its frame included.
+    QPoint mainTopLeft() const { return mainWindow->frameGeometry().topLeft(); }
     int captionMenuHeight() const { return session->toolbarDock().CaptionMenuHeight; }
 };
 
@@ -55,7 +56,7 @@ TEST_F(ToolbarTest, DockedUnderTheMenuBarOnceTheMainWindowIsPlaced)
 {
     MainWindow& form = start();
     const auto dockedPlace = [&] {
-        return QRect(mainTopLeft() + QPoint(0, captionMenuHeight()), QSize(form.width(), Toolbar::kHeight));
+        return QRect(mainTopLeft() + QPoint(0, captionMenuHeight()), QSize(form.frameGeometry().width(), Toolbar::kHeight));
     };
     // The platform may place the window again once it has framed it.
     EXPECT_TRUE(qt_test::waitUntil([&] { return toolbar->isVisible() && toolbar->geometry() == dockedPlace(); }, 2s))
@@ -122,7 +123,7 @@ TEST_F(ToolbarTest, DraggedOffTheMainWindowShrinksItAndBackGrowsIt)
     dropAt(mainTopLeft() + QPoint(-5, captionMenuHeight() + Toolbar::kHeight));
     EXPECT_TRUE(session->toolbarDock().ToolbarDocked);
     EXPECT_EQ(toolbar->geometry(), QRect(mainTopLeft() + QPoint(0, captionMenuHeight()),
-                                         QSize(form.geometry().width(), Toolbar::kHeight)))
+                                         QSize(form.frameGeometry().width(), Toolbar::kHeight)))
         << "pulled into place at once";
     tick();
     EXPECT_EQ(form.geometry().height(), dockedHeight);
@@ -206,6 +207,47 @@ TEST_F(ToolbarTest, ExclamationShowsTheInformationPanelWhichMirrorsTheInformatio
     toolbar->Button1->click();
     EXPECT_TRUE(toolbar->Panel2->isHidden());
     EXPECT_FALSE(toolbar->Timer1->isActive()) << "no copying while nobody sees it";
+}
+
+// "!" covers the slots with the panel's own background, and its captions show whole.
+TEST_F(ToolbarTest, TheInformationPanelCoversTheSlotsAndShowsItsCaptionsWhole)
+{
+    start();
+    toolbar->Button1->click();
+    // Under the caption of the eighth slot the panel has nothing of its own: only its colour.
+    const QImage shown = toolbar->grab().toImage();
+    const QRect caption = toolbar->ToolbarSlots[7].label->geometry() & toolbar->Panel2->geometry();
+    const QRgb background = toolbar->Panel2->palette().color(QPalette::Window).rgb();
+    int showingThrough = 0;
+    for (int y = caption.top(); y <= caption.bottom(); ++y) {
+        for (int x = caption.left(); x <= caption.right(); ++x)
+            showingThrough += shown.pixel(x, y) != background;
+    }
+    EXPECT_EQ(showingThrough, 0) << "pixels of the slot's caption show through the panel";
+    for (const char* name : {"lblSongLength", "lblSongPosition"}) {
+        auto* caption = toolbar->Panel2->findChild<QLabel*>(QLatin1String(name));
+        ASSERT_NE(caption, nullptr) << name;
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->contentsRect().width())
+            << caption->text().toStdString() << " is cut";
+    }
+}
+
+// Every command's caption fits a slot's 35-pixel label in the captions' font.
+TEST_F(ToolbarTest, EveryCaptionFitsItsLabel)
+{
+    start();
+    const QLabel* label = toolbar->ToolbarSlots[1].label;
+    ASSERT_EQ(label->width(), 35);
+    int captions = 0;
+    for (Command command : CommandTable::allCommands()) {
+        const std::string_view caption = CommandTable::hintEntry(command).Caption;
+        if (caption.empty())
+            continue;
+        ++captions;
+        const QString text = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width()) << caption;
+    }
+    EXPECT_EQ(captions, 33);
 }
 
 TEST_F(ToolbarTest, MinimisingTakesADockedToolbarAlongButLeavesAFloatingOne)

@@ -52,7 +52,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     const QRect mainFrame = form->frameGeometry();
     const ToolbarDock& dock = session->toolbarDock();
     ASSERT_TRUE(dock.ToolbarDocked);
-    const int top = form->geometry().top() + dock.CaptionMenuHeight + toolbar->height();
+    const int top = mainFrame.top() + dock.CaptionMenuHeight + toolbar->height();
     EXPECT_EQ(viewer->frameGeometry(), QRect(mainFrame.left(), top, mainFrame.width(), mainFrame.bottom() + 1 - top));
     EXPECT_EQ(viewer->minimumSize(), viewer->maximumSize());
     EXPECT_EQ(viewer->windowType(), Qt::Tool);
@@ -75,7 +75,7 @@ TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats
     dispatcher.ExecuteCommand(Command::Play);
     ASSERT_TRUE(viewer->isVisible());
     const ToolbarDock& dock = session->toolbarDock();
-    const QRect main = form->geometry();
+    const QRect main = form->frameGeometry();
     EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight + toolbar->height());
 
     session->toolbarDock().ToolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
@@ -151,7 +151,7 @@ TEST_F(ViewerTest, TheViewerFollowsTheMainWindow)
     dispatcher.ExecuteCommand(Command::Play);
     const int below = session->toolbarDock().CaptionMenuHeight + toolbar->height();
     form->move(form->pos() + QPoint(40, 25));
-    const QPoint wanted(form->frameGeometry().left(), form->geometry().top() + below);
+    const QPoint wanted(form->frameGeometry().topLeft() + QPoint(0, below));
     EXPECT_TRUE(qt_test::waitUntil([&] { return viewer->frameGeometry().topLeft() == wanted; }, std::chrono::seconds(5)))
         << "the viewer stayed at " << viewer->x() << "," << viewer->y();
     EXPECT_EQ(viewer->frameGeometry().size(),

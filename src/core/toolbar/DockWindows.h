@@ -14,8 +14,8 @@ class DockWindows {
 public:
     virtual ~DockWindows() = default;
 
-    // The main window's bounds: its own area with the menu bar, without the window manager's
-    // frame (which Qt learns only once a window manager has framed the window).
+    // The main window's outer bounds, the window manager's frame with its caption included
+    // (until a window manager has framed the window, its own area with the menu bar).
     virtual ScreenRect mainWindowBounds() const = 0;
     virtual void setMainWindowHeight(int height) = 0;
     // Moves the main window's controls down or up by the toolbar's height.

@@ -18,7 +18,8 @@ public:
     // Docked at every start; the main window is laid out for the docked toolbar.
     bool ToolbarDocked = true;
     DockLayoutState dockLayoutState = dlWithStrip;
-    // From the main window's top to where a docked toolbar's top lies (below the menu bar).
+    // From the main window's outer top to where a docked toolbar's top lies: the caption and
+    // the menu bar.
     int CaptionMenuHeight = 0;
 
     // Whether a toolbar dropped with its top-left corner at x, y docks: its left edge from 5

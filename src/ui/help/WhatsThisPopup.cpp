@@ -17,7 +17,9 @@ WhatsThisPopup::WhatsThisPopup(QMenu& popup, QAction& item, QWidget& owner)
 
 void WhatsThisPopup::offerOn(QWidget* control) { control->installEventFilter(this); }
 
-// The release counts even on a greyed control, whose own handling ignores the mouse.
+// The release counts even on a greyed control, whose own handling ignores the mouse. What
+// another button does waits until the control has taken the release: a button that lost the
+// keyboard focus first would let go of its click, and its command would never run.
 bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::MouseButtonRelease)
@@ -26,7 +28,7 @@ bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
     if (release->button() == Qt::RightButton)
         DisplayWhatsThisPopup(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
     else if (onOtherButton)
-        onOtherButton();
+        QMetaObject::invokeMethod(this, [this] { if (onOtherButton) onOtherButton(); }, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 

@@ -2,7 +2,7 @@
 // The one-item "What's This?" popup of a window. A right-button release on a control that
 // offers it opens the popup at the mouse when the control's hint names a help topic; the
 // item then opens that topic in the help window. What another button does is the window's
-// (onOtherButton).
+// (onOtherButton), run once the control has handled the release.
 #include <QObject>
 #include <functional>
 

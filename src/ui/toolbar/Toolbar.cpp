@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "core/commands/CommandTable.h"
 #include "core/playback/Viewer.h"
@@ -32,6 +34,9 @@ namespace {
 constexpr std::array<int, kToolbarSlotCount> kLabelLefts{21, 64, 104, 144, 184, 224, 264, 304, 345, 384, 424};
 constexpr int kSlotButtonLeft = 32;
 constexpr int kSlotSpacing = 40;
+// A slot caption's width, and the narrowest its font is made to fit it.
+constexpr int kCaptionWidth = 35;
+constexpr int kNarrowest = 50;
 
 // The docked toolbar lies over the top 37 pixels of the main window's client area and
 // overlaps the bottom of the menu bar by the rest of its height, as a window frame's top
@@ -58,6 +63,8 @@ Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
 {
     setObjectName(QStringLiteral("TTToolbar"));
     setFixedSize(kWidth, kHeight);
+    // The slots' tool tips show whichever window is active: mostly the main window is.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     createControls();
     BuildCommandHintTable();
     offerWhatsThis();
@@ -65,7 +72,7 @@ Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
     mainWindow = &createMainWindow(*this);
     // Measured on the main window's own menu bar once it exists: a menu bar made only to be
     // measured costs a tenth of the start-up.
-    dock().CaptionMenuHeight = measuredCaptionMenuHeight();
+    measureCaptionMenuHeight();
     dock().dockLayoutState = dlWithStrip;
     session.attachDockWindows(this);
     mainWindow->installEventFilter(this);
@@ -101,12 +108,10 @@ void Toolbar::createControls()
     connect(Timer1, &QTimer::timeout, this, &Toolbar::Timer1Timer);
 }
 
-// Glyph buttons with their captions below, in a 9-pixel serif font.
+// Glyph buttons with their captions below.
 void Toolbar::createSlots()
 {
-    QFont captionFont(QStringLiteral("serif"));
-    captionFont.setStyleHint(QFont::Serif);
-    captionFont.setPixelSize(9);
+    const QFont captionFont = fittingCaptionFont();
     for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
         auto* button = new QToolButton(Panel1);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(slot + 1));
@@ -116,7 +121,7 @@ void Toolbar::createSlots()
         button->setFocusPolicy(Qt::NoFocus);
         auto* label = new QLabel(Panel1);
         label->setObjectName(QStringLiteral("Label%1").arg(slot + 1));
-        label->setGeometry(kLabelLefts[static_cast<std::size_t>(slot)], 21, slot == 0 ? 41 : 35, 13);
+        label->setGeometry(kLabelLefts[static_cast<std::size_t>(slot)], 21, slot == 0 ? 41 : kCaptionWidth, 13);
         label->setAlignment(Qt::AlignCenter);
         label->setFont(captionFont);
         // A caption takes its own clicks (What's This); it is no grip.
@@ -124,12 +129,49 @@ void Toolbar::createSlots()
     }
 }
 
-// The file-information display that "!" shows over the slots.
+// The captions in the program's own font family, 9 pixels high, narrowed until the widest
+// caption of any command fits a slot's label with a pixel to spare on each side. The family
+// is the one every window already uses: no other family is looked up at start.
+QFont Toolbar::fittingCaptionFont()
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(9);
+    const int room = kCaptionWidth - 2;
+    const int widest = widestCaption(QFontMetrics(font));
+    if (widest <= room)
+        return font;
+    // Each stretch is a font of its own to load: start from the proportion, and narrow
+    // further only where rounding to whole pixels leaves the widest caption too wide.
+    for (int stretch = 100 * room / widest; stretch >= kNarrowest; stretch -= 2) {
+        font.setStretch(stretch);
+        if (widestCaption(QFontMetrics(font)) <= room)
+            break;
+    }
+    return font;
+}
+
+int Toolbar::widestCaption(const QFontMetrics& metrics)
+{
+    int widest = 0;
+    for (Command command : CommandTable::allCommands()) {
+        const std::string_view caption = CommandTable::hintEntry(command).Caption;
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()))));
+    }
+    return widest;
+}
+
+// The file-information display that "!" shows over the slots: it paints its own background,
+// so no glyph or caption shows through, and its captions are in a size they fit whole.
 void Toolbar::createInformationPanel()
 {
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(17, 0, 448, 33);
+    Panel2->setAutoFillBackground(true);
+    QFont panelFont = font();
+    panelFont.setPixelSize(10);
+    Panel2->setFont(panelFont);
     infobar = makeLabel(Panel2, "infobar", QString(), QRect(1, 1, 448, 15));
     infobar->setAlignment(Qt::AlignCenter);
     infobar->setAutoFillBackground(true);
@@ -139,7 +181,7 @@ void Toolbar::createInformationPanel()
     infobar->setPalette(blackAndYellow);
     makeLabel(Panel2, "lblSongLength", QStringLiteral("Song Length"), QRect(1, 17, 70, 15));
     lengthtimedisplay = makeLabel(Panel2, "lengthtimedisplay", QString(), QRect(72, 17, 60, 15));
-    makeLabel(Panel2, "lblSongPosition", QStringLiteral("Song Position"), QRect(136, 17, 78, 15));
+    makeLabel(Panel2, "lblSongPosition", QStringLiteral("Song Position"), QRect(136, 17, 79, 15));
     positiontimedisplay = makeLabel(Panel2, "positiontimedisplay", QString(), QRect(216, 17, 60, 15));
     Panel2->hide();
 }
@@ -236,7 +278,7 @@ bool Toolbar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == mainWindow) {
         if (event->type() == QEvent::Move)
-            dock().MainWindowMoved();
+            mainWindowMoved();
         else if (event->type() == QEvent::WindowStateChange)
             followMainWindowState();
         else if (event->type() == QEvent::Show)
@@ -294,6 +336,7 @@ void Toolbar::Panel1MouseUp(const QPoint& at)
     dragging = false;
     outline->hide();
     const QPoint moved = at - pressPoint;
+    measureCaptionMenuHeight();
     dock().ToolbarDropped(x() + moved.x(), y() + moved.y());
 }
 
@@ -305,7 +348,7 @@ QRect Toolbar::rubberBand() const { return geometry().translated(latestPoint - p
 // reported: the dock rule runs once more when the showing is done.
 void Toolbar::placeOnceShown()
 {
-    QTimer::singleShot(0, this, [this] { dock().MainWindowMoved(); });
+    QTimer::singleShot(0, this, [this] { mainWindowMoved(); });
 }
 
 // With the toolbar docked the whole program goes to the taskbar: the toolbar hides with
@@ -321,25 +364,35 @@ void Toolbar::followMainWindowState()
         return;
     }
     hiddenWithMainWindow = false;
+    mainWindowMoved();
+}
+
+// The window manager's caption is known only once it has framed the main window, and may
+// change with its theme: the height is measured again whenever the dock rule runs.
+void Toolbar::mainWindowMoved()
+{
+    measureCaptionMenuHeight();
     dock().MainWindowMoved();
 }
 
-// From the main window's top to where a docked toolbar's top lies: below the menu bar,
-// less the part of the toolbar that overlaps the menu bar so that its bottom edge meets the
-// strip's. The window manager's frame does not count: the main window's place is its own
-// area, which Qt knows before a window manager has framed the window.
-int Toolbar::measuredCaptionMenuHeight() const
+// From the main window's outer top (the window manager's caption included) to where a
+// docked toolbar's top lies: the caption and the menu bar, less the part of the toolbar that
+// overlaps the menu bar so that its bottom edge meets the strip's. Before a window manager
+// has framed the window there is no caption yet.
+void Toolbar::measureCaptionMenuHeight()
 {
-    return mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
+    const int caption = mainWindow->geometry().top() - mainWindow->frameGeometry().top();
+    dock().CaptionMenuHeight = caption + mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
 }
 
 // --- DockWindows ---------------------------------------------------------------------
 
-ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->geometry()); }
+// The dock zone and the docked place count from the window's outer top, frame included.
+ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->frameGeometry()); }
 
 void Toolbar::setMainWindowHeight(int height)
 {
-    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->height());
+    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->frameGeometry().height());
 }
 
 // Every panel, button, list, drive selector and tab set of the main window, and the CD
@@ -376,8 +429,7 @@ bool Toolbar::viewerInNormalState() const
 }
 
 // The viewer places itself over the main window by the same dock rule (below the menu and the
-// docked strip, down to the main window's bottom edge), so the dock's numbers, counted on the
-// main window's own area without its frame, are not used. The monitor's tick has the viewer
+// docked strip, down to the main window's bottom edge), so the dock's numbers are not used. The monitor's tick has the viewer
 // place itself just before the dock layout is applied, so the top needs nothing more; a new
 // height comes with a changed main window, and the viewer follows that at once.
 void Toolbar::setViewerTop(int) {}

@@ -18,6 +18,8 @@ class DragOutline;
 class Jukebox;
 class MainWindow;
 class QAction;
+class QFont;
+class QFontMetrics;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -89,6 +91,8 @@ private:
     void createControls();
     void createSlots();
     void createInformationPanel();
+    static QFont fittingCaptionFont();
+    static int widestCaption(const QFontMetrics& metrics);
     void BuildCommandHintTable();
     void offerWhatsThis();
 
@@ -101,7 +105,8 @@ private:
 
     void followMainWindowState();
     void placeOnceShown();
-    int measuredCaptionMenuHeight() const;
+    void mainWindowMoved();
+    void measureCaptionMenuHeight();
     void placeViewer();
     ToolbarDock& dock() const;
 

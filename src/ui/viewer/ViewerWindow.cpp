@@ -94,12 +94,11 @@ QRect ViewerWindow::placeOverMainWindow() const
 {
     if (!mainWindow)
         return frameGeometry();
-    // The top as the dock counts it, from the main window's own area below the window
-    // manager's caption; the sides and the bottom edge are the main window's frame.
-    const QRect client = mainWindow->geometry();
+    // The top as the dock counts it, from the main window's outer top; the sides and the
+    // bottom edge are the main window's frame.
     const QRect frame = mainWindow->frameGeometry();
     const ToolbarDock& dock = session->toolbarDock();
-    const int top = client.top() + dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
+    const int top = frame.top() + dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
     return QRect(frame.left(), top, frame.width(), frame.bottom() + 1 - top);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/help/window/HelpWindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -31,6 +32,22 @@ namespace {
 
 const QString kContentsPage = QStringLiteral("contents.html");
 const QString kUsingHelpPage = QStringLiteral("using-help.html");
+
+// Between the help window and the windows it is placed beside or kept clear of.
+constexpr int kGap = 8;
+
+// The windows that stay on top of all others (the toolbar): a window placed under one of them
+// would have its caption and heading hidden for good.
+QList<QRect> windowsStayingOnTop(const QWidget* except)
+{
+    QList<QRect> places;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != except && window->isVisible() && window->windowType() == Qt::Window &&
+            (window->windowFlags() & Qt::WindowStaysOnTopHint))
+            places.append(window->frameGeometry());
+    }
+    return places;
+}
 
 }  // namespace
 
@@ -216,7 +233,9 @@ void HelpWindow::bringForward(QWidget* owner)
     activateWindow();
 }
 
-// Beside the asking window when the screen has room there, else in the middle of the screen.
+// Beside the asking window when the screen has room there, else in the middle of the screen;
+// never under a window that stays on top. The window is not framed yet: the asking window's
+// frame tells what the window manager will add.
 void HelpWindow::placeBeside(const QWidget* owner)
 {
     const QWidget* anchor = owner ? owner->window() : nullptr;
@@ -224,16 +243,50 @@ void HelpWindow::placeBeside(const QWidget* owner)
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    QRect place(QPoint(), frameGeometry().size());
+    const QRect asking = anchor ? anchor->frameGeometry() : QRect();
+    const QMargins frame = anchor ? QMargins(anchor->geometry().left() - asking.left(),
+                                             anchor->geometry().top() - asking.top(),
+                                             asking.right() - anchor->geometry().right(),
+                                             asking.bottom() - anchor->geometry().bottom())
+                                  : QMargins();
+    const QList<QRect> onTop = windowsStayingOnTop(this);
+    const auto fits = [&](const QRect& place) {
+        return available.contains(place) &&
+               std::none_of(onTop.begin(), onTop.end(), [&](const QRect& other) { return other.intersects(place); });
+    };
+    QRect place(QPoint(), size().grownBy(frame));
     if (anchor) {
-        const QRect asking = anchor->frameGeometry();
-        place.moveTopLeft(QPoint(asking.right() + 8, asking.top()));
-        if (!available.contains(place))
-            place.moveTopRight(QPoint(asking.left() - 8, asking.top()));
+        place.moveTopLeft(QPoint(asking.right() + kGap, asking.top()));
+        if (!fits(place))
+            place.moveTopRight(QPoint(asking.left() - kGap, asking.top()));
     }
-    if (!available.contains(place))
+    if (!fits(place))
         place.moveCenter(available.center());
+    if (!fits(place))
+        place = clearOfWindowsOnTop(place, available, onTop);
     move(place.topLeft());
+    resize(place.size().shrunkBy(frame).expandedTo(minimumSizeHint()));
+}
+
+// Above or below the windows on top that place would meet, where the screen has more room,
+// made shorter when the room is less than its height.
+QRect HelpWindow::clearOfWindowsOnTop(QRect place, const QRect& available, const QList<QRect>& onTop)
+{
+    QRect covered;
+    for (const QRect& other : onTop) {
+        if (other.intersects(place))
+            covered |= other;
+    }
+    const int roomAbove = covered.top() - kGap - available.top();
+    const int roomBelow = available.bottom() - (covered.bottom() + kGap);
+    if (roomBelow >= roomAbove) {
+        place.setHeight(std::min(place.height(), roomBelow));
+        place.moveTop(covered.bottom() + 1 + kGap);
+    } else {
+        place.setHeight(std::min(place.height(), roomAbove));
+        place.moveBottom(covered.top() - 1 - kGap);
+    }
+    return place;
 }
 
 // Up and down in the field walk the keyword list, as they would in a combo box.

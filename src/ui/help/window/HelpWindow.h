@@ -3,6 +3,7 @@
 // ("Contents", "Index", "Search"); "Back" and "Forward" above. One window for the whole run,
 // never modal: every help request brings it forward at the page asked for.
 #include <QList>
+#include <QRect>
 #include <QWidget>
 #include <memory>
 
@@ -47,6 +48,7 @@ private:
     void markInContents(const QUrl& url);
     void bringForward(QWidget* owner);
     void placeBeside(const QWidget* owner);
+    static QRect clearOfWindowsOnTop(QRect place, const QRect& available, const QList<QRect>& onTop);
 
     std::unique_ptr<HelpCollection> book;
     HelpBrowser* browser = nullptr;
