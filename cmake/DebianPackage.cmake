@@ -5,7 +5,8 @@
 # finds them, and the packages of what the program only loads while it runs: libVLC's
 # plug-ins (the usual formats, MIDI through FluidSynth, the video window), the General MIDI
 # sound font the FluidSynth plug-in plays with, the SQLite driver of Qt SQL that the help's
-# search index needs, and GraphicsMagick, opened at the first PCX or WMF picture.
+# search index needs, GraphicsMagick, opened at the first PCX or WMF picture, and libdiscid,
+# opened at the first online disc lookup.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/GraphicsMagick.cmake)
@@ -70,7 +71,7 @@ endfunction()
 sonorail_graphicsmagick_package(SONORAIL_GRAPHICSMAGICK_PACKAGE)
 set(SONORAIL_LOADED_PACKAGES
   vlc-plugin-base vlc-plugin-fluidsynth vlc-plugin-video-output timgm6mb-soundfont
-  libqt6sql6-sqlite ${SONORAIL_GRAPHICSMAGICK_PACKAGE})
+  libqt6sql6-sqlite ${SONORAIL_GRAPHICSMAGICK_PACKAGE} libdiscid0)
 list(JOIN SONORAIL_LOADED_PACKAGES ", " SONORAIL_LOADED_DEPENDS)
 
 set(CPACK_GENERATOR DEB)

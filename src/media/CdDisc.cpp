@@ -140,6 +140,17 @@ const CdDisc::Track& CdDisc::track(int number) const
     return toc[static_cast<std::size_t>(index)];
 }
 
+DiscTableOfContents CdDisc::tableOfContents() const
+{
+    DiscTableOfContents contents;
+    contents.firstTrack = toc.front().number;
+    contents.lastTrack = toc.back().number;
+    for (const Track& track : toc)
+        contents.trackStarts.push_back(track.startSector + DiscTableOfContents::kLeadInSectors);
+    contents.leadOut = leadOut + DiscTableOfContents::kLeadInSectors;
+    return contents;
+}
+
 const DiscText& CdDisc::text()
 {
     if (textRead || !handle)

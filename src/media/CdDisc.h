@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cd/DiscTableOfContents.h"
 #include "core/cd/DiscText.h"
 
 typedef struct _CdIo CdIo_t;
@@ -43,6 +44,8 @@ public:
     // Throws SonorailError for a number the disc does not have.
     const Track& track(int number) const;
     long leadOutSector() const { return leadOut; }
+    // The same, counted from the start of the lead-in, as online disc databases take it.
+    DiscTableOfContents tableOfContents() const;
 
     // The disc's CD-Text (album title, performer, track titles), read at the first request
     // while the disc is held and kept from then on; empty when the disc has none. libcdio

@@ -826,6 +826,12 @@ DiscText VlcBackend::discText()
     return kind == Kind::Disc ? disc->text() : DiscText{};
 }
 
+DiscTableOfContents VlcBackend::tableOfContents()
+{
+    requireOpen();
+    return kind == Kind::Disc ? disc->tableOfContents() : DiscTableOfContents{};
+}
+
 long VlcBackend::trackLength(int track)
 {
     requireOpen();

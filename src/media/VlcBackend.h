@@ -55,6 +55,7 @@ public:
     long trackPosition(int track) override;
     long trackLength(int track) override;
     DiscText discText() override;
+    DiscTableOfContents tableOfContents() override;
     // True for a drive. Ejecting releases the disc (an image is only released): the disc
     // then reads as played to its end, and the next open reads the drive anew.
     bool canEject() override;

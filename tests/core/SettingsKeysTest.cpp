@@ -52,11 +52,14 @@ TEST(LoadSettings, BooleansReadAsIntegersAndNamesWithoutCase)
     TempDir dir;
     Settings settings = readFrom(dir,
                                  "[general]\nOPTDRAGDROP=0\n[Display]\noptDisplayTime=5\noptShowAnimatedIcon=x\n"
-                                 "[Albums]\noptSaveDefaultAlbumWhenDone=7\n");
+                                 "[Albums]\noptSaveDefaultAlbumWhenDone=7\n[cdaudio]\nLookupServer=http://mirror.example:5000/\n");
     EXPECT_FALSE(settings.optDragDrop);
     EXPECT_TRUE(settings.optDisplayTime);
     EXPECT_TRUE(settings.optShowAnimatedIcon) << "an unreadable value keeps the default";
     EXPECT_EQ(settings.optSaveDefaultAlbumWhenDone, 7);
+    EXPECT_EQ(settings.LookupServer, "http://mirror.example:5000/") << "a text key is taken as written";
+    EXPECT_EQ(Settings{}.LookupServer, "https://musicbrainz.org");
+    EXPECT_TRUE(settings.optOnlineLookup);
 }
 
 TEST(WriteDialogSettings, WritesTheFifteenKeysAndLeavesEverythingElse)
@@ -79,7 +82,7 @@ TEST(WriteDialogSettings, WritesTheFifteenKeysAndLeavesEverythingElse)
     EXPECT_EQ(written.find("OptFirstRun"), std::string::npos);
     Settings reread = ReadSettings(file);
     for (const SettingsKey& key : SettingsKeys())
-        EXPECT_EQ(SettingValue(reread, key), SettingValue(settings, key)) << key.key;
+        EXPECT_EQ(SettingText(reread, key), SettingText(settings, key)) << key.key;
 }
 
 TEST(WriteDialogSettings, AFileThatCannotBeWrittenNamesItsPath)

@@ -23,7 +23,7 @@ import check_installed_program as install  # noqa: E402
 SKIPPED = 77
 # What the program opens while it runs rather than links: no library search finds them.
 LOADED_PACKAGES = ("vlc-plugin-base", "vlc-plugin-fluidsynth", "vlc-plugin-video-output", "timgm6mb-soundfont",
-                   "libqt6sql6-sqlite", "libgraphicsmagick-q16-3")
+                   "libqt6sql6-sqlite", "libgraphicsmagick-q16-3", "libdiscid0")
 # Linked by the program and the help module, so dpkg-shlibdeps must have named them.
 LINKED_PACKAGES = ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6dbus6",
                    "libqt6network6", "libqt6help6", "libvlc5", "libcdio19", "libx11-6", "libtag1v5")

@@ -121,6 +121,22 @@ DiscText ScriptedBackend::discText()
     return openDevice == "CDAudio" ? cdText : DiscText{};
 }
 
+DiscTableOfContents ScriptedBackend::tableOfContents()
+{
+    requireOpen();
+    DiscTableOfContents toc;
+    if (openDevice != "CDAudio")
+        return toc;
+    toc.lastTrack = static_cast<int>(disc.size());
+    long sector = DiscTableOfContents::kLeadInSectors;
+    for (const long length : disc) {
+        toc.trackStarts.push_back(sector);
+        sector += length * 75 / 1000;
+    }
+    toc.leadOut = sector;
+    return toc;
+}
+
 void ScriptedBackend::eject()
 {
     requests.push_back("eject");

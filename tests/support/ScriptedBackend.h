@@ -45,6 +45,8 @@ public:
     long trackPosition(int track) override;
     long trackLength(int track) override;
     DiscText discText() override;
+    // The disc's tracks back to back from sector 150, 75 sectors a second.
+    DiscTableOfContents tableOfContents() override;
     bool canEject() override { return true; }
     void eject() override;
     void setDisplayWindow(unsigned long window) override;

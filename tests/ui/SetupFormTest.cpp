@@ -76,7 +76,7 @@ TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
         ASSERT_NE(label, labels.end()) << key.key;
         EXPECT_EQ((*label)->text().toStdString(), key.label);
     }
-    EXPECT_EQ(controls, 15);
+    EXPECT_EQ(controls, 16);
     EXPECT_EQ(list("visualoptSaveDefaultAlbumWhenDone")->itemText(2), "Prompt");
 }
 
@@ -141,7 +141,7 @@ TEST_F(SetupFormTest, UnchangedOkRewritesTheFifteenKeysAndNothingElse)
         "OPTLOADDEFAULTALBUMWHENSTART=2\r\n"
         "[CDAudio]\r\n"
         "optautoseekcdstart=0\r\n"
-        "Device=/dev/sr1\r\n"
+        "Device=/dev/sr1\r\noptOnlineLookup=1\r\n"
         "[Toolbar]\r\n"
         "T1=0x0A\r\n"
         "T2=99\r\n";

@@ -1,8 +1,13 @@
 #include "core/cd/CdMode.h"
 
+#include <algorithm>
+#include <span>
+#include <utility>
+
 #include "core/base/SonorailError.h"
 #include "core/cd/CdEntry.h"
 #include "core/cd/DiscId.h"
+#include "core/cd/LookedUpNames.h"
 
 const char* const kCannotUpdateWhilePlayingText = "Can not update CD info while multimedia is playing.";
 const char* const kCannotPlayCdWhilePlayingText = "Can not do that while multimedia is playing.";
@@ -15,8 +20,9 @@ std::string unlessPrompt(const std::string& text, const char* prompt) { return t
 }  // namespace
 
 CdMode::CdMode(MediaPlayer& player, const PlaybackState& playback, PlayQueue& queue, QueueEditing& editing,
-               CommandControl& commands, const CdViews& views)
-    : player(player), playback(playback), queue(queue), editing(editing), commands(commands), views(views)
+               CommandControl& commands, const CdViews& views, const Settings& settings)
+    : player(player), playback(playback), queue(queue), editing(editing), commands(commands), views(views),
+      settings(settings)
 {
 }
 
@@ -43,13 +49,16 @@ bool CdMode::UpdateCDInfo()
     // its CD-Text; the player is closed however the lookup ends.
     CdDatabase::Lookup found;
     DiscText text;
+    DiscTableOfContents contents;
     try {
         recordIndexKnown = false;
         found = CdDatabase::inProgramDir().find(DiscId);
         CurrentRecordIndex = found.recordIndex;
         recordIndexKnown = true;
-        if (!found.record)
+        if (!found.record) {
             text = discTextIfAny();
+            contents = tableOfContentsIfAny();
+        }
     } catch (...) {
         player.close();
         throw;
@@ -63,6 +72,8 @@ bool CdMode::UpdateCDInfo()
     panel().setFields(listing.fields);
     panel().setEntries(listing.entries);
     discFields = listing.fields;
+    if (!found.record)
+        lookUpOnline(contents);
     return true;
 }
 
@@ -92,6 +103,71 @@ DiscText CdMode::discTextIfAny()
     }
 }
 
+DiscTableOfContents CdMode::tableOfContentsIfAny()
+{
+    try {
+        return player.tableOfContents();
+    } catch (const SonorailError&) {
+        return {};  // no lookup for this disc
+    }
+}
+
+// The panel already shows the disc; the names come later, if at all.
+void CdMode::lookUpOnline(const DiscTableOfContents& toc)
+{
+    if (!settings.optOnlineLookup || settings.LookupServer.empty() || toc.empty())
+        return;
+    awaitingNames = CdListing{panel().fields(), panel().entries()};
+    views.lookup->lookUp(toc, settings.LookupServer,
+                         {[this](const LookedUpNames& names) { takeLookedUpNames(names); },
+                          [this](const std::string& why) { lookupFailed(why); }});
+}
+
+void CdMode::takeLookedUpNames(const LookedUpNames& names)
+{
+    if (!awaitingNames)
+        return;
+    CdListing listing = *std::exchange(awaitingNames, std::nullopt);
+    if (panel().fields() != listing.fields || panel().entries() != listing.entries)
+        return;  // what the user typed wins
+    listing.fields = {names.title, names.author, names.category, names.notes};
+    const std::size_t named = std::min(listing.entries.size(), names.trackTitles.size());
+    for (std::size_t j = 0; j < named; ++j)
+        if (!names.trackTitles[j].empty())
+            listing.entries[j] = CdEntry::named(static_cast<int>(j) + 1, names.trackTitles[j]);
+
+    // Stored first, then shown as stored: the panel holds exactly what the record keeps.
+    const CdDatabase database = CdDatabase::inProgramDir();
+    if (!recordIndexKnown) {
+        CurrentRecordIndex = database.find(DiscId).recordIndex;
+        recordIndexKnown = true;
+    }
+    const CdRecord record = listing.recordFor(DiscId);
+    database.store(record, CurrentRecordIndex);
+    const std::string bytes = record.encode();
+    listing.nameFrom(CdRecord::decode(std::span<const unsigned char, CdRecord::kSize>(
+        reinterpret_cast<const unsigned char*>(bytes.data()), CdRecord::kSize)));
+    panel().setFields(listing.fields);
+    panel().setEntries(listing.entries);
+    discFields = listing.fields;
+}
+
+void CdMode::lookupFailed(const std::string& why)
+{
+    if (!awaitingNames)
+        return;
+    awaitingNames.reset();
+    views.infoBar->showInfo(why);
+}
+
+void CdMode::cancelLookup()
+{
+    if (!awaitingNames)
+        return;
+    awaitingNames.reset();
+    views.lookup->cancel();
+}
+
 void CdMode::StoreCDInfo()
 {
     const CdDatabase database = CdDatabase::inProgramDir();
@@ -116,6 +192,7 @@ void CdMode::storeTypedText()
 
 void CdMode::ClearCDInfo()
 {
+    cancelLookup();
     panel().setEntries({});
     panel().setFields(CdFields::prompts());
     panel().enableFields(false);

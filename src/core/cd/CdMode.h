@@ -10,15 +10,19 @@
 #include "core/cd/CdDatabase.h"
 #include "core/cd/CdListing.h"
 #include "core/cd/CdView.h"
+#include "core/cd/DiscLookup.h"
 #include "core/commands/CommandControl.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
 #include "core/queue/QueueEditing.h"
+#include "core/settings/Settings.h"
 
-// The CD panel and the information bar, as the session points them at the main window.
+// The CD panel and the information bar, as the session points them at the main window, and
+// the online lookup of discs the database does not know.
 struct CdViews {
     CdView* panel = &CdView::none();
     InformationBar* infoBar = &InformationBar::none();
+    DiscLookup* lookup = &DiscLookup::none();
 };
 
 extern const char* const kCannotUpdateWhilePlayingText;
@@ -27,16 +31,17 @@ extern const char* const kCannotPlayCdWhilePlayingText;
 class CdMode {
 public:
     CdMode(MediaPlayer& player, const PlaybackState& playback, PlayQueue& queue, QueueEditing& editing,
-           CommandControl& commands, const CdViews& views);
+           CommandControl& commands, const CdViews& views, const Settings& settings);
 
     // Command 24: reads the disc into the CD list and names it from the database (or, for a
-    // disc never stored, from its CD-Text). False, with the panel cleared, when there is no
-    // disc to read; refused while something plays.
+    // disc never stored, from its CD-Text, and then, when the settings allow, from the online
+    // lookup once it answers). False, with the panel cleared, when there is no disc to read;
+    // refused while something plays.
     bool UpdateCDInfo();
     // What the panel shows, stored under the disc read last (when a field is left, after a
     // CD track is renamed).
     void StoreCDInfo();
-    // The panel to its cleared state; never stores.
+    // The panel to its cleared state; never stores. An online lookup under way is dropped.
     void ClearCDInfo();
     // Command 25: stops what plays, clears the panel, ejects (an image is only released) and
     // takes the disc's tracks out of the queue.
@@ -60,6 +65,11 @@ private:
     };
     std::optional<TableOfContents> readTableOfContents();
     DiscText discTextIfAny();
+    DiscTableOfContents tableOfContentsIfAny();
+    void lookUpOnline(const DiscTableOfContents& toc);
+    void takeLookedUpNames(const LookedUpNames& names);
+    void lookupFailed(const std::string& why);
+    void cancelLookup();
     void storeTypedText();
     CdView& panel() const { return *views.panel; }
 
@@ -69,9 +79,13 @@ private:
     QueueEditing& editing;
     CommandControl& commands;
     const CdViews& views;
+    const Settings& settings;
     std::int32_t DiscId = 0;
     std::int32_t CurrentRecordIndex = 0;
     // False after a lookup that failed half-way: CurrentRecordIndex may then be another disc's.
     bool recordIndexKnown = true;
     CdFields discFields = CdFields::prompts();
+    // What the panel showed when the online lookup was asked: an answer that finds anything
+    // else there (the user typed, renamed a track) leaves it alone.
+    std::optional<CdListing> awaitingNames;
 };

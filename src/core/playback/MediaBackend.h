@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/cd/DiscTableOfContents.h"
 #include "core/cd/DiscText.h"
 #include "core/queue/MusicTags.h"
 
@@ -39,6 +40,9 @@ public:
     virtual long trackLength(int track) = 0;
     // The CD-Text of the open disc; empty for a disc without it and for a file.
     virtual DiscText discText() = 0;
+    // The open disc's table of contents in sectors; empty for a file, and from a back end
+    // that cannot tell.
+    virtual DiscTableOfContents tableOfContents() { return {}; }
     virtual bool canEject() = 0;
     virtual void eject() = 0;
     // The native window video is drawn into (an X11 window id; 0 for none).

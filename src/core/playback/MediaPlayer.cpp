@@ -101,6 +101,12 @@ DiscText MediaPlayer::discText()
     return engine->discText();
 }
 
+DiscTableOfContents MediaPlayer::tableOfContents()
+{
+    requireOpen();
+    return engine->tableOfContents();
+}
+
 void MediaPlayer::eject()
 {
     requireOpen();

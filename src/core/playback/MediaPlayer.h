@@ -34,6 +34,7 @@ public:
     long trackPosition(int track);
     long trackLength(int track);
     DiscText discText();
+    DiscTableOfContents tableOfContents();
     // Opens the drive's door, when the device can eject.
     void eject();
     void setDisplayWindow(unsigned long window);

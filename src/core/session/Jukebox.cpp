@@ -64,6 +64,13 @@ void Jukebox::attachViewer(Viewer* viewer) { playbackViews.viewer = viewer ? vie
 
 void Jukebox::attachCdView(CdView* view) { cdViews.panel = view ? view : &CdView::none(); }
 
+// A lookup taken back first drops what it was asked.
+void Jukebox::attachDiscLookup(DiscLookup* lookup)
+{
+    cdViews.lookup->cancel();
+    cdViews.lookup = lookup ? lookup : &DiscLookup::none();
+}
+
 void Jukebox::attachFileManagerWindow(FileManagerWindow* window)
 {
     fileViews.window = window ? window : &FileManagerWindow::none();

@@ -65,6 +65,7 @@ public:
     void attachVideoArea(VideoArea* area);
     void attachViewer(Viewer* viewer);
     void attachCdView(CdView* view);
+    void attachDiscLookup(DiscLookup* lookup);
     void attachFileManagerWindow(FileManagerWindow* window);
     void attachFileManagerDialogs(FileManagerDialogs* dialogs);
     void attachDockWindows(DockWindows* windows);
@@ -108,7 +109,7 @@ private:
     PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
     PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
     CdViews cdViews;
-    CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews};
+    CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews, currentSettings};
     FileManagerViews fileViews;
     FileCommands fileManager{currentSettings, fileViews, [this] { cdMode.StoreCDInfo(); }};
     FileInformation fileInfo{fileViews, playbackState, mmed};

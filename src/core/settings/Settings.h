@@ -2,6 +2,7 @@
 // Every user option of the program, one field per key of "sr3.ini", read once at
 // start-up and replaced by the setup dialog.
 #include <array>
+#include <string>
 
 #include "core/commands/CommandTable.h"
 
@@ -41,6 +42,9 @@ struct Settings {
     int optLoadDefaultAlbumWhenStart = daYes;
     // CDAudio
     bool optautoseekcdstart = false;
+    // A disc the CD information database does not know is looked up at LookupServer.
+    bool optOnlineLookup = true;
+    std::string LookupServer = "https://musicbrainz.org";
     // Display, kept by the welcome window
     bool OptTipOfDay = true;
     bool OptFirstRun = true;

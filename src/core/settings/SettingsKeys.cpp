@@ -14,6 +14,7 @@ namespace {
 using S = Settings;
 constexpr auto B = SettingType::Boolean;
 constexpr auto C = SettingType::Choice;
+constexpr auto T = SettingType::Text;
 constexpr auto Check = DialogControl::CheckBox;
 constexpr auto YesNo = DialogControl::YesNoList;
 constexpr auto YesNoPrompt = DialogControl::YesNoPromptList;
@@ -49,6 +50,9 @@ const SettingsKey kKeys[] = {
      "visualoptLoadDefaultAlbumWhenStart", "Default Album", "Load Default Alb. when starting Sonorail?", true},
     {"CDAudio", "optautoseekcdstart", B, 0, &S::optautoseekcdstart, YesNo, "visualoptautoseekcdstart", "CD",
      "Seek CD Information at Startup?", true},
+    {"CDAudio", "optOnlineLookup", B, 1, &S::optOnlineLookup, Check, "visualoptOnlineLookup", "CD",
+     "Look up unknown discs on the internet", true},
+    {"CDAudio", "LookupServer", T, 0, &S::LookupServer, DialogControl::None, "", "", "", false},
     {"Display", "OptTipOfDay", B, 1, &S::OptTipOfDay, DialogControl::None, "", "", "", false},
     {"Display", "OptFirstRun", B, 1, &S::OptFirstRun, DialogControl::None, "", "", "", false},
 };
@@ -56,6 +60,10 @@ const SettingsKey kKeys[] = {
 // A key's field from its text in the file (missing, or no integer: the default).
 void takeKey(const std::optional<std::string>& text, const SettingsKey& key, Settings& settings)
 {
+    if (auto field = std::get_if<std::string Settings::*>(&key.field)) {
+        settings.**field = text ? *text : Settings{}.**field;
+        return;
+    }
     const std::optional<int> value = text ? ProfileFile::parseInteger(*text) : std::nullopt;
     SetSettingValue(settings, key, value.value_or(key.defaultValue));
 }
@@ -98,15 +106,24 @@ int SettingValue(const Settings& settings, const SettingsKey& key)
 {
     if (auto flag = std::get_if<bool Settings::*>(&key.field))
         return settings.**flag ? 1 : 0;
-    return settings.*std::get<int Settings::*>(key.field);
+    if (auto number = std::get_if<int Settings::*>(&key.field))
+        return settings.**number;
+    return 0;
 }
 
 void SetSettingValue(Settings& settings, const SettingsKey& key, int value)
 {
     if (auto flag = std::get_if<bool Settings::*>(&key.field))
         settings.**flag = value != 0;
-    else
-        settings.*std::get<int Settings::*>(key.field) = value;
+    else if (auto number = std::get_if<int Settings::*>(&key.field))
+        settings.**number = value;
+}
+
+std::string SettingText(const Settings& settings, const SettingsKey& key)
+{
+    if (auto text = std::get_if<std::string Settings::*>(&key.field))
+        return settings.**text;
+    return std::to_string(SettingValue(settings, key));
 }
 
 // One reading of the file for every key and the toolbar slots.
@@ -139,7 +156,7 @@ void WriteDialogSettings(ProfileFile& file, const Settings& settings)
     std::vector<std::string> texts;
     for (const SettingsKey& key : kKeys) {
         if (key.writtenByDialog)
-            texts.push_back(std::to_string(SettingValue(settings, key)));
+            texts.push_back(SettingText(settings, key));
     }
     std::vector<ProfileFile::KeyValue> values;
     std::size_t next = 0;

@@ -10,7 +10,8 @@
 
 class ProfileFile;
 
-enum class SettingType { Boolean, Choice };
+// Text keys are edited in the file only; they take their default from the Settings record.
+enum class SettingType { Boolean, Choice, Text };
 
 // How the setup dialog edits a key.
 enum class DialogControl { None, CheckBox, YesNoList, YesNoPromptList };
@@ -20,7 +21,7 @@ struct SettingsKey {
     std::string_view key;
     SettingType type;
     int defaultValue;
-    std::variant<bool Settings::*, int Settings::*> field;
+    std::variant<bool Settings::*, int Settings::*, std::string Settings::*> field;
     DialogControl control;
     std::string_view controlName;  // the dialog's control for the key ("" when it has none)
     std::string_view page;         // the dialog page that holds it
@@ -45,6 +46,9 @@ void ReadStartupKeys(const ProfileFile& file, Settings& settings);
 // of them, or none when the file cannot be written (the error says which file).
 void WriteDialogSettings(ProfileFile& file, const Settings& settings);
 
-// The value of a key's field as an integer (booleans 1/0), and setting it from one.
+// The value of a key's field as an integer (booleans 1/0), and setting it from one; a text
+// key reads as 0 and is not set by a number.
 int SettingValue(const Settings& settings, const SettingsKey& key);
 void SetSettingValue(Settings& settings, const SettingsKey& key, int value);
+// The value of any key as the file holds it.
+std::string SettingText(const Settings& settings, const SettingsKey& key);

@@ -28,6 +28,7 @@
 #include "core/commands/CommandTable.h"
 #include "core/session/Jukebox.h"
 #include "ui/cd/CdPanel.h"
+#include "ui/cd/OnlineDiscLookup.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/commands/CommandMenus.h"
 #include "ui/files/FileBrowser.h"
@@ -90,6 +91,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
     cdPanel = new CdPanel({cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1},
                           [this] { this->session.cd().StoreCDInfo(); }, this);
+    discLookup = new OnlineDiscLookup(this);
     fileManager = std::make_unique<FileManagerView>(
         FileManagerView::Controls{browser, FileListBox1, cdlistbox, TabSet1, lblFileInfo});
     createMenus();
@@ -120,6 +122,7 @@ void MainWindow::attachViews(bool attached)
     session.attachDisplay(attached ? this : nullptr);
     session.attachVideoArea(attached ? pictureArea.get() : nullptr);
     session.attachCdView(attached ? cdPanel : nullptr);
+    session.attachDiscLookup(attached ? discLookup : nullptr);
     session.attachFileManagerWindow(attached ? fileManager.get() : nullptr);
 }
 

@@ -17,6 +17,7 @@
 #include "core/session/StartupWindow.h"
 
 class CdPanel;
+class OnlineDiscLookup;
 class CommandDispatcher;
 class ContextHelp;
 class FileBrowser;
@@ -196,6 +197,7 @@ private:
     FileBrowser* browser = nullptr;
     QueuePanel* queuePanel = nullptr;
     CdPanel* cdPanel = nullptr;
+    OnlineDiscLookup* discLookup = nullptr;
     std::unique_ptr<PictureArea> pictureArea;
     std::unique_ptr<FileManagerView> fileManager;
     std::unique_ptr<FileDrops> drops;
