@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include "support/TestFiles.h"
 #include "support/TempDir.h"
 #include "ui/commands/CommandDispatcher.h"
+#include "ui/viewer/DocumentView.h"
 #include "ui/viewer/SharedPalette.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -336,6 +338,21 @@ TEST_F(WelcomeWindowTest, AtStartUpABadOrMissingFileGivesOneErrorAndTheWindowWit
     tips.Memo1->setPlainText("Welcome to Sonorail!");
     EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] { EXPECT_EQ(tips.Memo1->toPlainText(), ""); }));
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + "."});
+}
+
+// One long line (here of NUL bytes) would take minutes to lay out as one paragraph: the
+// introduction opens at once and shows it all, in paragraphs of at most a screenful.
+TEST_F(WelcomeWindowTest, AnIntroductionOfOneLongLineOpensAtOnceInBoundedParagraphs)
+{
+    home.write("intro.txt", std::string(256 * 1024, '\0'));
+    EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] {
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
+        const QStringList lines = memoLines();
+        EXPECT_EQ(lines.join(QString()), QString(256 * 1024, QChar(0)));
+        EXPECT_TRUE(std::ranges::all_of(lines, [](const QString& line) {
+            return line.size() <= DocumentView::kLongestParagraph;
+        }));
+    }));
 }
 
 TEST_F(WelcomeWindowTest, TheButtonLabelsFitUnderTheirButtonsWithinTheStrip)

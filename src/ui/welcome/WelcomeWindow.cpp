@@ -289,7 +289,7 @@ void WelcomeWindow::showModally()
 void WelcomeWindow::LoadDocument(const std::string& name)
 {
     const QByteArray bytes = readDocument(CurrentProgramPaths().dataFile(name));
-    Memo1->setPlainText(DocumentText(bytes));
+    DocumentView::showText(*Memo1, DocumentText(bytes));
 }
 
 void WelcomeWindow::ShowTipOfDay()
@@ -301,7 +301,7 @@ void WelcomeWindow::ShowTipOfDay()
         const auto chosen = QRandomGenerator::global()->bounded(static_cast<quint64>(tips.count()));
         tip = DocumentText(QByteArray::fromStdString(tips.tip(static_cast<std::size_t>(chosen))));
     }
-    Memo1->setPlainText(QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
+    DocumentView::showText(*Memo1, QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
 }
 
 void WelcomeWindow::showEvent(QShowEvent* event)
