@@ -1,5 +1,8 @@
 // Adding a whole 50 000-file listing to the play queue, with the queue's two list views
-// attached (offscreen) as in the main window, and emptying it again.
+// attached (offscreen) as in the main window, and emptying it again; and 20 000 files added
+// one at a time, as D-Bus OpenUri calls add them, each in its own turn of the event loop.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QListView>
 #include <benchmark/benchmark.h>
 
@@ -81,5 +84,31 @@ void RemoveAllOf100000Entries(benchmark::State& state)
     }
 }
 BENCHMARK(RemoveAllOf100000Entries)->Unit(benchmark::kMillisecond);
+
+// Argument 1: each file goes to the top (OpenUri while nothing plays), else to the bottom.
+// The counter is the longest single addition with the views' work after it.
+void TwentyThousandSingleAdds(benchmark::State& state)
+{
+    ShownQueue shown;
+    shown.settings.optConfirmWhenRemovingfromQueue = false;
+    const bool toTop = state.range(0) != 0;
+    qint64 longest = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 20000; ++i) {
+            QElapsedTimer one;
+            one.start();
+            shown.editing.AddFiles({"/home/someone/Music/a fairly long directory name/track " + std::to_string(i) + ".wav"},
+                                   toTop);
+            QCoreApplication::processEvents();
+            longest = std::max(longest, one.nsecsElapsed());
+        }
+        state.PauseTiming();
+        shown.editing.RemoveFromQueue(true);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["longest_add_ms"] = static_cast<double>(longest) / 1e6;
+}
+BENCHMARK(TwentyThousandSingleAdds)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
