@@ -56,16 +56,19 @@ std::vector<qsizetype> paragraphBreaks(QStringView text)
 
 }  // namespace
 
-qsizetype ParagraphBreak(QStringView line)
+qsizetype BreakWithin(QStringView text, qsizetype room)
 {
-    if (line.size() <= kLongestParagraph)
-        return line.size();
-    for (qsizetype at = kLongestParagraph; at > kLongestParagraph - kLongestParagraph / 4; --at) {
-        const QChar before = line[at - 1];
+    for (qsizetype at = room; at > room - room / 4; --at) {
+        const QChar before = text[at - 1];
         if (before == QLatin1Char(' ') || before == QLatin1Char('\t'))
             return at;
     }
-    return line[kLongestParagraph - 1].isHighSurrogate() ? kLongestParagraph - 1 : kLongestParagraph;
+    return text[room - 1].isHighSurrogate() && room > 1 ? room - 1 : room;
+}
+
+qsizetype ParagraphBreak(QStringView line)
+{
+    return line.size() <= kLongestParagraph ? line.size() : BreakWithin(line, kLongestParagraph);
 }
 
 void showText(QPlainTextEdit& view, const QString& text, const QString& lastLine)

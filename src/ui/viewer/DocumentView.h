@@ -23,6 +23,9 @@ constexpr qsizetype kLongestParagraph = 4096;
 // Where a paragraph longer than kLongestParagraph is broken: after the last space or tab of
 // its last quarter, else at the bound itself (never between the halves of a surrogate pair).
 qsizetype ParagraphBreak(QStringView line);
+// The same for the first `room` characters of text (0 < room < text's size): after the last
+// space or tab of their last quarter, else at room.
+qsizetype BreakWithin(QStringView text, qsizetype room);
 
 // Plain text in a plain-text view, which lays out only what it shows. The first part (about
 // 256 Ki characters) is in the view when this returns; the rest follows a part per turn of the
