@@ -1,16 +1,24 @@
 // Showing a 4000 x 3000 JPEG photo and a 1 MB rich-text document in the viewer window
-// (offscreen): reading the file, decoding or parsing it, and the first paint.
+// (offscreen): reading the file, decoding or parsing it, and the first paint. Then documents
+// with long lines, which once froze the window for seconds to minutes: the time to the first
+// screen, and as counters the time until the whole text is in the view (filled_ms) and the
+// longest the window went without answering meanwhile and in the half second after
+// (longest_freeze_ms).
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "ui/viewer/DocumentView.h"
 #include "ui/viewer/ViewerWindow.h"
 
 namespace {
@@ -87,5 +95,123 @@ void showRichText(benchmark::State& state)
     state.counters["paragraphs"] = viewer.memo1->document()->blockCount();
 }
 BENCHMARK(showRichText)->Unit(benchmark::kMillisecond);
+
+std::string writeFile(const QString& name, const std::string& bytes)
+{
+    const QString path = workDir().filePath(name);
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    return path.toStdString();
+}
+
+std::string shortLines(std::size_t size)
+{
+    const std::string line = "A short line of a long document, as a log file has them by the thousand.\r\n";
+    std::string text;
+    text.reserve(size + line.size());
+    while (text.size() < size)
+        text += line;
+    text.resize(size);
+    return text;
+}
+
+struct Responsiveness {
+    double filledMs = 0;
+    double longestFreezeMs = 0;
+};
+
+// Runs the event loop until the view is filled, then half a second more (the rich-text view
+// lays out in the background), timing every turn.
+Responsiveness answerUntilFilled(const QPlainTextEdit& view)
+{
+    Responsiveness result;
+    QElapsedTimer all;
+    all.start();
+    qint64 longest = 0;
+    const auto turn = [&] {
+        QElapsedTimer one;
+        one.start();
+        QCoreApplication::processEvents();
+        longest = std::max(longest, one.nsecsElapsed());
+    };
+    while (DocumentView::filling(view))
+        turn();
+    result.filledMs = static_cast<double>(all.nsecsElapsed()) / 1e6;
+    QElapsedTimer after;
+    after.start();
+    while (after.elapsed() < 500)
+        turn();
+    result.longestFreezeMs = static_cast<double>(longest) / 1e6;
+    return result;
+}
+
+// The first screen is timed; filling the rest is measured apart, outside the timing.
+void showLongDocument(benchmark::State& state, const std::string& path)
+{
+    ViewerWindow viewer;
+    Responsiveness worst;
+    for (auto _ : state) {
+        viewer.showDocument(path, "Current item:  long", QRect(0, 0, 1024, 700));
+        viewer.repaint();
+        state.PauseTiming();
+        const Responsiveness run = answerUntilFilled(*viewer.plainMemo);
+        worst.filledMs = std::max(worst.filledMs, run.filledMs);
+        worst.longestFreezeMs = std::max(worst.longestFreezeMs, run.longestFreezeMs);
+        state.ResumeTiming();
+    }
+    state.counters["filled_ms"] = worst.filledMs;
+    state.counters["longest_freeze_ms"] = worst.longestFreezeMs;
+    state.counters["paragraphs"] = viewer.plainMemo->isVisible() ? viewer.plainMemo->document()->blockCount()
+                                                                 : viewer.memo1->document()->blockCount();
+}
+
+void showOneLineText(benchmark::State& state)
+{
+    const auto size = static_cast<std::size_t>(state.range(0)) * 1024;
+    showLongDocument(state, writeFile(QStringLiteral("line-%1.txt").arg(size), std::string(size, 'x')));
+}
+BENCHMARK(showOneLineText)->Arg(256)->Arg(1024)->Arg(16 * 1024)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void showNulBytes(benchmark::State& state)
+{
+    showLongDocument(state, writeFile(QStringLiteral("nul.txt"), std::string(1024 * 1024, '\0')));
+}
+BENCHMARK(showNulBytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void show16MiBOfShortLines(benchmark::State& state)
+{
+    showLongDocument(state, writeFile(QStringLiteral("short-lines.txt"), shortLines(16 * 1024 * 1024)));
+}
+BENCHMARK(show16MiBOfShortLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void showRichParagraphOf1MiB(benchmark::State& state)
+{
+    std::string rtf = "{\\rtf1\\ansi ";
+    while (rtf.size() < 1024 * 1024)
+        rtf += "words of one paragraph that never ends ";
+    showLongDocument(state, writeFile(QStringLiteral("paragraph.rtf"), rtf + "}"));
+}
+BENCHMARK(showRichParagraphOf1MiB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The welcome window's text area at start-up: an introduction of one 1 MiB line.
+void showIntroductionOfOneLine(benchmark::State& state)
+{
+    QPlainTextEdit memo;
+    memo.setGeometry(16, 96, 465, 241);
+    memo.show();
+    const QString line(1024 * 1024, QLatin1Char('x'));
+    for (auto _ : state) {
+        DocumentView::showText(memo, line);
+        memo.repaint();
+        state.PauseTiming();
+        while (DocumentView::filling(memo))
+            QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(showIntroductionOfOneLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

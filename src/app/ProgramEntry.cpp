@@ -78,11 +78,12 @@ std::vector<std::string> commandLineFiles(const std::vector<std::string>& argume
     return files;
 }
 
-QStringList toQStrings(const std::vector<std::string>& paths)
+// File names travel as bytes: a name that is not UTF-8 must reach the running copy unchanged.
+QList<QByteArray> toByteArrays(const std::vector<std::string>& paths)
 {
-    QStringList list;
+    QList<QByteArray> list;
     for (const std::string& path : paths)
-        list.append(QFile::decodeName(QByteArray::fromStdString(path)));
+        list.append(QByteArray::fromStdString(path));
     return list;
 }
 
@@ -181,11 +182,11 @@ void bringForward(Run& run, const QString& activationToken)
     run.mainWindow->activateWindow();
 }
 
-std::vector<std::string> toPaths(const QStringList& files)
+std::vector<std::string> toPaths(const QList<QByteArray>& files)
 {
     std::vector<std::string> paths;
-    for (const QString& file : files)
-        paths.push_back(QFile::encodeName(file).toStdString());
+    for (const QByteArray& file : files)
+        paths.push_back(file.toStdString());
     return paths;
 }
 
@@ -262,8 +263,8 @@ int RunProgram(int argc, char** argv)
         if (run.probe)
             run.probe->watchWelcomeWindow(*run.tips);
         const ProgramPaths& paths = CurrentProgramPaths();
-        run.guard = std::make_unique<SingleInstanceGuard>(QString::fromStdString(paths.programDir()));
-        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toQStrings(files)));
+        run.guard = std::make_unique<SingleInstanceGuard>(QByteArray::fromStdString(paths.programDir()));
+        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toByteArrays(files)));
         if (anotherCopyRuns)
             return;
         answerOtherCopies(run);

@@ -14,6 +14,7 @@
 #include <QLockFile>
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QStringDecoder>
 #include <QThread>
 #include <QTimer>
 
@@ -54,6 +55,35 @@ int ToTimeoutMs(std::chrono::milliseconds timeout)
 // not fit into one line follow in lines of their own, {"continues":true,"files":[...]}, in
 // order; every line but the last says "more":true. A running copy of an older version reads
 // the first line only.
+//
+// A file name is a JSON string when its bytes are UTF-8, as older versions wrote every name;
+// a name that is not UTF-8 (a JSON string cannot carry its bytes) is {"base64":"..."}, which
+// older versions skip rather than queue a mangled name.
+
+const QLatin1String kBase64Key("base64");
+
+QJsonValue EncodeFileName(const QByteArray& name)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(name);
+    if (!utf8.hasError() && text.toUtf8() == name)  // a leading byte-order mark would be lost
+        return text;
+    return QJsonObject{{kBase64Key, QString::fromLatin1(name.toBase64())}};
+}
+
+std::optional<QByteArray> DecodeFileName(const QJsonValue& value)
+{
+    if (value.isString())
+        return value.toString().toUtf8();
+    const QJsonValue encoded = value.toObject().value(kBase64Key);
+    if (!encoded.isString())
+        return std::nullopt;
+    const auto decoded = QByteArray::fromBase64Encoding(encoded.toString().toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    return *decoded;
+}
 
 QByteArray EncodeLine(const QJsonObject& head, const QJsonArray& files, bool more = false)
 {
@@ -65,7 +95,7 @@ QByteArray EncodeLine(const QJsonObject& head, const QJsonArray& files, bool mor
 }
 
 // The bytes a file name adds to a line's list: the name in JSON, and a comma.
-qsizetype EncodedSize(const QString& file)
+qsizetype EncodedSize(const QJsonValue& file)
 {
     return QJsonDocument(QJsonArray{file}).toJson(QJsonDocument::Compact).size() - 1;
 }
@@ -84,10 +114,11 @@ QByteArray EncodeMessage(InstanceMessage message)
     QByteArray wire;
     QJsonArray files;
     qsizetype lineSize = EncodeLine(head, {}, true).size();
-    for (const QString& file : std::as_const(message.files)) {
+    for (const QByteArray& name : std::as_const(message.files)) {
+        const QJsonValue file = EncodeFileName(name);
         const qsizetype size = EncodedSize(file);
         if (emptyLine + size > kMaxMessageBytes) {
-            qCWarning(lcInstance) << "Left out a file name of" << file.size() << "characters: no file has one that long.";
+            qCWarning(lcInstance) << "Left out a file name of" << name.size() << "bytes: no file has one that long.";
             continue;
         }
         if (lineSize + size > kMaxMessageBytes) {
@@ -123,8 +154,8 @@ std::optional<WireLine> DecodeLine(const QByteArray& line)
         message.activationToken = object.value(QLatin1String("token")).toString();
     const QJsonArray files = object.value(QLatin1String("files")).toArray();
     for (const QJsonValue& file : files) {
-        if (file.isString())
-            message.files.append(file.toString());
+        if (std::optional<QByteArray> name = DecodeFileName(file))
+            message.files.append(*name);
     }
     return decoded;
 }
@@ -152,12 +183,12 @@ std::optional<WireLine> TakeLine(const QByteArray& line, bool first)
 // names its guard before it creates the directory, and a link on the way (~/.config
 // pointing elsewhere) must give later copies the same name. A link whose target is missing
 // is followed as far as it leads.
-QString CanonicalDirectory(const QString& programDir)
+QByteArray CanonicalDirectory(const QByteArray& programDir)
 {
     namespace fs = std::filesystem;
     constexpr int kMostLinks = 40;  // a loop of links ends here
     std::error_code error;
-    const fs::path below = fs::absolute(QFile::encodeName(programDir).toStdString(), error).relative_path();
+    const fs::path below = fs::absolute(programDir.toStdString(), error).relative_path();
     std::deque<fs::path> rest(below.begin(), below.end());
     fs::path resolved = "/";
     int linksFollowed = 0;
@@ -181,7 +212,7 @@ QString CanonicalDirectory(const QString& programDir)
         const fs::path targetRest = target.relative_path();
         rest.insert(rest.begin(), targetRest.begin(), targetRest.end());
     }
-    return QFile::decodeName(QByteArray::fromStdString(resolved.string()));
+    return QByteArray::fromStdString(resolved.string());
 }
 
 bool IsUsableRuntimeDirectory(const QString& path)
@@ -193,13 +224,13 @@ bool IsUsableRuntimeDirectory(const QString& path)
         return false;
     // A Unix socket path has a small fixed limit. Every name has the same length for one
     // user, so any program directory tells whether ours fit here.
-    const QByteArray socketPath = QFile::encodeName(InstancePathsFor(QStringLiteral("/"), path).socket);
+    const QByteArray socketPath = QFile::encodeName(InstancePathsFor("/", path).socket);
     return socketPath.size() < qsizetype(sizeof(sockaddr_un::sun_path));
 }
 
 }  // namespace
 
-InstanceMessage InstanceMessageFromEnvironment(const QStringList& files)
+InstanceMessage InstanceMessageFromEnvironment(const QList<QByteArray>& files)
 {
     InstanceMessage message;
     for (const char* variable : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
@@ -221,10 +252,12 @@ QString InstanceRuntimeDirectory()
     return QDir::tempPath();  // nothing usable: the guard will warn and the program goes on unguarded
 }
 
-InstancePaths InstancePathsFor(const QString& programDir, const QString& runtimeDir)
+// The hash of a directory named in UTF-8 is the one earlier versions took of its text, so a
+// running copy of such a version is still found.
+InstancePaths InstancePathsFor(const QByteArray& programDir, const QString& runtimeDir)
 {
     const QByteArray digest =
-        QCryptographicHash::hash(CanonicalDirectory(programDir).toUtf8(), QCryptographicHash::Sha1).toHex();
+        QCryptographicHash::hash(CanonicalDirectory(programDir), QCryptographicHash::Sha1).toHex();
     const QString base = QDir(runtimeDir).filePath(
         QStringLiteral("sonorail-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(16))));
     return {base + QStringLiteral(".lock"), base + QStringLiteral(".socket")};
@@ -232,7 +265,7 @@ InstancePaths InstancePathsFor(const QString& programDir, const QString& runtime
 
 // ---- the guard ----
 
-SingleInstanceGuard::SingleInstanceGuard(const QString& programDir, QObject* parent)
+SingleInstanceGuard::SingleInstanceGuard(const QByteArray& programDir, QObject* parent)
     : QObject(parent),
       paths(InstancePathsFor(programDir, InstanceRuntimeDirectory())),
       lock(std::make_unique<QLockFile>(paths.lockFile))

@@ -2,10 +2,11 @@
 // Keeps one copy of the program per user and program directory. A second copy hands
 // its request to the running one over a local socket and ends; the lock file, not the
 // socket, decides which copy is the first, so two copies started together never both win.
+#include <QByteArray>
+#include <QList>
 #include <QMetaType>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <chrono>
 #include <memory>
@@ -18,7 +19,7 @@ class QLockFile;
 // wire, because a copy of another version may be on the other end.
 struct InstanceMessage {
     QString activationToken;  // lets the running copy raise its window on Wayland / X11 startup notification
-    QStringList files;        // file names to add to the queue
+    QList<QByteArray> files;  // file names to add to the queue, as the file system spells them
     // More files of the message before it, from the same copy: nothing comes forward again.
     bool continuation = false;
 
@@ -28,7 +29,7 @@ Q_DECLARE_METATYPE(InstanceMessage)
 
 // A message for the running copy carrying this process's activation token
 // (XDG_ACTIVATION_TOKEN, else DESKTOP_STARTUP_ID) and the given files.
-InstanceMessage InstanceMessageFromEnvironment(const QStringList& files = {});
+InstanceMessage InstanceMessageFromEnvironment(const QList<QByteArray>& files = {});
 
 // Where the guards keep their lock files and sockets: $XDG_RUNTIME_DIR when it is an
 // absolute, writable directory, else the temporary directory.
@@ -38,14 +39,16 @@ struct InstancePaths {
     QString lockFile;
     QString socket;
 };
-// The lock file and socket of one program directory inside runtimeDir. Both names carry
-// the user's uid and a hash of the canonical directory, so users and directories never meet.
-InstancePaths InstancePathsFor(const QString& programDir, const QString& runtimeDir);
+// The lock file and socket of one program directory (its name's bytes) inside runtimeDir.
+// Both names carry the user's uid and a hash of the canonical directory's bytes, so users and
+// directories never meet, also where two names differ only in bytes that are not UTF-8.
+InstancePaths InstancePathsFor(const QByteArray& programDir, const QString& runtimeDir);
 
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstanceGuard(const QString& programDir, QObject* parent = nullptr);
+    // programDir: the directory's name as the file system spells it.
+    explicit SingleInstanceGuard(const QByteArray& programDir, QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
     // True when another copy is already running: it has been handed `message` (asked to

@@ -118,7 +118,7 @@ TEST_F(FileCommandsTest, FilesCopiedOrMovedOntoThemselvesAreLeftAndSaidSo)
 
     EXPECT_EQ(filesIn(list), (Names{"a.mid", "b.wav", "c.txt"}));
     EXPECT_EQ(list.read("b.wav"), "b.wav");
-    EXPECT_EQ(window.infos, (Names{"3 files were not copied onto themselves.", "b.wav was not moved onto itself."}));
+    EXPECT_EQ(window.infos, (Names{"3 files were not copied onto themselves.", "Not moved onto itself: b.wav."}));
 }
 
 TEST_F(FileCommandsTest, AMoveLeavesTheListsDirectoryAndTheListFollows)
@@ -152,7 +152,7 @@ TEST_F(FileCommandsTest, ACancelledCopyEndsTheCommandAndTheListIsReadAgain)
 
     EXPECT_EQ(filesIn(target), Names{"a.mid"});
     EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), fs::directory_iterator()), 1);
-    EXPECT_EQ(window.lastInfo(), "b.wav was not copied: cancelled.");
+    EXPECT_EQ(window.lastInfo(), "Not copied (cancelled): b.wav.");
     EXPECT_EQ(fileDialogs.progress.files, (Names{"a.mid", "b.wav"}));
     EXPECT_EQ(window.refreshes, 1);
 }
@@ -239,8 +239,17 @@ TEST_F(FileCommandsTest, RenameKeepsTheOldExtensionAndNeverReplacesAFile)
     EXPECT_EQ(filesIn(list), (Names{"(cancel).txt", "b.wav", "README", "tune.mid"}));
     EXPECT_EQ(list.read("b.wav"), "b.wav");  // "c.txt" was taken then
     EXPECT_EQ(list.read("(cancel).txt"), "c.txt");
-    EXPECT_EQ(window.lastInfo(), "b.wav was not renamed: a file of that name exists.");
+    EXPECT_EQ(window.lastInfo(), "Not renamed (a file of that name exists): b.wav.");
     EXPECT_EQ(window.refreshes, 1);
+
+    // The reason comes first: a name of 255 bytes would push it out of sight.
+    const std::string longest = std::string(251, 'o') + ".mid";
+    list.write(longest, "long");
+    window.refreshFileList();
+    window.files.select({longest});
+    fileDialogs.renames = {ScriptedFileDialogs::typed(std::string(252, 'n') + ".mid")};
+    commands.RenameFiles(false);
+    EXPECT_EQ(window.lastInfo(), "Not renamed (the name is too long): " + longest + ".");
 }
 
 TEST_F(FileCommandsTest, RenameTakesNamesFromTheListsDirectoryAndStopsAtCancelAll)

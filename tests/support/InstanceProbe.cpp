@@ -8,6 +8,7 @@
 // input closes or says "quit", when a message's token is "quit", or after two minutes, so a
 // test that loses track of it never leaves it behind.
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,9 +36,12 @@ void PrintLine(const QByteArray& line)
 
 QByteArray Describe(const InstanceMessage& message)
 {
+    QStringList fileTexts;
+    for (const QByteArray& file : message.files)
+        fileTexts.append(QString::fromUtf8(file));
     const QJsonObject object{
         {QStringLiteral("token"), message.activationToken},
-        {QStringLiteral("files"), QJsonArray::fromStringList(message.files)},
+        {QStringLiteral("files"), QJsonArray::fromStringList(fileTexts)},
         {QStringLiteral("continues"), message.continuation},
     };
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
@@ -65,14 +69,17 @@ int main(int argc, char** argv)
         std::fputs("usage: instance_probe PROGRAM_DIR [--hand-over-timeout-ms N] [FILE...]\n", stderr);
         return 2;
     }
-    const QString programDir = arguments.takeFirst();
+    const QByteArray programDir = QFile::encodeName(arguments.takeFirst());
     SingleInstanceGuard guard(programDir);
     if (arguments.size() >= 2 && arguments.front() == QLatin1String("--hand-over-timeout-ms")) {
         arguments.removeFirst();
         guard.setHandOverTimeout(std::chrono::milliseconds(arguments.takeFirst().toInt()));
     }
 
-    if (guard.GuardSingleInstance(InstanceMessageFromEnvironment(arguments)))
+    QList<QByteArray> files;
+    for (const QString& file : std::as_const(arguments))
+        files.append(QFile::encodeName(file));
+    if (guard.GuardSingleInstance(InstanceMessageFromEnvironment(files)))
         return 0;
 
     PrintLine("first");

@@ -215,7 +215,7 @@ TEST(TransferProgressDialog, ACopyStillRunningShowsTheFileAndCancelLeavesNoParti
     EXPECT_EQ(label, QStringLiteral("Copying big.avi"));
     EXPECT_EQ(target.read("big.avi"), "the old clip");
     EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), fs::directory_iterator()), 1);
-    EXPECT_EQ(window.lastInfo(), "big.avi was not copied: cancelled.");
+    EXPECT_EQ(window.lastInfo(), "Not copied (cancelled): big.avi.");
     EXPECT_EQ(dialogs.progress.dialog(), nullptr);
 }
 

@@ -184,6 +184,10 @@ TEST_F(MprisTest, UrlsCarryTheBytesOfTheName)
     const QByteArray url = metadata.value("xesam:url").toString().toLatin1();
     EXPECT_EQ(QByteArray::fromPercentEncoding(url.mid(int(std::strlen("file://")))).toStdString(), latin1)
         << "the name's bytes come back from the URL, as GLib's g_filename_from_uri gives them";
+
+    player("OpenUri", QString::fromLatin1(url));
+    EXPECT_EQ(session->playQueue().entry(session->playQueue().count() - 1).text, latin1)
+        << "OpenUri with the URL queues the same file";
 }
 
 }  // namespace

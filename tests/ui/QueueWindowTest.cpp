@@ -123,14 +123,16 @@ TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
     session->queueEditing().AddFiles({"/x/old.mid"}, false);
     form->chkAddtoTop->setChecked(true);
     drop({QUrl::fromLocalFile("/Music/One.MID"), QUrl("https://example.invalid/two.wav"),
-          QUrl::fromLocalFile("/Music/Three.wav")});
-    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/x/old.mid"}));
+          QUrl::fromLocalFile("/Music/Three.wav"), QUrl("file:///Music/caf%E9%20%231.wav")});
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/Music/caf\xe9 #1.wav",
+                                                      "/x/old.mid"}))
+        << "a name that is not UTF-8 keeps its bytes";
 
     session->settings().optDragDrop = false;
     form->ApplySettings();
     EXPECT_FALSE(form->acceptDrops());
     drop({QUrl::fromLocalFile("/Music/Four.mid")});
-    EXPECT_EQ(session->playQueue().count(), 3);
+    EXPECT_EQ(session->playQueue().count(), 4);
 }
 
 // A press in either queue list puts both hands at the height of the pressed row: their top

@@ -38,7 +38,7 @@
 void PrintTo(const InstanceMessage& message, std::ostream* out)
 {
     *out << "{token \"" << message.activationToken.toStdString() << "\", files ["
-         << message.files.join(QStringLiteral(", ")).toStdString() << "]}";
+         << message.files.join(", ").toStdString() << "]}";
 }
 
 namespace {
@@ -49,6 +49,14 @@ constexpr int kGenerousWaitMs = 20000;
 QString ToQString(const std::filesystem::path& path)
 {
     return QString::fromStdString(path.string());
+}
+
+QList<QByteArray> Bytes(const QStringList& names)
+{
+    QList<QByteArray> bytes;
+    for (const QString& name : names)
+        bytes.append(name.toUtf8());
+    return bytes;
 }
 
 // Sets (or, with no value, removes) an environment variable until the end of the scope.
@@ -124,7 +132,7 @@ public:
             message.activationToken = object.value(QLatin1String("token")).toString();
             message.continuation = object.value(QLatin1String("continues")).toBool();
             for (const QJsonValue& file : object.value(QLatin1String("files")).toArray())
-                message.files.append(file.toString());
+                message.files.append(file.toString().toUtf8());
             messages.push_back(message);
         }
         return messages;
@@ -187,7 +195,10 @@ protected:
         std::filesystem::create_directories(dir);
         return ToQString(dir);
     }
-    InstancePaths PathsOf(const QString& programDir) const { return InstancePathsFor(programDir, runtimeRoot); }
+    InstancePaths PathsOf(const QString& programDir) const
+    {
+        return InstancePathsFor(QFile::encodeName(programDir), runtimeRoot);
+    }
 
     // Every lock file and socket of the test lives here, never in the user's own runtime directory.
     TempDir runtimeDir;
@@ -260,6 +271,14 @@ TEST_F(SingleInstanceNames, OneDirectoryHasOneNameHoweverItIsSpelled)
     const QString userPrefix = QStringLiteral("sonorail-%1-").arg(getuid());
     EXPECT_TRUE(QFileInfo(paths.lockFile).fileName().startsWith(userPrefix)) << paths.lockFile.toStdString();
     EXPECT_TRUE(QFileInfo(paths.socket).fileName().startsWith(userPrefix)) << paths.socket.toStdString();
+
+    // Names that differ only in bytes that are not UTF-8 are two directories.
+    const QByteArray root = QByteArray::fromStdString(programDirs.path().string());
+    const QByteArray latin1 = root + "/caf\xe9", other1252 = root + "/caf\xe8";
+    std::filesystem::create_directory(latin1.toStdString());
+    std::filesystem::create_directory(other1252.toStdString());
+    EXPECT_NE(InstancePathsFor(latin1, runtimeRoot).lockFile, InstancePathsFor(other1252, runtimeRoot).lockFile);
+    EXPECT_NE(InstancePathsFor(latin1, runtimeRoot).socket, InstancePathsFor(other1252, runtimeRoot).socket);
 }
 
 TEST_F(SingleInstanceNames, RuntimeDirectoryFallsBackToTempWhenXdgIsUnusable)
@@ -297,7 +316,7 @@ TEST_F(SingleInstanceNames, RuntimeDirectoryFallsBackToTempWhenXdgIsUnusable)
 
 TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
 {
-    SingleInstanceGuard guard(ProgramDir(QStringLiteral("player")));
+    SingleInstanceGuard guard(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
     ASSERT_FALSE(guard.GuardSingleInstance({}));
     ASSERT_TRUE(guard.isListening());
     std::vector<InstanceMessage> received;
@@ -336,12 +355,12 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
     slow.write("\"files\":[\"e.mp3\"]}\n");
 
     const std::vector<InstanceMessage> expected{
-        {QStringLiteral("plain"), {QStringLiteral("a.mp3")}},
-        {QStringLiteral("unended"), {QStringLiteral("b.mp3"), QStringLiteral("c.mp3")}},
-        {QStringLiteral("one line only"), {QStringLiteral("d.mp3")}},
-        {QStringLiteral("in two"), {QStringLiteral("e.mp3")}},
-        {QStringLiteral("in parts"), {QStringLiteral("p1.mp3")}},
-        {QString(), {QStringLiteral("p2.mp3")}, true},
+        {QStringLiteral("plain"), {"a.mp3"}},
+        {QStringLiteral("unended"), {"b.mp3", "c.mp3"}},
+        {QStringLiteral("one line only"), {"d.mp3"}},
+        {QStringLiteral("in two"), {"e.mp3"}},
+        {QStringLiteral("in parts"), {"p1.mp3"}},
+        {QString(), {"p2.mp3"}, true},
     };
     ASSERT_TRUE(qt_test::waitUntil([&] { return received.size() >= expected.size(); })) << received.size();
     // Give any wrongly accepted garbage the chance to show up before comparing.
@@ -360,14 +379,16 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
     EXPECT_EQ(idle.state(), QLocalSocket::ConnectedState);
 
     // A second guard for the same directory still gets through, and leaves the socket alone.
+    // File names keep their bytes, also those that are not UTF-8.
     received.clear();
+    const InstanceMessage fromSecond{QStringLiteral("from second"), {"f.mp3", "/music/bad\xff\xfe.wav", "\xef\xbb\xbf.wav"}};
     {
-        SingleInstanceGuard second(ProgramDir(QStringLiteral("player")));
-        EXPECT_TRUE(second.GuardSingleInstance({QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
+        SingleInstanceGuard second(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
+        EXPECT_TRUE(second.GuardSingleInstance(fromSecond));
         EXPECT_FALSE(second.isListening());
     }
     ASSERT_TRUE(qt_test::waitUntil([&] { return !received.empty(); }));
-    EXPECT_EQ(received.front(), (InstanceMessage{QStringLiteral("from second"), {QStringLiteral("f.mp3")}}));
+    EXPECT_EQ(received.front(), fromSecond);
     EXPECT_TRUE(QFile::exists(guard.socketPath()));
     EXPECT_TRUE(guard.isListening());
 }
@@ -377,7 +398,7 @@ TEST_F(SingleInstanceWire, GuardGoingAwayDeliversNoHalfMessage)
     std::vector<InstanceMessage> received;
     QLocalSocket peer;
     {
-        SingleInstanceGuard guard(ProgramDir(QStringLiteral("player")));
+        SingleInstanceGuard guard(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
         ASSERT_FALSE(guard.GuardSingleInstance({}));
         QObject::connect(&guard, &SingleInstanceGuard::messageReceived,
                          [&](const InstanceMessage& message) { received.push_back(message); });
@@ -415,9 +436,9 @@ TEST_F(SingleInstanceProcesses, SecondCopyHandsOverTokenAndFilesThenEnds)
     ASSERT_TRUE(qt_test::waitUntil([&] { return first->Messages().size() == 3; }));
 
     const std::vector<InstanceMessage> expected{
-        {QStringLiteral("wayland-token-1"), files},
+        {QStringLiteral("wayland-token-1"), Bytes(files)},
         {QStringLiteral("x11-startup-7"), {}},
-        {QString(), {QStringLiteral("only-a-file.wav")}},
+        {QString(), {"only-a-file.wav"}},
     };
     EXPECT_EQ(first->Messages(), expected);
 
@@ -470,7 +491,7 @@ TEST_F(SingleInstanceProcesses, CopiesStartedTogetherElectExactlyOneFirst)
         for (const InstanceMessage& message : first.Messages()) {
             receivedTokens.append(message.activationToken);
             const QString index = message.activationToken.section('-', 1);
-            EXPECT_EQ(message.files, QStringList{QStringLiteral("file-%1.mp3").arg(index)});
+            EXPECT_EQ(message.files, QList<QByteArray>{QStringLiteral("file-%1.mp3").arg(index).toUtf8()});
         }
         receivedTokens.sort();
         EXPECT_EQ(receivedTokens, expectedTokens);
@@ -495,7 +516,7 @@ TEST_F(SingleInstanceProcesses, KilledFirstCopyDoesNotBlockTheNextStart)
     Probe second(dir, {QStringLiteral("after-crash.mp3")});
     ASSERT_TRUE(HandOver(second));
     ASSERT_TRUE(qt_test::waitUntil([&] { return next->Messages().size() == 1; }));
-    EXPECT_EQ(next->Messages().front().files, QStringList{QStringLiteral("after-crash.mp3")});
+    EXPECT_EQ(next->Messages().front().files, QList<QByteArray>{"after-crash.mp3"});
 }
 
 // A lock file naming a process that no longer exists, beside a socket nobody listens on.
@@ -569,8 +590,8 @@ TEST_F(SingleInstanceProcesses, DifferentProgramDirectoriesRunSideBySide)
     ASSERT_TRUE(HandOver(toA));
     ASSERT_TRUE(qt_test::waitUntil([&] { return firstA->Messages().size() == 1; }));
 
-    EXPECT_EQ(firstA->Messages().front().files, QStringList{QStringLiteral("for-a.mp3")});
-    EXPECT_EQ(firstB->Messages().front().files, QStringList{QStringLiteral("for-b.mp3")});
+    EXPECT_EQ(firstA->Messages().front().files, QList<QByteArray>{"for-a.mp3"});
+    EXPECT_EQ(firstB->Messages().front().files, QList<QByteArray>{"for-b.mp3"});
     EXPECT_EQ(firstA->Stop(), 0);
     EXPECT_EQ(firstB->Stop(), 0);
 }
@@ -659,14 +680,14 @@ TEST_F(SingleInstanceProcesses, HugeFileListIsHandedOverWhole)
     Probe second(dir, files, {{QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("huge")}});
     ASSERT_TRUE(HandOver(second));
 
-    QStringList received;
+    QList<QByteArray> received;
     ASSERT_TRUE(qt_test::waitUntil([&] {
         received.clear();
         for (const InstanceMessage& message : first->Messages())
             received += message.files;
         return received.size() >= files.size();
     })) << received.size() << " " << first->Errors().toStdString();
-    EXPECT_EQ(received, files);
+    EXPECT_EQ(received, Bytes(files));
     const std::vector<InstanceMessage> messages = first->Messages();
     ASSERT_GT(messages.size(), 1u);
     EXPECT_EQ(messages.front().activationToken, QStringLiteral("huge"));

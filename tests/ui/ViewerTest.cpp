@@ -2,6 +2,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "support/MainWindowFixture.h"
+#include "ui/viewer/DocumentView.h"
 #include "ui/viewer/ViewerWindow.h"
 #include "core/base/SonorailError.h"
 
@@ -45,8 +47,8 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
-    EXPECT_TRUE(viewer->memo1->isReadOnly());
-    EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
+    EXPECT_TRUE(viewer->plainMemo->isReadOnly());
+    EXPECT_EQ(viewer->plainMemo->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
     // Frame to frame over the main window below its menu and the docked toolbar's strip, not
     // resizable, a tool window of the main window (kept above it).
     const QRect mainFrame = form->frameGeometry();
@@ -60,7 +62,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
 
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";
-    EXPECT_EQ(viewer->memo1->toPlainText(), QString::fromUtf8("na\xc3\xafve"));
+    EXPECT_EQ(viewer->plainMemo->toPlainText(), QString::fromUtf8("na\xc3\xafve"));
     EXPECT_TRUE(session->playQueue().empty());
 
     pressEscape();  // the last row was a text: Next finds the queue empty and stops
@@ -105,6 +107,7 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->PMultiImage1->isVisible());
     EXPECT_FALSE(viewer->memo1->isVisible());
+    EXPECT_FALSE(viewer->plainMemo->isVisible());
     EXPECT_EQ(viewer->PMultiImage1->pixmap().size(), QSize(20, 10));
     EXPECT_EQ(viewer->PMultiImage1->alignment(), Qt::AlignCenter);
 }
@@ -196,7 +199,8 @@ TEST_F(ViewerTest, AnOverlongDocumentSaysItWasShortened)
     ASSERT_EQ(text.substr(cap - 1, 2), "\xc3\xa9");
     const std::string path = write("long.txt", text);
     viewer->showDocument(path, "Current item:  long.txt", QRect(0, 0, 300, 200));
-    const QTextDocument& shown = *viewer->memo1->document();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainMemo); }));
+    const QTextDocument& shown = *viewer->plainMemo->document();
     EXPECT_EQ(shown.lastBlock().text().toStdString(),
               "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
                   " bytes are shown.]");
@@ -227,9 +231,44 @@ TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
     EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
 
     pressEscape();
-    EXPECT_EQ(viewer->memo1->toPlainText(), "just words\n{\\b no}");
-    EXPECT_FALSE(firstWordIsBold(*viewer->memo1));
-    EXPECT_TRUE(viewer->memo1->isReadOnly()) << "a new document keeps the view read-only";
+    EXPECT_EQ(viewer->plainMemo->toPlainText(), "just words\n{\\b no}");
+    EXPECT_TRUE(viewer->plainMemo->isVisible());
+    EXPECT_FALSE(viewer->memo1->isVisible());
+}
+
+// Laying out a line costs the square of its length where it cannot wrap: a long line shows
+// as paragraphs of at most a screenful, every character of it, in plain and in rich text.
+TEST_F(ViewerTest, LongLinesShowWholeInParagraphsOfBoundedLength)
+{
+    const QString unbroken(100'000, QLatin1Char('x'));
+    QString words;
+    while (words.size() < 50'000)
+        words += QStringLiteral("word ");
+    const QString nuls(20'000, QChar(0));
+    const std::string text = (unbroken + "\r\n" + words + "\n" + nuls + "\nlast").toStdString();
+    viewer->showDocument(write("long.txt", text), "long.txt", QRect(0, 0, 300, 200));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainMemo); }));
+    QString shown;
+    int paragraphs = 0;
+    for (QTextBlock block = viewer->plainMemo->document()->begin(); block.isValid(); block = block.next(), ++paragraphs) {
+        EXPECT_LE(block.text().size(), DocumentView::kLongestParagraph);
+        shown += block.text();
+        if (block.text().contains(QStringLiteral("word")) && block.next().text().contains(QStringLiteral("word"))) {
+            EXPECT_TRUE(block.text().endsWith(QStringLiteral("word "))) << "broken after a word";
+        }
+    }
+    EXPECT_EQ(shown, unbroken + words + nuls + "last");
+    EXPECT_GT(paragraphs, 30);
+
+    const std::string rtf = "{\\rtf1\\ansi {\\b bold} " + unbroken.toStdString() + "\\par after}";
+    viewer->showDocument(write("long.rtf", rtf), "long.rtf", QRect(0, 0, 300, 200));
+    shown.clear();
+    for (QTextBlock block = viewer->memo1->document()->begin(); block.isValid(); block = block.next()) {
+        EXPECT_LE(block.text().size(), DocumentView::kLongestParagraph);
+        shown += block.text();
+    }
+    EXPECT_EQ(shown, "bold " + unbroken + "after");
+    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
 }
 
 TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
@@ -248,6 +287,7 @@ TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
         SCOPED_TRACE(name);
         EXPECT_TRUE(viewer->PMultiImage1->isVisible());
         EXPECT_FALSE(viewer->memo1->isVisible());
+        EXPECT_FALSE(viewer->plainMemo->isVisible());
         EXPECT_EQ(viewer->PMultiImage1->pixmap().size() / viewer->PMultiImage1->pixmap().devicePixelRatio(), size);
         pressEscape();
     }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@
 #include "support/TempDir.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/viewer/DocumentFile.h"
+#include "ui/viewer/DocumentView.h"
 #include "ui/viewer/SharedPalette.h"
 #include "ui/welcome/WelcomeWindow.h"
 
@@ -353,6 +355,7 @@ TEST_F(WelcomeWindowTest, AnOverlongDocumentIsShortenedAsTheViewerShortensIt)
     ASSERT_EQ(text.substr(cap - 1, 2), "\xC3\xA9");
     home.write("intro.txt", text);
     whileOpen(Command::Introduction, [&] {
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
         const QTextDocument& shown = *tips.Memo1->document();
         EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), line.substr(0, line.size() - 2)) << "still UTF-8";
         EXPECT_EQ(shown.lastBlock().text().toStdString(),
@@ -360,6 +363,21 @@ TEST_F(WelcomeWindowTest, AnOverlongDocumentIsShortenedAsTheViewerShortensIt)
                       " bytes are shown.]");
         EXPECT_EQ(shown.lastBlock().previous().text(), "Caf");
     });
+}
+
+// One long line (here of NUL bytes) would take minutes to lay out as one paragraph: the
+// introduction opens at once and shows it all, in paragraphs of at most a screenful.
+TEST_F(WelcomeWindowTest, AnIntroductionOfOneLongLineOpensAtOnceInBoundedParagraphs)
+{
+    home.write("intro.txt", std::string(256 * 1024, '\0'));
+    EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] {
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
+        const QStringList lines = memoLines();
+        EXPECT_EQ(lines.join(QString()), QString(256 * 1024, QChar(0)));
+        EXPECT_TRUE(std::ranges::all_of(lines, [](const QString& line) {
+            return line.size() <= DocumentView::kLongestParagraph;
+        }));
+    }));
 }
 
 TEST_F(WelcomeWindowTest, TheButtonLabelsFitUnderTheirButtonsWithinTheStrip)

@@ -16,6 +16,7 @@
 #include "core/queue/MediaKind.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
+#include "ui/files/LocalFileUrl.h"
 #include "ui/queue/MusicTagCache.h"
 
 namespace {
@@ -337,10 +338,10 @@ void MprisService::seekWithinItem(long milliseconds)
 
 void MprisService::openUri(const QString& uri)
 {
-    const QUrl url(uri);
-    if (!url.isLocalFile())
+    const std::optional<std::string> file = LocalFileBytes(QUrl(uri));
+    if (!file)
         return;
-    later([this, path = QFile::encodeName(url.toLocalFile()).toStdString()] {
+    later([this, path = *file] {
         const bool nothingPlays = session.playback().playState == psStopped;
         session.queueEditing().AddFiles({path}, nothingPlays);
         if (nothingPlays)

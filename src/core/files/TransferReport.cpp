@@ -24,17 +24,19 @@ void TransferReport::cancelled(const std::string& name)
     lastFailed = name;
 }
 
+// The reason comes before the name: a name can be long enough (255 bytes) to push whatever
+// follows it out of the information bar.
 std::string TransferReport::message() const
 {
     if (wasCancelled)
-        return Utf8FromLegacyText(lastFailed) + " was not " + verb + ": cancelled.";
+        return "Not " + verb + " (cancelled): " + Utf8FromLegacyText(lastFailed) + ".";
     if (failures == 1)
-        return Utf8FromLegacyText(lastFailed) + " was not " + verb + ": " + lastReason + ".";
+        return "Not " + verb + " (" + lastReason + "): " + Utf8FromLegacyText(lastFailed) + ".";
     if (failures > 1)
-        return std::to_string(failures) + " files were not " + verb + "; the last, " + Utf8FromLegacyText(lastFailed) +
-               ": " + lastReason + ".";
+        return std::to_string(failures) + " files were not " + verb + "; the last (" + lastReason +
+               "): " + Utf8FromLegacyText(lastFailed) + ".";
     if (sameFiles == 1)
-        return Utf8FromLegacyText(lastSame) + " was not " + verb + " onto itself.";
+        return "Not " + verb + " onto itself: " + Utf8FromLegacyText(lastSame) + ".";
     if (sameFiles > 1)
         return std::to_string(sameFiles) + " files were not " + verb + " onto themselves.";
     return {};
@@ -48,6 +50,8 @@ std::string FailureReason(int error)
         return "a file of that name exists";
     case EXDEV:
         return "the new name is on another volume";
+    case ENAMETOOLONG:
+        return "the name is too long";
     default:
         return IoErrorText::forErrno(error);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // What a file-manager command says in the information bar, at its end, about the files it
-// left alone. One line: a cancel comes first, then failures (the last one named with its
-// reason), then files left because they were their own destination.
+// left alone. One line: a cancel comes first, then failures (the reason before the last
+// one's name), then files left because they were their own destination.
 #include <string>
 
 class TransferReport {

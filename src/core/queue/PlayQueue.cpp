@@ -22,7 +22,7 @@ void PlayQueue::insert(int row, std::vector<QueueEntry> added)
     for (PlayQueueObserver* observer : observers)
         observer->beginInsertRows(row, addedCount);
     entries.insert(entries.begin() + row, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
-    for (std::vector<char>& marks : selections)
+    for (std::deque<char>& marks : selections)
         marks.insert(marks.begin() + row, static_cast<std::size_t>(addedCount), 0);
     for (PlayQueueObserver* observer : observers)
         observer->endInsertRows();
@@ -38,7 +38,7 @@ void PlayQueue::removeRun(int first, int runCount)
     for (PlayQueueObserver* observer : observers)
         observer->beginRemoveRows(first, runCount);
     entries.erase(entries.begin() + first, entries.begin() + first + runCount);
-    for (std::vector<char>& marks : selections)
+    for (std::deque<char>& marks : selections)
         marks.erase(marks.begin() + first, marks.begin() + first + runCount);
     // Rows gathered for a selection notice may no longer exist.
     for (DirtyRange& range : dirty) {
@@ -77,7 +77,7 @@ void PlayQueue::clearPlayedMarks()
 
 bool PlayQueue::hasSelection(QueueList list) const
 {
-    const std::vector<char>& marks = selection(list);
+    const std::deque<char>& marks = selection(list);
     return std::find(marks.begin(), marks.end(), 1) != marks.end();
 }
 
@@ -94,7 +94,7 @@ void PlayQueue::setSelected(QueueList list, int row, bool selected)
 
 void PlayQueue::clearSelection(QueueList list)
 {
-    std::vector<char>& marks = selection(list);
+    std::deque<char>& marks = selection(list);
     std::fill(marks.begin(), marks.end(), 0);
     if (!marks.empty())
         selectionTouched(list, 0, count() - 1);

@@ -4,6 +4,7 @@
 // the entries in one place means the text, the short name and the played mark of a row can
 // never fall out of step.
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,14 +83,15 @@ private:
         int last = -1;
     };
 
-    std::vector<char>& selection(QueueList list) { return selections[static_cast<std::size_t>(list)]; }
-    const std::vector<char>& selection(QueueList list) const { return selections[static_cast<std::size_t>(list)]; }
+    std::deque<char>& selection(QueueList list) { return selections[static_cast<std::size_t>(list)]; }
+    const std::deque<char>& selection(QueueList list) const { return selections[static_cast<std::size_t>(list)]; }
     void removeRun(int first, int count);
     void selectionTouched(QueueList list, int first, int last);
     void flushSelection();
 
-    std::vector<QueueEntry> entries;
-    std::vector<char> selections[2];
+    // Double-ended: a file added at the top (OpenUri while nothing plays) moves no other entry.
+    std::deque<QueueEntry> entries;
+    std::deque<char> selections[2];
     std::vector<PlayQueueObserver*> observers;
     DirtyRange dirty[2];
     int batchDepth = 0;

@@ -1,5 +1,6 @@
 #include "core/queue/QueueEditing.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "core/queue/MediaKind.h"
@@ -33,25 +34,29 @@ void QueueEditing::AddToQueue(const QueueSource& source, bool all, bool addToTop
         if (all || source.rowSelected(row))
             added.push_back(source.entryFor(row));
     }
-    queue.insert(addToTop ? 0 : queue.count(), std::move(added));
-    ValidateQueue();
+    addEntries(std::move(added), addToTop);
 }
 
 void QueueEditing::AddFiles(const std::vector<std::string>& paths, bool addToTop)
 {
     std::vector<QueueEntry> added;
-    bool refused = false;
-    for (const std::string& path : paths) {
-        if (HoldsLineBreakOrNul(path)) {
-            refused = true;
-            continue;
-        }
-        if (path.empty() || path.size() > kLongestPath)
-            continue;
+    added.reserve(paths.size());
+    for (const std::string& path : paths)
         added.push_back({path, QueueShortName(path)});
-    }
+    addEntries(std::move(added), addToTop);
+}
+
+// The rows already in the queue were checked when they came: only the new ones are, so that
+// many single additions (one per D-Bus call) cost in proportion to what they add.
+void QueueEditing::addEntries(std::vector<QueueEntry> added, bool addToTop)
+{
+    const bool refused = std::ranges::any_of(added, [](const QueueEntry& entry) {
+        return HoldsLineBreakOrNul(entry.text);
+    });
+    std::erase_if(added, [](const QueueEntry& entry) { return !mayStandInQueue(entry.text); });
     queue.insert(addToTop ? 0 : queue.count(), std::move(added));
-    ValidateQueue();
+    if (settings.optShowQueueItemsAdded)
+        views.window->revealQueue();
     if (refused)
         views.infoBar->showInfo(kUnqueueableNameText);
 }
@@ -159,12 +164,14 @@ void QueueEditing::ResetPlayedMarks(int& playedCount)
     playedCount = 0;
 }
 
+bool QueueEditing::mayStandInQueue(const std::string& text)
+{
+    return !text.empty() && text.size() <= kLongestPath && ClassifyEntry(text) != mkNone && !HoldsLineBreakOrNul(text);
+}
+
 void QueueEditing::ValidateQueue()
 {
-    queue.removeIf([&](int row) {
-        const std::string& text = queue.entry(row).text;
-        return text.size() > kLongestPath || ClassifyEntry(text) == mkNone || HoldsLineBreakOrNul(text);
-    });
+    queue.removeIf([&](int row) { return !mayStandInQueue(queue.entry(row).text); });
     if (settings.optShowQueueItemsAdded)
         views.window->revealQueue();
 }

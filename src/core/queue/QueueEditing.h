@@ -37,10 +37,11 @@ public:
     QueueEditing(PlayQueue& queue, const Settings& settings, const QueueViews& views);
 
     // Adds the selected rows of source (or all of them) at the end, or above the old
-    // entries in the source's order when addToTop; then validates the queue.
+    // entries in the source's order when addToTop, leaving out those ValidateQueue would drop.
+    // A name holding a line break or a byte 0 is left out with a word in the information bar.
     void AddToQueue(const QueueSource& source, bool all, bool addToTop);
-    // Dropped or handed-over files, in their order, at the top or the bottom; then validates.
-    // A name holding a line break or a byte 0 is left out, and the information bar says so.
+    // Dropped or handed-over files, in their order, at the top or the bottom, as AddToQueue
+    // adds rows.
     void AddFiles(const std::vector<std::string>& paths, bool addToTop);
     // A drop from the file manager: refused while drops are off (the queue is validated anyway).
     void AddDroppedFiles(const std::vector<std::string>& paths, bool addToTop);
@@ -59,6 +60,8 @@ public:
     void ValidateQueue();
 
 private:
+    static bool mayStandInQueue(const std::string& text);
+    void addEntries(std::vector<QueueEntry> added, bool addToTop);
     QueueList selectionList() const;
     bool refuseEmptyOrUnselected(const char* needsSelectionText);
     void selectInBoth(int row);

@@ -3,12 +3,12 @@
 #include <QAbstractButton>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
 #include "core/base/GuardedCall.h"
 #include "core/session/Jukebox.h"
+#include "ui/files/LocalFileUrl.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ std::vector<std::string> droppedPaths(const QMimeData& data)
 {
     std::vector<std::string> paths;
     for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile())
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        if (std::optional<std::string> path = LocalFileBytes(url))
+            paths.push_back(std::move(*path));
     }
     return paths;
 }

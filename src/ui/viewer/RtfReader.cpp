@@ -4,6 +4,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include "ui/viewer/DocumentView.h"
 #include "ui/viewer/PictureLoader.h"
 
 namespace {
@@ -583,7 +584,20 @@ void RtfReader::flushText()
         return;
     placeCursor();
     cursor.setBlockFormat(blockFormat());
-    cursor.insertText(pendingText, characterFormat());
+    const QTextCharFormat format = characterFormat();
+    // No paragraph grows past what a view lays out at once: the rest goes on in a new one,
+    // before it is ever one huge block (which every later step would have to measure whole).
+    QStringView rest(pendingText);
+    for (;;) {
+        const qsizetype room = DocumentView::kLongestParagraph - (cursor.block().length() - 1);
+        if (rest.size() <= room)
+            break;
+        const qsizetype cut = room > 0 ? DocumentView::BreakWithin(rest, room) : 0;
+        cursor.insertText(rest.first(cut).toString(), format);
+        cursor.insertBlock(blockFormat(), format);
+        rest = rest.sliced(cut);
+    }
+    cursor.insertText(rest.toString(), format);
     pendingText.clear();
 }
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTextCursor>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWindow>
 
@@ -28,15 +28,6 @@ DocumentFile readDocument(const std::string& path)
     return document;
 }
 
-// The last line of a document shown only in part.
-void sayShortened(QTextEdit& view, const DocumentFile& document)
-{
-    QTextCursor end(view.document());
-    end.movePosition(QTextCursor::End);
-    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    end.insertText(document.shortenedNotice());
-}
-
 }  // namespace
 
 // A tool window of the main window: transient for it, so the window manager keeps it above
@@ -58,6 +49,12 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     memo1->setReadOnly(true);
     memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1->setPlainText(QStringLiteral("memo1"));
+
+    plainMemo = new QPlainTextEdit(this);
+    plainMemo->setObjectName(QStringLiteral("plainMemo"));
+    plainMemo->setReadOnly(true);
+    plainMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    plainMemo->hide();
 
     PMultiImage1 = new QLabel(this);
     PMultiImage1->setObjectName(QStringLiteral("PMultiImage1"));
@@ -151,6 +148,7 @@ void ViewerWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     memo1->setGeometry(rect());
+    plainMemo->setGeometry(rect());
     PMultiImage1->setGeometry(rect());
 }
 
@@ -174,17 +172,25 @@ void ViewerWindow::showOver(const QString& caption, const QRect& place)
 void ViewerWindow::showDocument(const std::string& path, const QString& caption, const QRect& place)
 {
     showOver(caption, place);
-    memo1->show();
     const DocumentFile document = readDocument(path);
-    DocumentView::show(*memo1, document.bytes);
-    if (document.shortened())
-        sayShortened(*memo1, document);
+    const QString notice = document.shortened() ? document.shortenedNotice() : QString();
+    const bool rich = DocumentView::isRichText(document.bytes);
+    memo1->setVisible(rich);
+    plainMemo->setVisible(!rich);
+    if (rich) {
+        DocumentView::showRichText(*memo1, document.bytes);
+        if (!notice.isEmpty())
+            DocumentView::appendLine(*memo1, notice);
+    } else {
+        DocumentView::showText(*plainMemo, DocumentText(document.bytes), notice);
+    }
 }
 
 void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)
 {
     showOver(caption, place);
     memo1->hide();
+    plainMemo->hide();
     // A picture that cannot be read shows nothing, and no message of ours.
     const QImage image = PictureLoader::load(QFile::decodeName(QByteArray::fromStdString(path)), logicalDpiX());
     PMultiImage1->setPixmap(QPixmap::fromImage(image));

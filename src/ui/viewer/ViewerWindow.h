@@ -10,6 +10,7 @@
 class CommandControl;
 class Jukebox;
 class QLabel;
+class QPlainTextEdit;
 class QTextEdit;
 class Toolbar;
 
@@ -26,7 +27,8 @@ public:
     ~ViewerWindow() override;
 
     // Shows the document (read whole up to kLargestDocument, then a line saying it was
-    // shortened) or the picture with its frame
+    // shortened; a long plain text fills in while the window goes on answering) or the
+    // picture with its frame
     // in the given place (outer edges), at a size the user cannot change; a document that
     // cannot be read raises its error.
     void showDocument(const std::string& path, const QString& caption, const QRect& place);
@@ -41,7 +43,10 @@ public:
 
     static constexpr qint64 kLargestDocument = DocumentFile::kLargestShown;
 
+    // Documents show in one of two read-only views: rich text in memo1, plain text in
+    // plainMemo, which lays out only what it shows (a 16 MiB text opens at once).
     QTextEdit* memo1 = nullptr;
+    QPlainTextEdit* plainMemo = nullptr;
     QLabel* PMultiImage1 = nullptr;
 
 protected:

@@ -288,9 +288,8 @@ void WelcomeWindow::showModally()
 void WelcomeWindow::LoadDocument(const std::string& name)
 {
     const DocumentFile document = readDocument(CurrentProgramPaths().dataFile(name));
-    Memo1->setPlainText(DocumentText(document.bytes));
-    if (document.shortened())
-        Memo1->appendPlainText(document.shortenedNotice());
+    DocumentView::showText(*Memo1, DocumentText(document.bytes),
+                           document.shortened() ? document.shortenedNotice() : QString());
 }
 
 void WelcomeWindow::ShowTipOfDay()
@@ -302,7 +301,7 @@ void WelcomeWindow::ShowTipOfDay()
         const auto chosen = QRandomGenerator::global()->bounded(static_cast<quint64>(tips.count()));
         tip = DocumentText(QByteArray::fromStdString(tips.tip(static_cast<std::size_t>(chosen))));
     }
-    Memo1->setPlainText(QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
+    DocumentView::showText(*Memo1, QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
 }
 
 void WelcomeWindow::showEvent(QShowEvent* event)
