@@ -22,6 +22,7 @@
 #include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/base/ProgramPaths.h"
+#include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
 
 namespace {
@@ -68,20 +69,6 @@ std::string locationOf(std::string_view scheme, const std::string& path)
         }
     }
     return location;
-}
-
-// Refuses a file that is missing, not a file, or unreadable, with the system's reason.
-void requireReadableFile(const std::string& path)
-{
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0)
-        throw SonorailError("Cannot open file " + path + ": " + std::strerror(errno));
-    if (!S_ISREG(status.st_mode))
-        throw SonorailError("Cannot open file " + path + ": it is not a file");
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        throw SonorailError("Cannot open file " + path + ": " + std::strerror(errno));
-    ::close(descriptor);
 }
 
 bool isFileDevice(const std::string& deviceType)
@@ -476,7 +463,7 @@ void VlcBackend::open(const std::string& deviceType, const std::string& name)
 
 void VlcBackend::openFile(const std::string& name)
 {
-    requireReadableFile(name);
+    RegularFile::requireReadable(name);  // libVLC's own open would wait for ever on a named pipe
     Engine& vlc = startedEngine();
     vlc.listenFor(name);
     MediaHandle media(libvlc_media_new_path(vlc.instance, name.c_str()));
@@ -550,6 +537,8 @@ void VlcBackend::startAt(long position)
     const Segment segment = segmentAt(position);
     const long offset = std::max(0L, position - segment.start);
     vlc.stop();
+    if (kind == Kind::File)
+        RegularFile::requireReadable(fileName);  // it may have been replaced since it was opened
     MediaHandle media(kind == Kind::File ? libvlc_media_new_path(vlc.instance, fileName.c_str())
                                          : libvlc_media_new_location(vlc.instance, locationOf("cdda", disc->location()).c_str()));
     if (!media)
@@ -700,6 +689,12 @@ int VlcBackend::numberOfTracks()
 {
     requireOpen();
     return kind == Kind::Disc ? disc->numberOfTracks() : 1;
+}
+
+int VlcBackend::firstTrackNumber()
+{
+    requireOpen();
+    return kind == Kind::Disc ? disc->firstTrackNumber() : 1;
 }
 
 long VlcBackend::trackPosition(int track)

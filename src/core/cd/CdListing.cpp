@@ -39,11 +39,11 @@ std::string shownNotes(const std::string& stored)
 
 }  // namespace
 
-CdListing CdListing::forNewDisc(int numberOfTracks)
+CdListing CdListing::forNewDisc(int numberOfTracks, int firstTrack)
 {
     CdListing listing;
     listing.fields = CdFields::prompts();
-    for (int track = 1; track <= numberOfTracks; ++track)
+    for (int track = firstTrack; track < firstTrack + numberOfTracks; ++track)
         listing.entries.push_back(CdEntry::forTrack(track));
     return listing;
 }
@@ -66,7 +66,7 @@ void CdListing::nameFrom(const DiscText& text)
     const std::size_t named = std::min(entries.size(), text.trackTitles.size());
     for (std::size_t j = 0; j < named; ++j)
         if (!text.trackTitles[j].empty())
-            entries[j] = CdEntry::named(static_cast<int>(j) + 1, text.trackTitles[j]);
+            entries[j] = CdEntry::renamed(entries[j], text.trackTitles[j]);
 }
 
 CdRecord CdListing::recordFor(std::int32_t discId) const
