@@ -10,7 +10,7 @@ DocumentFile DocumentFile::read(const std::string& path, qint64 largest)
 {
     UniqueFd descriptor;
     if (const int error = RegularFile::openForReading(path, descriptor))
-        return {{}, 0, error == ENOENT ? ENOENT : EACCES};
+        return {{}, 0, error == ENOENT || error == ENOTDIR ? ENOENT : EACCES};
     QFile file;
     if (!file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return {{}, 0, EACCES};
