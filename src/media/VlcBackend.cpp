@@ -537,8 +537,10 @@ void VlcBackend::startAt(long position)
     const Segment segment = segmentAt(position);
     const long offset = std::max(0L, position - segment.start);
     vlc.stop();
-    if (kind == Kind::File)
-        RegularFile::requireReadable(fileName);  // it may have been replaced since it was opened
+    // Something put in the file's place since it was opened (a named pipe would hang libVLC's
+    // stop) is refused; a file that went is libVLC's to report, as a failure while playing.
+    if (kind == Kind::File && RegularFile::checkReadable(fileName) != ENOENT)
+        RegularFile::requireReadable(fileName);
     MediaHandle media(kind == Kind::File ? libvlc_media_new_path(vlc.instance, fileName.c_str())
                                          : libvlc_media_new_location(vlc.instance, locationOf("cdda", disc->location()).c_str()));
     if (!media)
