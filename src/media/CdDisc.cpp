@@ -4,6 +4,7 @@
 #include <cdio/cdtext.h>
 #include <cdio/logging.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,10 +12,14 @@
 #include <cstring>
 #include <mutex>
 
+#include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
 #include "core/base/Utf8Text.h"
+#include "core/cd/CueSheet.h"
 
 namespace {
+
+constexpr long kRawSectorBytes = 2352;
 
 // libcdio tells why an open failed only through its log. The first warning or error of the
 // calling thread since the open began is kept for the error text (later ones only say that
@@ -53,13 +58,77 @@ std::string defaultDrive()
     return drive;
 }
 
-// A regular file is an image; anything else (a block device) is taken for a drive.
+// A regular file is an image, a device a drive; anything else (a named pipe) is neither.
 bool isImageFile(const std::string& location)
 {
     struct stat status {};
     if (stat(location.c_str(), &status) != 0)
         throw SonorailError("Cannot open the CD device " + location + ": " + std::strerror(errno));
+    if (!S_ISREG(status.st_mode) && !S_ISBLK(status.st_mode) && !S_ISCHR(status.st_mode))
+        throw SonorailError("Cannot open the CD device " + location + ": it is neither a drive nor a disc image");
     return S_ISREG(status.st_mode);
+}
+
+std::string sheetText(const std::string& cue)
+{
+    UniqueFd file;
+    if (const int error = RegularFile::openForReading(cue, file))
+        throw SonorailError(std::strerror(error));
+    std::string text;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw SonorailError(std::strerror(errno));
+        if (got == 0 || text.size() > CueSheet::kLargestSheet)
+            return text;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// A file the sheet leads libcdio to open: only a regular file, readable.
+void requireImagePart(const std::string& path, const char* role)
+{
+    if (const int error = RegularFile::checkReadable(path)) {
+        throw SonorailError(std::string(role) + " " + path + ": " +
+                            (error == RegularFile::kNotARegularFile ? "it is not a file" : std::strerror(error)));
+    }
+}
+
+std::string resolvedBeside(const std::string& cue, const std::string& name)
+{
+    if (name.starts_with('/'))
+        return name;
+    const std::size_t slash = cue.rfind('/');
+    return slash == std::string::npos ? name : cue.substr(0, slash + 1) + name;
+}
+
+// libcdio reads an image only by its cue sheet, and takes its sectors from the .bin of the
+// same name beside it (a name ending in "cue" gets "bin", "CUE" gets "BIN").
+std::string dataFileLibcdioReads(const std::string& cue)
+{
+    const bool lower = cue.size() > 3 && cue.ends_with("cue");
+    if (!lower && !(cue.size() > 3 && cue.ends_with("CUE")))
+        throw SonorailError("a disc image is named by its cue sheet (.cue)");
+    return cue.substr(0, cue.size() - 3) + (lower ? "bin" : "BIN");
+}
+
+// Everything libcdio would trust in an image, checked before it sees it: the sheet itself,
+// and the files it opens for it.
+void checkImage(const std::string& cue)
+{
+    const std::string binary = dataFileLibcdioReads(cue);
+    const CueSheet sheet = CueSheet::parse(sheetText(cue));
+    requireImagePart(binary, "its data file");
+    requireImagePart(resolvedBeside(cue, sheet.dataFile), "its data file");
+    for (const std::string& name : sheet.cdTextFiles)
+        requireImagePart(resolvedBeside(cue, name), "its CD-Text file");
+    struct stat status {};
+    if (::stat(binary.c_str(), &status) != 0 || status.st_size / kRawSectorBytes <= sheet.lastTrackStart)
+        throw SonorailError("its data file " + binary + " ends before track " + std::to_string(sheet.numberOfTracks) +
+                            " starts");
 }
 
 // libcdio takes the texts of a cue sheet for Latin-1 and hands them on as UTF-8; a sheet
@@ -99,6 +168,13 @@ CdDisc::CdDisc(const std::string& deviceOrImage)
     firstLibcdioComplaint.clear();
     where = deviceOrImage.empty() ? defaultDrive() : deviceOrImage;
     image = isImageFile(where);
+    if (image) {
+        try {
+            checkImage(where);
+        } catch (const SonorailError& error) {
+            throw SonorailError("Cannot read the CD image " + where + ": " + error.what());
+        }
+    }
     handle.reset(cdio_open(where.c_str(), image ? DRIVER_BINCUE : DRIVER_DEVICE));
     if (!handle) {
         throw SonorailError(image ? withLibcdioReason("Cannot read the CD image " + where, "not a readable BIN/CUE image")

@@ -23,6 +23,7 @@
 #include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/base/ProgramPaths.h"
+#include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
 #include "media/MusicTagReader.h"
 
@@ -75,20 +76,6 @@ std::string locationOf(std::string_view scheme, const std::string& path)
         }
     }
     return location;
-}
-
-// Refuses a file that is missing, not a file, or unreadable, with the system's reason.
-void requireReadableFile(const std::string& path)
-{
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0)
-        throw SonorailError("Cannot open file " + path + ": " + std::strerror(errno));
-    if (!S_ISREG(status.st_mode))
-        throw SonorailError("Cannot open file " + path + ": it is not a file");
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        throw SonorailError("Cannot open file " + path + ": " + std::strerror(errno));
-    ::close(descriptor);
 }
 
 bool isFileDevice(const std::string& deviceType)
@@ -542,7 +529,7 @@ void VlcBackend::open(const std::string& deviceType, const std::string& name)
 
 void VlcBackend::openFile(const std::string& name)
 {
-    requireReadableFile(name);
+    RegularFile::requireReadable(name);  // libVLC's own open would wait for ever on a named pipe
     Engine& vlc = startedEngine();
     vlc.listenFor(name);
     MediaHandle media(libvlc_media_new_path(vlc.instance, name.c_str()));
@@ -618,6 +605,10 @@ void VlcBackend::startAt(long position)
     const Segment segment = segmentAt(position);
     const long offset = std::max(0L, position - segment.start);
     vlc.stop();
+    // Something put in the file's place since it was opened (a named pipe would hang libVLC's
+    // stop) is refused; a file that went is libVLC's to report, as a failure while playing.
+    if (kind == Kind::File && RegularFile::checkReadable(fileName) != ENOENT)
+        RegularFile::requireReadable(fileName);
     MediaHandle media(kind == Kind::File ? libvlc_media_new_path(vlc.instance, fileName.c_str())
                                          : libvlc_media_new_location(vlc.instance, locationOf("cdda", disc->location()).c_str()));
     if (!media)
@@ -808,6 +799,12 @@ int VlcBackend::numberOfTracks()
 {
     requireOpen();
     return kind == Kind::Disc ? disc->numberOfTracks() : 1;
+}
+
+int VlcBackend::firstTrackNumber()
+{
+    requireOpen();
+    return kind == Kind::Disc ? disc->firstTrackNumber() : 1;
 }
 
 long VlcBackend::trackPosition(int track)

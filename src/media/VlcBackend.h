@@ -52,6 +52,7 @@ public:
     long length() override;
     // A file counts as one track that spans it.
     int numberOfTracks() override;
+    int firstTrackNumber() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
     DiscText discText() override;

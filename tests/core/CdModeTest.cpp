@@ -167,6 +167,22 @@ TEST_F(CdModeTest, CdTextNamesANewDiscUntilTheUsersNamesAreStored)
     EXPECT_EQ(view.shownEntries[2], "03:Closing.cdt");
 }
 
+// The second disc of a set may number its tracks on from the first disc's: its rows carry
+// its own numbers, and a row plays the track of that number.
+TEST_F(CdModeTest, ADiscsOwnTrackNumbersNameItsRowsAndPlayThem)
+{
+    backend->insertDisc({60000, 70000}, 98);
+    backend->setDiscText({"", "", {"First", ""}});
+    ASSERT_TRUE(cd().UpdateCDInfo());
+    EXPECT_EQ(view.shownEntries, (std::vector<std::string>{"98:First.cdt", "99:Name of Track.cdt"}));
+
+    session->queueEditing().AddFiles({"99:Name of Track.cdt"}, false);
+    backend->requests.clear();
+    session->engine().Play();
+    EXPECT_NE(std::ranges::find(backend->requests, "seek 60000"), backend->requests.end());
+    EXPECT_TRUE(session->player().isOpen()) << "playing, not refused";
+}
+
 // ---- While something plays ----
 
 TEST_F(CdModeTest, ReadingIsRefusedWhilePlayingAndProceedsWhilePaused)

@@ -1,15 +1,18 @@
 #include "media/CdDisc.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include <string>
 #include <vector>
 
 #include "MediaTestSupport.h"
+#include "support/HangWatchdog.h"
 #include "support/TempDir.h"
 #include "support/TestFiles.h"
 #include "support/TestMedia.h"
@@ -79,6 +82,44 @@ TEST_F(CdImageTest, ImagesThatCannotBeReadThrowNamingThem)
 
     const std::string missing = dir.file("missing.cue");
     EXPECT_EQ(errorOf([&] { CdDisc{missing}; }), "Cannot open the CD device " + missing + ": No such file or directory");
+}
+
+// libcdio trusts a cue sheet: a first track other than 1 has it write outside its track
+// table, and it opens whatever files the sheet names, waiting for ever on a named pipe.
+// Such images are refused before it sees them, with one error that says why.
+TEST_F(CdImageTest, ImagesLibcdioWouldMishandleAreRefusedBeforeItReadsThem)
+{
+    const HangWatchdog watchdog("opening images with named pipes in them");
+    const auto sheetFromData = [&](const std::string& name) {
+        test_files::write(dir.file(name), test_files::read(SONORAIL_TEST_DATA "/cue/" + name));
+        return dir.file(name);
+    };
+    const std::string image = test_media::cdImage("disc.bin", kTrackSectors).bin;
+    test_files::write(dir.file("disc.bin"), image);
+    test_files::write(dir.file("tracks-98-99.bin"), image);
+    const std::string numbered = sheetFromData("tracks-98-99.cue");
+    EXPECT_EQ(errorOf([&] { CdDisc{numbered}; }),
+              "Cannot read the CD image " + numbered +
+                  ": line 2: TRACK 98 where track 1 belongs (tracks are numbered from 1 in order)");
+
+    test_files::write(dir.file("valid-two-tracks.bin"), image);
+    EXPECT_EQ(CdDisc(sheetFromData("valid-two-tracks.cue")).numberOfTracks(), 2) << "the same sheet numbered from 1";
+
+    const std::string piped = writeImage("piped");
+    std::filesystem::remove(dir.file("piped.bin"));
+    ASSERT_EQ(::mkfifo(dir.file("piped.bin").c_str(), 0600), 0);
+    EXPECT_EQ(errorOf([&] { CdDisc{piped}; }),
+              "Cannot read the CD image " + piped + ": its data file " + dir.file("piped.bin") + ": it is not a file");
+
+    const std::string pipedSheet = dir.file("pipe.cue");
+    ASSERT_EQ(::mkfifo(pipedSheet.c_str(), 0600), 0);
+    EXPECT_EQ(errorOf([&] { CdDisc{pipedSheet}; }),
+              "Cannot open the CD device " + pipedSheet + ": it is neither a drive nor a disc image");
+
+    const std::string cut = writeImage("cut");
+    ASSERT_EQ(truncate(dir.file("cut.bin").c_str(), 300L * test_media::kCdSectorBytes), 0);
+    EXPECT_EQ(errorOf([&] { CdDisc{cut}; }),
+              "Cannot read the CD image " + cut + ": its data file " + dir.file("cut.bin") + " ends before track 3 starts");
 }
 
 // A device that answers but holds no disc: /dev/null stands in for an empty drive.

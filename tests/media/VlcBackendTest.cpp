@@ -1,6 +1,7 @@
 #include "media/VlcBackend.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "MediaTestSupport.h"
+#include "support/HangWatchdog.h"
 #include "support/TempDir.h"
 #include "support/TestFiles.h"
 #include "support/TestMedia.h"
@@ -111,7 +113,10 @@ TEST_F(VlcBackendTest, FilesThatCannotBeOpenedThrowNamingTheFile)
     const std::string garbage = write("x.wav", randomBytes(64 * 1024));
     const std::string empty = write("empty.wav", "");
     const std::string truncated = write("truncated.avi", test_media::aviFile(16, 16, 2, 10).substr(0, 40));
-    for (const std::string& path : {garbage, empty, truncated, dir.path().string()}) {
+    const std::string pipe = dir.file("pipe.wav");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const HangWatchdog watchdog("opening a named pipe as a sound");
+    for (const std::string& path : {garbage, empty, truncated, dir.path().string(), pipe}) {
         const std::string error = errorOf([&] { backend.open("WaveAudio", path); });
         EXPECT_EQ(error.rfind("Cannot open file " + path + ": ", 0), 0u) << error;
         EXPECT_GT(error.size(), ("Cannot open file " + path + ": ").size()) << "a reason follows";

@@ -99,20 +99,28 @@ int ScriptedBackend::numberOfTracks()
     return static_cast<int>(disc.size());
 }
 
+int ScriptedBackend::firstTrackNumber()
+{
+    requireOpen();
+    return discFirstTrack;
+}
+
 long ScriptedBackend::trackPosition(int track)
 {
     requireOpen();
-    if (track < 1 || track > static_cast<int>(disc.size()))
+    const int index = track - discFirstTrack;
+    if (index < 0 || index >= static_cast<int>(disc.size()))
         throw SonorailError("The track number is out of range");
-    return std::accumulate(disc.begin(), disc.begin() + (track - 1), 0L);
+    return std::accumulate(disc.begin(), disc.begin() + index, 0L);
 }
 
 long ScriptedBackend::trackLength(int track)
 {
     requireOpen();
-    if (track < 1 || track > static_cast<int>(disc.size()))
+    const int index = track - discFirstTrack;
+    if (index < 0 || index >= static_cast<int>(disc.size()))
         throw SonorailError("The track number is out of range");
-    return disc[static_cast<std::size_t>(track - 1)];
+    return disc[static_cast<std::size_t>(index)];
 }
 
 DiscText ScriptedBackend::discText()

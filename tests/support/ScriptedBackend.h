@@ -20,7 +20,12 @@ public:
 
     void addMedia(const std::string& fileName, Media media) { files[fileName] = media; }
     // A disc in the drive, by the lengths of its tracks in ms (no disc: empty).
-    void insertDisc(std::vector<long> trackLengths) { disc = std::move(trackLengths); }
+    // Its tracks are numbered from firstTrack on.
+    void insertDisc(std::vector<long> trackLengths, int firstTrack = 1)
+    {
+        disc = std::move(trackLengths);
+        discFirstTrack = firstTrack;
+    }
     // The CD-Text of the disc in the drive.
     void setDiscText(DiscText text) { cdText = std::move(text); }
     // Moves the clock; a playing item advances, stopping at its end.
@@ -42,6 +47,7 @@ public:
     long position() override;
     long length() override;
     int numberOfTracks() override;
+    int firstTrackNumber() override;
     long trackPosition(int track) override;
     long trackLength(int track) override;
     DiscText discText() override;
@@ -65,6 +71,7 @@ private:
 
     std::map<std::string, Media> files;
     std::vector<long> disc;
+    int discFirstTrack = 1;
     DiscText cdText;
     std::string openDevice;
     Media current;

@@ -15,10 +15,12 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "support/ErrorOf.h"
+#include "support/HangWatchdog.h"
 #include "support/QtEvents.h"
 #include "support/TempDir.h"
 #include "ui/help/HelpBookEngine.h"
@@ -212,6 +214,13 @@ TEST_F(HelpWindowTest, MissingOrDamagedBookGivesOneErrorNamingIt)
     std::filesystem::create_directory(cache.file("folder.qch"));
     EXPECT_EQ(errorOf([&] { ask(HelpCommand::HELP_FINDER, 0, QString::fromStdString(cache.file("folder.qch"))); }),
               "Cannot open file " + cache.file("folder.qch"));
+
+    ASSERT_EQ(::mkfifo(cache.file("pipe.qch").c_str(), 0600), 0);
+    {
+        const HangWatchdog watchdog("help with the book a named pipe");
+        EXPECT_EQ(errorOf([&] { ask(HelpCommand::HELP_FINDER, 0, QString::fromStdString(cache.file("pipe.qch"))); }),
+                  "Cannot open file " + cache.file("pipe.qch"));
+    }
 
     cache.write("damaged.qch", "SQLite format 3, or so it says");
     EXPECT_EQ(errorOf([&] { ask(HelpCommand::HELP_FINDER, 0, QString::fromStdString(cache.file("damaged.qch"))); }),

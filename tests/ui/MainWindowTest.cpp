@@ -14,11 +14,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "app/TerminationWatcher.h"
 #include "support/FileAccessCounter.h"
+#include "support/HangWatchdog.h"
 #include "support/MainWindowFixture.h"
 #include "ui/files/FileBrowser.h"
 #include "ui/welcome/WelcomeWindow.h"
@@ -289,6 +291,16 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
     EXPECT_EQ(dialogs.shown[0].caption, "Sonorail V3.0-Win95 Beta2");
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("icons.bmp") + ".");
     EXPECT_TRUE(form.chkBackwards->isChecked()) << "the rest of start-up ran";
+}
+
+TEST_F(MainWindowTest, ANamedPipeInTheIconStripsPlaceIsReportedWithoutWaitingForAWriter)
+{
+    placeProgram(home.file("sonorail"));
+    ASSERT_EQ(::mkfifo(home.file("icons.bmp").c_str(), 0600), 0);
+    const HangWatchdog watchdog("start-up with icons.bmp a named pipe");
+    start();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("icons.bmp") + ".");
 }
 
 // The player tells of an item's end on its own thread; the monitor's tick then runs on the

@@ -15,6 +15,7 @@
 #include "core/base/IoErrorText.h"
 #include "core/base/SonorailError.h"
 #include "core/base/UniqueFd.h"
+#include "core/base/RegularFile.h"
 
 namespace {
 
@@ -35,17 +36,13 @@ std::string directoryOf(std::string_view path)
 }
 
 // The file's bytes up to its first byte 0 (where an album ends): a binary file chosen by
-// mistake is not read whole. O_NONBLOCK keeps a named pipe from blocking the open; only
-// regular files are read.
+// mistake is not read whole.
 std::string readUpToNul(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    UniqueFd file;
+    if (RegularFile::openForReading(path, file) != 0)
         throw SonorailError(IoErrorText::cannotOpenFile(path));
-    const UniqueFd file(fd);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw SonorailError(IoErrorText::cannotOpenFile(path));
+    const int fd = file.get();
     std::string bytes;
     for (;;) {
         const std::size_t start = bytes.size();

@@ -14,6 +14,7 @@
 #include "core/base/SonorailError.h"
 #include "core/base/UniqueFd.h"
 #include "core/base/WriteAll.h"
+#include "core/base/RegularFile.h"
 
 namespace {
 
@@ -61,14 +62,10 @@ CdDatabase::Lookup CdDatabase::find(std::int32_t discId) const
             return {0, std::nullopt};
         throw SonorailError(IoErrorText::cannotOpenFile(file));
     }
-    // O_NONBLOCK: a named pipe put in the file's place must not hang the lookup.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    UniqueFd opened;
+    if (RegularFile::openForReading(file, opened) != 0)
         throw SonorailError(IoErrorText::cannotOpenFile(file));
-    const UniqueFd opened(fd);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw SonorailError(IoErrorText::cannotOpenFile(file));
+    const int fd = opened.get();
 
     std::vector<unsigned char> block(kRecordsPerRead * CdRecord::kSize);
     std::int32_t recordNumber = 0;

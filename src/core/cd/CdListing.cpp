@@ -49,11 +49,11 @@ std::string fittingText(const std::string& text)
 
 }  // namespace
 
-CdListing CdListing::forNewDisc(int numberOfTracks)
+CdListing CdListing::forNewDisc(int numberOfTracks, int firstTrack)
 {
     CdListing listing;
     listing.fields = CdFields::prompts();
-    for (int track = 1; track <= numberOfTracks; ++track)
+    for (int track = firstTrack; track < firstTrack + numberOfTracks; ++track)
         listing.entries.push_back(CdEntry::forTrack(track));
     return listing;
 }
@@ -76,7 +76,7 @@ void CdListing::nameFrom(const DiscText& text)
     const std::size_t named = std::min(entries.size(), text.trackTitles.size());
     for (std::size_t j = 0; j < named; ++j)
         if (!text.trackTitles[j].empty())
-            entries[j] = CdEntry::named(static_cast<int>(j) + 1, text.trackTitles[j]);
+            entries[j] = CdEntry::renamed(entries[j], text.trackTitles[j]);
     fitToRecord();
 }
 

@@ -15,8 +15,9 @@ struct CdListing {
     CdFields fields;
     std::vector<std::string> entries;
 
-    // The prompts and "Name of Track" for each of the disc's tracks.
-    static CdListing forNewDisc(int numberOfTracks);
+    // The prompts and "Name of Track" for each of the disc's tracks, under the numbers the
+    // disc gives them (from firstTrack on).
+    static CdListing forNewDisc(int numberOfTracks, int firstTrack = 1);
 
     // The record's texts in place of the fields; every entry whose slot is not empty becomes
     // the slot's text (even one with another track number). Slots past the last entry are

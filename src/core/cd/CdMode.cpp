@@ -39,7 +39,7 @@ bool CdMode::UpdateCDInfo()
     if (!toc)
         return false;
     DiscId = DiscIdOf(toc->totalLength, toc->numberOfTracks);
-    CdListing listing = CdListing::forNewDisc(toc->numberOfTracks);
+    CdListing listing = CdListing::forNewDisc(toc->numberOfTracks, toc->firstTrack);
     panel().setEntries(listing.entries);
     panel().enableFields(true);
     commands.SetCommandEnabled(Command::EjectCd, true);
@@ -84,8 +84,9 @@ std::optional<CdMode::TableOfContents> CdMode::readTableOfContents()
     try {
         player.open();
         player.setTimeFormatMilliseconds();
-        TableOfContents toc{player.length(), player.numberOfTracks()};
-        if (toc.totalLength > 0 && toc.numberOfTracks > 0)
+        TableOfContents toc{player.length(), player.numberOfTracks(), player.firstTrackNumber()};
+        if (toc.totalLength > 0 && toc.numberOfTracks > 0 && toc.firstTrack >= 1 &&
+            toc.firstTrack + toc.numberOfTracks - 1 <= CdRecord::kSlotCount)
             return toc;
     } catch (const SonorailError&) {
         // No drive, no disc, an image that cannot be read: the same quiet end.

@@ -62,6 +62,7 @@ private:
     struct TableOfContents {
         long totalLength = 0;
         int numberOfTracks = 0;
+        int firstTrack = 1;
     };
     std::optional<TableOfContents> readTableOfContents();
     DiscText discTextIfAny();

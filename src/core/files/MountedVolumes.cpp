@@ -10,6 +10,7 @@
 
 #include "core/base/UniqueFd.h"
 #include "core/files/DirectoryListing.h"
+#include "core/base/RegularFile.h"
 
 namespace {
 
@@ -70,8 +71,8 @@ bool parseLine(std::string_view line, MountEntry& entry)
 std::string readWholeFile(std::string_view path)
 {
     std::string text;
-    const UniqueFd file(open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
+    UniqueFd file;
+    if (RegularFile::openForReading(std::string(path), file) != 0)
         return text;
     std::array<char, 16384> buffer;
     ssize_t got = 0;

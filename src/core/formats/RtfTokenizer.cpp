@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -31,6 +32,8 @@ constexpr std::size_t kLongestWord = 32;
 
 }  // namespace
 
+// A loop, never a call back into itself: a document of nothing but broken escapes must
+// not take stack in proportion to its length.
 RtfToken RtfTokenizer::next()
 {
     while (position < input.size()) {
@@ -49,7 +52,9 @@ RtfToken RtfTokenizer::next()
         }
         if (c == '\\') {
             ++position;
-            return controlAfterBackslash();
+            if (std::optional<RtfToken> token = controlAfterBackslash())
+                return *token;
+            continue;  // a broken escape: nothing to hand out, read on
         }
         return textRun();
     }
@@ -70,10 +75,10 @@ RtfToken RtfTokenizer::textRun()
     return token;
 }
 
-RtfToken RtfTokenizer::controlAfterBackslash()
+std::optional<RtfToken> RtfTokenizer::controlAfterBackslash()
 {
     if (position >= input.size())
-        return {};
+        return RtfToken{};
     const char first = input[position];
     if (isLetter(first)) {
         const std::size_t start = position;
@@ -92,7 +97,7 @@ RtfToken RtfTokenizer::controlAfterBackslash()
         const int low = high >= 0 && position + 1 < input.size() ? hexValue(input[position + 1]) : -1;
         if (high < 0 || low < 0) {
             position += high >= 0 ? 1 : 0;  // a broken escape is dropped with its one digit
-            return next();
+            return std::nullopt;
         }
         position += 2;
         RtfToken token = tokenOf(RtfToken::HexByte);

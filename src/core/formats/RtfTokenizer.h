@@ -2,6 +2,7 @@
 // Splits rich-text bytes into groups, control words, control symbols, escaped bytes and
 // runs of plain text. It never fails: a truncated control word or escape just ends.
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 struct RtfToken {
@@ -23,7 +24,8 @@ public:
     bool atEnd() const { return position >= input.size(); }
 
 private:
-    RtfToken controlAfterBackslash();
+    // Nothing for a broken escape, which stands for no token at all.
+    std::optional<RtfToken> controlAfterBackslash();
     RtfToken textRun();
     int readParameter(bool& hasParameter);
 

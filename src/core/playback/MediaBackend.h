@@ -36,6 +36,9 @@ public:
     virtual long position() = 0;
     virtual long length() = 0;  // for a CD the whole disc
     virtual int numberOfTracks() = 0;
+    // The number the disc gives its first track (most discs start at 1; the others count on
+    // from there without gaps); 1 for a file.
+    virtual int firstTrackNumber() { return 1; }
     virtual long trackPosition(int track) = 0;  // from the disc's start
     virtual long trackLength(int track) = 0;
     // The CD-Text of the open disc; empty for a disc without it and for a file.

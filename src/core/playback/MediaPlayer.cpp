@@ -83,6 +83,12 @@ int MediaPlayer::numberOfTracks()
     return engine->numberOfTracks();
 }
 
+int MediaPlayer::firstTrackNumber()
+{
+    requireOpen();
+    return engine->firstTrackNumber();
+}
+
 long MediaPlayer::trackPosition(int track)
 {
     requireOpen();

@@ -31,6 +31,7 @@ public:
     long position();
     long length();
     int numberOfTracks();
+    int firstTrackNumber();
     long trackPosition(int track);
     long trackLength(int track);
     DiscText discText();

@@ -10,6 +10,10 @@ const char* const kCurrentItemPrefix = "Current item:  ";
 
 namespace {
 
+// AVI clips keep their own size; films are scaled down to the picture area.
+VideoFit fitFor(MediaKind kind) { return kind == mkMovie ? VideoFit::ScaleDownToArea : VideoFit::OwnSize; }
+
+
 // A number the user typed or a text carries, read as the old integer conversion did.
 int toInteger(const std::string& text)
 {
@@ -144,7 +148,7 @@ void PlaybackEngine::reopenPausedItem()
         player.open();
         player.setTimeFormatMilliseconds();
         if (state.activeMedia == amVideo)
-            views.video->placeVideo(player);
+            views.video->placeVideo(player, fitFor(ClassifyEntry(item.fileName)));
         player.seek(item.position);
         player.play();
     } catch (const SonorailError&) {
@@ -292,11 +296,8 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
         state.activeMedia = amWave;
         break;
     case mkVideo:
-        startVideo(text, VideoFit::OwnSize);
-        state.activeMedia = amVideo;
-        break;
     case mkMovie:
-        startVideo(text, VideoFit::ScaleDownToArea);
+        startVideo(text, fitFor(kind));
         state.activeMedia = amVideo;
         break;
     case mkNone:

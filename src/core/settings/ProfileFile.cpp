@@ -16,6 +16,7 @@
 #include "core/base/AsciiText.h"
 #include "core/base/SonorailError.h"
 #include "core/base/UniqueFd.h"
+#include "core/base/RegularFile.h"
 
 namespace {
 
@@ -278,9 +279,9 @@ FileBytes readOpenFile(int fd)
 
 FileBytes readWholeFile(const std::string& path)
 {
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
-        return {{}, errno};
+    UniqueFd file;
+    if (const int error = RegularFile::openForReading(path, file))
+        return {{}, error};
     return readOpenFile(file.get());
 }
 

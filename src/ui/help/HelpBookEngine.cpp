@@ -5,15 +5,14 @@
 #include <QFileInfo>
 
 #include "core/base/IoErrorText.h"
+#include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
 
 namespace {
 
-bool readableFile(const QString& path)
-{
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-}
+// Opened without blocking, and only a regular file: a named pipe at the book's place must
+// not hang the request.
+bool readableFile(const QString& path) { return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0; }
 
 }  // namespace
 
@@ -65,6 +64,10 @@ CreateHelpViewerFunction HelpBookEngine::loadModule()
 {
     if (createViewer)
         return createViewer;
+    // The loader's own open would wait for ever on a named pipe in the module's place.
+    if (!module.isLoaded() && QFileInfo::exists(module.fileName()) && !readableFile(module.fileName()))
+        throw SonorailError("Cannot load the help window " + QFile::encodeName(module.fileName()).toStdString() +
+                            ": it is not a file");
     createViewer = reinterpret_cast<CreateHelpViewerFunction>(module.resolve(kCreateHelpViewerEntry));
     if (!createViewer)
         throw SonorailError("Cannot load the help window " + QFile::encodeName(module.fileName()).toStdString() + ": " +

@@ -2,9 +2,11 @@
 
 #include <QChildEvent>
 #include <QEvent>
+#include <QFile>
 #include <QPainter>
 
 #include "core/base/IoErrorText.h"
+#include "core/base/RegularFile.h"
 #include "ui/mainwindow/X11IconWindow.h"
 
 namespace {
@@ -12,6 +14,8 @@ namespace {
 // The widgets around the icon tell of every change that can cover or move it; a look once a
 // second besides catches what they cannot tell (a widget that became opaque).
 constexpr int kTurnsBetweenLooks = 5;
+// The strip is four 32-pixel frames; a file far larger than any such bitmap is no strip.
+constexpr qint64 kLargestStrip = 16 * 1024 * 1024;
 
 }  // namespace
 
@@ -23,9 +27,14 @@ IconFrameView::IconFrameView(QWidget* parent) : QWidget(parent)
 
 IconFrameView::~IconFrameView() = default;
 
+// Read through our own descriptor: QPixmap's own open would wait for ever on a named pipe.
 void IconFrameView::loadStrip(const std::string& path)
 {
-    if (!massicons.load(QString::fromStdString(path), "BMP"))
+    UniqueFd descriptor;
+    QFile file;
+    if (RegularFile::openForReading(path, descriptor) != 0 ||
+        !file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
+        !massicons.loadFromData(file.read(kLargestStrip), "BMP"))
         throw SonorailError(IoErrorText::cannotOpenFile(path));
     for (std::size_t frame = 0; frame < frames.size(); ++frame)
         frames[frame] = massicons.copy(32 * static_cast<int>(frame), 0, 32, 32);

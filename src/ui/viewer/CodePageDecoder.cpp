@@ -69,12 +69,11 @@ QString CodePageDecoder::decode(int codePage, std::string_view bytes)
 {
     if (bytes.empty())
         return {};
-    const auto converter = static_cast<iconv_t>(converterFor(codePage));
-    if (converter == kNoConverter) {
-        if (codePage != 1252)
-            return decode(1252, bytes);  // a code page iconv does not know
+    auto converter = static_cast<iconv_t>(converterFor(codePage));
+    if (converter == kNoConverter)
+        converter = static_cast<iconv_t>(converterFor(1252));  // a code page iconv does not know
+    if (converter == kNoConverter)
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
 
     iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every run
     QString text;

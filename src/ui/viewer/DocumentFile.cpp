@@ -3,7 +3,8 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
+
+#include "core/base/RegularFile.h"
 
 namespace {
 
@@ -24,13 +25,12 @@ void dropCutCharacter(QByteArray& bytes)
 
 DocumentFile DocumentFile::read(const std::string& path, qint64 largest)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    UniqueFd descriptor;
+    if (const int error = RegularFile::openForReading(path, descriptor))
+        return {{}, 0, error == ENOENT || error == ENOTDIR ? ENOENT : EACCES};
+    QFile file;
+    if (!file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return {{}, 0, EACCES};
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, 0, file.error() == QFileDevice::OpenError && !file.exists() ? ENOENT : EACCES};
     DocumentFile document{file.read(largest), 0, 0};
     if (file.error() != QFileDevice::NoError)
         return {{}, 0, EIO};

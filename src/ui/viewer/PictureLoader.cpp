@@ -4,9 +4,8 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <filesystem>
-
 #include "ui/viewer/MagickPictureReader.h"
+#include "core/base/RegularFile.h"
 #include "core/queue/MediaKind.h"
 
 namespace {
@@ -80,12 +79,11 @@ PictureKind PictureLoader::kindOfName(const QString& path)
 
 QImage PictureLoader::load(const QString& path, double dotsPerInch)
 {
-    // Only a regular file is read: opening a named pipe would wait for a writer forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
+    UniqueFd descriptor;
+    if (RegularFile::openForReading(QFile::encodeName(path).toStdString(), descriptor) != 0)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
+    QFile file;
+    if (!file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || file.size() > kLargestFile)
         return {};
     const QByteArray bytes = file.read(kLargestFile);
     if (file.error() != QFileDevice::NoError)

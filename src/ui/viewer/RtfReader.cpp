@@ -676,6 +676,13 @@ void RtfReader::placeCursor()
 
 void RtfReader::enterTable()
 {
+    if (table && !rowOpen && tableRow + 1 >= kMostRowsPerTable) {
+        // Qt re-indexes a whole table on every added row: a long table goes on as a new one
+        // so that reading stays linear in the number of rows.
+        const int columns = table->columns();
+        leaveTable();
+        cellsDefined = std::max(cellsDefined, columns);
+    }
     if (!table) {
         QTextTableFormat format;
         format.setBorder(1);
@@ -687,15 +694,6 @@ void RtfReader::enterTable()
         tableRow = tableColumn = 0;
         rowOpen = true;
         cellEnded = false;
-        return;
-    }
-    if (!rowOpen && tableRow + 1 >= kMostRowsPerTable) {
-        // Qt re-indexes a whole table on every added row: a long table goes on as a new one
-        // so that reading stays linear in the number of rows.
-        const int columns = table->columns();
-        leaveTable();
-        cellsDefined = std::max(cellsDefined, columns);
-        enterTable();
         return;
     }
     if (!rowOpen) {

@@ -9,6 +9,8 @@
 #include <QHelpSearchEngine>
 #include <QTemporaryDir>
 
+#include "core/base/RegularFile.h"
+
 namespace {
 
 // The book's pages lie in this folder of its namespace (sonorail.qhp says so).
@@ -22,11 +24,9 @@ QString stampOf(const QFileInfo& book)
            QString::number(book.lastModified().toMSecsSinceEpoch());
 }
 
-bool readableFile(const QString& path)
-{
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-}
+// Opened without blocking, and only a regular file: a named pipe at the book's place must
+// not hang the request.
+bool readableFile(const QString& path) { return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0; }
 
 // The collection and its full-text index folder (".sonorail" beside "sonorail.qhc").
 void removeCollection(const QString& collectionFile)
@@ -73,6 +73,10 @@ HelpCollection::~HelpCollection() = default;
 bool HelpCollection::openEngine(const QString& collectionFile)
 {
     if (!QDir().mkpath(QFileInfo(collectionFile).absolutePath()))
+        return false;
+    // Something other than a file in the collection's place (a named pipe would hang Qt
+    // Help's open): the collection goes elsewhere.
+    if (QFileInfo(collectionFile).exists() && !readableFile(collectionFile))
         return false;
     for (int attempt = 0; attempt < 2; ++attempt) {
         auto engine = std::make_unique<QHelpEngine>(collectionFile);
