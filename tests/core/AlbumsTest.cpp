@@ -136,7 +136,7 @@ TEST_F(AlbumsTest, EntriesOfNoKnownKindAreDroppedFromAnOpenedFile)
     albums.OpenAlbum();
     EXPECT_EQ(texts(), (Texts{"/a/one.mid", "/a/two.JPG"}));
 
-    music.write("list.m3u", "#EXTM3U\n#EXTINF:1,x\nsub/song.mid\nhttp://radio.example/live.mid\nsong.mp3\n");
+    music.write("list.m3u", "#EXTM3U\n#EXTINF:1,x\nsub/song.mid\nhttp://radio.example/live.mid\nsong.mod\n");
     choose(music.file("list.m3u"), 1);
     settings.optConfirmOpenWhenQueueNotEmpty = false;
     albums.OpenAlbum();

@@ -53,7 +53,7 @@ protected:
         dir.write("LOUD.WAV", "");
         dir.write("Notes.Txt", "");
         dir.write("readme", "");
-        dir.write("song.mp3", "");
+        dir.write("song.mod", "");
         dir.write(".hidden.mid", "");
         dir.write("@@@@@._+_", "");
         fs::create_directory(dir.path() / "folder.mid");
@@ -79,7 +79,7 @@ TEST_F(DirectoryListingTest, ListsOnlyPlainFilesTheMaskTakes)
 {
     EXPECT_EQ(ListFiles(path(), allFilters()), (Names{"@@@@@._+_", "linked.mid", "LOUD.WAV", "Notes.Txt", "song.mid"}));
     EXPECT_EQ(ListFiles(path(), FileMask("*")),
-              (Names{"@@@@@._+_", "linked.mid", "LOUD.WAV", "Notes.Txt", "readme", "song.mid", "song.mp3"}));
+              (Names{"@@@@@._+_", "linked.mid", "LOUD.WAV", "Notes.Txt", "readme", "song.mid", "song.mod"}));
 }
 
 TEST_F(DirectoryListingTest, NothingTickedListsOnlyAFileNamedLikeThePlaceholder)
