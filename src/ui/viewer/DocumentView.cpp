@@ -56,21 +56,6 @@ std::vector<qsizetype> paragraphBreaks(QStringView text)
 
 }  // namespace
 
-qsizetype BreakWithin(QStringView text, qsizetype room)
-{
-    for (qsizetype at = room; at > room - room / 4; --at) {
-        const QChar before = text[at - 1];
-        if (before == QLatin1Char(' ') || before == QLatin1Char('\t'))
-            return at;
-    }
-    return text[room - 1].isHighSurrogate() && room > 1 ? room - 1 : room;
-}
-
-qsizetype ParagraphBreak(QStringView line)
-{
-    return line.size() <= kLongestParagraph ? line.size() : BreakWithin(line, kLongestParagraph);
-}
-
 void showText(QPlainTextEdit& view, const QString& text, const QString& lastLine)
 {
     DocumentFill::start(view, text, lastLine);
