@@ -62,6 +62,8 @@ FileMask::FileMask(std::string_view mask)
         const std::string_view rest = std::string_view(pattern).substr(1);
         if (!hasWildcard(pattern))
             literals.push_back(pattern);
+        else if (pattern.front() == '*' && !hasWildcard(rest) && rest.rfind('.') == 0)
+            extensions.emplace(rest);  // a name ends in ".mid" exactly when its last "." starts ".mid"
         else if (pattern.front() == '*' && !hasWildcard(rest))
             suffixes.emplace_back(rest);
         else
@@ -71,6 +73,11 @@ FileMask::FileMask(std::string_view mask)
 
 bool FileMask::matches(std::string_view name) const
 {
+    // One look-up for all the type filters' extensions, however many are ticked.
+    if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos && !extensions.empty()) {
+        if (extensions.contains(lowered(name.substr(dot))))
+            return true;
+    }
     for (const std::string& suffix : suffixes) {
         if (name.size() >= suffix.size() && equalsLowered(suffix, name.substr(name.size() - suffix.size())))
             return true;

@@ -5,6 +5,7 @@
 // The mask is taken apart once, so matching the names of a large directory stays cheap.
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 class FileMask {
@@ -13,10 +14,11 @@ public:
     explicit FileMask(std::string_view mask);
 
     bool matches(std::string_view name) const;
-    bool empty() const { return literals.empty() && suffixes.empty() && wildcards.empty(); }
+    bool empty() const { return extensions.empty() && literals.empty() && suffixes.empty() && wildcards.empty(); }
 
 private:
     // Every pattern is stored lower-cased, in the cheapest form that decides it.
+    std::unordered_set<std::string> extensions;  // "*.mid": the name's last "." and what follows
     std::vector<std::string> literals;   // no wildcard at all: the whole name
     std::vector<std::string> suffixes;   // "*" then no wildcard ("*.mid"): the end of the name
     std::vector<std::string> wildcards;  // anything else
