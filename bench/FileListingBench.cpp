@@ -30,33 +30,42 @@ std::string allFiltersMask()
     return BuildFileMask(ticked);
 }
 
-// 50 000 empty files, mixed case, most of them media the filters take, some not.
-class LargeDirectory {
+// A fresh folder of empty files under the temporary directory, removed afterwards.
+class ScratchFolder {
 public:
-    LargeDirectory()
+    ScratchFolder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "sonorail-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         root = pattern;
-        constexpr std::array<const char*, 14> kExtensions = {".mid", ".WAV", ".avi", ".txt", ".Bmp", ".ico", ".wmf",
-                                                             ".jpg", ".png", ".pcx", ".rtf", ".mp3", ".ogg", ""};
-        for (int i = 0; i < kFileCount; ++i) {
-            const std::string name = (i % 3 ? "Track " : "track ") + std::to_string(i * 7919 % kFileCount) +
-                                     kExtensions[static_cast<std::size_t>(i) % kExtensions.size()];
-            std::ofstream(root / name);
-        }
     }
-    ~LargeDirectory()
+    ~ScratchFolder()
     {
         std::error_code ignored;
         std::filesystem::remove_all(root, ignored);
     }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+    void addFile(const std::string& name) const { std::ofstream(root / name); }
     std::string path() const { return root.string(); }
 
 private:
     std::filesystem::path root;
+};
+
+// 50 000 empty files, mixed case, most of them media the filters take, some not.
+class LargeDirectory : public ScratchFolder {
+public:
+    LargeDirectory()
+    {
+        constexpr std::array<const char*, 14> kExtensions = {".mid", ".WAV", ".avi", ".txt", ".Bmp", ".ico", ".wmf",
+                                                             ".jpg", ".png", ".pcx", ".rtf", ".mp3", ".ogg", ""};
+        for (int i = 0; i < kFileCount; ++i)
+            addFile((i % 3 ? "Track " : "track ") + std::to_string(i * 7919 % kFileCount) +
+                    kExtensions[static_cast<std::size_t>(i) % kExtensions.size()]);
+    }
 };
 
 const LargeDirectory& largeDirectory()
@@ -114,26 +123,13 @@ BENCHMARK(ShownFileListRefresh)->Unit(benchmark::kMillisecond);
 
 // 10 000 music names list as fast as 10 000 wave names: listing never reads a file's tags,
 // and the music filter's eight patterns cost no more than the wave filter's one.
-class NamesOfOneKind {
+class NamesOfOneKind : public ScratchFolder {
 public:
     explicit NamesOfOneKind(const char* extension)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sonorail-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        root = pattern;
         for (int i = 0; i < 10000; ++i)
-            std::ofstream(root / ("Track " + std::to_string(i) + extension));
+            addFile("Track " + std::to_string(i) + extension);
     }
-    ~NamesOfOneKind()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-    std::string path() const { return root.string(); }
-
-private:
-    std::filesystem::path root;
 };
 
 void ListTenThousandNames(benchmark::State& state, const char* extension)
