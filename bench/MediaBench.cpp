@@ -69,6 +69,9 @@ public:
     std::string wave() const { return directory + "/tone.wav"; }
     std::string shortWave() const { return directory + "/blip.wav"; }
     std::string midi() const { return directory + "/tune.mid"; }
+    // The music samples the tests play (1.5 s each).
+    std::string mp3() const { return std::string(SONORAIL_TEST_DATA) + "/music/one.mp3"; }
+    std::string flac() const { return std::string(SONORAIL_TEST_DATA) + "/music/two.flac"; }
 
 private:
     std::string directory;
@@ -225,6 +228,14 @@ BENCHMARK_CAPTURE(PlayToFirstSound, Wave, &SampleFiles::wave)
     ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlayToFirstSound, Midi, &SampleFiles::midi)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlayToFirstSound, Mp3, &SampleFiles::mp3)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlayToFirstSound, Flac, &SampleFiles::flac)
     ->UseManualTime()
     ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
