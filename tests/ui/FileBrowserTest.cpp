@@ -1,5 +1,6 @@
 #include "ui/files/FileBrowser.h"
 
+#include <sched.h>
 #include <sys/mount.h>
 
 #include <QApplication>
@@ -437,9 +438,19 @@ void waitForChanges(VolumeWatcher& watcher, const int& changes, int count, int l
         loop.exec();
 }
 
+// Other tests running beside these mount scratch volumes of their own; a process that may
+// mount takes a private copy of the mount table so that it sees only its own mounts.
+// Without the right to (not root), nothing here mounts anything either.
+void keepMountsToThisProcess()
+{
+    if (unshare(CLONE_NEWNS) == 0)
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+}
+
 // Mounting needs the right to (CI runs as root); elsewhere the test says why it skipped.
 TEST(VolumeWatcher, ReportsAMountAndAnUnmount)
 {
+    keepMountsToThisProcess();
     VolumeWatcher watcher;
     ASSERT_TRUE(watcher.isWatching());
     int changes = 0;
@@ -457,6 +468,7 @@ TEST(VolumeWatcher, ReportsAMountAndAnUnmount)
 
 TEST(VolumeWatcher, StaysQuietWhileNothingIsMounted)
 {
+    keepMountsToThisProcess();
     VolumeWatcher watcher;
     int changes = 0;
     QObject::connect(&watcher, &VolumeWatcher::volumesChanged, [&] { ++changes; });
