@@ -38,14 +38,16 @@ QByteArray releaseWithTwelveTracks(const std::string& discId)
                   R"(,"title":"Track number )" + QByteArray::number(track) + R"("})";
     return R"({"releases":[{"id":"0c8a4d6e-1111-4222-8333-444455556666","title":"Harbour Lights",
       "artist-credit":[{"name":"Ann Ray"}],"date":"1994","country":"GB",
-      "media":[{"position":1,"discs":[{"id":")" + QByteArray::fromStdString(discId) + R"("}],"tracks":[)" + tracks + "]}]}]}";
+      "media":[{"position":1,"discs":[{"id":")" +
+           QByteArray::fromStdString(discId) + R"("}],"tracks":[)" + tracks + "]}]}]}";
 }
 
 void DiscReadToNamesShown(benchmark::State& state)
 {
     TempDir home;
     std::ofstream(home.file("sr3.ini")) << "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n";
-    InstallProgramPaths(ProgramPaths::fromLocation({SONORAIL_EXECUTABLE, home.path().string(), std::nullopt, std::nullopt}));
+    InstallProgramPaths(
+        ProgramPaths::fromLocation({SONORAIL_EXECUTABLE, home.path().string(), std::nullopt, std::nullopt}));
     ScriptedDialogs dialogs;
     CommandDispatcher dispatcher;
     auto scripted = std::make_unique<ScriptedBackend>();

@@ -108,10 +108,7 @@ void BM_CopyOneFile(benchmark::State& state)
     });
 }
 
-void BM_SystemCp(benchmark::State& state)
-{
-    timeCopies(state, runCp);
-}
+void BM_SystemCp(benchmark::State& state) { timeCopies(state, runCp); }
 
 // 0: one file system; 1: from /dev/shm. Each pair runs one after the other in one run.
 BENCHMARK(BM_CopyOneFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

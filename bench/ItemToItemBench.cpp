@@ -102,7 +102,8 @@ public:
     explicit PlayingSession(bool forwardEnds)
     {
         std::ofstream(home.file("sr3.ini")) << "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n";
-        InstallProgramPaths(ProgramPaths::fromLocation({SONORAIL_EXECUTABLE, home.path().string(), std::nullopt, std::nullopt}));
+        InstallProgramPaths(
+            ProgramPaths::fromLocation({SONORAIL_EXECUTABLE, home.path().string(), std::nullopt, std::nullopt}));
         auto timed = std::make_unique<TimedBackend>(forwardEnds);
         backend = timed.get();
         session = std::make_unique<Jukebox>(std::move(timed), dispatcher, std::vector<std::string>{});
@@ -143,8 +144,9 @@ public:
         dispatcher.ExecuteCommand(Command::Play);
         QTimer::singleShot(std::chrono::seconds(20), &loop, [&] { loop.exit(1); });
         if (loop.exec() != 0 || backend->ended == 0)
-            throw std::runtime_error("the next item did not start within 20 s: " +
-                                     (dialogs.shown.empty() ? std::string("no error shown") : dialogs.shown.back().text));
+            throw std::runtime_error("the next item did not start within 20 s: " + (dialogs.shown.empty()
+                                                                                        ? std::string("no error shown")
+                                                                                        : dialogs.shown.back().text));
         backend->onPlay = nullptr;
         dispatcher.ExecuteCommand(Command::Stop);
         const Clock::time_point ended{Clock::duration(backend->ended.load())};
@@ -173,6 +175,8 @@ void ItemToItem(benchmark::State& state, bool endReported, const char* next)
     }
     state.counters["longest_ms"] = longest * 1000;
 }
+// The names keep their "/": clang-format would space it out of the benchmark's name.
+// clang-format off
 BENCHMARK_CAPTURE(ItemToItem, EndReported/Wave, true, "next.wav")
     ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ItemToItem, PolledByTick/Wave, false, "next.wav")
@@ -185,5 +189,6 @@ BENCHMARK_CAPTURE(ItemToItem, EndReported/Mp3, true, "one.mp3")
     ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ItemToItem, EndReported/Flac, true, "two.flac")
     ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+// clang-format on
 
 }  // namespace

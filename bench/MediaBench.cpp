@@ -87,7 +87,8 @@ const SampleFiles& samples()
 // which reports the seconds it took.
 double engineStartInFreshProcess()
 {
-    const std::string command = "'" + std::filesystem::read_symlink("/proc/self/exe").string() + "' " + kEngineStartChild;
+    const std::string command =
+        "'" + std::filesystem::read_symlink("/proc/self/exe").string() + "' " + kEngineStartChild;
     FILE* child = popen(command.c_str(), "r");
     if (child == nullptr)
         throw std::runtime_error("cannot start " + command);
@@ -167,8 +168,8 @@ class FirstSoundWatch {
 public:
     FirstSoundWatch()
     {
-        const char* arguments[] = {"--quiet", "--ignore-config", "--no-stats", "--no-video-title-show", "--vout=dummy",
-                                   "--file-caching=100"};
+        const char* arguments[] = {"--quiet",      "--ignore-config",   "--no-stats", "--no-video-title-show",
+                                   "--vout=dummy", "--file-caching=100"};
         static libvlc_instance_t* const vlc = libvlc_new(static_cast<int>(std::size(arguments)), arguments);
         if (vlc == nullptr)
             throw std::runtime_error("libVLC did not start");

@@ -107,7 +107,8 @@ void TwentyThousandSingleAddsInTwoSeconds(benchmark::State& state)
         qint64 busy = 0;
         int added = 0;
         while (added < kCalls) {
-            const int arrived = static_cast<int>(std::min<qint64>(kCalls, clock.nsecsElapsed() / kNanosecondsBetweenCalls));
+            const int arrived =
+                static_cast<int>(std::min<qint64>(kCalls, clock.nsecsElapsed() / kNanosecondsBetweenCalls));
             if (arrived == added) {
                 std::this_thread::sleep_for(std::chrono::microseconds(20));  // idle until the next call
                 continue;
@@ -116,7 +117,8 @@ void TwentyThousandSingleAddsInTwoSeconds(benchmark::State& state)
             turn.start();
             for (; added < arrived; ++added)
                 shown.editing.AddFiles(
-                    {"/home/someone/Music/a fairly long directory name/track " + std::to_string(added) + ".wav"}, toTop);
+                    {"/home/someone/Music/a fairly long directory name/track " + std::to_string(added) + ".wav"},
+                    toTop);
             QCoreApplication::processEvents();
             busy += turn.nsecsElapsed();
             longestTurn = std::max(longestTurn, turn.nsecsElapsed());
@@ -127,6 +129,11 @@ void TwentyThousandSingleAddsInTwoSeconds(benchmark::State& state)
     }
     state.counters["longest_turn_ms"] = static_cast<double>(longestTurn) / 1e6;
 }
-BENCHMARK(TwentyThousandSingleAddsInTwoSeconds)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(TwentyThousandSingleAddsInTwoSeconds)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -38,8 +38,8 @@ std::string makeHome(const std::string& moreDisplayKeys = {})
 std::string runtimeDirectory()
 {
     static const std::string directory = [] {
-        std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/sonorail-bench-XXXXXX"
-                                                                       : "/tmp/sonorail-bench-XXXXXX";
+        std::string pattern =
+            std::filesystem::is_directory("/dev/shm") ? "/dev/shm/sonorail-bench-XXXXXX" : "/tmp/sonorail-bench-XXXXXX";
         return mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
     }();
     return directory;
@@ -172,15 +172,15 @@ template <class Measure>
 void measureOnceIdle(benchmark::State& state, Measure measure, const std::string& moreDisplayKeys = {})
 {
     const std::string home = makeHome(moreDisplayKeys);
-    measureChildOnceIdle(state, [&] { return startProgram(home, "shown"); }, measure);
+    measureChildOnceIdle(
+        state, [&] { return startProgram(home, "shown"); }, measure);
     std::filesystem::remove_all(home);
 }
 
 void ResidentMemoryOnceIdle(benchmark::State& state)
 {
-    measureOnceIdle(state, [&](pid_t pid) {
-        state.counters["RSS_MiB"] = static_cast<double>(residentKiB(pid)) / 1024.0;
-    });
+    measureOnceIdle(state,
+                    [&](pid_t pid) { state.counters["RSS_MiB"] = static_cast<double>(residentKiB(pid)) / 1024.0; });
 }
 BENCHMARK(ResidentMemoryOnceIdle)->Iterations(1)->Unit(benchmark::kSecond);
 
@@ -215,7 +215,8 @@ void measureIdleShare(benchmark::State& state, pid_t pid)
 // with the icon shown and hidden (then the ticks show nothing).
 void idleCpuWhileStopped(benchmark::State& state, const std::string& displayKeys)
 {
-    measureOnceIdle(state, [&](pid_t pid) { measureIdleShare(state, pid); }, displayKeys);
+    measureOnceIdle(
+        state, [&](pid_t pid) { measureIdleShare(state, pid); }, displayKeys);
 }
 BENCHMARK_CAPTURE(idleCpuWhileStopped, IconShown, std::string())->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(idleCpuWhileStopped, IconHidden, std::string("optShowAnimatedIcon=0\r\n"))

@@ -51,17 +51,19 @@ std::string writeRichText()
 {
     const QString path = workDir().filePath("long.rtf");
     if (!QFile::exists(path)) {
-        std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
-                          "{\\f1\\froman\\fcharset204 Times New Roman Cyr;}}"
-                          "{\\colortbl;\\red0\\green0\\blue0;\\red192\\green0\\blue0;}\\f0\\fs22 ";
+        std::string rtf =
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+            "{\\f1\\froman\\fcharset204 Times New Roman Cyr;}}"
+            "{\\colortbl;\\red0\\green0\\blue0;\\red192\\green0\\blue0;}\\f0\\fs22 ";
         for (int paragraph = 0; rtf.size() < 1'000'000; ++paragraph) {
             rtf += "\\pard\\sa120\\qj Paragraph " + std::to_string(paragraph) +
                    " has {\\b bold words}, {\\i italic words}, {\\cf2 red words} and caf\\'e9 "
                    "cr\\'e8me {\\f1 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2} \\u8364? \\ldblquote quoted\\rdblquote "
                    "text that runs on for a while so that each paragraph wraps over a few lines.\\par\n";
             if (paragraph % 50 == 49)
-                rtf += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\intbl one\\cell two\\cell three\\cell\\row"
-                       "\\trowd\\cellx2000\\cellx4000\\cellx6000\\intbl 1\\cell 2\\cell 3\\cell\\row\\pard\n";
+                rtf +=
+                    "\\trowd\\cellx2000\\cellx4000\\cellx6000\\intbl one\\cell two\\cell three\\cell\\row"
+                    "\\trowd\\cellx2000\\cellx4000\\cellx6000\\intbl 1\\cell 2\\cell 3\\cell\\row\\pard\n";
         }
         rtf += "}";
         QFile file(path);

@@ -62,10 +62,7 @@ void useProgramIcon(QApplication& app)
 }
 
 // The program's own arguments as the caller's bytes (Qt has taken its options out of argv).
-std::vector<std::string> ownArguments(int argc, char** argv)
-{
-    return std::vector<std::string>(argv + 1, argv + argc);
-}
+std::vector<std::string> ownArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
 // Files named on the command line, made absolute from the caller's directory.
 std::vector<std::string> commandLineFiles(const std::vector<std::string>& arguments)
@@ -158,8 +155,8 @@ void createWindows(Run& run)
             run.directoryChooser = std::make_unique<DirectoryChooser>();
         return *run.directoryChooser;
     };
-    run.fileDialogs = std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, *run.renameDialog,
-                                                           run.mainWindow.get());
+    run.fileDialogs =
+        std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, *run.renameDialog, run.mainWindow.get());
     run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
 }
 

@@ -78,8 +78,8 @@ std::optional<QByteArray> DecodeFileName(const QJsonValue& value)
     const QJsonValue encoded = value.toObject().value(kBase64Key);
     if (!encoded.isString())
         return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(encoded.toString().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded =
+        QByteArray::fromBase64Encoding(encoded.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     return *decoded;
@@ -258,8 +258,9 @@ InstancePaths InstancePathsFor(const QByteArray& programDir, const QString& runt
 {
     const QByteArray digest =
         QCryptographicHash::hash(CanonicalDirectory(programDir), QCryptographicHash::Sha1).toHex();
-    const QString base = QDir(runtimeDir).filePath(
-        QStringLiteral("sonorail-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(16))));
+    const QString base =
+        QDir(runtimeDir)
+            .filePath(QStringLiteral("sonorail-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(16))));
     return {base + QStringLiteral(".lock"), base + QStringLiteral(".socket")};
 }
 
@@ -288,23 +289,20 @@ SingleInstanceGuard::~SingleInstanceGuard()
     lock.reset();
 }
 
-bool SingleInstanceGuard::isListening() const
-{
-    return server && server->isListening();
-}
+bool SingleInstanceGuard::isListening() const { return server && server->isListening(); }
 
 bool SingleInstanceGuard::GuardSingleInstance(const InstanceMessage& message)
 {
     if (holdsLock)
         return false;  // asked again: this already is the first copy
     switch (HandOverOrBecomeFirst(EncodeMessage(message))) {
-    case HandOver::Delivered:
-        return true;
-    case HandOver::BecameFirst:
-        StartListening();
-        return false;
-    case HandOver::GaveUp:
-        return false;
+        case HandOver::Delivered:
+            return true;
+        case HandOver::BecameFirst:
+            StartListening();
+            return false;
+        case HandOver::GaveUp:
+            return false;
     }
     return false;
 }
@@ -327,8 +325,8 @@ SingleInstanceGuard::HandOver SingleInstanceGuard::HandOverOrBecomeFirst(const Q
         if (TrySend(wireMessage, std::chrono::milliseconds(deadline.remainingTime())))
             return HandOver::Delivered;
         if (deadline.hasExpired()) {
-            qCWarning(lcInstance) << "Another copy holds" << paths.lockFile << "but does not answer on"
-                                  << paths.socket << "- going on alongside it.";
+            qCWarning(lcInstance) << "Another copy holds" << paths.lockFile << "but does not answer on" << paths.socket
+                                  << "- going on alongside it.";
             return HandOver::GaveUp;
         }
         if (!toldWaiting) {

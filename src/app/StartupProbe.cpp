@@ -19,9 +19,12 @@ namespace {
 std::string viewName(WelcomeWindow::View view)
 {
     switch (view) {
-    case WelcomeWindow::View::Picture: return "picture";
-    case WelcomeWindow::View::Document: return "document";
-    case WelcomeWindow::View::Credits: return "credits";
+        case WelcomeWindow::View::Picture:
+            return "picture";
+        case WelcomeWindow::View::Document:
+            return "document";
+        case WelcomeWindow::View::Credits:
+            return "credits";
     }
     return "";
 }

@@ -1,6 +1,3 @@
 #include "app/ProgramEntry.h"
 
-int main(int argc, char** argv)
-{
-    return RunProgram(argc, argv);
-}
+int main(int argc, char** argv) { return RunProgram(argc, argv); }

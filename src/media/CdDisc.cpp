@@ -31,7 +31,8 @@ void keepLibcdioComplaint(cdio_log_level_t level, const char* message)
     if (level < CDIO_LOG_WARN || message == nullptr || !firstLibcdioComplaint.empty())
         return;
     firstLibcdioComplaint = message;
-    while (!firstLibcdioComplaint.empty() && (firstLibcdioComplaint.back() == '\n' || firstLibcdioComplaint.back() == ' '))
+    while (!firstLibcdioComplaint.empty() &&
+           (firstLibcdioComplaint.back() == '\n' || firstLibcdioComplaint.back() == ' '))
         firstLibcdioComplaint.pop_back();
 }
 
@@ -52,7 +53,8 @@ std::string defaultDrive()
 {
     char* name = cdio_get_default_device(nullptr);
     if (name == nullptr)
-        throw SonorailError(firstLibcdioComplaint.empty() ? "There is no CD drive" : withLibcdioReason("There is no CD drive", ""));
+        throw SonorailError(firstLibcdioComplaint.empty() ? "There is no CD drive"
+                                                          : withLibcdioReason("There is no CD drive", ""));
     std::string drive = name;
     std::free(name);
     return drive;
@@ -177,8 +179,9 @@ CdDisc::CdDisc(const std::string& deviceOrImage)
     }
     handle.reset(cdio_open(where.c_str(), image ? DRIVER_BINCUE : DRIVER_DEVICE));
     if (!handle) {
-        throw SonorailError(image ? withLibcdioReason("Cannot read the CD image " + where, "not a readable BIN/CUE image")
-                                  : withLibcdioReason("Cannot open the CD drive " + where, "the drive does not answer"));
+        throw SonorailError(image
+                                ? withLibcdioReason("Cannot read the CD image " + where, "not a readable BIN/CUE image")
+                                : withLibcdioReason("Cannot open the CD drive " + where, "the drive does not answer"));
     }
     readTableOfContents();
 }
@@ -192,8 +195,9 @@ void CdDisc::readTableOfContents()
     const track_t first = cdio_get_first_track_num(handle.get());
     const track_t count = cdio_get_num_tracks(handle.get());
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
-        throw SonorailError(image ? withLibcdioReason("The CD image " + where + " holds no tracks", "no table of contents")
-                                  : "There is no disc in the drive " + where);
+        throw SonorailError(
+            image ? withLibcdioReason("The CD image " + where + " holds no tracks", "no table of contents")
+                  : "There is no disc in the drive " + where);
     }
     for (int number = first; number < first + count; ++number) {
         const auto track = static_cast<track_t>(number);

@@ -17,8 +17,8 @@ public:
     static constexpr long kSectorsPerSecond = 75;
 
     struct Track {
-        int number = 0;         // as the disc numbers it
-        long startSector = 0;   // LSN: sector 0 is the first after the 2 s lead-in gap
+        int number = 0;        // as the disc numbers it
+        long startSector = 0;  // LSN: sector 0 is the first after the 2 s lead-in gap
         long sectorCount = 0;
     };
 

@@ -217,8 +217,8 @@ MusicTags readStream(TagLib::IOStream* stream, const std::string& extension)
         return tags;
     tags.readable = true;
     tags.codec = opened.codec;
-    tags.coverMimeType = opened.cover.mimeType.empty() && !opened.cover.bytes.empty() ? "image/jpeg"
-                                                                                        : opened.cover.mimeType;
+    tags.coverMimeType =
+        opened.cover.mimeType.empty() && !opened.cover.bytes.empty() ? "image/jpeg" : opened.cover.mimeType;
     tags.cover = std::move(opened.cover.bytes);
     const TagLib::PropertyMap properties = opened.file->properties();
     const auto first = [&properties](const char* key) {

@@ -216,9 +216,9 @@ SharedVlc& SharedVlc::get()
 
 SharedVlc::SharedVlc()
 {
-    std::vector<const char*> arguments = {"--quiet",          "--ignore-config",           "--no-stats",
-                                          "--no-video-title-show", "--no-sub-autodetect-file", "--no-osd",
-                                          kFileCaching};
+    std::vector<const char*> arguments = {
+        "--quiet",  "--ignore-config", "--no-stats", "--no-video-title-show", "--no-sub-autodetect-file",
+        "--no-osd", kFileCaching};
     if (dummy) {
         arguments.push_back("--aout=adummy");
         arguments.push_back("--vout=dummy");
@@ -226,7 +226,8 @@ SharedVlc::SharedVlc()
     vlc = libvlc_new(static_cast<int>(arguments.size()), arguments.data());
     if (vlc == nullptr) {
         const char* reason = libvlc_errmsg();
-        throw SonorailError(std::string("Cannot start libVLC: ") + (reason ? reason : "its plug-ins could not be loaded"));
+        throw SonorailError(std::string("Cannot start libVLC: ") +
+                            (reason ? reason : "its plug-ins could not be loaded"));
     }
     libvlc_log_set(vlc, onLog, this);
 }
@@ -480,7 +481,8 @@ std::optional<std::string> VlcBackend::Engine::takeFailure()
         mark = complaintMark;
     }
     const std::string complaint = vlc.firstComplaintAfter(mark);
-    return "Cannot play " + name + ": " + (complaint.empty() ? std::string("it could not be read or decoded") : complaint);
+    return "Cannot play " + name + ": " +
+           (complaint.empty() ? std::string("it could not be read or decoded") : complaint);
 }
 
 std::string VlcBackend::Engine::firstComplaint()
@@ -609,8 +611,9 @@ void VlcBackend::startAt(long position)
     // stop) is refused; a file that went is libVLC's to report, as a failure while playing.
     if (kind == Kind::File && RegularFile::checkReadable(fileName) != ENOENT)
         RegularFile::requireReadable(fileName);
-    MediaHandle media(kind == Kind::File ? libvlc_media_new_path(vlc.instance, fileName.c_str())
-                                         : libvlc_media_new_location(vlc.instance, locationOf("cdda", disc->location()).c_str()));
+    MediaHandle media(kind == Kind::File
+                          ? libvlc_media_new_path(vlc.instance, fileName.c_str())
+                          : libvlc_media_new_location(vlc.instance, locationOf("cdda", disc->location()).c_str()));
     if (!media)
         throw SonorailError("Cannot play " + segmentName(segment) + ": libVLC refused it");
     if (kind == Kind::Disc) {
@@ -646,7 +649,8 @@ long VlcBackend::clockOffset() const
 {
     using std::chrono::duration_cast;
     using std::chrono::milliseconds;
-    return clock->offset + static_cast<long>(duration_cast<milliseconds>(std::chrono::steady_clock::now() - clock->since).count());
+    return clock->offset +
+           static_cast<long>(duration_cast<milliseconds>(std::chrono::steady_clock::now() - clock->since).count());
 }
 
 long VlcBackend::engineTime() { return static_cast<long>(libvlc_media_player_get_time(engine->player)); }
@@ -779,12 +783,12 @@ long VlcBackend::position()
     requireOpen();
     noticeEngineReports();
     switch (run) {
-    case Run::Playing:
-        return playingPosition();
-    case Run::Paused:
-        return pausedPosition;
-    case Run::Idle:
-        break;
+        case Run::Playing:
+            return playingPosition();
+        case Run::Paused:
+            return pausedPosition;
+        case Run::Idle:
+            break;
     }
     return idlePosition;
 }

@@ -114,9 +114,9 @@ private:
     int videoHeight = 0;
 
     Run run = Run::Idle;
-    Segment loaded;            // what libVLC was last given to play
-    long idlePosition = 0;     // the position while nothing plays
-    long pausedPosition = 0;   // the position reported while paused
+    Segment loaded;           // what libVLC was last given to play
+    long idlePosition = 0;    // the position while nothing plays
+    long pausedPosition = 0;  // the position reported while paused
     // Right after a start, a seek or a resume libVLC still reports its old time for a moment
     // (it tells the time four times a second); the requested offset is reported instead
     // until libVLC's time has moved and arrived near it.
@@ -135,7 +135,7 @@ private:
     };
     std::optional<SoundClock> clock;
     std::chrono::steady_clock::time_point soundEnd;  // when the clock reaches the media's end
-    bool engineDone = false;  // libVLC reported the end of the loaded media
+    bool engineDone = false;                         // libVLC reported the end of the loaded media
 
     unsigned long displayWindow = 0;
     DisplayRect requestedRect;

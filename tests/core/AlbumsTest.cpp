@@ -39,7 +39,10 @@ protected:
         return result;
     }
 
-    void choose(const std::string& path, int filter = 0) { dialogs.fileChoices.push_back(FileDialogChoice{path, filter}); }
+    void choose(const std::string& path, int filter = 0)
+    {
+        dialogs.fileChoices.push_back(FileDialogChoice{path, filter});
+    }
 
     TempDir home;
     TempDir music;
@@ -86,8 +89,9 @@ TEST_F(AlbumsTest, OpeningAsksBeforeReplacingAQueueAndNoKeepsItAsItWas)
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNo);
-    EXPECT_EQ(dialogs.shown[0].text, "The queue is not empty and when you open an album the queue's current items "
-                                     "will be removed.  Continue?");
+    EXPECT_EQ(dialogs.shown[0].text,
+              "The queue is not empty and when you open an album the queue's current items "
+              "will be removed.  Continue?");
     EXPECT_EQ(texts(), (Texts{"/a/one.mid", "/a/two.wav"}));
     EXPECT_TRUE(queue.entry(1).played);
     EXPECT_EQ(window.reveals, 0) << "No stops before the queue is validated or shown";

@@ -99,8 +99,8 @@ TEST(CdListing, StoredSlotsNameTheTracksExceptEmptyOnes)
     CdListing listing = CdListing::forNewDisc(4);
     listing.nameFrom(record);
     EXPECT_EQ(listing.fields, (CdFields{"Stored title", "Stored author", "Rock", "line one\nline two"}));
-    EXPECT_EQ(listing.entries,
-              (std::vector<std::string>{"01:Opening.cdt", "02:Name of Track.cdt", "07:Moved here.cdt", "04:Name of Track.cdt"}));
+    EXPECT_EQ(listing.entries, (std::vector<std::string>{"01:Opening.cdt", "02:Name of Track.cdt", "07:Moved here.cdt",
+                                                         "04:Name of Track.cdt"}));
 }
 
 TEST(CdListing, AListShorterThanTheStoredSlotsUsesOnlyItsOwn)

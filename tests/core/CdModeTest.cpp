@@ -155,7 +155,8 @@ TEST_F(CdModeTest, CdTextNamesANewDiscUntilTheUsersNamesAreStored)
     EXPECT_EQ(view.shownFields.title, "Album");
     EXPECT_EQ(view.shownFields.author, "Band");
     EXPECT_EQ(view.shownFields.category, CdFields::kCategoryPrompt);
-    EXPECT_EQ(view.shownEntries, (std::vector<std::string>{"01:Opening.cdt", "02:Name of Track.cdt", "03:Closing.cdt"}));
+    EXPECT_EQ(view.shownEntries,
+              (std::vector<std::string>{"01:Opening.cdt", "02:Name of Track.cdt", "03:Closing.cdt"}));
 
     view.shownFields.title = "My title";
     view.shownEntries[0] = "01:My first.cdt";
@@ -226,7 +227,8 @@ TEST_F(CdModeTest, PlayTheCdEmptiesTheQueueReadsTheDiscThenAddsAllAndPlays)
     EXPECT_EQ(view.tabs, (std::vector<SourceTab>{SourceTab::CdAudio, SourceTab::Files, SourceTab::CdAudio}));
     EXPECT_EQ(view.shownEntries.size(), 12u);
     std::vector<std::string> runs;
-    std::ranges::copy_if(log, std::back_inserter(runs), [](const std::string& line) { return line.starts_with("run"); });
+    std::ranges::copy_if(log, std::back_inserter(runs),
+                         [](const std::string& line) { return line.starts_with("run"); });
     EXPECT_EQ(runs, (std::vector<std::string>{"run 24", "run 13", "run 20"}));
 }
 

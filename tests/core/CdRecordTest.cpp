@@ -40,8 +40,10 @@ TEST(CdRecord, FieldsLieAtTheirOffsetsAsLengthByteAndText)
     EXPECT_EQ(bytes.substr(260, 12), std::string("\x0BMiles Davis"));
     EXPECT_EQ(bytes.substr(516, 5), std::string("\x04Jazz"));
     EXPECT_EQ(bytes.substr(772, 24), std::string("\x17Recorded 1959\r\nColumbia"));
-    EXPECT_EQ(bytes.substr(1028, 15), std::string("\x0E" "01:So What.cdt"));
-    EXPECT_EQ(bytes.substr(1028 + 51, 26), std::string("\x19" "02:Freddie Freeloader.cdt"));
+    EXPECT_EQ(bytes.substr(1028, 15), std::string("\x0E"
+                                                  "01:So What.cdt"));
+    EXPECT_EQ(bytes.substr(1028 + 51, 26), std::string("\x19"
+                                                       "02:Freddie Freeloader.cdt"));
     // A slot without a track: 48 spaces.
     EXPECT_EQ(bytes.substr(1028 + 51 * 98, 49), "\x30" + std::string(48, ' '));
     // What follows a text and the fill bytes are zeros.
@@ -106,8 +108,14 @@ TEST(CdRecord, LengthBytesBeyondTheirFieldsReadOnlyTheField)
 TEST(CdRecord, TextsThatAreNotUtf8AreReadAsWindows1252)
 {
     std::string bytes = CdRecord().encode();
-    bytes.replace(4, 8, std::string("\x07" "Caf\xE9 \x80" "5", 8));
-    EXPECT_EQ(CdRecord::decode(bytesOf(bytes)).title, "Caf\xC3\xA9 \xE2\x82\xAC" "5");
+    bytes.replace(4, 8,
+                  std::string("\x07"
+                              "Caf\xE9 \x80"
+                              "5",
+                              8));
+    EXPECT_EQ(CdRecord::decode(bytesOf(bytes)).title,
+              "Caf\xC3\xA9 \xE2\x82\xAC"
+              "5");
 }
 
 // Texts are stored as the Windows program stores them when its code page can hold them, so
@@ -115,17 +123,28 @@ TEST(CdRecord, TextsThatAreNotUtf8AreReadAsWindows1252)
 TEST(CdRecord, TextsAreStoredInWindows1252WhereItHoldsThemAndElseInUtf8)
 {
     CdRecord record;
-    record.title = "Caf\xC3\xA9 \xE2\x82\xAC" "5";                   // "Café €5"
-    record.author = "\xC5\x81\xC3\xB3" "d\xC5\xBA";                   // "Łódź": UTF-8
-    record.category = "\xC3\x83\xC2\xA9";                            // "Ã©", whose Windows-1252 bytes read as UTF-8 "é"
-    std::string accented;                                           // 150 characters, 30 of them "é"
+    record.title =
+        "Caf\xC3\xA9 \xE2\x82\xAC"
+        "5";  // "Café €5"
+    record.author =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA";                       // "Łódź": UTF-8
+    record.category = "\xC3\x83\xC2\xA9";  // "Ã©", whose Windows-1252 bytes read as UTF-8 "é"
+    std::string accented;                  // 150 characters, 30 of them "é"
     for (int part = 0; part < 30; ++part)
-        accented += "abc\xC3\xA9" "d";
+        accented +=
+            "abc\xC3\xA9"
+            "d";
     record.misc = accented;
     record.trackSlots[0] = "01:" + std::string(38, 'x') + "\xC3\xA8\xC3\xA8.cdt";  // 47 characters
     const std::string bytes = record.encode();
-    EXPECT_EQ(bytes.substr(4, 8), std::string("\x07" "Caf\xE9 \x80" "5", 8));
-    EXPECT_EQ(bytes.substr(260, 8), "\x07\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(bytes.substr(4, 8), std::string("\x07"
+                                              "Caf\xE9 \x80"
+                                              "5",
+                                              8));
+    EXPECT_EQ(bytes.substr(260, 8),
+              "\x07\xC5\x81\xC3\xB3"
+              "d\xC5\xBA");
     EXPECT_EQ(bytes.substr(516, 5), "\x04\xC3\x83\xC2\xA9");
     EXPECT_EQ(static_cast<unsigned char>(bytes[772]), 150);
     EXPECT_EQ(static_cast<unsigned char>(bytes[1028]), 47);
@@ -146,7 +165,9 @@ TEST(CdRecord, TextsAreStoredInWindows1252WhereItHoldsThemAndElseInUtf8)
 
     // Records written by earlier versions hold UTF-8: they read as they did.
     std::string earlier = CdRecord().encode();
-    earlier.replace(4, 6, "\x05" "Caf\xC3\xA9");
+    earlier.replace(4, 6,
+                    "\x05"
+                    "Caf\xC3\xA9");
     EXPECT_EQ(CdRecord::decode(bytesOf(earlier)).title, "Caf\xC3\xA9");
 }
 

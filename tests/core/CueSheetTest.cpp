@@ -39,7 +39,8 @@ TEST(CueSheetTest, SheetsLibcdioWouldMishandleAreRefusedSayingWhere)
     const std::vector<std::pair<std::string, std::string>> refused = {
         {file + "TRACK 98 AUDIO\nINDEX 01 00:00:00\nTRACK 99 AUDIO\nINDEX 01 00:02:00\n",
          "line 2: TRACK 98 where track 1 belongs (tracks are numbered from 1 in order)"},
-        {file + "TRACK 01 AUDIO\nINDEX 01 00:00:00\nTRACK 03 AUDIO\nINDEX 01 00:02:00\n", "line 4: TRACK 03 where track 2"},
+        {file + "TRACK 01 AUDIO\nINDEX 01 00:00:00\nTRACK 03 AUDIO\nINDEX 01 00:02:00\n",
+         "line 4: TRACK 03 where track 2"},
         {file + "TRACK 1 AUDIO\nINDEX 01 00:05:00\nTRACK 2 AUDIO\nINDEX 01 00:02:00\n",
          "line 5: INDEX 01 starts before the index above it"},
         {file + "TRACK 1 AUDIO\nINDEX 01 00:00:00\nTRACK 2 AUDIO\nINDEX 01 00:00:00\n",

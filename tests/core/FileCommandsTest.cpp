@@ -234,8 +234,8 @@ TEST_F(FileCommandsTest, RenameKeepsTheOldExtensionAndNeverReplacesAFile)
 
     commands.RenameFiles(true);  // rows a.mid, b.wav, c.txt, README
 
-    EXPECT_EQ(fileDialogs.renameFroms, (Names{list.file("a.mid"), list.file("b.wav"), list.file("c.txt"),
-                                              list.file("README")}));
+    EXPECT_EQ(fileDialogs.renameFroms,
+              (Names{list.file("a.mid"), list.file("b.wav"), list.file("c.txt"), list.file("README")}));
     EXPECT_EQ(filesIn(list), (Names{"(cancel).txt", "b.wav", "README", "tune.mid"}));
     EXPECT_EQ(list.read("b.wav"), "b.wav");  // "c.txt" was taken then
     EXPECT_EQ(list.read("(cancel).txt"), "c.txt");
@@ -273,14 +273,15 @@ TEST_F(FileCommandsTest, CdTrackRenamesKeepFortyCharactersAndAreStored)
     window.cdTab = true;
     window.cd.rows = {"01:Name of Track.cdt", "02:Name of Track.cdt", "03:Intro.Live.cdt"};
     const std::string name45 = "A very long track name of forty-five letters.";
-    fileDialogs.renames = {ScriptedFileDialogs::typed(name45), Step{Step::Cancel, {}}, ScriptedFileDialogs::typed("Outro")};
+    fileDialogs.renames = {ScriptedFileDialogs::typed(name45), Step{Step::Cancel, {}},
+                           ScriptedFileDialogs::typed("Outro")};
 
     commands.RenameFiles(true);
 
     EXPECT_EQ(fileDialogs.renameNotes, (Names{"Track #1", "Track #2", "Track #3"}));
     EXPECT_EQ(fileDialogs.renameFroms, (Names{"Name of Track", "Name of Track", "Intro.Live"}));
-    EXPECT_EQ(window.cd.rows, (Names{"01:" + name45.substr(0, 40) + ".cdt", "02:Name of Track.cdt",
-                                     "03:Outro.Live.cdt"}));
+    EXPECT_EQ(window.cd.rows,
+              (Names{"01:" + name45.substr(0, 40) + ".cdt", "02:Name of Track.cdt", "03:Outro.Live.cdt"}));
     EXPECT_EQ(window.stores, 2);
     EXPECT_EQ(window.storedRows, window.cd.rows);
     EXPECT_EQ(window.refreshes, 0);

@@ -96,7 +96,8 @@ TEST_F(FileInformationTest, TheLineGivesNameSizeDateAndTimeButNoTimeAtMidnight)
               "song.mid:  1,234,567 bytes.  09/03/2024 14:05:07");
     EXPECT_EQ(lineFor("empty.wav", "", localTime(2023, 12, 31, 0, 0, 0)), "empty.wav:  0 bytes.  31/12/2023");
     EXPECT_EQ(lineFor("one.wav", "", localTime(2023, 12, 31, 0, 0, 1)), "one.wav:  0 bytes.  31/12/2023 00:00:01");
-    EXPECT_EQ(lineFor("caf\xE9.mid", "", localTime(2023, 1, 2, 3, 4, 6)), "caf\xC3\xA9.mid:  0 bytes.  02/01/2023 03:04:06");
+    EXPECT_EQ(lineFor("caf\xE9.mid", "", localTime(2023, 1, 2, 3, 4, 6)),
+              "caf\xC3\xA9.mid:  0 bytes.  02/01/2023 03:04:06");
 }
 
 // Music and video files add what their tags and streams say; other kinds are not read.
@@ -115,8 +116,9 @@ TEST_F(FileInformationTest, MusicAndVideoAddTheirTagsAndStream)
     for (const char* name : {"one.mp3", "one.mkv", "one.wav"})
         backend->musicTags[dir.file(name)] = tags;
     const time_t written = localTime(2024, 3, 9, 14, 5, 6);
-    const std::string facts = "Title: One, Artist: A, B, Album: Disc, Track: 3, Length: 3:21, Codec: MP3, "
-                              "Bit rate: 192 kbit/s, Sample rate: 44100 Hz";
+    const std::string facts =
+        "Title: One, Artist: A, B, Album: Disc, Track: 3, Length: 3:21, Codec: MP3, "
+        "Bit rate: 192 kbit/s, Sample rate: 44100 Hz";
     EXPECT_EQ(lineFor("one.mp3", "", written), "one.mp3:  0 bytes.  09/03/2024 14:05:06  " + facts);
     EXPECT_EQ(lineFor("one.mkv", "", written), "one.mkv:  0 bytes.  09/03/2024 14:05:06  " + facts);
     EXPECT_EQ(lineFor("one.wav", "", written), "one.wav:  0 bytes.  09/03/2024 14:05:06");

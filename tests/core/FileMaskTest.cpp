@@ -74,8 +74,8 @@ TEST(FileMask, TheFilterPanelsMasksListTheirTypesOnly)
     EXPECT_TRUE(none.matches("@@@@@._+_"));
 
     const FileMask all(BuildFileMask(allTicked()));
-    for (const char* name : {"a.mid", "a.WAV", "a.avi", "a.txt", "a.bmp", "a.ico", "a.wmf", "a.jpg", "a.png",
-                             "a.pcx", "A.RTF"})
+    for (const char* name :
+         {"a.mid", "a.WAV", "a.avi", "a.txt", "a.bmp", "a.ico", "a.wmf", "a.jpg", "a.png", "a.pcx", "A.RTF"})
         EXPECT_TRUE(all.matches(name)) << name;
     for (const char* name : {"a.mod", "a.jpeg", "a.mid.bak", "mid", "a.cdt"})
         EXPECT_FALSE(all.matches(name)) << name;

@@ -20,13 +20,13 @@ TEST(FileTypeFilters, MaskFollowsTheTableOrderWhateverThePanelShows)
 TEST(FileTypeFilters, EachFilterListsTheFilesOfItsKinds)
 {
     const std::pair<const char*, const char*> files[] = {
-        {"a.mid", "chkMidi"},    {"a.WAV", "chkWav"},     {"a.avi", "chkAVI"},     {"a.txt", "chktxt"},
-        {"a.bmp", "chkbmp"},     {"a.ico", "chkico"},     {"a.wmf", "chkwmf"},     {"a.jpg", "chkjpg"},
-        {"a.png", "chkpng"},     {"a.pcx", "chkpcx"},     {"a.rtf", "chkRTF"},     {"a.mp3", "chkmusic"},
-        {"a.Ogg", "chkmusic"},   {"a.oga", "chkmusic"},   {"a.opus", "chkmusic"},  {"a.flac", "chkmusic"},
-        {"a.m4a", "chkmusic"},   {"a.aac", "chkmusic"},   {"a.wma", "chkmusic"},   {"a.mp4", "chkvideo"},
-        {"a.m4v", "chkvideo"},   {"a.MKV", "chkvideo"},   {"a.webm", "chkvideo"},  {"a.mov", "chkvideo"},
-        {"a.mpg", "chkvideo"},   {"a.mpeg", "chkvideo"},  {"a.wmv", "chkvideo"},   {"a.ogv", "chkvideo"},
+        {"a.mid", "chkMidi"},  {"a.WAV", "chkWav"},    {"a.avi", "chkAVI"},    {"a.txt", "chktxt"},
+        {"a.bmp", "chkbmp"},   {"a.ico", "chkico"},    {"a.wmf", "chkwmf"},    {"a.jpg", "chkjpg"},
+        {"a.png", "chkpng"},   {"a.pcx", "chkpcx"},    {"a.rtf", "chkRTF"},    {"a.mp3", "chkmusic"},
+        {"a.Ogg", "chkmusic"}, {"a.oga", "chkmusic"},  {"a.opus", "chkmusic"}, {"a.flac", "chkmusic"},
+        {"a.m4a", "chkmusic"}, {"a.aac", "chkmusic"},  {"a.wma", "chkmusic"},  {"a.mp4", "chkvideo"},
+        {"a.m4v", "chkvideo"}, {"a.MKV", "chkvideo"},  {"a.webm", "chkvideo"}, {"a.mov", "chkvideo"},
+        {"a.mpg", "chkvideo"}, {"a.mpeg", "chkvideo"}, {"a.wmv", "chkvideo"},  {"a.ogv", "chkvideo"},
     };
     for (const auto& [name, filter] : files) {
         ASSERT_NE(ClassifyEntry(name), mkNone) << name;

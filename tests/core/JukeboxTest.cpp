@@ -71,7 +71,8 @@ protected:
 
 TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
 {
-    home.write("sr3.ini", "[Display]\r\noptDisplayTime=0\r\n[Toolbar]\r\nT2=0x14\r\n[CDAudio]\r\noptautoseekcdstart=1\r\n");
+    home.write("sr3.ini",
+               "[Display]\r\noptDisplayTime=0\r\n[Toolbar]\r\nT2=0x14\r\n[CDAudio]\r\noptautoseekcdstart=1\r\n");
     home.write("default.alb", "/music/a.mid\r\n/music/b.wav\r\n");
     Jukebox& jukebox = start({"/s", "/m", "/x"});
     EXPECT_TRUE(log.empty()) << "nothing runs before the main window's creation";
@@ -105,13 +106,28 @@ TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
     std::vector<Command> owned;
     for (const auto& [command, operation] : commands.operations)
         owned.push_back(command);
-    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum, Command::SaveAlbum, Command::CopyFile,
-                                           Command::CopyAllFiles, Command::DeleteFile, Command::DeleteAllFiles,
-                                           Command::FileInfo, Command::MoveFile, Command::MoveAllFiles,
-                                           Command::RenameFile, Command::RenameAllFiles, Command::RemoveFromQueue,
-                                           Command::RemoveAllFromQueue, Command::MoveQueueUp, Command::MoveQueueDown,
-                                           Command::Play, Command::Pause, Command::Stop, Command::Next,
-                                           Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd}));
+    EXPECT_EQ(owned, (std::vector<Command>{Command::OpenAlbum,
+                                           Command::SaveAlbum,
+                                           Command::CopyFile,
+                                           Command::CopyAllFiles,
+                                           Command::DeleteFile,
+                                           Command::DeleteAllFiles,
+                                           Command::FileInfo,
+                                           Command::MoveFile,
+                                           Command::MoveAllFiles,
+                                           Command::RenameFile,
+                                           Command::RenameAllFiles,
+                                           Command::RemoveFromQueue,
+                                           Command::RemoveAllFromQueue,
+                                           Command::MoveQueueUp,
+                                           Command::MoveQueueDown,
+                                           Command::Play,
+                                           Command::Pause,
+                                           Command::Stop,
+                                           Command::Next,
+                                           Command::UpdateCdInfo,
+                                           Command::EjectCd,
+                                           Command::PlayCd}));
 
     backend->addMedia("/music/a.wav", {5000});
     jukebox.queueEditing().AddFiles({"/music/a.wav", "/music/b.mid"}, false);
@@ -136,8 +152,8 @@ TEST_F(JukeboxTest, ViewsGivenLateAreShownAndViewsTakenBackAreNot)
     backend->addMedia("/music/a.wav", {5000});
     jukebox.queueEditing().AddFiles({"/music/a.wav"}, false);
     jukebox.engine().Play();
-    EXPECT_EQ(bar.shown, (std::vector<std::string>{"There are currently no items in the queue.",
-                                                   "Current item:  /music/a.wav"}));
+    EXPECT_EQ(bar.shown,
+              (std::vector<std::string>{"There are currently no items in the queue.", "Current item:  /music/a.wav"}));
 
     jukebox.attachInformationBar(nullptr);
     jukebox.engine().Stop();

@@ -5,12 +5,12 @@
 TEST(MediaKind, EachExtensionGivesItsKindInAnyCase)
 {
     const std::pair<const char*, MediaKind> cases[] = {
-        {"a.mid", mkMidi},   {"a.wav", mkWave}, {"a.avi", mkVideo},    {"a.cdt", mkCdTrack}, {"a.txt", mkText},
-        {"a.bmp", mkBitmap}, {"a.ico", mkIcon}, {"a.wmf", mkMetafile}, {"a.png", mkPng},     {"a.jpg", mkJpeg},
-        {"a.pcx", mkPcx},    {"a.rtf", mkRichText}, {"a.mp3", mkMusic},   {"a.ogg", mkMusic},    {"a.oga", mkMusic},
-        {"a.opus", mkMusic}, {"a.flac", mkMusic}, {"a.m4a", mkMusic},    {"a.aac", mkMusic},   {"a.wma", mkMusic},
-        {"a.mp4", mkMovie},  {"a.m4v", mkMovie},  {"a.mkv", mkMovie},    {"a.webm", mkMovie},  {"a.mov", mkMovie},
-        {"a.mpg", mkMovie},  {"a.mpeg", mkMovie}, {"a.wmv", mkMovie},    {"a.ogv", mkMovie},
+        {"a.mid", mkMidi},   {"a.wav", mkWave},     {"a.avi", mkVideo},    {"a.cdt", mkCdTrack}, {"a.txt", mkText},
+        {"a.bmp", mkBitmap}, {"a.ico", mkIcon},     {"a.wmf", mkMetafile}, {"a.png", mkPng},     {"a.jpg", mkJpeg},
+        {"a.pcx", mkPcx},    {"a.rtf", mkRichText}, {"a.mp3", mkMusic},    {"a.ogg", mkMusic},   {"a.oga", mkMusic},
+        {"a.opus", mkMusic}, {"a.flac", mkMusic},   {"a.m4a", mkMusic},    {"a.aac", mkMusic},   {"a.wma", mkMusic},
+        {"a.mp4", mkMovie},  {"a.m4v", mkMovie},    {"a.mkv", mkMovie},    {"a.webm", mkMovie},  {"a.mov", mkMovie},
+        {"a.mpg", mkMovie},  {"a.mpeg", mkMovie},   {"a.wmv", mkMovie},    {"a.ogv", mkMovie},
     };
     for (const auto& [name, kind] : cases) {
         EXPECT_EQ(ClassifyEntry(name), kind) << name;
@@ -47,7 +47,10 @@ TEST(MediaKind, NoKindWithoutAWholeKnownExtension)
     EXPECT_EQ(ClassifyEntry(""), mkNone);
     EXPECT_EQ(ClassifyEntry("song.jpeg"), mkNone);
     EXPECT_EQ(ClassifyEntry("song.mp3.part"), mkNone);
-    EXPECT_EQ(ClassifyEntry("song.m\xc3\x8d" "d"), mkNone) << "no folding beyond ASCII";
+    EXPECT_EQ(ClassifyEntry("song.m\xc3\x8d"
+                            "d"),
+              mkNone)
+        << "no folding beyond ASCII";
 }
 
 TEST(MediaKind, PlayerTakesSoundVideoAndTracksViewerTextAndPictures)

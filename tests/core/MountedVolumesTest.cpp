@@ -83,9 +83,8 @@ TEST(MountedVolumes, CorruptLinesAreSkipped)
 
 TEST(MountedVolumes, KeepsDisksSticksAndSharesOnly)
 {
-    EXPECT_EQ(VolumeMountPoints(kDesktopTable),
-              (Names{"/", "/boot/efi", "/home", "/mnt/films and shows", "/mnt/nas", "/mnt/old", "/mnt/pi",
-                     "/run/media/ann/USB STICK"}));
+    EXPECT_EQ(VolumeMountPoints(kDesktopTable), (Names{"/", "/boot/efi", "/home", "/mnt/films and shows", "/mnt/nas",
+                                                       "/mnt/old", "/mnt/pi", "/run/media/ann/USB STICK"}));
 }
 
 TEST(MountedVolumes, TheRootIsAlwaysAVolume)

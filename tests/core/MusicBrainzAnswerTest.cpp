@@ -32,9 +32,11 @@ TEST(MusicBrainzAnswer, AnAnswerWithoutTheDiscGivesNothingAndAMalformedOneFails)
 {
     EXPECT_FALSE(MusicBrainzAnswer::namesFor(R"({"releases":[]})", "abc-"));
     EXPECT_FALSE(MusicBrainzAnswer::namesFor(R"({"releases":[{"media":[{"discs":[{"id":"xyz-"}]}]},7,"x"]})", "abc-"));
-    for (const std::string& bad : {std::string(R"({"releases":[)"), std::string("[1,2]"), std::string(R"({"releases":{}})"),
-                                  std::string("\"\xC3\x28\""), std::string(100000, '['), std::string()}) {
+    for (const std::string& bad :
+         {std::string(R"({"releases":[)"), std::string("[1,2]"), std::string(R"({"releases":{}})"),
+          std::string("\"\xC3\x28\""), std::string(100000, '['), std::string()}) {
         EXPECT_THROW(MusicBrainzAnswer::namesFor(bad, "abc-"), SonorailError) << bad.substr(0, 20);
     }
-    EXPECT_THROW(MusicBrainzAnswer::namesFor(std::string(MusicBrainzAnswer::kLargestAnswer + 1, ' '), "abc-"), SonorailError);
+    EXPECT_THROW(MusicBrainzAnswer::namesFor(std::string(MusicBrainzAnswer::kLargestAnswer + 1, ' '), "abc-"),
+                 SonorailError);
 }

@@ -86,8 +86,7 @@ TEST(PlsReading, FileKeysInTheOrderOfTheirNumbers)
         "Version=2\r\n"
         "[other]\r\n"
         "File5=/other/section.mid\r\n";
-    EXPECT_EQ(ReadPls(playlist, "/lists"),
-              (Texts{"/lists/one.mid", "/abs/two.wav", "/four .avi", "/lists/ten.mid"}));
+    EXPECT_EQ(ReadPls(playlist, "/lists"), (Texts{"/lists/one.mid", "/abs/two.wav", "/four .avi", "/lists/ten.mid"}));
 }
 
 TEST(PlsReading, Latin1TextAndOddInputGiveWhatCanBeRead)

@@ -135,8 +135,9 @@ TEST(ProfileFileInteger, HexadecimalAfterDollarOr0xGivesThe32Bits)
 
 TEST(ProfileFileInteger, AnythingElseIsNoInteger)
 {
-    for (const char* text : {"", "abc", "0x", "$", "-$", "+", "-", "--5", "+-5", " 5", "5 ", "1.5", "1e3", "$G",
-                             "0xZ", "0x-1", "99999999999", "2147483648", "-2147483649", "$100000000"})
+    for (const char* text :
+         {"",   "abc", "0x",  "$",  "-$",  "+",    "-",           "--5",        "+-5",         " 5",
+          "5 ", "1.5", "1e3", "$G", "0xZ", "0x-1", "99999999999", "2147483648", "-2147483649", "$100000000"})
         EXPECT_EQ(ProfileFile::parseInteger(text), std::nullopt) << '"' << text << '"';
 }
 
@@ -196,10 +197,10 @@ TEST(ProfileFileEdit, RefusesTextThatWouldBreakTheFilesLines)
         const char* key;
         const char* value;
     };
-    for (const Entry& bad : {Entry{"s", "k", "a\r\nb"}, Entry{"s", "k", "a\nb"}, Entry{"s", "k", "a\r"},
-                             Entry{"s\n", "k", "v"}, Entry{"s]", "k", "v"}, Entry{"s", "k\r", "v"},
-                             Entry{"s", "a=b", "v"}, Entry{"s", "[k", "v"}, Entry{"s", " ;k", "v"},
-                             Entry{"s", "", "v"}, Entry{"s", " \t", "v"}})
+    for (const Entry& bad :
+         {Entry{"s", "k", "a\r\nb"}, Entry{"s", "k", "a\nb"}, Entry{"s", "k", "a\r"}, Entry{"s\n", "k", "v"},
+          Entry{"s]", "k", "v"}, Entry{"s", "k\r", "v"}, Entry{"s", "a=b", "v"}, Entry{"s", "[k", "v"},
+          Entry{"s", " ;k", "v"}, Entry{"s", "", "v"}, Entry{"s", " \t", "v"}})
         EXPECT_THROW(ProfileFile::withValue("[s]\r\nk=1\r\n", bad.section, bad.key, bad.value), std::invalid_argument)
             << bad.section << '|' << bad.key << '|' << bad.value;
     // Characters that are harmless where they stand are stored.
@@ -214,8 +215,8 @@ TEST(ProfileFileEdit, RefusesTextThatWouldBreakTheFilesLines)
 // appended once; an invalid one changes nothing.
 TEST(ProfileFileEdit, ManyKeysInOnePassLeaveWhatOneAfterTheOtherWould)
 {
-    const ProfileFile::KeyValue edits[] = {
-        {"A", "x", "5"}, {"A", "y", "2"}, {"B", "z", "3"}, {" a ", "w", "4"}, {"b", "Z", "6"}, {"C", "v", ""}};
+    const ProfileFile::KeyValue edits[] = {{"A", "x", "5"},   {"A", "y", "2"}, {"B", "z", "3"},
+                                           {" a ", "w", "4"}, {"b", "Z", "6"}, {"C", "v", ""}};
     const std::string content = "[A]\r\nx=1";
     const std::string expected = "[A]\r\nx=5\r\ny=2\r\nw=4\r\n\r\n[B]\r\nz=6\r\n\r\n[C]\r\nv=\r\n";
     EXPECT_EQ(ProfileFile::withValues(content, edits), expected);

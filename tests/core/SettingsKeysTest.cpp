@@ -37,7 +37,8 @@ TEST(LoadSettings, NoFileGivesTheDefaultOfEveryKey)
 TEST(LoadSettings, ToolbarSlotsOutsideTheCommandsBecomeOpenAlbum)
 {
     TempDir dir;
-    Settings settings = readFrom(dir, "[Toolbar]\r\nT1=0x0A\r\nT2=35\r\nT3=0\r\nT4=abc\r\nT5=34\r\nT6=$14\r\nT7=-3\r\n");
+    Settings settings =
+        readFrom(dir, "[Toolbar]\r\nT1=0x0A\r\nT2=35\r\nT3=0\r\nT4=abc\r\nT5=34\r\nT6=$14\r\nT7=-3\r\n");
     EXPECT_EQ(settings.ToolbarSlots[0], 10);
     EXPECT_EQ(settings.ToolbarSlots[1], 1);
     EXPECT_EQ(settings.ToolbarSlots[2], 1);
@@ -50,9 +51,10 @@ TEST(LoadSettings, ToolbarSlotsOutsideTheCommandsBecomeOpenAlbum)
 TEST(LoadSettings, BooleansReadAsIntegersAndNamesWithoutCase)
 {
     TempDir dir;
-    Settings settings = readFrom(dir,
-                                 "[general]\nOPTDRAGDROP=0\n[Display]\noptDisplayTime=5\noptShowAnimatedIcon=x\n"
-                                 "[Albums]\noptSaveDefaultAlbumWhenDone=7\n[cdaudio]\nLookupServer=http://mirror.example:5000/\n");
+    Settings settings =
+        readFrom(dir,
+                 "[general]\nOPTDRAGDROP=0\n[Display]\noptDisplayTime=5\noptShowAnimatedIcon=x\n"
+                 "[Albums]\noptSaveDefaultAlbumWhenDone=7\n[cdaudio]\nLookupServer=http://mirror.example:5000/\n");
     EXPECT_FALSE(settings.optDragDrop);
     EXPECT_TRUE(settings.optDisplayTime);
     EXPECT_TRUE(settings.optShowAnimatedIcon) << "an unreadable value keeps the default";

@@ -38,7 +38,9 @@ TEST(TipOfDayFileTest, CountsThatDoNotMatchTheFileGiveOnlyLinesThatAreThere)
 TEST(TipOfDayFileTest, TheCountMayCarryBlanksAndAByteOrderMark)
 {
     EXPECT_EQ(tipsOf(" 1 \r\nTip\r\n"), Tips{"Tip"});
-    EXPECT_EQ(tipsOf("\xEF\xBB\xBF" "1\r\nTip\r\n"), Tips{"Tip"});
+    EXPECT_EQ(tipsOf("\xEF\xBB\xBF"
+                     "1\r\nTip\r\n"),
+              Tips{"Tip"});
     EXPECT_EQ(tipsOf("$2\r\nA\r\nB\r\n"), (Tips{"A", "B"}));
 }
 

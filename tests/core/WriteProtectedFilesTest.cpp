@@ -34,18 +34,22 @@ TEST(WriteProtectedFiles, AreLeftAsTheyWereWithTheErrorOfTheirWriter)
     in_child::giveToOrdinaryUser(dir.path());
     const std::vector<std::string> queue{"/new/tune.mid"};
 
-    const auto errors = in_child::run([&] {
-        std::string texts = errorOf([&] { WriteAlbumFile(dir.file("default.alb"), queue, AlbumFileFormat::Album); });
-        texts += "|" + errorOf([&] { WriteAlbumFile(dir.file("locked.alb"), queue, AlbumFileFormat::Album); });
-        texts += "|" + errorOf([&] { ProfileFile(dir.file("sr3.ini")).writeBoolean("Display", "OptFirstRun", false); });
-        texts += "|" + errorOf([&] { WriteAlbumFile(dir.file("open.alb"), queue, AlbumFileFormat::Album); });
-        return texts;
-    }, in_child::As::OrdinaryUser);
+    const auto errors = in_child::run(
+        [&] {
+            std::string texts =
+                errorOf([&] { WriteAlbumFile(dir.file("default.alb"), queue, AlbumFileFormat::Album); });
+            texts += "|" + errorOf([&] { WriteAlbumFile(dir.file("locked.alb"), queue, AlbumFileFormat::Album); });
+            texts +=
+                "|" + errorOf([&] { ProfileFile(dir.file("sr3.ini")).writeBoolean("Display", "OptFirstRun", false); });
+            texts += "|" + errorOf([&] { WriteAlbumFile(dir.file("open.alb"), queue, AlbumFileFormat::Album); });
+            return texts;
+        },
+        in_child::As::OrdinaryUser);
     if (!errors)
         GTEST_SKIP() << "cannot switch to an ordinary user here";
 
     EXPECT_EQ(errors->text, "Cannot create file " + dir.file("default.alb") + "|Cannot create file " +
-                           dir.file("locked.alb") + "|Unable to write to " + dir.file("sr3.ini") + "|");
+                                dir.file("locked.alb") + "|Unable to write to " + dir.file("sr3.ini") + "|");
     ::chmod(dir.file("locked.alb").c_str(), 0600);
     EXPECT_EQ(dir.read("default.alb"), "/old/song.mid\r\n");
     EXPECT_EQ(dir.read("locked.alb"), "/old/song.mid\r\n");

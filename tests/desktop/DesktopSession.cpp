@@ -102,9 +102,9 @@ bool DesktopSession::startServer()
 {
     server = std::make_unique<QProcess>();
     server->setProcessChannelMode(QProcess::SeparateChannels);
-    server->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                           QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    server->start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!server->waitForStarted(kStartMs)) {
         failure = "Xvfb did not start";
         return false;

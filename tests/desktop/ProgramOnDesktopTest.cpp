@@ -53,7 +53,7 @@ protected:
             QDBusMessage call = QDBusMessage::createMethodCall(
                 QStringLiteral("org.mpris.MediaPlayer2.sonorail"), QStringLiteral("/org/mpris/MediaPlayer2"),
                 QString::fromLatin1(method == std::string("Get") ? "org.freedesktop.DBus.Properties"
-                                                                  : "org.mpris.MediaPlayer2.Player"),
+                                                                 : "org.mpris.MediaPlayer2.Player"),
                 QString::fromLatin1(method));
             call.setArguments(arguments);
             reply = bus.call(call, QDBus::Block, 5000);
@@ -64,8 +64,8 @@ protected:
 
     bool canSeek()
     {
-        const QDBusMessage reply = callPlayer(
-            "Get", {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("CanSeek")});
+        const QDBusMessage reply =
+            callPlayer("Get", {QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("CanSeek")});
         return !reply.arguments().isEmpty() && reply.arguments().front().value<QDBusVariant>().variant().toBool();
     }
 

@@ -81,7 +81,8 @@ TEST_F(CdImageTest, ImagesThatCannotBeReadThrowNamingThem)
     EXPECT_EQ(errorOf([&] { CdDisc{junk}; }).rfind("Cannot read the CD image " + junk + ": ", 0), 0u);
 
     const std::string missing = dir.file("missing.cue");
-    EXPECT_EQ(errorOf([&] { CdDisc{missing}; }), "Cannot open the CD device " + missing + ": No such file or directory");
+    EXPECT_EQ(errorOf([&] { CdDisc{missing}; }),
+              "Cannot open the CD device " + missing + ": No such file or directory");
 }
 
 // libcdio trusts a cue sheet: a first track other than 1 has it write outside its track
@@ -118,8 +119,8 @@ TEST_F(CdImageTest, ImagesLibcdioWouldMishandleAreRefusedBeforeItReadsThem)
 
     const std::string cut = writeImage("cut");
     ASSERT_EQ(truncate(dir.file("cut.bin").c_str(), 300L * test_media::kCdSectorBytes), 0);
-    EXPECT_EQ(errorOf([&] { CdDisc{cut}; }),
-              "Cannot read the CD image " + cut + ": its data file " + dir.file("cut.bin") + " ends before track 3 starts");
+    EXPECT_EQ(errorOf([&] { CdDisc{cut}; }), "Cannot read the CD image " + cut + ": its data file " +
+                                                 dir.file("cut.bin") + " ends before track 3 starts");
 }
 
 // A device that answers but holds no disc: /dev/null stands in for an empty drive.
@@ -164,12 +165,18 @@ std::string withText(std::string cue, const std::string& album, const std::strin
 TEST_F(CdImageTest, ReadsTheCdTextOfACueSheet)
 {
     const std::string cue = writeImage("disc");
-    test_files::write(cue, withText(test_files::read(cue), "Night Songs", "The Quiet Ones", {"Dusk", "", "Stra\xC3\x9F" "e"}));
+    test_files::write(cue, withText(test_files::read(cue), "Night Songs", "The Quiet Ones",
+                                    {"Dusk", "",
+                                     "Stra\xC3\x9F"
+                                     "e"}));
     CdDisc disc(cue);
     const DiscText& text = disc.text();
     EXPECT_EQ(text.albumTitle, "Night Songs");
     EXPECT_EQ(text.performer, "The Quiet Ones");
-    EXPECT_EQ(text.trackTitles, (std::vector<std::string>{"Dusk", "", "Stra\xC3\x9F" "e"})) << "a UTF-8 sheet stays UTF-8";
+    EXPECT_EQ(text.trackTitles, (std::vector<std::string>{"Dusk", "",
+                                                          "Stra\xC3\x9F"
+                                                          "e"}))
+        << "a UTF-8 sheet stays UTF-8";
     disc.eject();
     EXPECT_EQ(disc.text().albumTitle, "Night Songs") << "kept once read";
 }

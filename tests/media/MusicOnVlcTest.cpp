@@ -75,19 +75,17 @@ TEST_P(EachSample, TagsReadAsWritten)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, EachSample,
-                         ::testing::Values(Sample{"one.mp3", "WaveAudio", "MP3", true},
-                                           Sample{"two.flac", "WaveAudio", "FLAC", true},
-                                           Sample{"three.ogg", "WaveAudio", "Vorbis", false},
-                                           Sample{"four.opus", "WaveAudio", "Opus", false},
-                                           Sample{"five.m4a", "WaveAudio", "AAC", true},
-                                           Sample{"six.mp4", "AVIVideo", "AAC", false},
-                                           Sample{"seven.webm", "AVIVideo", "", false}),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             name[name.find('.')] = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, EachSample,
+    ::testing::Values(Sample{"one.mp3", "WaveAudio", "MP3", true}, Sample{"two.flac", "WaveAudio", "FLAC", true},
+                      Sample{"three.ogg", "WaveAudio", "Vorbis", false},
+                      Sample{"four.opus", "WaveAudio", "Opus", false}, Sample{"five.m4a", "WaveAudio", "AAC", true},
+                      Sample{"six.mp4", "AVIVideo", "AAC", false}, Sample{"seven.webm", "AVIVideo", "", false}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        name[name.find('.')] = '_';
+        return name;
+    });
 
 TEST(MusicVideo, AFilmLargerThanTheWindowReportsItsOwnSize)
 {

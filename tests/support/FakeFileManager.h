@@ -61,7 +61,10 @@ struct FakeFileManagerWindow final : FileManagerWindow, InformationBar {
         ++refreshes;
     }
     const SourceList& cdList() const override { return cd; }
-    void replaceCdRow(int index, const std::string& entry) override { cd.rows.at(static_cast<std::size_t>(index)) = entry; }
+    void replaceCdRow(int index, const std::string& entry) override
+    {
+        cd.rows.at(static_cast<std::size_t>(index)) = entry;
+    }
     // What the session's CD mode does when a rename stores the disc.
     void StoreCDInfo()
     {
@@ -126,10 +129,17 @@ struct ScriptedFileDialogs final : FileManagerDialogs {
         if (!renames.empty())
             renames.pop_front();
         switch (step.kind) {
-        case RenameStep::Ok: texts.renameAccepted(step.typed); break;
-        case RenameStep::Cancel: texts.renameCancelled(); break;
-        case RenameStep::CancelAll: texts.renameCancelledAll(); break;
-        case RenameStep::CloseBox: break;
+            case RenameStep::Ok:
+                texts.renameAccepted(step.typed);
+                break;
+            case RenameStep::Cancel:
+                texts.renameCancelled();
+                break;
+            case RenameStep::CancelAll:
+                texts.renameCancelledAll();
+                break;
+            case RenameStep::CloseBox:
+                break;
         }
     }
     TransferProgress& transferProgress() override { return progress; }

@@ -80,9 +80,11 @@ private:
             if (!alive)
                 return;
             alive->setProperty("answered", true);
-            alive->write("HTTP/1.1 " + QByteArray::number(next.status) + " Scripted\r\n"
+            alive->write("HTTP/1.1 " + QByteArray::number(next.status) +
+                         " Scripted\r\n"
                          "Content-Type: application/json\r\nConnection: close\r\n"
-                         "Content-Length: " + QByteArray::number(next.body.size()) + "\r\n" + next.extraHeaders + "\r\n");
+                         "Content-Length: " +
+                         QByteArray::number(next.body.size()) + "\r\n" + next.extraHeaders + "\r\n");
             alive->write(next.body);
             alive->disconnectFromHost();
             ++answered;

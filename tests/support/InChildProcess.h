@@ -37,8 +37,8 @@ inline void giveToOrdinaryUser(const std::filesystem::path& path)
 enum class As { ThisUser, OrdinaryUser };
 
 struct Outcome {
-    std::string text;     // what the action returned (an exception's what() when it threw)
-    int signal = 0;       // the signal that ended the child, if one did
+    std::string text;  // what the action returned (an exception's what() when it threw)
+    int signal = 0;    // the signal that ended the child, if one did
 };
 
 // The outcome of action in a child process; nullopt when the child cannot become the

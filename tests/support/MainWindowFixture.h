@@ -48,7 +48,8 @@ protected:
     void recordCommands()
     {
         for (Command command : CommandTable::allCommands())
-            dispatcher.setOperation(command, [this, command](QObject* sender) { raised.emplace_back(command, sender); });
+            dispatcher.setOperation(command,
+                                    [this, command](QObject* sender) { raised.emplace_back(command, sender); });
     }
 
     std::vector<std::string> queueTexts() const

@@ -89,23 +89,20 @@ bool PulseNullSink::start()
     home = std::make_unique<TempDir>();
     std::filesystem::create_directories(home->path() / "runtime");
     home->write("cookie", std::string(256, '\0'));
-    std::vector<std::string> environment = {"HOME=" + home->path().string(),
-                                            "XDG_RUNTIME_DIR=" + home->file("runtime"),
-                                            "XDG_CONFIG_HOME=" + home->file("config"),
-                                            "PULSE_RUNTIME_PATH=" + home->file("runtime"),
-                                            "PULSE_STATE_PATH=" + home->file("state"),
-                                            "PULSE_COOKIE=" + home->file("cookie"),
-                                            "DBUS_SESSION_BUS_ADDRESS=disabled:",
-                                            "PATH=/usr/bin:/bin"};
+    std::vector<std::string> environment = {
+        "HOME=" + home->path().string(),           "XDG_RUNTIME_DIR=" + home->file("runtime"),
+        "XDG_CONFIG_HOME=" + home->file("config"), "PULSE_RUNTIME_PATH=" + home->file("runtime"),
+        "PULSE_STATE_PATH=" + home->file("state"), "PULSE_COOKIE=" + home->file("cookie"),
+        "DBUS_SESSION_BUS_ADDRESS=disabled:",      "PATH=/usr/bin:/bin"};
     std::vector<char*> envp;
     for (std::string& entry : environment)
         envp.push_back(entry.data());
     envp.push_back(nullptr);
     server = spawn(kServerProgram,
                    {"-n", "--daemonize=no", "--system=false", "--use-pid-file=no", "--exit-idle-time=-1",
-                    "--disallow-exit", "--realtime=no", "--high-priority=no", "--log-target=stderr",
-                    "-L", std::string("module-null-sink sink_name=") + kSinkName,
-                    "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + home->file("native")},
+                    "--disallow-exit", "--realtime=no", "--high-priority=no", "--log-target=stderr", "-L",
+                    std::string("module-null-sink sink_name=") + kSinkName, "-L",
+                    "module-native-protocol-unix auth-anonymous=1 socket=" + home->file("native")},
                    envp.data(), home->file("server.log"));
     if (server <= 0) {
         failure = "cannot start pulseaudio";
@@ -141,7 +138,8 @@ void PulseNullSink::directClientsHere() const
 
 int PulseNullSink::playingStreams() const
 {
-    const std::string command = std::string(kClientProgram) + " --server=" + serverAddress() + " list short sink-inputs";
+    const std::string command =
+        std::string(kClientProgram) + " --server=" + serverAddress() + " list short sink-inputs";
     FILE* listing = popen(command.c_str(), "r");
     if (listing == nullptr)
         return 0;

@@ -152,10 +152,7 @@ void ScriptedBackend::eject()
     cdText = {};
 }
 
-void ScriptedBackend::setDisplayWindow(unsigned long window)
-{
-    requests.push_back("window " + std::to_string(window));
-}
+void ScriptedBackend::setDisplayWindow(unsigned long window) { requests.push_back("window " + std::to_string(window)); }
 
 void ScriptedBackend::setDisplayRect(const DisplayRect& wanted)
 {

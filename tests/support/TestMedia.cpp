@@ -187,11 +187,12 @@ std::string midiFile(int milliseconds)
 {
     constexpr unsigned kTicksPerQuarter = 480;
     constexpr std::uint32_t kMicrosecondsPerQuarter = 500'000;  // 120 beats a minute
-    const auto totalTicks = static_cast<std::uint32_t>(
-        static_cast<long long>(milliseconds) * 1000 * kTicksPerQuarter / kMicrosecondsPerQuarter);
+    const auto totalTicks = static_cast<std::uint32_t>(static_cast<long long>(milliseconds) * 1000 * kTicksPerQuarter /
+                                                       kMicrosecondsPerQuarter);
     std::string track;
-    putMidiEvent(track, 0, {0xFF, 0x51, 0x03, kMicrosecondsPerQuarter >> 16, (kMicrosecondsPerQuarter >> 8) & 0xFF,
-                            kMicrosecondsPerQuarter & 0xFF});
+    putMidiEvent(track, 0,
+                 {0xFF, 0x51, 0x03, kMicrosecondsPerQuarter >> 16, (kMicrosecondsPerQuarter >> 8) & 0xFF,
+                  kMicrosecondsPerQuarter & 0xFF});
     putMidiEvent(track, 0, {0xC0, 0x00});  // piano
     const std::uint32_t noteTicks = kTicksPerQuarter / 2;
     std::uint32_t written = 0;

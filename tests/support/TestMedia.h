@@ -7,7 +7,7 @@
 
 namespace test_media {
 
-inline constexpr int kCdSectorBytes = 2352;       // one sector of CD audio
+inline constexpr int kCdSectorBytes = 2352;  // one sector of CD audio
 inline constexpr int kCdSectorsPerSecond = 75;
 
 // 16-bit mono PCM at 22 050 Hz: a quiet 440 Hz tone of the given length.

@@ -61,9 +61,15 @@ private:
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         std::string displayFd = "3";
         std::string screen = "1024x768x24";
-        char* arguments[] = {program.data(), const_cast<char*>("-displayfd"), displayFd.data(),
-                             const_cast<char*>("-screen"), const_cast<char*>("0"), screen.data(),
-                             const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+        char* arguments[] = {program.data(),
+                             const_cast<char*>("-displayfd"),
+                             displayFd.data(),
+                             const_cast<char*>("-screen"),
+                             const_cast<char*>("0"),
+                             screen.data(),
+                             const_cast<char*>("-nolisten"),
+                             const_cast<char*>("tcp"),
+                             nullptr};
         const bool started = posix_spawn(&server, program.c_str(), &actions, nullptr, arguments, environ) == 0;
         posix_spawn_file_actions_destroy(&actions);
         close(ends[1]);

@@ -73,8 +73,8 @@ protected:
 TEST_F(CdWindowTest, TheCdTabShowsThePanelAndGreysTheFileCommands)
 {
     MainWindow& form = start();
-    const std::vector<Command> fileCommands = {Command::CopyFile, Command::CopyAllFiles, Command::DeleteFile,
-                                               Command::DeleteAllFiles, Command::MoveFile, Command::MoveAllFiles};
+    const std::vector<Command> fileCommands = {Command::CopyFile,       Command::CopyAllFiles, Command::DeleteFile,
+                                               Command::DeleteAllFiles, Command::MoveFile,     Command::MoveAllFiles};
     form.TabSet1->setCurrentIndex(1);
     EXPECT_TRUE(form.cdlistbox->isVisible());
     EXPECT_TRUE(form.cdtitle->isVisible());
@@ -294,7 +294,7 @@ TEST_F(CdWindowTest, FieldsTakeWhatTheirRecordKeepsAndShowWhatIsStored)
     type(form.cdtitle, accented);
     EXPECT_EQ(form.cdtitle->text(), accented);
     form.cdtitle->insert(QString(200, 'x'));  // a paste keeps what fits
-    type(form.cdtitle, "y");                    // typing past the field is refused
+    type(form.cdtitle, "y");                  // typing past the field is refused
     EXPECT_EQ(form.cdtitle->text(), accented + QString(105, 'x'));
 
     // A letter Windows-1252 has not: the text is stored in UTF-8, two bytes a Greek letter.

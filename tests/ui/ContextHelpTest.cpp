@@ -75,7 +75,10 @@ protected:
         help.requests.clear();
         return {request.command, request.data};
     }
-    static std::pair<unsigned, unsigned long> context(unsigned long topic) { return {HelpCommand::HELP_CONTEXT, topic}; }
+    static std::pair<unsigned, unsigned long> context(unsigned long topic)
+    {
+        return {HelpCommand::HELP_CONTEXT, topic};
+    }
 
     RecordingHelp help;
 };
@@ -96,7 +99,8 @@ TEST_F(ContextHelpTest, QueueHintOnTheStatusBarWithAndWithoutTheReminderOrHintsA
 
     session->settings().optShowHelponTaskbar = false;
     pointAt(form.filterpanel);
-    EXPECT_EQ(statusText(), "Choose the drive where you want to find multimedia files") << "the status bar keeps its text";
+    EXPECT_EQ(statusText(), "Choose the drive where you want to find multimedia files")
+        << "the status bar keeps its text";
     pressF1();
     EXPECT_EQ(takeRequest(), context(48)) << "F1 keeps opening the last topic";
 }

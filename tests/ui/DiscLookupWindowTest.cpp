@@ -35,7 +35,8 @@ QByteArray releaseFor(const std::string& discId)
        "release-group":{"primary-type":"Album"},
        "label-info":[{"catalog-number":"TIDE 7","label":{"name":"Pier Records"}}],
        "media":[{"position":1,"discs":[{"id":"other"}],"tracks":[]},
-                {"position":2,"discs":[{"id":")" + id + R"("}],"tracks":[
+                {"position":2,"discs":[{"id":")" +
+           id + R"("}],"tracks":[
                   {"position":2,"title":"Second Light"},{"position":1,"title":"Jetty\nSong"},
                   {"position":3,"title":"A Very Long Title That Runs Past Forty Characters"}]}]}]})";
 }
@@ -92,8 +93,9 @@ TEST_F(DiscLookupWindowTest, AFoundReleaseNamesAndStoresTheDiscWhichIsNeverAsked
     EXPECT_EQ(form.cdtitle->text(), "Harbour Lights (disc 2)");
     EXPECT_EQ(form.cdauthor->text(), "Ann Ray & The Tide");
     EXPECT_EQ(form.cdcategory->text(), "Album");
-    EXPECT_EQ(form.cdmisc->toPlainText(), "1994-05-02 GB\nPier Records TIDE 7\nBarcode 5012345678900\n"
-                                          "MusicBrainz 0c8a4d6e-1111-4222-8333-444455556666");
+    EXPECT_EQ(form.cdmisc->toPlainText(),
+              "1994-05-02 GB\nPier Records TIDE 7\nBarcode 5012345678900\n"
+              "MusicBrainz 0c8a4d6e-1111-4222-8333-444455556666");
     EXPECT_EQ(rows(), (std::vector<QString>{"01:Jetty Song.cdt", "02:Second Light.cdt",
                                             "03:A Very Long Title That Runs Past Forty C.cdt"}));
     const std::optional<CdRecord> record = stored();
@@ -135,7 +137,8 @@ TEST_F(DiscLookupWindowTest, FailuresSayWhyOnceAndLeaveTheDiscAsItWas)
     };
     const QString at = QStringLiteral("The disc could not be looked up at 127.0.0.1: ");
     const std::vector<Case> cases = {
-        {FakeMusicBrainz::reply(404, R"({"error":"Not found"})"), QStringLiteral("The disc is not known at 127.0.0.1.")},
+        {FakeMusicBrainz::reply(404, R"({"error":"Not found"})"),
+         QStringLiteral("The disc is not known at 127.0.0.1.")},
         {FakeMusicBrainz::reply(200, R"({"releases":[{"title":"cut off)"), at + "the answer is not readable."},
         {FakeMusicBrainz::reply(200, R"({"releases":[],"pad":")" + QByteArray(3 * 1024 * 1024, 'x') + R"("})"),
          at + "the answer is larger than 2 MB."},
@@ -146,7 +149,8 @@ TEST_F(DiscLookupWindowTest, FailuresSayWhyOnceAndLeaveTheDiscAsItWas)
         server.script(failure.answer);
         form.infobar->setText(QString());
         readDisc();
-        ASSERT_TRUE(qt_test::waitUntil([&] { return !form.infobar->text().isEmpty(); }, 5s)) << failure.message.toStdString();
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !form.infobar->text().isEmpty(); }, 5s))
+            << failure.message.toStdString();
         EXPECT_EQ(form.infobar->text(), failure.message);
         EXPECT_EQ(server.requests.size(), before + 1) << "no second try: " << failure.message.toStdString();
         EXPECT_EQ(form.cdtitle->text(), "Enter CD Title Here");

@@ -107,9 +107,8 @@ protected:
                               QEvent::MouseButtonRelease});
     }
 
-    void clickDirectory(const std::string& path,
-                        std::initializer_list<QEvent::Type> events = {QEvent::MouseButtonPress,
-                                                                      QEvent::MouseButtonRelease})
+    void clickDirectory(const std::string& path, std::initializer_list<QEvent::Type> events = {
+                                                     QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
     {
         const int row = directoryRow(path);
         ASSERT_GE(row, 0) << path << " is not in the directory list";

@@ -76,7 +76,7 @@ TEST_F(DirectoryChooserTest, OkTakesTheDirectoryOpenedAndTheCaptionIsThePrompt)
         caption = chooser->windowTitle();
         highlight(QStringLiteral("Rock"));
         qt_test::pressKey(chooser->DirectoryListBox1, Qt::Key_Return);  // opens Rock, closes nothing
-        highlight(QStringLiteral("Music"));                            // only highlighted
+        highlight(QStringLiteral("Music"));                             // only highlighted
         chooser->OKBtn->click();
     });
     chooser->choose(texts);
@@ -103,7 +103,7 @@ TEST_F(DirectoryChooserTest, CancelEscAndTheCloseBoxChooseNothingAndTheDirectory
         chooser->choose(texts);
         EXPECT_EQ(texts.ChosenDirectory, "null");
     }
-    EXPECT_EQ(chooser->directory(), (volume.path() / "Music" / "Jazz" ).string());
+    EXPECT_EQ(chooser->directory(), (volume.path() / "Music" / "Jazz").string());
     // The next use opens where the last one was left.
     whenShown(*chooser, [&] { chooser->OKBtn->click(); });
     chooser->choose(texts);

@@ -53,9 +53,8 @@ TEST(FileDialogs, AlbumFilesAreListedWhateverTheCaseOfTheirExtension)
     for (const char* name : {"lower.alb", "UPPER.ALB", "notes.txt"})
         dir.write(name, "");
     const QString folder = QString::fromStdString(dir.path().string());
-    FileDialogRequest request{FileDialogRequest::Mode::Open,
-                              {{"Album Files (*.ALB)", {"*.ALB"}, "alb"}},
-                              dir.file("lower.alb")};
+    FileDialogRequest request{
+        FileDialogRequest::Mode::Open, {{"Album Files (*.ALB)", {"*.ALB"}, "alb"}}, dir.file("lower.alb")};
     QStringList listed;
     whenReady([&](QFileDialog* dialog) {
         listed = listedNames(dialog, folder);
@@ -69,9 +68,10 @@ TEST(FileDialogs, AlbumFilesAreListedWhateverTheCaseOfTheirExtension)
 TEST(FileDialogs, ATypedNameComesBackAsTypedWithTheSelectedType)
 {
     TempDir dir;
-    FileDialogRequest request{FileDialogRequest::Mode::Save,
-                              {{"Album Files (*.ALB)", {"*.ALB"}, "alb"}, {"M3U8 playlist (*.m3u8)", {"*.m3u8"}, "m3u8"}},
-                              dir.file("start.alb")};
+    FileDialogRequest request{
+        FileDialogRequest::Mode::Save,
+        {{"Album Files (*.ALB)", {"*.ALB"}, "alb"}, {"M3U8 playlist (*.m3u8)", {"*.m3u8"}, "m3u8"}},
+        dir.file("start.alb")};
     QTimer::singleShot(0, [] {
         QFileDialog* dialog = openFileDialog();
         ASSERT_NE(dialog, nullptr);

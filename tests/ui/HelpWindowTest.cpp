@@ -116,7 +116,8 @@ TEST_F(HelpWindowTest, WithNoRoomBesideTheAskingWindowItOpensClearOfAWindowOnTop
     engine->WinHelp(&asking, kBook, HelpCommand::HELP_CONTEXT, 35);
     const QRect help = helpWindow()->frameGeometry();
     EXPECT_FALSE(help.intersects(onTop.frameGeometry()))
-        << "help " << help.y() << "-" << help.bottom() << ", window on top " << onTop.y() << "-" << onTop.geometry().bottom();
+        << "help " << help.y() << "-" << help.bottom() << ", window on top " << onTop.y() << "-"
+        << onTop.geometry().bottom();
     EXPECT_TRUE(screen.contains(help));
 }
 
@@ -228,8 +229,9 @@ TEST_F(HelpWindowTest, MissingOrDamagedBookGivesOneErrorNamingIt)
     EXPECT_EQ(helpWindow(), nullptr);
 
     HelpBookEngine withoutModule(QString::fromStdString(cache.file("libnothing.so")), cacheFolder());
-    EXPECT_EQ(errorOf([&] { withoutModule.WinHelp(nullptr, kBook, HelpCommand::HELP_FINDER, 0); })
-                  .rfind("Cannot load the help window " + cache.file("libnothing.so"), 0),
+    EXPECT_EQ(errorOf([&] {
+                  withoutModule.WinHelp(nullptr, kBook, HelpCommand::HELP_FINDER, 0);
+              }).rfind("Cannot load the help window " + cache.file("libnothing.so"), 0),
               0u);
 }
 

@@ -48,7 +48,6 @@ TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
     EXPECT_EQ(toolbar->height(), 40);
 }
 
-
 TEST_F(MainWindowTest, EveryControlOfferingACommandRaisesTheSameOne)
 {
     MainWindow& form = start();
@@ -237,9 +236,10 @@ TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
 TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
 {
     MainWindow& form = start();
-    EXPECT_EQ(form.fileMask(), "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf"
-                               ";*.mp3;*.ogg;*.oga;*.opus;*.flac;*.m4a;*.aac;*.wma"
-                               ";*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg;*.mpeg;*.wmv;*.ogv");
+    EXPECT_EQ(form.fileMask(),
+              "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf"
+              ";*.mp3;*.ogg;*.oga;*.opus;*.flac;*.m4a;*.aac;*.wma"
+              ";*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg;*.mpeg;*.wmv;*.ogv");
     for (QCheckBox* box : form.filterBoxes)
         box->click();
     EXPECT_EQ(form.fileMask(), "@@@@@._+_");
@@ -271,8 +271,9 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
 
 TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
 {
-    home.write("sr3.ini", "[Display]\r\noptDisplayTime=0\r\noptDisplayQueueHands=0\r\noptShowAnimatedIcon=0\r\n"
-                          "[General]\r\noptDragDrop=0\r\n[Toolbar]\r\nT2=0x14\r\n");
+    home.write("sr3.ini",
+               "[Display]\r\noptDisplayTime=0\r\noptDisplayQueueHands=0\r\noptShowAnimatedIcon=0\r\n"
+               "[General]\r\noptDragDrop=0\r\n[Toolbar]\r\nT2=0x14\r\n");
     MainWindow& form = start();
     EXPECT_TRUE(form.timedisppanel->isHidden());
     EXPECT_TRUE(form.btnUp->isHidden());

@@ -25,8 +25,8 @@ protected:
         start();
         service = std::make_unique<MprisService>(*session, dispatcher, [] {});
         // Test processes may run side by side on one bus: each takes a name of its own.
-        ASSERT_TRUE(service->registerOnSessionBus(QStringLiteral("org.mpris.MediaPlayer2.sonorail.test%1")
-                                                      .arg(QCoreApplication::applicationPid())));
+        ASSERT_TRUE(service->registerOnSessionBus(
+            QStringLiteral("org.mpris.MediaPlayer2.sonorail.test%1").arg(QCoreApplication::applicationPid())));
     }
 
     void TearDown() override { service.reset(); }

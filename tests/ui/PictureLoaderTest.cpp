@@ -30,8 +30,9 @@ int differingPixels(const QImage& shown, const QImage& reference, int tolerance)
             const QRgb p = a.pixel(x, y);
             const QRgb q = b.pixel(x, y);
             const bool transparent = qAlpha(p) == 0 && qAlpha(q) == 0;  // colour under no alpha is moot
-            if (!transparent && (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                                 std::abs(qBlue(p) - qBlue(q)) > tolerance || std::abs(qAlpha(p) - qAlpha(q)) > tolerance))
+            if (!transparent &&
+                (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
+                 std::abs(qBlue(p) - qBlue(q)) > tolerance || std::abs(qAlpha(p) - qAlpha(q)) > tolerance))
                 ++differing;
         }
     return differing;
@@ -39,16 +40,15 @@ int differingPixels(const QImage& shown, const QImage& reference, int tolerance)
 
 struct Sample {
     const char* file;
-    int tolerance;         // per channel
-    double differingShare; // of the pixels, for renderers that may place an edge otherwise
+    int tolerance;          // per channel
+    double differingShare;  // of the pixels, for renderers that may place an edge otherwise
 };
 
 TEST(PictureLoaderTest, EveryKindShowsAtItsOwnSizeWithImageMagicksPixels)
 {
     const Sample samples[] = {
-        {"sample.bmp", 0, 0},       {"sample.png", 0, 0},          {"sample.pcx", 0, 0},
-        {"sample-palette.pcx", 0, 0}, {"sample.ico", 0, 0},        {"sample.jpg", 4, 0},
-        {"sample.wmf", 8, 0.03},
+        {"sample.bmp", 0, 0}, {"sample.png", 0, 0}, {"sample.pcx", 0, 0},    {"sample-palette.pcx", 0, 0},
+        {"sample.ico", 0, 0}, {"sample.jpg", 4, 0}, {"sample.wmf", 8, 0.03},
     };
     for (const Sample& sample : samples) {
         SCOPED_TRACE(sample.file);
@@ -93,10 +93,10 @@ TEST(PictureLoaderTest, IconsShowTheirLargestPicture)
 QByteArray withExifOrientation(const QByteArray& jpeg, quint16 orientation)
 {
     QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                              // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);            // Orientation, SHORT, count 1
+    tiff += QByteArray("\x01\0", 2);                    // one entry
+    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);  // Orientation, SHORT, count 1
     tiff += QByteArray(reinterpret_cast<const char*>(&orientation), 2) + QByteArray(2, '\0');
-    tiff += QByteArray(4, '\0');                                  // no next directory
+    tiff += QByteArray(4, '\0');  // no next directory
     const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
     const int length = exif.size() + 2;
     QByteArray segment("\xFF\xE1", 2);

@@ -74,7 +74,8 @@ TEST_F(ProgramProcessTest, FilesReachTheQueueOfTheCopyAlreadyRunning)
 // is reported on stderr; the old one stays as it was and the program ends normally.
 TEST_F(ProgramProcessTest, TerminationThatCannotSaveTheDefaultAlbumSaysSoAndEnds)
 {
-    home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
+    home.write("sr3.ini",
+               "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
     std::filesystem::create_directory(home.file("default.alb"));  // where the album would go
     const QString song = QString::fromStdString(home.file("song.mid"));
     auto copy = startCopy({song});
@@ -94,7 +95,8 @@ TEST_F(ProgramProcessTest, TerminationThatCannotSaveTheDefaultAlbumSaysSoAndEnds
 // program by the quiet exit, which saves the queue as the default album.
 TEST_F(ProgramProcessTest, HangUpInterruptAndTerminationEachSaveTheQueue)
 {
-    home.write("sr3.ini", "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
+    home.write("sr3.ini",
+               "[Display]\r\nOptFirstRun=0\r\nOptTipOfDay=0\r\n[Albums]\r\noptLoadDefaultAlbumWhenStart=1\r\n");
     const QString song = QString::fromStdString(home.file("song.mid"));
     for (const int signalNumber : {SIGHUP, SIGINT, SIGTERM}) {
         std::filesystem::remove(home.file("default.alb"));
@@ -117,7 +119,8 @@ TEST_F(ProgramProcessTest, ALinkedProgramDirectoryMadeByTheFirstCopyKeepsOneCopy
     std::filesystem::create_directory_symlink(home.file("elsewhere"), home.file("config"));
     const std::string programDir = home.file("config") + "/sonorail";
     auto first = startCopy({}, {{"SONORAIL_HOME", QString::fromStdString(programDir)}});
-    for (int waited = 0; waited < kGenerousMs && !std::filesystem::exists(home.file("elsewhere/sonorail")); waited += 20)
+    for (int waited = 0; waited < kGenerousMs && !std::filesystem::exists(home.file("elsewhere/sonorail"));
+         waited += 20)
         first->waitForFinished(20);
     ASSERT_TRUE(std::filesystem::is_directory(home.file("elsewhere/sonorail")));
     for (int copy = 2; copy <= 3; ++copy) {

@@ -124,8 +124,8 @@ TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
     form->chkAddtoTop->setChecked(true);
     drop({QUrl::fromLocalFile("/Music/One.MID"), QUrl("https://example.invalid/two.wav"),
           QUrl::fromLocalFile("/Music/Three.wav"), QUrl("file:///Music/caf%E9%20%231.wav")});
-    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/Music/caf\xe9 #1.wav",
-                                                      "/x/old.mid"}))
+    EXPECT_EQ(queueTexts(),
+              (std::vector<std::string>{"/Music/One.MID", "/Music/Three.wav", "/Music/caf\xe9 #1.wav", "/x/old.mid"}))
         << "a name that is not UTF-8 keeps its bytes";
 
     session->settings().optDragDrop = false;

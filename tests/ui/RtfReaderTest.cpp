@@ -99,13 +99,16 @@ TEST(RtfReaderTest, LibreOfficeFormattingRunsAndParagraphsAreKept)
               QStringList({"underlined words"}));
     EXPECT_EQ(runsWhere(document, [](const QTextCharFormat& f) { return f.fontStrikeOut(); }),
               QStringList({"struck words"}));
-    EXPECT_EQ(runsWhere(document,
-                        [](const QTextCharFormat& f) { return f.verticalAlignment() == QTextCharFormat::AlignSubScript; }),
-              QStringList({"2"}));
-    EXPECT_EQ(runsWhere(document, [](const QTextCharFormat& f) { return f.foreground().color() == QColor(0xc0, 0, 0); }),
-              QStringList({"red text"}));
-    EXPECT_EQ(runsWhere(document, [](const QTextCharFormat& f) { return f.background().color() == QColor(Qt::yellow); }),
-              QStringList({"highlighted text"}));
+    EXPECT_EQ(
+        runsWhere(document,
+                  [](const QTextCharFormat& f) { return f.verticalAlignment() == QTextCharFormat::AlignSubScript; }),
+        QStringList({"2"}));
+    EXPECT_EQ(
+        runsWhere(document, [](const QTextCharFormat& f) { return f.foreground().color() == QColor(0xc0, 0, 0); }),
+        QStringList({"red text"}));
+    EXPECT_EQ(
+        runsWhere(document, [](const QTextCharFormat& f) { return f.background().color() == QColor(Qt::yellow); }),
+        QStringList({"highlighted text"}));
 
     EXPECT_EQ(blockStartingWith(document, "A centred line").blockFormat().alignment() & Qt::AlignHorizontal_Mask,
               Qt::AlignHCenter);
@@ -198,9 +201,10 @@ TEST(RtfReaderTest, ListsShowTheirMarksAndTablesShowAsTables)
 
 TEST(RtfReaderTest, HandWrittenTableRowsAndEmptyCells)
 {
-    const ReadDocument read("{\\rtf1 before\\par\\trowd\\cellx1000\\cellx2000\\cellx3000"
-                            "\\intbl a\\cell\\cell c\\cell\\row\\trowd\\cellx1000\\cellx2000\\cellx3000"
-                            "\\intbl d\\cell e\\cell f\\cell\\row\\pard after\\par}");
+    const ReadDocument read(
+        "{\\rtf1 before\\par\\trowd\\cellx1000\\cellx2000\\cellx3000"
+        "\\intbl a\\cell\\cell c\\cell\\row\\trowd\\cellx1000\\cellx2000\\cellx3000"
+        "\\intbl d\\cell e\\cell f\\cell\\row\\pard after\\par}");
     const QTextTable* table = read.document.rootFrame()->childFrames().isEmpty()
                                   ? nullptr
                                   : qobject_cast<QTextTable*>(read.document.rootFrame()->childFrames().first());
@@ -236,11 +240,15 @@ TEST(RtfReaderTest, EscapesDecodeThroughTheDocumentOrFontCodePage)
     // Windows-1252: é, the euro sign, the curly quotes; symbols and the named characters.
     EXPECT_EQ(ReadDocument("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 5\\'80 \\'93q\\'94}").text(),
               QString::fromUtf8("caf\xc3\xa9 5\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d"));
-    EXPECT_EQ(ReadDocument("{\\rtf1 a\\~b\\_c\\-d \\{x\\} \\\\ \\lquote\\rquote\\ldblquote\\rdblquote"
-                           "\\endash\\emdash\\bullet}")
-                  .rawText(),
-              QString::fromUtf8("a\xc2\xa0" "b\xe2\x80\x91" "c\xc2\xad" "d {x} \\ "
-                                "\xe2\x80\x98\xe2\x80\x99\xe2\x80\x9c\xe2\x80\x9d\xe2\x80\x93\xe2\x80\x94\xe2\x80\xa2"));
+    EXPECT_EQ(
+        ReadDocument("{\\rtf1 a\\~b\\_c\\-d \\{x\\} \\\\ \\lquote\\rquote\\ldblquote\\rdblquote"
+                     "\\endash\\emdash\\bullet}")
+            .rawText(),
+        QString::fromUtf8("a\xc2\xa0"
+                          "b\xe2\x80\x91"
+                          "c\xc2\xad"
+                          "d {x} \\ "
+                          "\xe2\x80\x98\xe2\x80\x99\xe2\x80\x9c\xe2\x80\x9d\xe2\x80\x93\xe2\x80\x94\xe2\x80\xa2"));
     // Cyrillic through the font's character set, while the document says Windows-1252.
     EXPECT_EQ(ReadDocument("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}"
                            "\\f0 caf\\'e9 \\f1\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
@@ -258,9 +266,11 @@ TEST(RtfReaderTest, EscapesDecodeThroughTheDocumentOrFontCodePage)
 TEST(RtfReaderTest, UnicodeCharactersSkipTheirStandInsAsUcSays)
 {
     EXPECT_EQ(ReadDocument("{\\rtf1 \\u1055?\\u1088?}").text(), QString::fromUtf8("\xd0\x9f\xd1\x80"));
-    EXPECT_EQ(ReadDocument("{\\rtf1\\uc2 \\u1055\\'3f\\'3fx\\u1088 ab}").text(), QString::fromUtf8("\xd0\x9fx\xd1\x80"));
+    EXPECT_EQ(ReadDocument("{\\rtf1\\uc2 \\u1055\\'3f\\'3fx\\u1088 ab}").text(),
+              QString::fromUtf8("\xd0\x9fx\xd1\x80"));
     EXPECT_EQ(ReadDocument("{\\rtf1\\uc0 \\u1055 x}").text(), QString::fromUtf8("\xd0\x9fx"));
-    EXPECT_EQ(ReadDocument("{\\rtf1 {\\uc3\\u1055}abc}").text(), QString::fromUtf8("\xd0\x9f" "abc"))
+    EXPECT_EQ(ReadDocument("{\\rtf1 {\\uc3\\u1055}abc}").text(), QString::fromUtf8("\xd0\x9f"
+                                                                                   "abc"))
         << "a group's end ends the skipping, and \\uc belongs to its group";
     EXPECT_EQ(ReadDocument("{\\rtf1 \\u-10179?\\u-8704?}").text(), QString::fromUtf8("\xf0\x9f\x98\x80"))
         << "a surrogate pair in negative numbers";
@@ -275,10 +285,11 @@ TEST(RtfReaderTest, BinaryDataIsSkippedByItsLength)
 
 TEST(RtfReaderTest, DestinationsThatShowNothingAreSkippedAndUnknownWordsVanish)
 {
-    const ReadDocument read("{\\rtf1{\\info{\\title Secret}{\\author Someone}}{\\stylesheet{\\s0 Normal;}}"
-                            "{\\header Page head}{\\footer Page foot}{\\*\\generator Writer}{\\*\\unheardof data}"
-                            "{\\*\\bkmkstart mark}one {\\frobnicate42 two} \\zork three{\\v hidden} "
-                            "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}}");
+    const ReadDocument read(
+        "{\\rtf1{\\info{\\title Secret}{\\author Someone}}{\\stylesheet{\\s0 Normal;}}"
+        "{\\header Page head}{\\footer Page foot}{\\*\\generator Writer}{\\*\\unheardof data}"
+        "{\\*\\bkmkstart mark}one {\\frobnicate42 two} \\zork three{\\v hidden} "
+        "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}}");
     EXPECT_EQ(read.text(), "one two three link");
 }
 

@@ -46,10 +46,7 @@ using namespace std::chrono_literals;
 
 constexpr int kGenerousWaitMs = 20000;
 
-QString ToQString(const std::filesystem::path& path)
-{
-    return QString::fromStdString(path.string());
-}
+QString ToQString(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 QList<QByteArray> Bytes(const QStringList& names)
 {
@@ -217,8 +214,8 @@ protected:
         auto probe = std::make_unique<Probe>(programDir);
         probe->Start();
         if (!qt_test::waitUntil([&] { return probe->IsFirst() || probe->HasExited(); }) || !probe->IsFirst()) {
-            ADD_FAILURE() << "no first copy for " << programDir.toStdString() << "; stderr: "
-                          << probe->Errors().toStdString();
+            ADD_FAILURE() << "no first copy for " << programDir.toStdString()
+                          << "; stderr: " << probe->Errors().toStdString();
             return nullptr;
         }
         return probe;
@@ -346,21 +343,19 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
     sendAndClose("{\"activate\":true,\"token\":\"plain\",\"files\":[\"a.mp3\"]}\n");
     sendAndClose("{\"token\":\"unended\",\"files\":[\"b.mp3\",42,null,\"c.mp3\"],\"later\":{\"x\":1}}");
     sendAndClose("{\"token\":\"one line only\",\"files\":[\"d.mp3\"]}\n{\"token\":\"second line\"}\n");
-    sendAndClose("{\"token\":\"in parts\",\"files\":[\"p1.mp3\"],\"more\":true}\n"
-                 "{\"continues\":true,\"token\":\"ignored\",\"files\":[\"p2.mp3\"]}\n"
-                 "{\"continues\":true,\"files\":[\"after the last part\"]}\n");
+    sendAndClose(
+        "{\"token\":\"in parts\",\"files\":[\"p1.mp3\"],\"more\":true}\n"
+        "{\"continues\":true,\"token\":\"ignored\",\"files\":[\"p2.mp3\"]}\n"
+        "{\"continues\":true,\"files\":[\"after the last part\"]}\n");
     QLocalSocket& slow = connectPeer();
     slow.write("{\"token\":\"in two\",");
     qt_test::runEventsFor(200ms);
     slow.write("\"files\":[\"e.mp3\"]}\n");
 
     const std::vector<InstanceMessage> expected{
-        {QStringLiteral("plain"), {"a.mp3"}},
-        {QStringLiteral("unended"), {"b.mp3", "c.mp3"}},
-        {QStringLiteral("one line only"), {"d.mp3"}},
-        {QStringLiteral("in two"), {"e.mp3"}},
-        {QStringLiteral("in parts"), {"p1.mp3"}},
-        {QString(), {"p2.mp3"}, true},
+        {QStringLiteral("plain"), {"a.mp3"}},         {QStringLiteral("unended"), {"b.mp3", "c.mp3"}},
+        {QStringLiteral("one line only"), {"d.mp3"}}, {QStringLiteral("in two"), {"e.mp3"}},
+        {QStringLiteral("in parts"), {"p1.mp3"}},     {QString(), {"p2.mp3"}, true},
     };
     ASSERT_TRUE(qt_test::waitUntil([&] { return received.size() >= expected.size(); })) << received.size();
     // Give any wrongly accepted garbage the chance to show up before comparing.
@@ -381,7 +376,8 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
     // A second guard for the same directory still gets through, and leaves the socket alone.
     // File names keep their bytes, also those that are not UTF-8.
     received.clear();
-    const InstanceMessage fromSecond{QStringLiteral("from second"), {"f.mp3", "/music/bad\xff\xfe.wav", "\xef\xbb\xbf.wav"}};
+    const InstanceMessage fromSecond{QStringLiteral("from second"),
+                                     {"f.mp3", "/music/bad\xff\xfe.wav", "\xef\xbb\xbf.wav"}};
     {
         SingleInstanceGuard second(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
         EXPECT_TRUE(second.GuardSingleInstance(fromSecond));
@@ -468,7 +464,8 @@ TEST_F(SingleInstanceProcesses, CopiesStartedTogetherElectExactlyOneFirst)
             copy->Start();
 
         auto settled = [&] {
-            return std::all_of(copies.begin(), copies.end(), [](auto& copy) { return copy->IsFirst() || copy->HasExited(); });
+            return std::all_of(copies.begin(), copies.end(),
+                               [](auto& copy) { return copy->IsFirst() || copy->HasExited(); });
         };
         ASSERT_TRUE(qt_test::waitUntil(settled));
         std::vector<Probe*> firsts;
@@ -566,8 +563,7 @@ TEST_F(SingleInstanceProcesses, OldUnreadableLockFileDoesNotBlockStart)
     const InstancePaths paths = PathsOf(dir);
     const std::string lockName = QFileInfo(paths.lockFile).fileName().toStdString();
     runtimeDir.write(lockName, "");
-    std::filesystem::last_write_time(runtimeDir.file(lockName),
-                                     std::filesystem::file_time_type::clock::now() - 1min);
+    std::filesystem::last_write_time(runtimeDir.file(lockName), std::filesystem::file_time_type::clock::now() - 1min);
 
     const std::unique_ptr<Probe> first = StartFirstCopy(dir);
     ASSERT_TRUE(first);
@@ -686,7 +682,8 @@ TEST_F(SingleInstanceProcesses, HugeFileListIsHandedOverWhole)
         for (const InstanceMessage& message : first->Messages())
             received += message.files;
         return received.size() >= files.size();
-    })) << received.size() << " " << first->Errors().toStdString();
+    })) << received.size()
+        << " " << first->Errors().toStdString();
     EXPECT_EQ(received, Bytes(files));
     const std::vector<InstanceMessage> messages = first->Messages();
     ASSERT_GT(messages.size(), 1u);

@@ -33,7 +33,8 @@ protected:
     static void send(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button,
                      Qt::MouseButtons buttons)
     {
-        QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, buttons, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, buttons,
+                          Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
     // Drops the toolbar with its top-left corner at the given place.
@@ -56,11 +57,13 @@ TEST_F(ToolbarTest, DockedUnderTheMenuBarOnceTheMainWindowIsPlaced)
 {
     MainWindow& form = start();
     const auto dockedPlace = [&] {
-        return QRect(mainTopLeft() + QPoint(0, captionMenuHeight()), QSize(form.frameGeometry().width(), Toolbar::kHeight));
+        return QRect(mainTopLeft() + QPoint(0, captionMenuHeight()),
+                     QSize(form.frameGeometry().width(), Toolbar::kHeight));
     };
     // The platform may place the window again once it has framed it.
     EXPECT_TRUE(qt_test::waitUntil([&] { return toolbar->isVisible() && toolbar->geometry() == dockedPlace(); }, 2s))
-        << "toolbar " << toolbar->x() << "," << toolbar->y() << " main " << mainTopLeft().x() << "," << mainTopLeft().y();
+        << "toolbar " << toolbar->x() << "," << toolbar->y() << " main " << mainTopLeft().x() << ","
+        << mainTopLeft().y();
     EXPECT_EQ(toolbar->geometry().bottom() + 1, form.centralWidget()->mapToGlobal(QPoint(0, 37)).y())
         << "the docked toolbar covers the top 37 pixels of the client area";
     EXPECT_TRUE(toolbar->windowFlags() & Qt::FramelessWindowHint);
@@ -92,8 +95,9 @@ TEST_F(ToolbarTest, SlotsShowTheCommandsOfTheirKeysAndGreyWithThem)
         EXPECT_FALSE(toolbarSlots[slot].label->isEnabled());
     }
     const QImage greyed = CommandGlyph::keyedBitmap(20).copy(16, 0, 16, 16);
-    EXPECT_EQ(toolbarSlots[2].button->icon().pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32),
-              greyed);
+    EXPECT_EQ(
+        toolbarSlots[2].button->icon().pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32),
+        greyed);
 
     recordCommands();
     dispatcher.SetCommandEnabled(Command::Play, true);
@@ -118,7 +122,8 @@ TEST_F(ToolbarTest, DraggedOffTheMainWindowShrinksItAndBackGrowsIt)
     tick();
     EXPECT_EQ(form.geometry().height(), dockedHeight - Toolbar::kHeight);
     EXPECT_EQ(form.queue->geometry(), queueDocked.translated(0, -Toolbar::kHeight));
-    EXPECT_EQ(form.statusbar->geometry().bottom(), form.centralWidget()->height() - 1) << "the status bar stays at the bottom";
+    EXPECT_EQ(form.statusbar->geometry().bottom(), form.centralWidget()->height() - 1)
+        << "the status bar stays at the bottom";
 
     dropAt(mainTopLeft() + QPoint(-5, captionMenuHeight() + Toolbar::kHeight));
     EXPECT_TRUE(session->toolbarDock().ToolbarDocked);

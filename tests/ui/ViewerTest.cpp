@@ -155,7 +155,8 @@ TEST_F(ViewerTest, TheViewerFollowsTheMainWindow)
     const int below = session->toolbarDock().CaptionMenuHeight + toolbar->height();
     form->move(form->pos() + QPoint(40, 25));
     const QPoint wanted(form->frameGeometry().topLeft() + QPoint(0, below));
-    EXPECT_TRUE(qt_test::waitUntil([&] { return viewer->frameGeometry().topLeft() == wanted; }, std::chrono::seconds(5)))
+    EXPECT_TRUE(
+        qt_test::waitUntil([&] { return viewer->frameGeometry().topLeft() == wanted; }, std::chrono::seconds(5)))
         << "the viewer stayed at " << viewer->x() << "," << viewer->y();
     EXPECT_EQ(viewer->frameGeometry().size(),
               QSize(form->frameGeometry().width(), form->frameGeometry().bottom() + 1 - wanted.y()))
@@ -174,7 +175,8 @@ TEST_F(ViewerTest, AnErrorBoxFromATickDoesNotStopTheQueue)
     bool movedOn = false;
     dialogs.whileShown = [&](const ShownDialog&) {
         backend->advance(1000);  // the second wave ends while the box is open
-        movedOn = qt_test::waitUntil([&] { return session->playback().activeMedia == amNone; }, std::chrono::seconds(3));
+        movedOn =
+            qt_test::waitUntil([&] { return session->playback().activeMedia == amNone; }, std::chrono::seconds(3));
         qt_test::runEventsFor(std::chrono::milliseconds(600));  // three more ticks
     };
     backend->advance(1000);  // the first ends: the next tick starts the second, whose look-ahead fails
@@ -205,14 +207,16 @@ TEST_F(ViewerTest, AnOverlongDocumentSaysItWasShortened)
               "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
                   " bytes are shown.]");
     EXPECT_TRUE(shown.lastBlock().previous().text().endsWith(QStringLiteral(" caf")));
-    EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), "A line of the document, caf\xc3\xa9, that goes on and on.")
+    EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(),
+              "A line of the document, caf\xc3\xa9, that goes on and on.")
         << "a character cut in two at the cap does not turn the whole text into another encoding";
 }
 
 bool firstWordIsBold(const QTextEdit& memo)
 {
     const QTextBlock block = memo.document()->begin();
-    return block.isValid() && block.begin() != block.end() && block.begin().fragment().charFormat().fontWeight() >= QFont::Bold;
+    return block.isValid() && block.begin() != block.end() &&
+           block.begin().fragment().charFormat().fontWeight() >= QFont::Bold;
 }
 
 TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
@@ -250,7 +254,8 @@ TEST_F(ViewerTest, LongLinesShowWholeInParagraphsOfBoundedLength)
     ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainMemo); }));
     QString shown;
     int paragraphs = 0;
-    for (QTextBlock block = viewer->plainMemo->document()->begin(); block.isValid(); block = block.next(), ++paragraphs) {
+    for (QTextBlock block = viewer->plainMemo->document()->begin(); block.isValid();
+         block = block.next(), ++paragraphs) {
         EXPECT_LE(block.text().size(), DocumentView::kLongestParagraph);
         shown += block.text();
         if (block.text().contains(QStringLiteral("word")) && block.next().text().contains(QStringLiteral("word"))) {
@@ -317,7 +322,7 @@ TEST_F(ViewerTest, BadPicturesShowNothingAndSayNothing)
 TEST_F(ViewerTest, DocumentsThatAreNotReadableFilesRaiseTheirError)
 {
     std::filesystem::create_directory(home.file("folder.rtf"));
-    ASSERT_EQ(mkfifo(home.file("pipe.txt").c_str(), 0600), 0);  // must not wait for a writer
+    ASSERT_EQ(mkfifo(home.file("pipe.txt").c_str(), 0600), 0);                       // must not wait for a writer
     std::filesystem::create_symlink("/proc/self/mem", home.file("unreadable.txt"));  // reading fails
     const std::pair<const char*, const char*> cases[] = {
         {"folder.rtf", "File access denied"}, {"pipe.txt", "File access denied"}, {"unreadable.txt", "I/O error 5"}};

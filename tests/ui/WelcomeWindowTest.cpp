@@ -51,13 +51,15 @@ protected:
 
     // Runs the command that opens the window; act runs while it is shown, then OK closes it
     // (unless act did). Returns whether the window was shown.
-    bool whileOpen(Command command, const std::function<void()>& act = [] {})
+    bool whileOpen(
+        Command command, const std::function<void()>& act = [] {})
     {
         return whileShownBy([&] { dispatcher.ExecuteCommand(command); }, act);
     }
 
     // The same for the page start-up opens.
-    bool whileOpenAtStartup(WelcomePage page, const std::function<void()>& act = [] {})
+    bool whileOpenAtStartup(
+        WelcomePage page, const std::function<void()>& act = [] {})
     {
         return whileShownBy([&] { tips.ShowPageAtStartup(page); }, act);
     }
@@ -300,8 +302,8 @@ TEST_F(WelcomeWindowTest, AMissingDocumentFromTheMenuShowsTheErrorAndNotTheWindo
 {
     EXPECT_FALSE(whileOpen(Command::Introduction));
     EXPECT_FALSE(whileOpen(Command::TipOfTheDay));
-    EXPECT_EQ(errorTexts(), (std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + ".",
-                                                      "File not found."}));
+    EXPECT_EQ(errorTexts(),
+              (std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + ".", "File not found."}));
     dialogs.shown.clear();
 
     // A button in the open window: the error, and the text area keeps its text.
@@ -359,8 +361,8 @@ TEST_F(WelcomeWindowTest, AnOverlongDocumentIsShortenedAsTheViewerShortensIt)
         const QTextDocument& shown = *tips.Memo1->document();
         EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), line.substr(0, line.size() - 2)) << "still UTF-8";
         EXPECT_EQ(shown.lastBlock().text().toStdString(),
-                  "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
-                      " bytes are shown.]");
+                  "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " +
+                      std::to_string(text.size()) + " bytes are shown.]");
         EXPECT_EQ(shown.lastBlock().previous().text(), "Caf");
     });
 }
@@ -374,9 +376,8 @@ TEST_F(WelcomeWindowTest, AnIntroductionOfOneLongLineOpensAtOnceInBoundedParagra
         ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
         const QStringList lines = memoLines();
         EXPECT_EQ(lines.join(QString()), QString(256 * 1024, QChar(0)));
-        EXPECT_TRUE(std::ranges::all_of(lines, [](const QString& line) {
-            return line.size() <= DocumentView::kLongestParagraph;
-        }));
+        EXPECT_TRUE(std::ranges::all_of(
+            lines, [](const QString& line) { return line.size() <= DocumentView::kLongestParagraph; }));
     }));
 }
 

@@ -125,8 +125,8 @@ protected:
     static void click(const QWidget* control)
     {
         const QPoint middle = control->mapToGlobal(control->rect().center());
-        ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle) + QStringList{QStringLiteral("click"),
-                                                                                                 QStringLiteral("1")}));
+        ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle) +
+                            QStringList{QStringLiteral("click"), QStringLiteral("1")}));
     }
 
     // Presses the left button on the toolbar's grip, moves and lets go so that the toolbar's
@@ -152,10 +152,12 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
 {
     MainWindow& form = startFramed();
     recordCommands();
-    const std::pair<QAbstractButton*, Command> commandButtons[] = {
-        {form.btnAdd, Command::AddToQueue},          {form.btnaddall, Command::AddAllToQueue},
-        {form.btnRemoveQueue, Command::RemoveFromQueue}, {form.btnRemoveAll, Command::RemoveAllFromQueue},
-        {form.btnUp, Command::MoveQueueUp},          {form.btnDown, Command::MoveQueueDown}};
+    const std::pair<QAbstractButton*, Command> commandButtons[] = {{form.btnAdd, Command::AddToQueue},
+                                                                   {form.btnaddall, Command::AddAllToQueue},
+                                                                   {form.btnRemoveQueue, Command::RemoveFromQueue},
+                                                                   {form.btnRemoveAll, Command::RemoveAllFromQueue},
+                                                                   {form.btnUp, Command::MoveQueueUp},
+                                                                   {form.btnDown, Command::MoveQueueDown}};
     const auto clickRaises = [&](QAbstractButton* button, Command command) {
         dispatcher.SetCommandEnabled(command, true);
         raised.clear();
@@ -169,10 +171,11 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
     for (const auto& [button, command] : commandButtons)
         clickRaises(button, command);
 
-    const std::pair<QAbstractButton*, QWidget*> rollUps[] = {
-        {form.btnFileListRollUp, form.FileListBox1}, {form.btnDirectoryListRollUp, form.TabSet1},
-        {form.btnQueueRollUp, form.TabSet2},         {form.btnFilterRollUp, form.filterpanel},
-        {form.btnPlayModeRollUp, form.playmodepanel}};
+    const std::pair<QAbstractButton*, QWidget*> rollUps[] = {{form.btnFileListRollUp, form.FileListBox1},
+                                                             {form.btnDirectoryListRollUp, form.TabSet1},
+                                                             {form.btnQueueRollUp, form.TabSet2},
+                                                             {form.btnFilterRollUp, form.filterpanel},
+                                                             {form.btnPlayModeRollUp, form.playmodepanel}};
     for (const auto& [button, part] : rollUps) {
         for (const bool shown : {false, true}) {
             click(button);
@@ -195,7 +198,8 @@ TEST_F(MainWindowOnDesktopTest, AToolbarDroppedOnTheCaptionDocks)
     const int dockedHeight = form.frameGeometry().height();
 
     dragToolbarTo(QPoint(form.frameGeometry().left(), form.frameGeometry().bottom() + 60));
-    ASSERT_TRUE(qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight - Toolbar::kHeight; }, 2s))
+    ASSERT_TRUE(
+        qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight - Toolbar::kHeight; }, 2s))
         << "the toolbar did not float";
     EXPECT_FALSE(session->toolbarDock().ToolbarDocked);
 

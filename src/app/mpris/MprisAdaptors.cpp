@@ -6,15 +6,33 @@ MprisRootAdaptor::MprisRootAdaptor(MprisService* service) : QDBusAbstractAdaptor
 
 QStringList MprisRootAdaptor::supportedMimeTypes() const
 {
-    return {QStringLiteral("audio/midi"), QStringLiteral("audio/x-wav"), QStringLiteral("video/x-msvideo"),
-            QStringLiteral("text/plain"), QStringLiteral("text/rtf"), QStringLiteral("image/bmp"),
-            QStringLiteral("image/vnd.microsoft.icon"), QStringLiteral("image/wmf"), QStringLiteral("image/png"),
-            QStringLiteral("image/jpeg"), QStringLiteral("image/x-pcx"), QStringLiteral("application/x-cd-track"),
-            QStringLiteral("audio/mpeg"), QStringLiteral("audio/ogg"), QStringLiteral("audio/x-vorbis+ogg"),
-            QStringLiteral("audio/x-opus+ogg"), QStringLiteral("audio/flac"), QStringLiteral("audio/mp4"),
-            QStringLiteral("audio/aac"), QStringLiteral("audio/x-ms-wma"), QStringLiteral("video/mp4"),
-            QStringLiteral("video/x-m4v"), QStringLiteral("video/x-matroska"), QStringLiteral("video/webm"),
-            QStringLiteral("video/quicktime"), QStringLiteral("video/mpeg"), QStringLiteral("video/x-ms-wmv"),
+    return {QStringLiteral("audio/midi"),
+            QStringLiteral("audio/x-wav"),
+            QStringLiteral("video/x-msvideo"),
+            QStringLiteral("text/plain"),
+            QStringLiteral("text/rtf"),
+            QStringLiteral("image/bmp"),
+            QStringLiteral("image/vnd.microsoft.icon"),
+            QStringLiteral("image/wmf"),
+            QStringLiteral("image/png"),
+            QStringLiteral("image/jpeg"),
+            QStringLiteral("image/x-pcx"),
+            QStringLiteral("application/x-cd-track"),
+            QStringLiteral("audio/mpeg"),
+            QStringLiteral("audio/ogg"),
+            QStringLiteral("audio/x-vorbis+ogg"),
+            QStringLiteral("audio/x-opus+ogg"),
+            QStringLiteral("audio/flac"),
+            QStringLiteral("audio/mp4"),
+            QStringLiteral("audio/aac"),
+            QStringLiteral("audio/x-ms-wma"),
+            QStringLiteral("video/mp4"),
+            QStringLiteral("video/x-m4v"),
+            QStringLiteral("video/x-matroska"),
+            QStringLiteral("video/webm"),
+            QStringLiteral("video/quicktime"),
+            QStringLiteral("video/mpeg"),
+            QStringLiteral("video/x-ms-wmv"),
             QStringLiteral("video/ogg")};
 }
 
@@ -52,10 +70,7 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri) { service->openUri(uri); }
 
-MprisTrackListAdaptor::MprisTrackListAdaptor(MprisService* service)
-    : QDBusAbstractAdaptor(service), service(service)
-{
-}
+MprisTrackListAdaptor::MprisTrackListAdaptor(MprisService* service) : QDBusAbstractAdaptor(service), service(service) {}
 
 QList<QDBusObjectPath> MprisTrackListAdaptor::tracks() const { return service->tracks(); }
 

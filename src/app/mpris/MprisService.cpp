@@ -81,7 +81,8 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
     registeredName = serviceName;
     registered = bus.registerService(registeredName);
     if (!registered) {
-        registeredName = serviceName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
+        registeredName =
+            serviceName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
         registered = bus.registerService(registeredName);
     }
     lastPlayerProperties = playerProperties();
@@ -101,13 +102,13 @@ bool MprisService::canGoNext() const { return hasCurrentItem(); }
 QString MprisService::playbackStatus() const
 {
     switch (session.playback().playState) {
-    case psPlaying:
-    case psResume:
-        return QStringLiteral("Playing");
-    case psPaused:
-        return QStringLiteral("Paused");
-    default:
-        return QStringLiteral("Stopped");
+        case psPlaying:
+        case psResume:
+            return QStringLiteral("Playing");
+        case psPaused:
+            return QStringLiteral("Paused");
+        default:
+            return QStringLiteral("Stopped");
     }
 }
 

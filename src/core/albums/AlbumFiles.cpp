@@ -115,10 +115,14 @@ std::vector<std::string> ReadAlbumFile(const std::string& path, AlbumFileFormat 
 {
     const std::string bytes = readUpToNul(path);
     switch (format) {
-    case AlbumFileFormat::M3u: return ReadM3u(bytes, directoryOf(path), M3uCharset::Utf8OrLatin1);
-    case AlbumFileFormat::M3u8: return ReadM3u(bytes, directoryOf(path), M3uCharset::Utf8);
-    case AlbumFileFormat::Pls: return ReadPls(bytes, directoryOf(path));
-    case AlbumFileFormat::Album: break;
+        case AlbumFileFormat::M3u:
+            return ReadM3u(bytes, directoryOf(path), M3uCharset::Utf8OrLatin1);
+        case AlbumFileFormat::M3u8:
+            return ReadM3u(bytes, directoryOf(path), M3uCharset::Utf8);
+        case AlbumFileFormat::Pls:
+            return ReadPls(bytes, directoryOf(path));
+        case AlbumFileFormat::Album:
+            break;
     }
     return ParseAlbum(bytes);
 }

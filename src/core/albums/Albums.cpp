@@ -53,10 +53,7 @@ std::string albumToOpen(const std::string& chosen)
     return WithDefaultExtension(chosen, "alb");
 }
 
-std::string replaceQuestion(const std::string& path)
-{
-    return path + " already exists.\r\nDo you want to replace it?";
-}
+std::string replaceQuestion(const std::string& path) { return path + " already exists.\r\nDo you want to replace it?"; }
 
 }  // namespace
 
@@ -124,7 +121,8 @@ void Albums::LoadDefaultAlbum()
     }
     if (settings.optLoadDefaultAlbumWhenStart == daNo)
         return;
-    if (settings.optLoadDefaultAlbumWhenStart == daPrompt && !confirm(DialogKind::Information, kConfirmLoadDefaultAlbumText))
+    if (settings.optLoadDefaultAlbumWhenStart == daPrompt &&
+        !confirm(DialogKind::Information, kConfirmLoadDefaultAlbumText))
         return;
     replaceQueue(ReadAlbumFile(path, AlbumFileFormat::Album));
     editing.ValidateQueue();

@@ -7,30 +7,30 @@ namespace IoErrorText {
 std::string forErrno(int errnoValue)
 {
     switch (errnoValue) {
-    case ENOENT:
-    case ENOTDIR:
-        return "File not found";
-    case EINVAL:
-    case ENAMETOOLONG:
-    case EILSEQ:
-        return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return "File access denied";
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    case ERANGE:
-        return "Invalid numeric input";
-    default:
-        return "I/O error " + std::to_string(errnoValue);
+        case ENOENT:
+        case ENOTDIR:
+            return "File not found";
+        case EINVAL:
+        case ENAMETOOLONG:
+        case EILSEQ:
+            return "Invalid filename";
+        case EMFILE:
+        case ENFILE:
+            return "Too many open files";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case ETXTBSY:
+            return "File access denied";
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return "Disk full";
+        case ERANGE:
+            return "Invalid numeric input";
+        default:
+            return "I/O error " + std::to_string(errnoValue);
     }
 }
 

@@ -14,7 +14,7 @@
 #include <string>
 
 struct ProgramLocation {
-    std::string executablePath;              // absolute
+    std::string executablePath;               // absolute
     std::optional<std::string> sonorailHome;  // $SONORAIL_HOME
     std::optional<std::string> xdgConfigHome;
     std::optional<std::string> home;

@@ -30,9 +30,8 @@ int writeAllWith(std::string_view bytes, WriteSome writeSome)
 
 int WriteAll(int fd, std::string_view bytes)
 {
-    return writeAllWith(bytes, [fd](const char* data, std::size_t size, std::size_t) {
-        return ::write(fd, data, size);
-    });
+    return writeAllWith(bytes,
+                        [fd](const char* data, std::size_t size, std::size_t) { return ::write(fd, data, size); });
 }
 
 int WriteAllAt(int fd, std::string_view bytes, off_t at)

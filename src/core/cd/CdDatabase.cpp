@@ -77,7 +77,8 @@ CdDatabase::Lookup CdDatabase::find(std::int32_t discId) const
         for (std::size_t i = 0; i < wholeRecords; ++i, ++recordNumber) {
             const unsigned char* start = block.data() + i * CdRecord::kSize;
             if (CdRecord::discIdIn(start) == discId)
-                return {recordNumber, CdRecord::decode(std::span<const unsigned char, CdRecord::kSize>(start, CdRecord::kSize))};
+                return {recordNumber,
+                        CdRecord::decode(std::span<const unsigned char, CdRecord::kSize>(start, CdRecord::kSize))};
         }
         if (static_cast<std::size_t>(got) < block.size())
             return {kNoRecordYet, std::nullopt};  // the file ended (a partial record left over)

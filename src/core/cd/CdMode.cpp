@@ -21,7 +21,12 @@ std::string unlessPrompt(const std::string& text, const char* prompt) { return t
 
 CdMode::CdMode(MediaPlayer& player, const PlaybackState& playback, PlayQueue& queue, QueueEditing& editing,
                CommandControl& commands, const CdViews& views, const Settings& settings)
-    : player(player), playback(playback), queue(queue), editing(editing), commands(commands), views(views),
+    : player(player),
+      playback(playback),
+      queue(queue),
+      editing(editing),
+      commands(commands),
+      views(views),
       settings(settings)
 {
 }

@@ -16,9 +16,9 @@ constexpr std::array<std::string_view, 7> kTrackModes = {"AUDIO",      "MODE1/20
                                                          "MODE2/2048", "MODE2/2324", "MODE2/2352"};
 constexpr std::array<std::string_view, 5> kFileTypes = {"BINARY", "MOTOROLA", "AIFF", "WAVE", "MP3"};
 constexpr std::array<std::string_view, 4> kFlags = {"DCP", "4CH", "PRE", "SCMS"};
-constexpr std::array<std::string_view, 12> kTextKeywords = {"TITLE",    "PERFORMER", "SONGWRITER", "COMPOSER",
-                                                            "ARRANGER", "MESSAGE",   "DISC_ID",    "GENRE",
-                                                            "TOC_INFO1", "TOC_INFO2", "UPC_EAN",   "SIZE_INFO"};
+constexpr std::array<std::string_view, 12> kTextKeywords = {"TITLE",     "PERFORMER", "SONGWRITER", "COMPOSER",
+                                                            "ARRANGER",  "MESSAGE",   "DISC_ID",    "GENRE",
+                                                            "TOC_INFO1", "TOC_INFO2", "UPC_EAN",    "SIZE_INFO"};
 
 template <std::size_t N>
 bool isOneOf(std::string_view word, const std::array<std::string_view, N>& words)
@@ -86,9 +86,9 @@ private:
     CueSheet sheet;
     int lineNumber = 0;
     bool inTrack = false;
-    int lastIndex = -1;          // of the current track
-    long lastTime = 0;           // of any INDEX so far
-    long previousStart = -1;     // INDEX 01 of the track before
+    int lastIndex = -1;       // of the current track
+    long lastTime = 0;        // of any INDEX so far
+    long previousStart = -1;  // INDEX 01 of the track before
     bool hasIndexOne = false;
 };
 
@@ -231,8 +231,8 @@ long SheetCheck::timeOf(std::string_view time) const
     const std::string_view minutes = time.substr(0, first);
     const std::string_view seconds = time.substr(first + 1, second - first - 1);
     const std::string_view frames = time.substr(second + 1);
-    if (minutes.size() > 3 || seconds.size() != 2 || frames.size() != 2 || !allDigits(minutes) ||
-        !allDigits(seconds) || !allDigits(frames) || numberOf(seconds) >= 60 || numberOf(frames) >= kFramesPerSecond)
+    if (minutes.size() > 3 || seconds.size() != 2 || frames.size() != 2 || !allDigits(minutes) || !allDigits(seconds) ||
+        !allDigits(frames) || numberOf(seconds) >= 60 || numberOf(frames) >= kFramesPerSecond)
         refuse("no time (mm:ss:ff): " + std::string(time.substr(0, 40)));
     return (numberOf(minutes) * 60L + numberOf(seconds)) * kFramesPerSecond + numberOf(frames);
 }

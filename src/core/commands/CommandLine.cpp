@@ -13,13 +13,20 @@ namespace {
 std::optional<CommandLineAction> actionForSwitch(char letter)
 {
     switch (letter) {
-    case 'b': return CommandLineAction::CheckBackwards;
-    case 'c': return CommandLineAction::CheckContinuous;
-    case 'r': return CommandLineAction::CheckRandom;
-    case 's': return CommandLineAction::CheckShuffle;
-    case 'm': return CommandLineAction::StartMinimised;
-    case '?': return CommandLineAction::ShowOptions;
-    default: return std::nullopt;
+        case 'b':
+            return CommandLineAction::CheckBackwards;
+        case 'c':
+            return CommandLineAction::CheckContinuous;
+        case 'r':
+            return CommandLineAction::CheckRandom;
+        case 's':
+            return CommandLineAction::CheckShuffle;
+        case 'm':
+            return CommandLineAction::StartMinimised;
+        case '?':
+            return CommandLineAction::ShowOptions;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -50,10 +57,19 @@ std::vector<std::string> CommandLineFiles(const std::vector<std::string>& argume
 bool ApplyPlayModeSwitch(CommandLineAction action, PlayModes& modes)
 {
     switch (action) {
-    case CommandLineAction::CheckBackwards: modes.setChecked(PlayMode::Backwards, true); return true;
-    case CommandLineAction::CheckContinuous: modes.setChecked(PlayMode::Continuous, true); return true;
-    case CommandLineAction::CheckRandom: modes.setChecked(PlayMode::Random, true); return true;
-    case CommandLineAction::CheckShuffle: modes.setChecked(PlayMode::Shuffle, true); return true;
-    default: return false;
+        case CommandLineAction::CheckBackwards:
+            modes.setChecked(PlayMode::Backwards, true);
+            return true;
+        case CommandLineAction::CheckContinuous:
+            modes.setChecked(PlayMode::Continuous, true);
+            return true;
+        case CommandLineAction::CheckRandom:
+            modes.setChecked(PlayMode::Random, true);
+            return true;
+        case CommandLineAction::CheckShuffle:
+            modes.setChecked(PlayMode::Shuffle, true);
+            return true;
+        default:
+            return false;
     }
 }

@@ -33,7 +33,8 @@ constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
         {at(Command::OpenAlbum), "OpenAlb", "Opens an album|002Loads an album into the current queue"},
         {at(Command::SaveAlbum), "SaveAlb", "Save an album|003Saves an album from the current queue to disk"},
         {at(Command::CopyFile), "CopyFile", "Copy a file|007Copies a file from one directory to another"},
-        {at(Command::CopyAllFiles), "CopyAll", "Copy All Files|009Copies all of the files from one directory to another"},
+        {at(Command::CopyAllFiles), "CopyAll",
+         "Copy All Files|009Copies all of the files from one directory to another"},
         {at(Command::DeleteFile), "DelFile", "Delete a File|015Deletes a file"},
         {at(Command::DeleteAllFiles), "DelAll", "Deletes All Files|016Deletes all of the files from a directory"},
         {at(Command::FileInfo), "FileInfo", "File Information|021Retrieves information about a file/cd track"},
@@ -171,21 +172,44 @@ constexpr MenuEntry kFileManagerPopup{"FileManagerPopUp", "", kFileManagerPopupI
 constexpr MenuEntry kQueuePopup{"QueuePopUp", "", kQueuePopupItems};
 
 constexpr Command kAllCommands[] = {
-    Command::OpenAlbum, Command::SaveAlbum, Command::CopyFile, Command::CopyAllFiles, Command::DeleteFile,
-    Command::DeleteAllFiles, Command::FileInfo, Command::MoveFile, Command::MoveAllFiles, Command::RenameFile,
-    Command::RenameAllFiles, Command::AddToQueue, Command::AddAllToQueue, Command::RemoveFromQueue, Command::RemoveAllFromQueue,
-    Command::MoveQueueUp, Command::MoveQueueDown, Command::SetupOptions, Command::Exit, Command::Play,
-    Command::Pause, Command::Stop, Command::Next, Command::UpdateCdInfo, Command::EjectCd,
-    Command::PlayCd, Command::HelpContents, Command::HelpSearch, Command::HelpOnHelp, Command::About,
-    Command::Introduction, Command::TechnicalDocuments, Command::TipOfTheDay,
+    Command::OpenAlbum,
+    Command::SaveAlbum,
+    Command::CopyFile,
+    Command::CopyAllFiles,
+    Command::DeleteFile,
+    Command::DeleteAllFiles,
+    Command::FileInfo,
+    Command::MoveFile,
+    Command::MoveAllFiles,
+    Command::RenameFile,
+    Command::RenameAllFiles,
+    Command::AddToQueue,
+    Command::AddAllToQueue,
+    Command::RemoveFromQueue,
+    Command::RemoveAllFromQueue,
+    Command::MoveQueueUp,
+    Command::MoveQueueDown,
+    Command::SetupOptions,
+    Command::Exit,
+    Command::Play,
+    Command::Pause,
+    Command::Stop,
+    Command::Next,
+    Command::UpdateCdInfo,
+    Command::EjectCd,
+    Command::PlayCd,
+    Command::HelpContents,
+    Command::HelpSearch,
+    Command::HelpOnHelp,
+    Command::About,
+    Command::Introduction,
+    Command::TechnicalDocuments,
+    Command::TipOfTheDay,
 };
 
 }  // namespace
 
-bool isCommand(int number)
-{
-    return number >= 1 && number <= kHighestIndex && hintEntry(number).Number == number;
-}
+bool isCommand(int number) { return number >= 1 && number <= kHighestIndex && hintEntry(number).Number == number; }
 
 std::span<const Command> allCommands() { return kAllCommands; }
 

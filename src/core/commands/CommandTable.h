@@ -62,7 +62,7 @@ const MenuEntry& queuePopup();
 
 // Default commands of the eleven toolbar slots.
 inline constexpr std::array<Command, 11> kDefaultToolbarSlots{
-    Command::OpenAlbum, Command::SaveAlbum, Command::SetupOptions, Command::Exit, Command::Play, Command::Pause,
+    Command::OpenAlbum, Command::SaveAlbum, Command::SetupOptions, Command::Exit,    Command::Play,  Command::Pause,
     Command::Stop,      Command::Next,      Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd};
 
 }  // namespace CommandTable

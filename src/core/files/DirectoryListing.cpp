@@ -36,16 +36,19 @@ DirHandle openDirectory(const std::string& directory)
 mode_t entryType(DIR* dir, const dirent& entry)
 {
     switch (entry.d_type) {
-    case DT_REG: return S_IFREG;
-    case DT_DIR: return S_IFDIR;
-    case DT_LNK:
-    case DT_UNKNOWN: {
-        struct stat target {};
-        if (fstatat(dirfd(dir), entry.d_name, &target, 0) != 0)
-            return 0;
-        return target.st_mode & S_IFMT;
-    }
-    default: return S_IFIFO;  // fifo, socket or device: never listed
+        case DT_REG:
+            return S_IFREG;
+        case DT_DIR:
+            return S_IFDIR;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            struct stat target {};
+            if (fstatat(dirfd(dir), entry.d_name, &target, 0) != 0)
+                return 0;
+            return target.st_mode & S_IFMT;
+        }
+        default:
+            return S_IFIFO;  // fifo, socket or device: never listed
     }
 }
 
@@ -85,9 +88,8 @@ std::vector<std::string> ListFiles(const std::string& directory, const FileMask&
 
 std::vector<std::string> ListSubdirectories(const std::string& directory)
 {
-    return listEntries(directory, [](DIR* dir, const dirent& entry, std::string_view) {
-        return entryType(dir, entry) == S_IFDIR;
-    });
+    return listEntries(
+        directory, [](DIR* dir, const dirent& entry, std::string_view) { return entryType(dir, entry) == S_IFDIR; });
 }
 
 bool NameOrder(std::string_view a, std::string_view b)

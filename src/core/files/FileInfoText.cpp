@@ -33,10 +33,10 @@ FileInfoFormats PlainFileInfoFormats()
 
 std::string FileInfoText(std::string_view name, const FileFacts& facts, const FileInfoFormats& formats)
 {
-    std::tm local {};
+    std::tm local{};
     ::localtime_r(&facts.lastWrite, &local);
-    std::string text = Utf8FromLegacyText(name) + ":  " + AttributeText(facts) + formats.size(facts.size) + " bytes.  " +
-                       formats.shortDate(local);
+    std::string text = Utf8FromLegacyText(name) + ":  " + AttributeText(facts) + formats.size(facts.size) +
+                       " bytes.  " + formats.shortDate(local);
     const bool midnight = local.tm_hour == 0 && local.tm_min == 0 && local.tm_sec == 0;
     if (!midnight)
         text += " " + formats.longTime(local);

@@ -11,7 +11,7 @@
 #include "core/files/FileFacts.h"
 
 struct FileInfoFormats {
-    std::function<std::string(std::uint64_t)> size;         // digits grouped by the locale
+    std::function<std::string(std::uint64_t)> size;        // digits grouped by the locale
     std::function<std::string(const std::tm&)> shortDate;  // the locale's short date
     std::function<std::string(const std::tm&)> longTime;   // the locale's long time
 };

@@ -86,7 +86,8 @@ bool FileMask::matches(std::string_view name) const
         if (equalsLowered(literal, name))
             return true;
     }
-    return std::ranges::any_of(wildcards, [&](const std::string& pattern) { return wildcardMatchLowered(pattern, name); });
+    return std::ranges::any_of(wildcards,
+                               [&](const std::string& pattern) { return wildcardMatchLowered(pattern, name); });
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name)

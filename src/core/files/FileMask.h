@@ -19,9 +19,9 @@ public:
 private:
     // Every pattern is stored lower-cased, in the cheapest form that decides it.
     std::unordered_set<std::string> extensions;  // "*.mid": the name's last "." and what follows
-    std::vector<std::string> literals;   // no wildcard at all: the whole name
-    std::vector<std::string> suffixes;   // "*" then no wildcard ("*.mid"): the end of the name
-    std::vector<std::string> wildcards;  // anything else
+    std::vector<std::string> literals;           // no wildcard at all: the whole name
+    std::vector<std::string> suffixes;           // "*" then no wildcard ("*.mid"): the end of the name
+    std::vector<std::string> wildcards;          // anything else
 };
 
 // One pattern against one name with the rules above.

@@ -175,12 +175,12 @@ TransferResult copyOpenSource(int source, const struct stat& sourceInfo, const s
     PartialCopy copy(destination);
     int error = 0;
     switch (copyContents(source, copy.fd(), static_cast<std::uint64_t>(sourceInfo.st_size), progress, error)) {
-    case CopyEnd::Cancelled:
-        return {TransferOutcome::Cancelled, 0};
-    case CopyEnd::Failed:
-        return {TransferOutcome::Failed, error};
-    case CopyEnd::Complete:
-        break;
+        case CopyEnd::Cancelled:
+            return {TransferOutcome::Cancelled, 0};
+        case CopyEnd::Failed:
+            return {TransferOutcome::Failed, error};
+        case CopyEnd::Complete:
+            break;
     }
     if ((error = copy.finish(sourceInfo)) != 0 || (error = copy.commit()) != 0)
         return {TransferOutcome::Failed, error};

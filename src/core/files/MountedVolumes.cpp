@@ -18,15 +18,15 @@ constexpr std::string_view kMountTable = "/proc/self/mountinfo";
 
 // Kernel, memory and package-image file systems: never a place the user keeps media.
 constexpr std::array<std::string_view, 22> kPseudoTypes = {
-    "proc",     "sysfs",     "cgroup", "cgroup2",   "devpts",    "devtmpfs", "tmpfs",     "ramfs",
-    "mqueue",   "debugfs",   "tracefs", "securityfs", "pstore",  "bpf",      "autofs",    "fusectl",
-    "configfs", "hugetlbfs", "overlay", "squashfs",  "binfmt_misc", "efivarfs",
+    "proc",     "sysfs",     "cgroup",  "cgroup2",    "devpts",      "devtmpfs", "tmpfs",  "ramfs",
+    "mqueue",   "debugfs",   "tracefs", "securityfs", "pstore",      "bpf",      "autofs", "fusectl",
+    "configfs", "hugetlbfs", "overlay", "squashfs",   "binfmt_misc", "efivarfs",
 };
 
 // Shares reached over a network: their source is a host, not a device.
 constexpr std::array<std::string_view, 14> kNetworkTypes = {
-    "nfs",  "nfs4", "cifs",       "smb3",  "smbfs", "ncpfs",         "9p",
-    "afs",  "ceph", "glusterfs", "sshfs", "fuse.sshfs", "fuse.glusterfs", "davfs",
+    "nfs", "nfs4", "cifs",      "smb3",  "smbfs",      "ncpfs",          "9p",
+    "afs", "ceph", "glusterfs", "sshfs", "fuse.sshfs", "fuse.glusterfs", "davfs",
 };
 
 template <std::size_t N>
@@ -174,10 +174,7 @@ std::string HomeDirectory()
     return {};
 }
 
-std::vector<std::string> ReadMountedVolumes()
-{
-    return MountedVolumes(readWholeFile(kMountTable), HomeDirectory());
-}
+std::vector<std::string> ReadMountedVolumes() { return MountedVolumes(readWholeFile(kMountTable), HomeDirectory()); }
 
 std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view path)
 {

@@ -10,11 +10,11 @@
 
 // One line of the mount table, escapes decoded.
 struct MountEntry {
-    std::string device;      // "major:minor"
-    std::string root;        // the part of the file system seen here: "/" unless a bind of a subtree
+    std::string device;  // "major:minor"
+    std::string root;    // the part of the file system seen here: "/" unless a bind of a subtree
     std::string mountPoint;
     std::string fsType;
-    std::string source;      // "/dev/sdb1", "server:/export", "proc", ...
+    std::string source;  // "/dev/sdb1", "server:/export", "proc", ...
 };
 
 // Every well-formed line, in table order; a line that does not parse is skipped.

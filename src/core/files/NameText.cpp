@@ -34,4 +34,3 @@ std::string TypedNameBytes(std::string_view typed, std::string_view original)
     }
     return std::string(typed);
 }
-

@@ -45,14 +45,14 @@ std::string TransferReport::message() const
 std::string FailureReason(int error)
 {
     switch (error) {
-    case EEXIST:
-    case ENOTEMPTY:
-        return "a file of that name exists";
-    case EXDEV:
-        return "the new name is on another volume";
-    case ENAMETOOLONG:
-        return "the name is too long";
-    default:
-        return IoErrorText::forErrno(error);
+        case EEXIST:
+        case ENOTEMPTY:
+            return "a file of that name exists";
+        case EXDEV:
+            return "the new name is on another volume";
+        case ENAMETOOLONG:
+            return "the name is too long";
+        default:
+            return IoErrorText::forErrno(error);
     }
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 enum class M3uCharset {
-    Utf8,           // .m3u8: UTF-8 by definition
-    Utf8OrLatin1,   // .m3u: UTF-8 when the whole file is valid UTF-8, otherwise Latin-1
+    Utf8,          // .m3u8: UTF-8 by definition
+    Utf8OrLatin1,  // .m3u: UTF-8 when the whole file is valid UTF-8, otherwise Latin-1
 };
 
 // The local files the playlist lists, in its order: relative paths taken from

@@ -15,7 +15,10 @@ int signed16(std::string_view bytes, std::size_t offset)
     return static_cast<std::int16_t>(littleEndian16(bytes, offset));
 }
 
-bool startsWith(std::string_view bytes, std::string_view signature) { return bytes.substr(0, signature.size()) == signature; }
+bool startsWith(std::string_view bytes, std::string_view signature)
+{
+    return bytes.substr(0, signature.size()) == signature;
+}
 
 constexpr std::string_view kPlaceableKey("\xD7\xCD\xC6\x9A", 4);
 

@@ -125,8 +125,8 @@ std::string FileUrlFromPath(std::string_view path)
     std::string url = "file://";
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool plain = isAsciiLetter(c) || isAsciiDigit(c) || c == '/' || c == '-' || c == '.' || c == '_' ||
-                           c == '~';
+        const bool plain =
+            isAsciiLetter(c) || isAsciiDigit(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
         if (plain) {
             url += c;
         } else {

@@ -40,7 +40,8 @@ std::vector<std::string> ReadPls(std::string_view bytes, std::string_view playli
         line = TrimBlanks(line);
         if (line.starts_with('[')) {
             const std::size_t close = line.find(']');
-            inPlaylistSection = close != std::string_view::npos && EqualsIgnoringAsciiCase(TrimBlanks(line.substr(1, close - 1)), "playlist");
+            inPlaylistSection = close != std::string_view::npos &&
+                                EqualsIgnoringAsciiCase(TrimBlanks(line.substr(1, close - 1)), "playlist");
             continue;
         }
         const std::size_t equals = line.find('=');
@@ -49,7 +50,8 @@ std::vector<std::string> ReadPls(std::string_view bytes, std::string_view playli
         const std::optional<long long> number = fileEntryNumber(TrimBlanks(line.substr(0, equals)));
         if (!number)
             continue;
-        if (std::optional<std::string> path = ResolvePlaylistLocation(TrimBlanks(line.substr(equals + 1)), playlistDirectory))
+        if (std::optional<std::string> path =
+                ResolvePlaylistLocation(TrimBlanks(line.substr(equals + 1)), playlistDirectory))
             numbered.emplace_back(*number, std::move(*path));
     }
     // Stable, so the first of a repeated number comes first and is the one kept.

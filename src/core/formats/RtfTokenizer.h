@@ -8,10 +8,10 @@
 struct RtfToken {
     enum Kind { End, GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text };
     Kind kind = End;
-    std::string_view word;    // ControlWord: the letters; Text: the run (no line ends)
+    std::string_view word;  // ControlWord: the letters; Text: the run (no line ends)
     bool hasParameter = false;
-    int parameter = 0;        // ControlWord's number; HexByte's value
-    char symbol = 0;          // ControlSymbol's character
+    int parameter = 0;  // ControlWord's number; HexByte's value
+    char symbol = 0;    // ControlSymbol's character
 };
 
 class RtfTokenizer {

@@ -138,9 +138,6 @@ DisplayRect MediaPlayer::displayRect()
     return engine->displayRect();
 }
 
-std::optional<std::string> MediaPlayer::takeLateFailure()
-{
-    return opened ? engine->takeLateFailure() : std::nullopt;
-}
+std::optional<std::string> MediaPlayer::takeLateFailure() { return opened ? engine->takeLateFailure() : std::nullopt; }
 
 void MediaPlayer::setEndListener(std::function<void()> listener) { engine->setEndListener(std::move(listener)); }

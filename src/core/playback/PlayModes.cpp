@@ -13,11 +13,16 @@ constexpr PlayMode kBackwardsExcludes[] = {PlayMode::Random, PlayMode::Shuffle};
 std::span<const PlayMode> excludedBy(PlayMode mode)
 {
     switch (mode) {
-    case PlayMode::Shuffle: return kShuffleExcludes;
-    case PlayMode::Continuous: return kContinuousExcludes;
-    case PlayMode::Random: return kRandomExcludes;
-    case PlayMode::Backwards: return kBackwardsExcludes;
-    case PlayMode::Intro: return {};
+        case PlayMode::Shuffle:
+            return kShuffleExcludes;
+        case PlayMode::Continuous:
+            return kContinuousExcludes;
+        case PlayMode::Random:
+            return kRandomExcludes;
+        case PlayMode::Backwards:
+            return kBackwardsExcludes;
+        case PlayMode::Intro:
+            return {};
     }
     return {};
 }

@@ -13,7 +13,6 @@ namespace {
 // AVI clips keep their own size; films are scaled down to the picture area.
 VideoFit fitFor(MediaKind kind) { return kind == mkMovie ? VideoFit::ScaleDownToArea : VideoFit::OwnSize; }
 
-
 // A number the user typed or a text carries, read as the old integer conversion did.
 int toInteger(const std::string& text)
 {
@@ -32,7 +31,10 @@ void ignoringFailure(Request&& request)
     }
 }
 
-bool isPlayerMedia(ActiveMedia media) { return media == amMidi || media == amWave || media == amVideo || media == amCdTrack; }
+bool isPlayerMedia(ActiveMedia media)
+{
+    return media == amMidi || media == amWave || media == amVideo || media == amCdTrack;
+}
 
 }  // namespace
 
@@ -270,38 +272,38 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
     if (IsPlayerKind(kind))
         views.video->showMusicCover(kind == mkMusic ? text : std::string());
     switch (kind) {
-    case mkText:
-    case mkRichText:
-        views.viewer->showDocument(text, caption);
-        break;
-    case mkBitmap:
-    case mkIcon:
-    case mkMetafile:
-    case mkPng:
-    case mkJpeg:
-    case mkPcx:
-        views.viewer->showPicture(text, caption);
-        break;
-    case mkMidi:
-        startFile(kSequencerDevice, text);
-        state.activeMedia = amMidi;
-        break;
-    case mkCdTrack:
-        startCdTrack(text);
-        state.activeMedia = amCdTrack;
-        break;
-    case mkWave:
-    case mkMusic:  // played as a wave sound is, whatever its codec
-        startFile(kWaveAudioDevice, text);
-        state.activeMedia = amWave;
-        break;
-    case mkVideo:
-    case mkMovie:
-        startVideo(text, fitFor(kind));
-        state.activeMedia = amVideo;
-        break;
-    case mkNone:
-        break;
+        case mkText:
+        case mkRichText:
+            views.viewer->showDocument(text, caption);
+            break;
+        case mkBitmap:
+        case mkIcon:
+        case mkMetafile:
+        case mkPng:
+        case mkJpeg:
+        case mkPcx:
+            views.viewer->showPicture(text, caption);
+            break;
+        case mkMidi:
+            startFile(kSequencerDevice, text);
+            state.activeMedia = amMidi;
+            break;
+        case mkCdTrack:
+            startCdTrack(text);
+            state.activeMedia = amCdTrack;
+            break;
+        case mkWave:
+        case mkMusic:  // played as a wave sound is, whatever its codec
+            startFile(kWaveAudioDevice, text);
+            state.activeMedia = amWave;
+            break;
+        case mkVideo:
+        case mkMovie:
+            startVideo(text, fitFor(kind));
+            state.activeMedia = amVideo;
+            break;
+        case mkNone:
+            break;
     }
 }
 

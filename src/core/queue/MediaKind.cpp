@@ -14,13 +14,12 @@ struct KindOfExtension {
 };
 
 constexpr std::array<KindOfExtension, 29> kExtensions = {{
-    {".MID", mkMidi},   {".WAV", mkWave},   {".AVI", mkVideo},      {".CDT", mkCdTrack}, {".TXT", mkText},
-    {".BMP", mkBitmap}, {".ICO", mkIcon},   {".WMF", mkMetafile},   {".PNG", mkPng},     {".JPG", mkJpeg},
-    {".PCX", mkPcx},    {".RTF", mkRichText},
-    {".MP3", mkMusic},  {".OGG", mkMusic},  {".OGA", mkMusic},      {".OPUS", mkMusic},  {".FLAC", mkMusic},
-    {".M4A", mkMusic},  {".AAC", mkMusic},  {".WMA", mkMusic},
-    {".MP4", mkMovie},  {".M4V", mkMovie},  {".MKV", mkMovie},      {".WEBM", mkMovie},  {".MOV", mkMovie},
-    {".MPG", mkMovie},  {".MPEG", mkMovie}, {".WMV", mkMovie},      {".OGV", mkMovie},
+    {".MID", mkMidi},   {".WAV", mkWave},     {".AVI", mkVideo},    {".CDT", mkCdTrack}, {".TXT", mkText},
+    {".BMP", mkBitmap}, {".ICO", mkIcon},     {".WMF", mkMetafile}, {".PNG", mkPng},     {".JPG", mkJpeg},
+    {".PCX", mkPcx},    {".RTF", mkRichText}, {".MP3", mkMusic},    {".OGG", mkMusic},   {".OGA", mkMusic},
+    {".OPUS", mkMusic}, {".FLAC", mkMusic},   {".M4A", mkMusic},    {".AAC", mkMusic},   {".WMA", mkMusic},
+    {".MP4", mkMovie},  {".M4V", mkMovie},    {".MKV", mkMovie},    {".WEBM", mkMovie},  {".MOV", mkMovie},
+    {".MPG", mkMovie},  {".MPEG", mkMovie},   {".WMV", mkMovie},    {".OGV", mkMovie},
 }};
 
 std::string upperAscii(std::string_view text)
@@ -42,10 +41,7 @@ MediaKind ClassifyEntry(std::string_view text)
     return found == kExtensions.end() ? mkNone : found->kind;
 }
 
-bool IsSoundKind(MediaKind kind)
-{
-    return kind == mkMidi || kind == mkWave || kind == mkCdTrack || kind == mkMusic;
-}
+bool IsSoundKind(MediaKind kind) { return kind == mkMidi || kind == mkWave || kind == mkCdTrack || kind == mkMusic; }
 
 bool IsVideoKind(MediaKind kind) { return kind == mkVideo || kind == mkMovie; }
 

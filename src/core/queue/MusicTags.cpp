@@ -78,7 +78,7 @@ std::string CoverBeside(const std::string& musicPath)
 {
     const std::size_t slash = musicPath.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : musicPath.substr(0, slash + 1);
-    static constexpr std::array kNames = {"cover.jpg", "Cover.jpg", "COVER.JPG", "folder.jpg", "Folder.jpg",
+    static constexpr std::array kNames = {"cover.jpg",  "Cover.jpg", "COVER.JPG", "folder.jpg", "Folder.jpg",
                                           "FOLDER.JPG", "front.jpg", "Front.jpg", "FRONT.JPG"};
     for (const char* name : kNames) {
         if (isRegularFile(folder + name))

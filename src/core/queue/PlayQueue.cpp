@@ -64,10 +64,7 @@ void PlayQueue::swapRows(int a, int b)
         observer->rowsChanged(std::min(a, b), std::max(a, b));
 }
 
-void PlayQueue::setPlayed(int row, bool played)
-{
-    entries[static_cast<std::size_t>(row)].played = played;
-}
+void PlayQueue::setPlayed(int row, bool played) { entries[static_cast<std::size_t>(row)].played = played; }
 
 void PlayQueue::clearPlayedMarks()
 {

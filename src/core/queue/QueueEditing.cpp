@@ -50,9 +50,8 @@ void QueueEditing::AddFiles(const std::vector<std::string>& paths, bool addToTop
 // many single additions (one per D-Bus call) cost in proportion to what they add.
 void QueueEditing::addEntries(std::vector<QueueEntry> added, bool addToTop)
 {
-    const bool refused = std::ranges::any_of(added, [](const QueueEntry& entry) {
-        return HoldsLineBreakOrNul(entry.text);
-    });
+    const bool refused =
+        std::ranges::any_of(added, [](const QueueEntry& entry) { return HoldsLineBreakOrNul(entry.text); });
     std::erase_if(added, [](const QueueEntry& entry) { return !mayStandInQueue(entry.text); });
     queue.insert(addToTop ? 0 : queue.count(), std::move(added));
     if (settings.optShowQueueItemsAdded)

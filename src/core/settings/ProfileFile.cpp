@@ -28,8 +28,8 @@ constexpr std::string_view kAddedLineEnd = "\r\n";
 // One pair of matching quotes around a value protects its blanks; only the outer pair goes.
 std::string_view withoutQuotes(std::string_view value)
 {
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                        value.back() == value.front();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
@@ -104,8 +104,9 @@ std::vector<WantedSection> groupBySection(std::span<const ProfileFile::KeyName> 
 {
     std::vector<WantedSection> sections;
     for (std::size_t index = 0; index < names.size(); ++index) {
-        auto found = std::ranges::find_if(
-            sections, [&](const WantedSection& wanted) { return EqualsIgnoringAsciiCase(wanted.name, names[index].section); });
+        auto found = std::ranges::find_if(sections, [&](const WantedSection& wanted) {
+            return EqualsIgnoringAsciiCase(wanted.name, names[index].section);
+        });
         if (found == sections.end())
             found = sections.insert(sections.end(), WantedSection{names[index].section, {}, false, std::nullopt});
         found->keys.push_back(index);
@@ -197,10 +198,7 @@ std::string keyLineOf(std::string_view key, std::string_view value)
 }
 
 // Adds what completes the last line of text, if it has no full line end.
-void completeLastLine(std::string& text)
-{
-    text += completionBefore(text, text.size());
-}
+void completeLastLine(std::string& text) { text += completionBefore(text, text.size()); }
 
 std::optional<int> parseHexadecimal(std::string_view digits, bool negative)
 {
@@ -291,8 +289,7 @@ ProfileFile::ProfileFile(std::string path) : filePath(std::move(path)) {}
 
 const std::string& ProfileFile::path() const { return filePath; }
 
-std::string ProfileFile::readString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue) const
+std::string ProfileFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
     const KeyName name{section, key};
     return readStrings(std::span(&name, 1)).front().value_or(std::string(defaultValue));
@@ -343,10 +340,7 @@ void ProfileFile::writeStrings(std::span<const KeyValue> values)
     }
 }
 
-void ProfileFile::throwUnableToWrite() const
-{
-    throw SonorailError("Unable to write to " + filePath);
-}
+void ProfileFile::throwUnableToWrite() const { throw SonorailError("Unable to write to " + filePath); }
 
 void ProfileFile::writeInteger(std::string_view section, std::string_view key, int value)
 {
@@ -365,8 +359,7 @@ std::optional<std::string> ProfileFile::findValue(std::string_view content, std:
     return findValues(content, std::span(&name, 1)).front();
 }
 
-std::vector<std::optional<std::string>> ProfileFile::findValues(std::string_view content,
-                                                                std::span<const KeyName> keys)
+std::vector<std::optional<std::string>> ProfileFile::findValues(std::string_view content, std::span<const KeyName> keys)
 {
     std::vector<KeyName> names;
     for (const KeyName& key : keys)
@@ -378,8 +371,7 @@ std::vector<std::optional<std::string>> ProfileFile::findValues(std::string_view
             values.emplace_back();
             continue;
         }
-        const std::string_view rawValue =
-            content.substr(place.valueBegin, place.keyLine->textEnd - place.valueBegin);
+        const std::string_view rawValue = content.substr(place.valueBegin, place.keyLine->textEnd - place.valueBegin);
         values.emplace_back(std::string(withoutQuotes(TrimBlanks(rawValue)).substr(0, kMaxValueLength)));
     }
     return values;

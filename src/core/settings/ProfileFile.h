@@ -44,8 +44,8 @@ public:
     // replaced, or when the names or the value cannot be stored (see withValue). The file
     // is then left as it was.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
-    void writeInteger(std::string_view section, std::string_view key, int value);  // decimal
-    void writeBoolean(std::string_view section, std::string_view key, bool value); // "1" / "0"
+    void writeInteger(std::string_view section, std::string_view key, int value);   // decimal
+    void writeBoolean(std::string_view section, std::string_view key, bool value);  // "1" / "0"
     // Many keys with one reading and one replacement of the file, in their order, as many
     // writeString calls would leave it; all of them or, on failure, none.
     void writeStrings(std::span<const KeyValue> values);

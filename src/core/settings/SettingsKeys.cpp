@@ -26,24 +26,24 @@ const SettingsKey kKeys[] = {
      "VisualoptConfirmOpenWhenQueueNotEmpty", "Confirm", "On Album Open when Queue is not Empty", true},
     {"Confirm", "optConfirmWhenRemovingfromQueue", B, 1, &S::optConfirmWhenRemovingfromQueue, YesNo,
      "visualoptConfirmWhenRemovingfromQueue", "Confirm", "On Removing Item(s) from Queue", true},
-    {"Confirm", "optConfirmDeleteFile", B, 1, &S::optConfirmDeleteFile, YesNo, "visualoptConfirmDeleteFile",
-     "Confirm", "On Permanently Deleting File(s)", true},
+    {"Confirm", "optConfirmDeleteFile", B, 1, &S::optConfirmDeleteFile, YesNo, "visualoptConfirmDeleteFile", "Confirm",
+     "On Permanently Deleting File(s)", true},
     {"Confirm", "optPromptOnExitWhenMultimediaActive", B, 1, &S::optPromptOnExitWhenMultimediaActive, YesNo,
      "visualoptPromptOnExitWhenMultimediaActive", "Confirm", "On Exiting When Multimedia is Playing", true},
     {"Display", "optDisplayTime", B, 1, &S::optDisplayTime, Check, "visualoptDisplayTime", "Display",
      "Display Song Length/Position?", true},
-    {"Display", "optDisplayQueueHands", B, 1, &S::optDisplayQueueHands, Check, "visualoptDisplayQueueHands",
-     "Display", "Display Queue Position Moving Hands?", true},
-    {"Display", "optForceToolbarDock", B, 0, &S::optForceToolbarDock, Check, "VisualOptForceToolbarDock",
-     "Display", "Display Toolbar always as Docked?", true},
+    {"Display", "optDisplayQueueHands", B, 1, &S::optDisplayQueueHands, Check, "visualoptDisplayQueueHands", "Display",
+     "Display Queue Position Moving Hands?", true},
+    {"Display", "optForceToolbarDock", B, 0, &S::optForceToolbarDock, Check, "VisualOptForceToolbarDock", "Display",
+     "Display Toolbar always as Docked?", true},
     {"Display", "optShowQueueItemsAdded", B, 0, &S::optShowQueueItemsAdded, Check, "visualOptShowQueueItemsAdded",
      "Display", "Force-Show Queue When Items Added?", true},
     {"Display", "optShowAnimatedIcon", B, 1, &S::optShowAnimatedIcon, Check, "visualoptShowAnimatedIcon", "Display",
      "Show the Animated Icon?", true},
     {"Display", "optShowF1OnTaskbar", B, 1, &S::optShowF1OnTaskbar, Check, "visualoptShowF1OnTaskbar", "Display",
      "Show the F1 Help Text on the StatusBar?", true},
-    {"Display", "optShowHelponTaskbar", B, 1, &S::optShowHelponTaskbar, Check, "visualoptShowHelponTaskbar",
-     "Display", "Show the Help Text on the StatusBar?", true},
+    {"Display", "optShowHelponTaskbar", B, 1, &S::optShowHelponTaskbar, Check, "visualoptShowHelponTaskbar", "Display",
+     "Show the Help Text on the StatusBar?", true},
     {"Albums", "optSaveDefaultAlbumWhenDone", C, daYes, &S::optSaveDefaultAlbumWhenDone, YesNoPrompt,
      "visualoptSaveDefaultAlbumWhenDone", "Default Album", "Save Queue to Default Album when exiting?", true},
     {"Albums", "optLoadDefaultAlbumWhenStart", C, daYes, &S::optLoadDefaultAlbumWhenStart, YesNoPrompt,
@@ -61,7 +61,7 @@ const SettingsKey kKeys[] = {
 void takeKey(const std::optional<std::string>& text, const SettingsKey& key, Settings& settings)
 {
     if (auto field = std::get_if<std::string Settings::*>(&key.field)) {
-        settings.**field = text ? *text : Settings{}.**field;
+        settings.** field = text ? *text : Settings{}.**field;
         return;
     }
     const std::optional<int> value = text ? ProfileFile::parseInteger(*text) : std::nullopt;
@@ -114,9 +114,9 @@ int SettingValue(const Settings& settings, const SettingsKey& key)
 void SetSettingValue(Settings& settings, const SettingsKey& key, int value)
 {
     if (auto flag = std::get_if<bool Settings::*>(&key.field))
-        settings.**flag = value != 0;
+        settings.** flag = value != 0;
     else if (auto number = std::get_if<int Settings::*>(&key.field))
-        settings.**number = value;
+        settings.** number = value;
 }
 
 std::string SettingText(const Settings& settings, const SettingsKey& key)

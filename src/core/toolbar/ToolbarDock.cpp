@@ -17,7 +17,7 @@ void ToolbarDock::ToolbarDropped(int x, int y)
     const ScreenRect toolbar = windows->toolbarBounds();
     ToolbarDocked = InDockZone(mainWindow, x, y, toolbar.height, CaptionMenuHeight);
     windows->placeToolbar(ToolbarDocked ? dockedPlace(mainWindow, toolbar.height)
-                                       : ScreenRect{x, y, toolbar.width, toolbar.height});
+                                        : ScreenRect{x, y, toolbar.width, toolbar.height});
 }
 
 void ToolbarDock::MainWindowMoved()

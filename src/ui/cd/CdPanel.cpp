@@ -30,8 +30,9 @@ CdPanel::CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QO
     // Each field holds no more than its field of the disc's record keeps.
     for (QLineEdit* line : {controls.cdtitle, controls.cdauthor, controls.cdcategory})
         line->setValidator(new CdTextValidator(line));
-    connect(controls.cdmisc->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { lastNotesInsertion = {position, added}; });
+    connect(controls.cdmisc->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        lastNotesInsertion = {position, added};
+    });
     connect(controls.cdmisc, &QPlainTextEdit::textChanged, this, &CdPanel::keepNotesWithinTheirField);
 }
 

@@ -154,8 +154,8 @@ void OnlineDiscLookup::answered(const QByteArray& answer)
 {
     std::optional<LookedUpNames> names;
     try {
-        names = MusicBrainzAnswer::namesFor(std::string_view(answer.constData(), static_cast<std::size_t>(answer.size())),
-                                            discId);
+        names = MusicBrainzAnswer::namesFor(
+            std::string_view(answer.constData(), static_cast<std::size_t>(answer.size())), discId);
     } catch (const SonorailError& error) {
         return fail(couldNotLookUp(host, QString::fromStdString(error.what()).toLower()));
     }

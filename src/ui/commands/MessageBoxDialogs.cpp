@@ -11,9 +11,12 @@ namespace {
 QMessageBox::Icon iconFor(DialogKind kind)
 {
     switch (kind) {
-    case DialogKind::Information: return QMessageBox::Information;
-    case DialogKind::Warning: return QMessageBox::Warning;
-    case DialogKind::Error: return QMessageBox::Critical;
+        case DialogKind::Information:
+            return QMessageBox::Information;
+        case DialogKind::Warning:
+            return QMessageBox::Warning;
+        case DialogKind::Error:
+            return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -21,9 +24,12 @@ QMessageBox::Icon iconFor(DialogKind kind)
 QMessageBox::StandardButtons buttonsFor(DialogButtons buttons)
 {
     switch (buttons) {
-    case DialogButtons::Ok: return QMessageBox::Ok;
-    case DialogButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case DialogButtons::YesNoAll: return QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll;
+        case DialogButtons::Ok:
+            return QMessageBox::Ok;
+        case DialogButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case DialogButtons::YesNoAll:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll;
     }
     return QMessageBox::Ok;
 }
@@ -31,10 +37,14 @@ QMessageBox::StandardButtons buttonsFor(DialogButtons buttons)
 DialogAnswer answerFor(int button)
 {
     switch (button) {
-    case QMessageBox::Yes: return DialogAnswer::Yes;
-    case QMessageBox::YesToAll: return DialogAnswer::All;
-    case QMessageBox::Ok: return DialogAnswer::Ok;
-    default: return DialogAnswer::No;  // closing the box cancels
+        case QMessageBox::Yes:
+            return DialogAnswer::Yes;
+        case QMessageBox::YesToAll:
+            return DialogAnswer::All;
+        case QMessageBox::Ok:
+            return DialogAnswer::Ok;
+        default:
+            return DialogAnswer::No;  // closing the box cancels
     }
 }
 

@@ -93,15 +93,15 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const
         return {};
     const DirectoryRow& shown = rows[static_cast<std::size_t>(index.row())];
     switch (role) {
-    case Qt::DisplayRole:
-        // Two spaces a level draw the tree of the old directory list without a tree view.
-        return QString(2 * shown.depth, QLatin1Char(' ')) + fromBytes(shown.name);
-    case Qt::ToolTipRole:
-        return fromBytes(shown.path);
-    case Qt::DecorationRole:
-        return folderIcon(shown.onChain);
-    default:
-        return {};
+        case Qt::DisplayRole:
+            // Two spaces a level draw the tree of the old directory list without a tree view.
+            return QString(2 * shown.depth, QLatin1Char(' ')) + fromBytes(shown.name);
+        case Qt::ToolTipRole:
+            return fromBytes(shown.path);
+        case Qt::DecorationRole:
+            return folderIcon(shown.onChain);
+        default:
+            return {};
     }
 }
 

@@ -57,13 +57,13 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         return {};
     const std::string& bytes = names[static_cast<std::size_t>(index.row())];
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    case NameBytesRole:
-        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    case Qt::ToolTipRole:
-        return MusicToolTipOf(WithTrailingBackslash(shownDirectory) + bytes);
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        case NameBytesRole:
+            return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        case Qt::ToolTipRole:
+            return MusicToolTipOf(WithTrailingBackslash(shownDirectory) + bytes);
+        default:
+            return {};
     }
 }

@@ -60,6 +60,9 @@ void FileManagerView::replaceCdRow(int index, const std::string& entry)
         item->setText(QString::fromStdString(entry));
 }
 
-void FileManagerView::showFileInfo(const std::string& text) { controls.lblFileInfo->setText(QString::fromStdString(text)); }
+void FileManagerView::showFileInfo(const std::string& text)
+{
+    controls.lblFileInfo->setText(QString::fromStdString(text));
+}
 
 FileInfoFormats FileManagerView::fileInfoFormats() const { return LocaleFileInfoFormats(); }

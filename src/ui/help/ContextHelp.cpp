@@ -24,8 +24,8 @@ ContextHelp::~ContextHelp() { qApp->removeEventFilter(this); }
 
 void ContextHelp::ShowHintOnStatusBar(const QString& hint)
 {
-    const StatusBarHint shown = StatusBarHint::of(hint.toStdString(), settings.optShowHelponTaskbar,
-                                                  settings.optShowF1OnTaskbar);
+    const StatusBarHint shown =
+        StatusBarHint::of(hint.toStdString(), settings.optShowHelponTaskbar, settings.optShowF1OnTaskbar);
     if (shown.statusText && statusbar)
         statusbar->setText(QString::fromStdString(*shown.statusText));
     if (shown.helpContext) {
@@ -80,5 +80,6 @@ bool ContextHelp::helpKeyPressed(QObject* watched)
 void ContextHelp::openHelpContext(int context, QWidget* owner)
 {
     if (context > 0)
-        GuardedCall([&] { HelpEngine::ShowHelp(owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(context)); });
+        GuardedCall(
+            [&] { HelpEngine::ShowHelp(owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(context)); });
 }

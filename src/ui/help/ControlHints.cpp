@@ -11,7 +11,10 @@ namespace {
 
 constexpr auto kHelpContextProperty = "HelpContext";
 
-QString hintText(std::string_view hint) { return QString::fromLatin1(hint.data(), static_cast<qsizetype>(hint.size())); }
+QString hintText(std::string_view hint)
+{
+    return QString::fromLatin1(hint.data(), static_cast<qsizetype>(hint.size()));
+}
 
 }  // namespace
 
@@ -38,7 +41,10 @@ QString ControlHints::titleOf(const QString& hint) { return hint.section(QLatin1
 
 int ControlHints::helpContextOf(const QObject* carrier) { return carrier->property(kHelpContextProperty).toInt(); }
 
-void ControlHints::setHelpContext(QObject* carrier, int context) { carrier->setProperty(kHelpContextProperty, context); }
+void ControlHints::setHelpContext(QObject* carrier, int context)
+{
+    carrier->setProperty(kHelpContextProperty, context);
+}
 
 void ControlHints::AssignMenuHints(QWidget& window)
 {

@@ -12,7 +12,10 @@ namespace {
 
 // Opened without blocking, and only a regular file: a named pipe at the book's place must
 // not hang the request.
-bool readableFile(const QString& path) { return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0; }
+bool readableFile(const QString& path)
+{
+    return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0;
+}
 
 }  // namespace
 
@@ -35,8 +38,8 @@ QString HelpBookEngine::moduleFileFor(const QString& executableDirectory)
     const QString beside = programFolder.filePath(QLatin1String(kHelpModuleName));
     if (QFileInfo::exists(beside))
         return beside;
-    return QDir::cleanPath(programFolder.filePath(QStringLiteral(SONORAIL_HELP_MODULE_FROM_BIN "/") +
-                                                  QLatin1String(kHelpModuleName)));
+    return QDir::cleanPath(
+        programFolder.filePath(QStringLiteral(SONORAIL_HELP_MODULE_FROM_BIN "/") + QLatin1String(kHelpModuleName)));
 }
 
 void HelpBookEngine::WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned long data)

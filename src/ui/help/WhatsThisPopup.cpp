@@ -28,7 +28,13 @@ bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
     if (release->button() == Qt::RightButton)
         DisplayWhatsThisPopup(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
     else if (onOtherButton)
-        QMetaObject::invokeMethod(this, [this] { if (onOtherButton) onOtherButton(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (onOtherButton)
+                    onOtherButton();
+            },
+            Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 
@@ -44,5 +50,7 @@ void WhatsThisPopup::DisplayWhatsThisPopup(const QWidget* control, const QPoint&
 
 void WhatsThisPopup::WhatsThis1Click()
 {
-    GuardedCall([this] { HelpEngine::ShowHelp(&owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(WhatsThisTopic)); });
+    GuardedCall([this] {
+        HelpEngine::ShowHelp(&owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(WhatsThisTopic));
+    });
 }

@@ -54,19 +54,19 @@ void FileDrops::drop(QDropEvent* event) const
 bool FileDrops::onControl(QEvent* event) const
 {
     switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        drag->ignore();
-        if (accepts(*drag->mimeData()))
-            drag->acceptProposedAction();
-        break;
-    }
-    case QEvent::Drop:
-        drop(static_cast<QDropEvent*>(event));
-        break;
-    default:
-        break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            drag->ignore();
+            if (accepts(*drag->mimeData()))
+                drag->acceptProposedAction();
+            break;
+        }
+        case QEvent::Drop:
+            drop(static_cast<QDropEvent*>(event));
+            break;
+        default:
+            break;
     }
     return true;
 }

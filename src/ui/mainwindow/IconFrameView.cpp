@@ -136,14 +136,14 @@ void IconFrameView::watch(QWidget* widget)
 bool IconFrameView::event(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Show:
-    case QEvent::Hide:
-        if (serverIcon)
-            followSurroundings();
-        break;
-    default:
-        break;
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (serverIcon)
+                followSurroundings();
+            break;
+        default:
+            break;
     }
     return QWidget::event(event);
 }
@@ -151,24 +151,24 @@ bool IconFrameView::event(QEvent* event)
 bool IconFrameView::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ChildAdded:
-        // A new child of the icon's window or of a widget holding the icon lies beside it.
-        if (QObject* child = static_cast<QChildEvent*>(event)->child();
-            child->isWidgetType() && static_cast<QWidget*>(watched)->isAncestorOf(this))
-            watch(static_cast<QWidget*>(child));
-        followSurroundings();
-        break;
-    case QEvent::ChildRemoved:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::ZOrderChange:
-    case QEvent::WinIdChange:
-        followSurroundings();
-        break;
-    default:
-        break;
+        case QEvent::ChildAdded:
+            // A new child of the icon's window or of a widget holding the icon lies beside it.
+            if (QObject* child = static_cast<QChildEvent*>(event)->child();
+                child->isWidgetType() && static_cast<QWidget*>(watched)->isAncestorOf(this))
+                watch(static_cast<QWidget*>(child));
+            followSurroundings();
+            break;
+        case QEvent::ChildRemoved:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ZOrderChange:
+        case QEvent::WinIdChange:
+            followSurroundings();
+            break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }

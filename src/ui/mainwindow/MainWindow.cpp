@@ -86,11 +86,12 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     placeControls(client);
     drops = std::make_unique<FileDrops>(session, *chkAddtoTop);
     browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, this);
-    queuePanel = new QueuePanel(session.playQueue(),
-                                {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
+    queuePanel =
+        new QueuePanel(session.playQueue(), {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
     pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
-    cdPanel = new CdPanel({cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1},
-                          [this] { this->session.cd().StoreCDInfo(); }, this);
+    cdPanel = new CdPanel(
+        {cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1}, [this] { this->session.cd().StoreCDInfo(); },
+        this);
     discLookup = new OnlineDiscLookup(this);
     fileManager = std::make_unique<FileManagerView>(
         FileManagerView::Controls{browser, FileListBox1, cdlistbox, TabSet1, lblFileInfo});
@@ -173,7 +174,8 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdinfo->setFrameShadow(QFrame::Raised);
     const int captionWidth = 52;
     makeLabel(cdinfo, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")->setGeometry(2, 3, captionWidth, 17);
-    makeLabel(cdinfo, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")->setGeometry(2, 23, captionWidth, 17);
+    makeLabel(cdinfo, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")
+        ->setGeometry(2, 23, captionWidth, 17);
     makeLabel(cdinfo, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
     cdauthor = makeControl<QLineEdit>(cdinfo, "cdauthor");
     cdauthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
@@ -182,8 +184,8 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdmisc = makeControl<QPlainTextEdit>(cdinfo, "cdmisc");
     cdmisc->setGeometry(2, 60, 181, 46);
     cdmisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (QWidget* field : {static_cast<QWidget*>(cdauthor), static_cast<QWidget*>(cdcategory),
-                           static_cast<QWidget*>(cdmisc)})
+    for (QWidget* field :
+         {static_cast<QWidget*>(cdauthor), static_cast<QWidget*>(cdcategory), static_cast<QWidget*>(cdmisc)})
         field->setStyleSheet(QLatin1String(kListStyle));
     cdinfo->hide();
 
@@ -193,7 +195,8 @@ void MainWindow::createBrowserControls(QWidget* client)
 
     btnFileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
     addtotoppanel = makeControl<QFrame>(client, "addtotoppanel");
-    addtotoppanel->setStyleSheet(QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
+    addtotoppanel->setStyleSheet(
+        QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
     chkAddtoTop = makeCheck(addtotoppanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
 
     btnAdd = makeControl<QPushButton>(client, "btnAdd");
@@ -286,7 +289,7 @@ void MainWindow::placeControls(QWidget* client)
 {
     for (const ControlPlace& place : MainWindowLayout()) {
         auto* control = client->findChild<QWidget*>(QLatin1String(place.name.data(), place.name.size()),
-                                                     Qt::FindDirectChildrenOnly);
+                                                    Qt::FindDirectChildrenOnly);
         if (!control)
             continue;
         control->setGeometry(place.left, place.top, place.width, place.height);
@@ -318,9 +321,7 @@ void MainWindow::createPopupMenus()
 
 void MainWindow::connectHandlers()
 {
-    auto guarded = [](auto handler) {
-        return [handler](auto&&...) { GuardedCall(handler); };
-    };
+    auto guarded = [](auto handler) { return [handler](auto&&...) { GuardedCall(handler); }; };
     connect(TabSet1, &QTabBar::currentChanged, this, [this](int index) { GuardedCall([&] { TabSet1Click(index); }); });
     connect(btnFileListRollUp, &QToolButton::clicked, this, guarded([this] { btnFileListRollUpClick(); }));
     connect(btnDirectoryListRollUp, &QToolButton::clicked, this, guarded([this] { btnDirectoryListRollUpClick(); }));
@@ -330,7 +331,8 @@ void MainWindow::connectHandlers()
         connect(box, &QCheckBox::clicked, this, guarded([this] { ApplyFileFilter(); }));
 
     // The mode boxes mirror the play modes; a click checks through the exclusion rules.
-    for (PlayMode mode : {PlayMode::Backwards, PlayMode::Random, PlayMode::Continuous, PlayMode::Shuffle, PlayMode::Intro}) {
+    for (PlayMode mode :
+         {PlayMode::Backwards, PlayMode::Random, PlayMode::Continuous, PlayMode::Shuffle, PlayMode::Intro}) {
         connect(modeBox(mode), &QCheckBox::clicked, this,
                 [this, mode](bool on) { GuardedCall([&] { session.playModes().setChecked(mode, on); }); });
     }
@@ -343,10 +345,10 @@ void MainWindow::connectHandlers()
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.
 void MainWindow::registerCommands()
 {
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(btnAdd), static_cast<QAbstractButton*>(btnaddall),
-                                    static_cast<QAbstractButton*>(btnRemoveQueue),
-                                    static_cast<QAbstractButton*>(btnRemoveAll), static_cast<QAbstractButton*>(btnUp),
-                                    static_cast<QAbstractButton*>(btnDown)})
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(btnAdd), static_cast<QAbstractButton*>(btnaddall),
+          static_cast<QAbstractButton*>(btnRemoveQueue), static_cast<QAbstractButton*>(btnRemoveAll),
+          static_cast<QAbstractButton*>(btnUp), static_cast<QAbstractButton*>(btnDown)})
         commands.addOfferer(button);
 
     commands.setOperation(Command::AddToQueue, [this] { AddToQueue(false); });
@@ -385,9 +387,20 @@ void MainWindow::offerWhatsThis()
     auto* whatsThis = new WhatsThisPopup(*popupmenu, *popupmenu->actions().constFirst(), *this);
     // A left click leaves the keyboard focus on "->", so Enter adds the selected files.
     whatsThis->onOtherButton = [this] { btnAdd->setFocus(Qt::OtherFocusReason); };
-    const QList<QWidget*> explained{DirectoryListBox1, btnAdd, btnaddall, btnRemoveQueue, btnRemoveAll, btnUp, btnDown,
-                                    btnFileListRollUp, btnDirectoryListRollUp, btnQueueRollUp, btnFilterRollUp,
-                                    btnPlayModeRollUp, TabSet1, TabSet2};
+    const QList<QWidget*> explained{DirectoryListBox1,
+                                    btnAdd,
+                                    btnaddall,
+                                    btnRemoveQueue,
+                                    btnRemoveAll,
+                                    btnUp,
+                                    btnDown,
+                                    btnFileListRollUp,
+                                    btnDirectoryListRollUp,
+                                    btnQueueRollUp,
+                                    btnFilterRollUp,
+                                    btnPlayModeRollUp,
+                                    TabSet1,
+                                    TabSet2};
     for (QWidget* control : explained)
         whatsThis->offerOn(control);
     // The panels with their check boxes and captions.
@@ -493,11 +506,16 @@ void MainWindow::btnPlayModeRollUpClick() { playmodepanel->setVisible(playmodepa
 QCheckBox* MainWindow::modeBox(PlayMode mode) const
 {
     switch (mode) {
-    case PlayMode::Backwards: return chkBackwards;
-    case PlayMode::Random: return chkRandom;
-    case PlayMode::Continuous: return chkContinuous;
-    case PlayMode::Shuffle: return chkShuffle;
-    case PlayMode::Intro: return chkIntro;
+        case PlayMode::Backwards:
+            return chkBackwards;
+        case PlayMode::Random:
+            return chkRandom;
+        case PlayMode::Continuous:
+            return chkContinuous;
+        case PlayMode::Shuffle:
+            return chkShuffle;
+        case PlayMode::Intro:
+            return chkIntro;
     }
     return nullptr;
 }
@@ -633,7 +651,6 @@ void MainWindow::AddToQueue(bool all)
 }
 
 void MainWindow::showInfo(const std::string& text) { infobar->setText(QString::fromLocal8Bit(text.c_str())); }
-
 
 // --- Playback display --------------------------------------------------------------------
 

@@ -17,7 +17,8 @@ const char* const kBarStyle = "background-color: black; color: yellow;";
 }  // namespace
 
 const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
-const char* const kCheckPanelStyle = "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
+const char* const kCheckPanelStyle =
+    "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style)
 {
@@ -75,8 +76,9 @@ QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, con
     tabs->setShape(QTabBar::RoundedSouth);
     tabs->setExpanding(false);
     tabs->setDrawBase(false);
-    tabs->setStyleSheet(QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
-                                      "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
+    tabs->setStyleSheet(
+        QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
+                      "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
     tabs->addTab(first);
     tabs->addTab(second);
     return tabs;

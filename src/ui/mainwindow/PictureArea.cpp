@@ -89,6 +89,6 @@ void PictureArea::drawCover()
         return;
     }
     PMultiImage1.setAlignment(Qt::AlignCenter);
-    PMultiImage1.setPixmap(QPixmap::fromImage(
-        cover.scaled(PMultiImage1.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    PMultiImage1.setPixmap(
+        QPixmap::fromImage(cover.scaled(PMultiImage1.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

@@ -6,8 +6,8 @@
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
 
-PlaybackTicks::PlaybackTicks(Jukebox& session, CommandDispatcher& commands, QTimer& monitorTimer,
-                             QTimer& introTimer, QObject* parent)
+PlaybackTicks::PlaybackTicks(Jukebox& session, CommandDispatcher& commands, QTimer& monitorTimer, QTimer& introTimer,
+                             QObject* parent)
     : QObject(parent), session(session), commands(commands)
 {
     connect(&monitorTimer, &QTimer::timeout, this, [this] { runMonitorTick(); });
@@ -15,13 +15,17 @@ PlaybackTicks::PlaybackTicks(Jukebox& session, CommandDispatcher& commands, QTim
             [this] { runTick([this] { this->session.monitor().introcountdownTimer(); }); });
     // The report comes on the player's own thread and is queued to this one.
     session.player().setEndListener([this] {
-        QMetaObject::invokeMethod(this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { runMonitorTick(); }, Qt::QueuedConnection);
     });
 }
 
 PlaybackTicks::~PlaybackTicks() { session.player().setEndListener(nullptr); }
 
-void PlaybackTicks::runMonitorTick() { runTick([this] { session.monitor().Timer1Timer(); }); }
+void PlaybackTicks::runMonitorTick()
+{
+    runTick([this] { session.monitor().Timer1Timer(); });
+}
 
 // A timer does not fire again while its own tick is still running, so an error box opened
 // inside a tick would stop the queue for as long as it stays open: the box opens once the

@@ -15,6 +15,7 @@ namespace {
 // libraries, and every look-up of the dynamic linker at start-up would pass through it
 // (0.7 M instructions, half a percent of start-up) for a window made only after the first
 // paint.
+// clang-format off
 #define SONORAIL_XCB_FUNCTIONS(F)                                                                    \
     F(xcb_connection_has_error) F(xcb_get_setup) F(xcb_get_geometry) F(xcb_get_geometry_reply)        \
     F(xcb_setup_roots_iterator) F(xcb_screen_next) F(xcb_screen_allowed_depths_iterator)              \
@@ -23,6 +24,7 @@ namespace {
     F(xcb_free_pixmap) F(xcb_create_gc) F(xcb_free_gc) F(xcb_put_image) F(xcb_create_window)          \
     F(xcb_destroy_window_checked) F(xcb_discard_reply) F(xcb_configure_window) F(xcb_map_window)      \
     F(xcb_unmap_window) F(xcb_change_window_attributes) F(xcb_clear_area) F(xcb_flush)
+// clang-format on
 
 struct Xcb {
 #define SONORAIL_XCB_POINTER(name) decltype(&::name) name = nullptr;
@@ -75,7 +77,8 @@ std::uint32_t rootOf(xcb_connection_t* connection, std::uint32_t window)
 const xcb_visualtype_t* visualOf(const xcb_screen_t& screen)
 {
     const Xcb& x = *xcb();
-    for (xcb_depth_iterator_t depth = x.xcb_screen_allowed_depths_iterator(&screen); depth.rem; x.xcb_depth_next(&depth)) {
+    for (xcb_depth_iterator_t depth = x.xcb_screen_allowed_depths_iterator(&screen); depth.rem;
+         x.xcb_depth_next(&depth)) {
         for (xcb_visualtype_iterator_t visual = x.xcb_depth_visuals_iterator(depth.data); visual.rem;
              x.xcb_visualtype_next(&visual)) {
             if (visual.data->visual_id == screen.root_visual)
@@ -88,7 +91,8 @@ const xcb_visualtype_t* visualOf(const xcb_screen_t& screen)
 std::uint8_t bitsPerPixel(const xcb_setup_t& setup, std::uint8_t depth)
 {
     const Xcb& x = *xcb();
-    for (xcb_format_iterator_t format = x.xcb_setup_pixmap_formats_iterator(&setup); format.rem; x.xcb_format_next(&format)) {
+    for (xcb_format_iterator_t format = x.xcb_setup_pixmap_formats_iterator(&setup); format.rem;
+         x.xcb_format_next(&format)) {
         if (format.data->depth == depth)
             return format.data->bits_per_pixel;
     }
@@ -177,8 +181,8 @@ void X11IconWindow::upload(const Frames& frames)
         if (i == 0)
             x.xcb_create_gc(connection, context, pixmaps[0], 0, nullptr);
         const std::vector<std::uint8_t> pixels = serverPixels(frames[i], screen.mostSignificantByteFirst);
-        x.xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmaps[i], context, kSide, kSide, 0, 0, 0,
-                        screen.depth, static_cast<std::uint32_t>(pixels.size()), pixels.data());
+        x.xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmaps[i], context, kSide, kSide, 0, 0, 0, screen.depth,
+                        static_cast<std::uint32_t>(pixels.size()), pixels.data());
     }
     x.xcb_free_gc(connection, context);
 }

@@ -83,8 +83,8 @@ QWidget* SetupDialog::createPage(std::string_view pageName)
     for (const SettingsKey& key : SettingsKeys()) {
         if (key.page != pageName || key.control == DialogControl::None)
             continue;
-        QWidget* widget = key.control == DialogControl::CheckBox ? createCheck(key, layout, page)
-                                                                 : createList(key, layout, page);
+        QWidget* widget =
+            key.control == DialogControl::CheckBox ? createCheck(key, layout, page) : createList(key, layout, page);
         widget->setObjectName(qt(key.controlName));
         keyControls.push_back({&key, widget});
     }
@@ -119,17 +119,19 @@ void SetupDialog::FormActivate()
     for (const KeyControl& control : keyControls) {
         const int value = SettingValue(*edited, *control.key);
         switch (control.key->control) {
-        case DialogControl::CheckBox:
-            static_cast<QCheckBox*>(control.widget)->setChecked(value != 0);
-            break;
-        case DialogControl::YesNoList:
-            static_cast<QComboBox*>(control.widget)->setCurrentIndex(value != 0 ? kYes : kNo);
-            break;
-        case DialogControl::YesNoPromptList:
-            // A stored value that is no item leaves the list without a selection.
-            static_cast<QComboBox*>(control.widget)->setCurrentIndex(value >= daYes && value <= daPrompt ? value : -1);
-            break;
-        case DialogControl::None: break;
+            case DialogControl::CheckBox:
+                static_cast<QCheckBox*>(control.widget)->setChecked(value != 0);
+                break;
+            case DialogControl::YesNoList:
+                static_cast<QComboBox*>(control.widget)->setCurrentIndex(value != 0 ? kYes : kNo);
+                break;
+            case DialogControl::YesNoPromptList:
+                // A stored value that is no item leaves the list without a selection.
+                static_cast<QComboBox*>(control.widget)
+                    ->setCurrentIndex(value >= daYes && value <= daPrompt ? value : -1);
+                break;
+            case DialogControl::None:
+                break;
         }
     }
 }
@@ -138,19 +140,20 @@ void SetupDialog::takeValues()
 {
     for (const KeyControl& control : keyControls) {
         switch (control.key->control) {
-        case DialogControl::CheckBox:
-            SetSettingValue(*edited, *control.key, static_cast<QCheckBox*>(control.widget)->isChecked() ? 1 : 0);
-            break;
-        case DialogControl::YesNoList: {
-            const int index = static_cast<QComboBox*>(control.widget)->currentIndex();
-            if (index == kYes || index == kNo)  // no selection keeps the option
-                SetSettingValue(*edited, *control.key, index == kYes ? 1 : 0);
-            break;
-        }
-        case DialogControl::YesNoPromptList:
-            SetSettingValue(*edited, *control.key, static_cast<QComboBox*>(control.widget)->currentIndex());
-            break;
-        case DialogControl::None: break;
+            case DialogControl::CheckBox:
+                SetSettingValue(*edited, *control.key, static_cast<QCheckBox*>(control.widget)->isChecked() ? 1 : 0);
+                break;
+            case DialogControl::YesNoList: {
+                const int index = static_cast<QComboBox*>(control.widget)->currentIndex();
+                if (index == kYes || index == kNo)  // no selection keeps the option
+                    SetSettingValue(*edited, *control.key, index == kYes ? 1 : 0);
+                break;
+            }
+            case DialogControl::YesNoPromptList:
+                SetSettingValue(*edited, *control.key, static_cast<QComboBox*>(control.widget)->currentIndex());
+                break;
+            case DialogControl::None:
+                break;
         }
     }
 }

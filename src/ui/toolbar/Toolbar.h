@@ -37,7 +37,8 @@ public:
 
     // createMainWindow is called once the slots have their default commands, and returns
     // the main window it created.
-    Toolbar(Jukebox& session, CommandDispatcher& commands, const std::function<MainWindow&(Toolbar&)>& createMainWindow);
+    Toolbar(Jukebox& session, CommandDispatcher& commands,
+            const std::function<MainWindow&(Toolbar&)>& createMainWindow);
     ~Toolbar() override;
 
     // A slot: its glyph button and the caption under it, both carrying the slot's command.

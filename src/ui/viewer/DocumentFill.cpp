@@ -50,8 +50,8 @@ QString DocumentFill::nextPart()
             ++length;
         qsizetype consumed = length;
         if (length < reach) {
-            const bool crLf = rest[length] == QLatin1Char('\r') && length + 1 < rest.size() &&
-                              rest[length + 1] == QLatin1Char('\n');
+            const bool crLf =
+                rest[length] == QLatin1Char('\r') && length + 1 < rest.size() && rest[length + 1] == QLatin1Char('\n');
             consumed += crLf ? 2 : 1;
         } else if (rest.size() > DocumentView::kLongestParagraph) {
             length = consumed = DocumentView::ParagraphBreak(rest);  // a line too long to show whole
@@ -86,10 +86,7 @@ void DocumentFill::fillNextPart()
         scheduleNextPart();
 }
 
-void DocumentFill::scheduleNextPart()
-{
-    QTimer::singleShot(0, this, &DocumentFill::fillNextPart);
-}
+void DocumentFill::scheduleNextPart() { QTimer::singleShot(0, this, &DocumentFill::fillNextPart); }
 
 void DocumentFill::finish()
 {

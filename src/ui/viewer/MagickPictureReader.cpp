@@ -43,16 +43,15 @@ GraphicsMagick loadGraphicsMagick()
         std::fprintf(stderr, "sonorail: PCX and WMF pictures cannot be shown: %s\n", dlerror());
         return magick;
     }
-    magick.loaded = take(library, "InitializeMagick", magick.initializeMagick) &&
-                    take(library, "SetMagickResourceLimit", magick.setResourceLimit) &&
-                    take(library, "GetExceptionInfo", magick.getExceptionInfo) &&
-                    take(library, "DestroyExceptionInfo", magick.destroyExceptionInfo) &&
-                    take(library, "CloneImageInfo", magick.cloneImageInfo) &&
-                    take(library, "DestroyImageInfo", magick.destroyImageInfo) &&
-                    take(library, "CloneString", magick.cloneString) &&
-                    take(library, "BlobToImage", magick.blobToImage) &&
-                    take(library, "DispatchImage", magick.dispatchImage) &&
-                    take(library, "DestroyImage", magick.destroyImage);
+    magick.loaded =
+        take(library, "InitializeMagick", magick.initializeMagick) &&
+        take(library, "SetMagickResourceLimit", magick.setResourceLimit) &&
+        take(library, "GetExceptionInfo", magick.getExceptionInfo) &&
+        take(library, "DestroyExceptionInfo", magick.destroyExceptionInfo) &&
+        take(library, "CloneImageInfo", magick.cloneImageInfo) &&
+        take(library, "DestroyImageInfo", magick.destroyImageInfo) &&
+        take(library, "CloneString", magick.cloneString) && take(library, "BlobToImage", magick.blobToImage) &&
+        take(library, "DispatchImage", magick.dispatchImage) && take(library, "DestroyImage", magick.destroyImage);
     if (!magick.loaded)
         return magick;
     magick.initializeMagick(nullptr);
@@ -135,8 +134,8 @@ QImage read(const QByteArray& bytes, PictureKind kind, double dotsPerInch, std::
         std::snprintf(density, sizeof density, "%ux%u", dots, dots);
         magick.cloneString(&read.info->density, density);
     }
-    read.image = magick.blobToImage(read.info, bytes.constData(), static_cast<std::size_t>(bytes.size()),
-                                    &read.exception);
+    read.image =
+        magick.blobToImage(read.info, bytes.constData(), static_cast<std::size_t>(bytes.size()), &read.exception);
     if (read.image == nullptr)
         return {};  // what cannot be read shows nothing
     if (static_cast<std::int64_t>(read.image->columns) * static_cast<std::int64_t>(read.image->rows) > maxPixels)

@@ -24,11 +24,16 @@ bool withinCap(const std::optional<PictureSize>& size, qint64 maxPixels)
 const char* qtFormat(PictureKind kind)
 {
     switch (kind) {
-    case PictureKind::Bitmap: return "bmp";
-    case PictureKind::Icon: return "ico";
-    case PictureKind::Png: return "png";
-    case PictureKind::Jpeg: return "jpeg";
-    default: return nullptr;
+        case PictureKind::Bitmap:
+            return "bmp";
+        case PictureKind::Icon:
+            return "ico";
+        case PictureKind::Png:
+            return "png";
+        case PictureKind::Jpeg:
+            return "jpeg";
+        default:
+            return nullptr;
     }
 }
 
@@ -67,13 +72,20 @@ bool jumpToLargestIcon(QImageReader& reader, qint64 maxPixels)
 PictureKind PictureLoader::kindOfName(const QString& path)
 {
     switch (ClassifyEntry(QFile::encodeName(path).toStdString())) {
-    case mkBitmap: return PictureKind::Bitmap;
-    case mkIcon: return PictureKind::Icon;
-    case mkMetafile: return PictureKind::Metafile;
-    case mkPng: return PictureKind::Png;
-    case mkJpeg: return PictureKind::Jpeg;
-    case mkPcx: return PictureKind::Pcx;
-    default: return PictureKind::Unknown;
+        case mkBitmap:
+            return PictureKind::Bitmap;
+        case mkIcon:
+            return PictureKind::Icon;
+        case mkMetafile:
+            return PictureKind::Metafile;
+        case mkPng:
+            return PictureKind::Png;
+        case mkJpeg:
+            return PictureKind::Jpeg;
+        case mkPcx:
+            return PictureKind::Pcx;
+        default:
+            return PictureKind::Unknown;
     }
 }
 
@@ -98,19 +110,21 @@ QImage PictureLoader::decode(const QByteArray& bytes, PictureKind kindByName, do
     if (kind == PictureKind::Unknown)
         kind = kindByName;
     switch (kind) {
-    case PictureKind::Pcx:
-        if (!withinCap(PictureHeader::pcxSize(content), maxPixels) || !PictureHeader::pcxHoldsItsRows(content))
+        case PictureKind::Pcx:
+            if (!withinCap(PictureHeader::pcxSize(content), maxPixels) || !PictureHeader::pcxHoldsItsRows(content))
+                return {};
+            return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
+        case PictureKind::Metafile: {
+            // Only a placeable metafile states its size; the renderer's own pixel limit guards the rest.
+            const auto size = PictureHeader::placeableMetafileSize(content, dotsPerInch);
+            if (size && !withinCap(size, maxPixels))
+                return {};
+            return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
+        }
+        case PictureKind::Unknown:
             return {};
-        return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
-    case PictureKind::Metafile: {
-        // Only a placeable metafile states its size; the renderer's own pixel limit guards the rest.
-        const auto size = PictureHeader::placeableMetafileSize(content, dotsPerInch);
-        if (size && !withinCap(size, maxPixels))
-            return {};
-        return MagickPictureReader::read(bytes, kind, dotsPerInch, maxPixels);
-    }
-    case PictureKind::Unknown: return {};
-    default: return decodeWithQt(bytes, kind, maxPixels);
+        default:
+            return decodeWithQt(bytes, kind, maxPixels);
     }
 }
 

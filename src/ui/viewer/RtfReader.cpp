@@ -30,14 +30,66 @@ bool isSkippedDestination(std::string_view word)
 {
     static const std::unordered_map<std::string_view, bool> skipped = [] {
         std::unordered_map<std::string_view, bool> words;
-        for (const char* word :
-             {"stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-              "footerf", "fldinst", "listtable", "listoverridetable", "revtbl", "rsidtbl", "filetbl", "pgdsctbl",
-              "falt", "pn", "nonshppict", "footnote", "annotation", "atnid", "atnauthor", "xe", "tc", "txe",
-              "bkmkstart", "bkmkend", "themedata", "colorschememapping", "latentstyles", "datastore", "generator",
-              "xmlnstbl", "mmathPr", "objdata", "objclass", "template", "do", "userprops", "docvar", "pnseclvl",
-              "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "panose", "fname", "shpinst",
-              "blipuid", "picprop", "private", "fldtype", "formfield", "datafield", "operator", "comment"})
+        for (const char* word : {"stylesheet",
+                                 "info",
+                                 "header",
+                                 "headerl",
+                                 "headerr",
+                                 "headerf",
+                                 "footer",
+                                 "footerl",
+                                 "footerr",
+                                 "footerf",
+                                 "fldinst",
+                                 "listtable",
+                                 "listoverridetable",
+                                 "revtbl",
+                                 "rsidtbl",
+                                 "filetbl",
+                                 "pgdsctbl",
+                                 "falt",
+                                 "pn",
+                                 "nonshppict",
+                                 "footnote",
+                                 "annotation",
+                                 "atnid",
+                                 "atnauthor",
+                                 "xe",
+                                 "tc",
+                                 "txe",
+                                 "bkmkstart",
+                                 "bkmkend",
+                                 "themedata",
+                                 "colorschememapping",
+                                 "latentstyles",
+                                 "datastore",
+                                 "generator",
+                                 "xmlnstbl",
+                                 "mmathPr",
+                                 "objdata",
+                                 "objclass",
+                                 "template",
+                                 "do",
+                                 "userprops",
+                                 "docvar",
+                                 "pnseclvl",
+                                 "ftnsep",
+                                 "ftnsepc",
+                                 "ftncn",
+                                 "aftnsep",
+                                 "aftnsepc",
+                                 "aftncn",
+                                 "panose",
+                                 "fname",
+                                 "shpinst",
+                                 "blipuid",
+                                 "picprop",
+                                 "private",
+                                 "fldtype",
+                                 "formfield",
+                                 "datafield",
+                                 "operator",
+                                 "comment"})
             words.emplace(word, true);
         return words;
     }();
@@ -47,10 +99,10 @@ bool isSkippedDestination(std::string_view word)
 char16_t namedCharacter(std::string_view word)
 {
     static const std::unordered_map<std::string_view, char16_t> characters = {
-        {"lquote", u'\u2018'}, {"rquote", u'\u2019'}, {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'},
-        {"emdash", u'\u2014'}, {"endash", u'\u2013'}, {"bullet", u'\u2022'},   {"emspace", u'\u2003'},
-        {"enspace", u'\u2002'}, {"qmspace", u'\u2005'}, {"zwj", u'\u200D'},    {"zwnj", u'\u200C'},
-        {"ltrmark", u'\u200E'}, {"rtlmark", u'\u200F'}, {"tab", u'\t'},        {"line", u'\u2028'},
+        {"lquote", u'\u2018'},  {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'},
+        {"emdash", u'\u2014'},  {"endash", u'\u2013'},  {"bullet", u'\u2022'},    {"emspace", u'\u2003'},
+        {"enspace", u'\u2002'}, {"qmspace", u'\u2005'}, {"zwj", u'\u200D'},       {"zwnj", u'\u200C'},
+        {"ltrmark", u'\u200E'}, {"rtlmark", u'\u200F'}, {"tab", u'\t'},           {"line", u'\u2028'},
     };
     const auto found = characters.find(word);
     return found == characters.end() ? 0 : found->second;
@@ -100,16 +152,27 @@ void RtfReader::readAll(std::string_view rtf)
             continue;
         }
         switch (token.kind) {
-        case RtfToken::GroupStart: openGroup(); break;
-        case RtfToken::GroupEnd:
-            if (!closeGroup())
-                input.takeBytes(rtf.size());  // whatever follows the document is not part of it
-            break;
-        case RtfToken::ControlWord: controlWord(token); break;
-        case RtfToken::ControlSymbol: controlSymbol(token.symbol); break;
-        case RtfToken::HexByte: hexByte(token.parameter); break;
-        case RtfToken::Text: textBytes(token.word); break;
-        case RtfToken::End: break;
+            case RtfToken::GroupStart:
+                openGroup();
+                break;
+            case RtfToken::GroupEnd:
+                if (!closeGroup())
+                    input.takeBytes(rtf.size());  // whatever follows the document is not part of it
+                break;
+            case RtfToken::ControlWord:
+                controlWord(token);
+                break;
+            case RtfToken::ControlSymbol:
+                controlSymbol(token.symbol);
+                break;
+            case RtfToken::HexByte:
+                hexByte(token.parameter);
+                break;
+            case RtfToken::Text:
+                textBytes(token.word);
+                break;
+            case RtfToken::End:
+                break;
         }
     }
     // A truncated file: whatever groups are still open end here.
@@ -153,10 +216,7 @@ bool RtfReader::closeGroup()
     return !stack.empty();
 }
 
-bool RtfReader::showsText() const
-{
-    return state.destination == Destination::Text && !state.character.hidden;
-}
+bool RtfReader::showsText() const { return state.destination == Destination::Text && !state.character.hidden; }
 
 void RtfReader::controlWord(const RtfToken& token)
 {
@@ -184,16 +244,22 @@ void RtfReader::controlWord(const RtfToken& token)
         return;
     }
     switch (state.destination) {
-    case Destination::FontTable: fontWord(word, parameter); return;
-    case Destination::ColourTable: colourWord(word, parameter); return;
-    case Destination::Picture: pictureWord(word, parameter); return;
-    default: break;
+        case Destination::FontTable:
+            fontWord(word, parameter);
+            return;
+        case Destination::ColourTable:
+            colourWord(word, parameter);
+            return;
+        case Destination::Picture:
+            pictureWord(word, parameter);
+            return;
+        default:
+            break;
     }
     if (specialCharacter(word, parameter))
         return;
     flushText();
-    if (characterWord(word, token.hasParameter, parameter) || paragraphWord(word, parameter) ||
-        tableWord(word))
+    if (characterWord(word, token.hasParameter, parameter) || paragraphWord(word, parameter) || tableWord(word))
         return;
     documentWord(word, parameter);
 }
@@ -208,8 +274,7 @@ bool RtfReader::setDestination(std::string_view word)
         state.destination = Destination::Picture;
         state.ownsPicture = true;
         picture = Picture{};
-    } else if (word == "fldrslt" || word == "shppict" || word == "listtext" || word == "pntext" ||
-               word == "result") {
+    } else if (word == "fldrslt" || word == "shppict" || word == "listtext" || word == "pntext" || word == "result") {
         state.destination = Destination::Text;
     } else if (isSkippedDestination(word)) {
         state.destination = Destination::Skip;
@@ -249,8 +314,8 @@ bool RtfReader::characterWord(std::string_view word, bool hasParameter, int para
         c.bold = on;
     } else if (word == "i") {
         c.italic = on;
-    } else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw" || word == "uldash" ||
-               word == "ulth" || word == "ulwave" || word == "uldashd" || word == "ulhwave") {
+    } else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw" || word == "uldash" || word == "ulth" ||
+               word == "ulwave" || word == "uldashd" || word == "ulhwave") {
         c.underline = on;
     } else if (word == "ulnone") {
         c.underline = false;
@@ -391,8 +456,8 @@ void RtfReader::pictureWord(std::string_view word, int parameter)
 {
     if (word == "pngblip" || word == "jpegblip")
         picture.shown = true;
-    else if (word == "wmetafile" || word == "emfblip" || word == "macpict" || word == "dibitmap" ||
-             word == "wbitmap" || word == "pmmetafile")
+    else if (word == "wmetafile" || word == "emfblip" || word == "macpict" || word == "dibitmap" || word == "wbitmap" ||
+             word == "pmmetafile")
         picture.shown = false;
     else if (word == "picwgoal")
         picture.goalWidth = parameter;
@@ -412,20 +477,35 @@ void RtfReader::controlSymbol(char symbol)
     if (state.destination == Destination::Skip)
         return;
     switch (symbol) {
-    case '\\':
-    case '{':
-    case '}': textBytes(std::string_view(&symbol, 1)); return;
-    case '~': if (showsText()) emitCharacter(u'\u00A0'); return;
-    case '-': if (showsText()) emitCharacter(u'\u00AD'); return;
-    case '_': if (showsText()) emitCharacter(u'\u2011'); return;
-    case '\t': if (showsText()) emitCharacter(u'\t'); return;
-    case '\n':
-    case '\r':
-        flushText();
-        if (state.destination == Destination::Text)
-            paragraphBreak();
-        return;
-    default: return;  // \| \: and unknown symbols mean nothing here
+        case '\\':
+        case '{':
+        case '}':
+            textBytes(std::string_view(&symbol, 1));
+            return;
+        case '~':
+            if (showsText())
+                emitCharacter(u'\u00A0');
+            return;
+        case '-':
+            if (showsText())
+                emitCharacter(u'\u00AD');
+            return;
+        case '_':
+            if (showsText())
+                emitCharacter(u'\u2011');
+            return;
+        case '\t':
+            if (showsText())
+                emitCharacter(u'\t');
+            return;
+        case '\n':
+        case '\r':
+            flushText();
+            if (state.destination == Destination::Text)
+                paragraphBreak();
+            return;
+        default:
+            return;  // \| \: and unknown symbols mean nothing here
     }
 }
 
@@ -440,11 +520,19 @@ void RtfReader::textBytes(std::string_view bytes)
     if (bytes.empty())
         return;
     switch (state.destination) {
-    case Destination::FontTable: fontTableText(bytes); return;
-    case Destination::ColourTable: colourTableText(bytes); return;
-    case Destination::Picture: pictureText(bytes); return;
-    case Destination::Skip: return;
-    case Destination::Text: break;
+        case Destination::FontTable:
+            fontTableText(bytes);
+            return;
+        case Destination::ColourTable:
+            colourTableText(bytes);
+            return;
+        case Destination::Picture:
+            pictureText(bytes);
+            return;
+        case Destination::Skip:
+            return;
+        case Destination::Text:
+            break;
     }
     if (!showsText())
         return;
@@ -726,7 +814,7 @@ void RtfReader::nextCell()
 {
     flushText();
     state.paragraph.inTable = true;  // a cell ends a table paragraph even without \intbl
-    enterTable();  // an empty cell still takes its place in the row
+    enterTable();                    // an empty cell still takes its place in the row
     cellEnded = true;
 }
 

@@ -257,21 +257,21 @@ void WelcomeWindow::ShowPageAtStartup(WelcomePage page)
 void WelcomeWindow::fill(WelcomePage page)
 {
     switch (page) {
-    case WelcomePage::Picture:
-        setView(View::Picture);
-        return;
-    case WelcomePage::Introduction:
-        setView(View::Document);
-        LoadDocument(kIntroduction);
-        return;
-    case WelcomePage::TechnicalDocuments:
-        setView(View::Document);
-        LoadDocument(kTechnicalDocuments1);
-        return;
-    case WelcomePage::TipOfTheDay:
-        setView(View::Document);
-        ShowTipOfDay();
-        return;
+        case WelcomePage::Picture:
+            setView(View::Picture);
+            return;
+        case WelcomePage::Introduction:
+            setView(View::Document);
+            LoadDocument(kIntroduction);
+            return;
+        case WelcomePage::TechnicalDocuments:
+            setView(View::Document);
+            LoadDocument(kTechnicalDocuments1);
+            return;
+        case WelcomePage::TipOfTheDay:
+            setView(View::Document);
+            ShowTipOfDay();
+            return;
     }
 }
 
@@ -335,9 +335,11 @@ void WelcomeWindow::prepareFirstShowing()
     Memo1->setFont(sansSerif(10));
     pmultiimage2->setFont(sansSerif(10));
     fitLabelFont({Label1, Label2, Label3, Label4, Label5});
-    const std::pair<QToolButton*, const char*> glyphs[] = {
-        {SpeedButton1, "glyph-intro.png"}, {SpeedButton2, "glyph-tech1.png"}, {SpeedButton3, "glyph-tech2.png"},
-        {SpeedButton4, "glyph-tech3.png"}, {SpeedButton5, "glyph-tip.png"}};
+    const std::pair<QToolButton*, const char*> glyphs[] = {{SpeedButton1, "glyph-intro.png"},
+                                                           {SpeedButton2, "glyph-tech1.png"},
+                                                           {SpeedButton3, "glyph-tech2.png"},
+                                                           {SpeedButton4, "glyph-tech3.png"},
+                                                           {SpeedButton5, "glyph-tip.png"}};
     for (const auto& [button, glyph] : glyphs)
         button->setIcon(QIcon(QStringLiteral(":/welcome/") + QLatin1String(glyph)));
     palBitmap = QImage(QStringLiteral(":/welcome/DEFPAL"));

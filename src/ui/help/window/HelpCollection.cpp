@@ -26,7 +26,10 @@ QString stampOf(const QFileInfo& book)
 
 // Opened without blocking, and only a regular file: a named pipe at the book's place must
 // not hang the request.
-bool readableFile(const QString& path) { return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0; }
+bool readableFile(const QString& path)
+{
+    return RegularFile::checkReadable(QFile::encodeName(path).toStdString()) == 0;
+}
 
 // The collection and its full-text index folder (".sonorail" beside "sonorail.qhc").
 void removeCollection(const QString& collectionFile)

@@ -81,18 +81,18 @@ void HelpWindow::showHelp(QWidget* owner, unsigned command, unsigned long data)
 {
     bringForward(owner);
     switch (command) {
-    case HelpCommand::HELP_CONTEXT:
-        showTopic(static_cast<int>(std::min<unsigned long>(data, INT_MAX)));
-        break;
-    case HelpCommand::HELP_PARTIALKEY:
-        showIndex();
-        break;
-    case HelpCommand::HELP_HELPONHELP:
-        showUsingHelp();
-        break;
-    default:
-        showContents();
-        break;
+        case HelpCommand::HELP_CONTEXT:
+            showTopic(static_cast<int>(std::min<unsigned long>(data, INT_MAX)));
+            break;
+        case HelpCommand::HELP_PARTIALKEY:
+            showIndex();
+            break;
+        case HelpCommand::HELP_HELPONHELP:
+            showUsingHelp();
+            break;
+        default:
+            showContents();
+            break;
     }
 }
 
@@ -244,11 +244,10 @@ void HelpWindow::placeBeside(const QWidget* owner)
         return;
     const QRect available = screen->availableGeometry();
     const QRect asking = anchor ? anchor->frameGeometry() : QRect();
-    const QMargins frame = anchor ? QMargins(anchor->geometry().left() - asking.left(),
-                                             anchor->geometry().top() - asking.top(),
-                                             asking.right() - anchor->geometry().right(),
-                                             asking.bottom() - anchor->geometry().bottom())
-                                  : QMargins();
+    const QMargins frame =
+        anchor ? QMargins(anchor->geometry().left() - asking.left(), anchor->geometry().top() - asking.top(),
+                          asking.right() - anchor->geometry().right(), asking.bottom() - anchor->geometry().bottom())
+               : QMargins();
     const QList<QRect> onTop = windowsStayingOnTop(this);
     const auto fits = [&](const QRect& place) {
         return available.contains(place) &&
@@ -294,14 +293,14 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == indexField && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            QCoreApplication::sendEvent(index, event);
-            return true;
-        default:
-            break;
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QCoreApplication::sendEvent(index, event);
+                return true;
+            default:
+                break;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -7,8 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TopicChooser::TopicChooser(QWidget* parent, const QString& keyword, const QList<QHelpLink>& topics)
-    : QDialog(parent)
+TopicChooser::TopicChooser(QWidget* parent, const QString& keyword, const QList<QHelpLink>& topics) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TopicChooser"));
     setWindowTitle(QStringLiteral("Topics Found"));
