@@ -340,7 +340,7 @@ TEST_F(CdModeTest, APausedTrackResumesWhereItPausedAfterTheDiscWasReadOrATrackDe
     EXPECT_EQ(session->player().position(), 75000);
 
     backend->advance(60000);  // past the track's end mark
-    session->monitor().Timer1Timer();
+    session->monitor().tick();
     EXPECT_EQ(session->playback().activeMedia, amWave) << "the queue moves on after the track";
     EXPECT_EQ(session->playback().currentItem, "/music/after.wav");
 }

@@ -105,7 +105,7 @@ protected:
     {
         for (long passed = 0; passed < ms; passed += 200) {
             backend->advance(200);
-            monitor->Timer1Timer();
+            monitor->tick();
         }
     }
 
@@ -175,7 +175,7 @@ TEST_F(PlaybackEngineTest, APictureFirstWaitsForTheViewerToClose)
     EXPECT_EQ(texts(), (std::vector<std::string>{"/b.mid"})) << "nothing advances while the picture shows";
 
     window.viewerShown = false;  // the user closed the viewer (the monitor sees it hidden and engaged)
-    monitor->Timer1Timer();
+    monitor->tick();
     EXPECT_EQ(state.activeMedia, amMidi);
     EXPECT_TRUE(queue.empty());
 }
@@ -187,7 +187,7 @@ TEST_F(PlaybackEngineTest, ATextAsTheLastRowStopsWhenItsViewerCloses)
     EXPECT_EQ(state.activeMedia, amLastView);
     EXPECT_EQ(state.playState, psPlaying);
     window.viewerShown = false;
-    monitor->Timer1Timer();
+    monitor->tick();
     EXPECT_EQ(state.playState, psStopped);
 }
 
@@ -302,15 +302,15 @@ TEST_F(PlaybackEngineTest, IntroCutsEveryItemAndPauseKeepsTheSecondsLeft)
     EXPECT_EQ(window.shown, (std::vector<std::string>{"/a.png"}));
     EXPECT_TRUE(window.introRunning) << "a viewer row gets its intro too";
     EXPECT_EQ(state.IntroRemaining, 3);
-    monitor->introcountdownTimer();
+    monitor->introTick();
     engine->Pause();
     EXPECT_FALSE(window.introRunning);
     engine->Play();
     EXPECT_TRUE(window.introRunning);
     EXPECT_EQ(state.IntroRemaining, 2) << "resuming keeps the seconds that were left";
-    monitor->introcountdownTimer();
+    monitor->introTick();
     EXPECT_EQ(opened(), std::vector<std::string>{});
-    monitor->introcountdownTimer();
+    monitor->introTick();
     EXPECT_EQ(opened(), (std::vector<std::string>{"/b.wav"})) << "the intro's end sends Next";
     EXPECT_EQ(state.IntroRemaining, 3);
 
@@ -361,7 +361,7 @@ TEST_F(PlaybackEngineTest, AFailureWhilePlayingIsReportedOnceAndTheQueueGoesOn)
     enqueue({"/broken.wav", "/next.wav"});
     engine->Play();
     backend->advance(200);
-    EXPECT_THROW(monitor->Timer1Timer(), SonorailError);
+    EXPECT_THROW(monitor->tick(), SonorailError);
     EXPECT_EQ(state.activeMedia, amWave);
     EXPECT_EQ(opened().back(), "/next.wav");
     EXPECT_NO_THROW(runFor(1000));
@@ -420,7 +420,7 @@ TEST_F(PlaybackEngineTest, MonitorShowsTimesAndTurnsTheIcon)
 {
     sound("/long.wav", 185000);
     enqueue({"/long.wav"});
-    monitor->Timer1Timer();
+    monitor->tick();
     EXPECT_EQ(window.frames, (std::vector<int>{1})) << "the icon turns while stopped";
     engine->Play();
     runFor(1400);

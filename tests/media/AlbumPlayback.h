@@ -108,7 +108,7 @@ public:
                 ranWhilePlaying = true;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            monitor.Timer1Timer();
+            monitor.tick();
         }
         if (state.playState != psStopped)
             return {};

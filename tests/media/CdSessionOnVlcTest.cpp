@@ -79,7 +79,7 @@ TEST_F(CdSessionOnVlcTest, ReadNameRestartPlayWholeAndEject)
     EXPECT_TRUE(session->cd().PlayTheCD());
     std::vector<std::string> played;
     ASSERT_TRUE(media_test::eventually([&] {
-        session->monitor().Timer1Timer();
+        session->monitor().tick();
         const std::string& item = session->playback().currentItem;
         if (!item.empty() && (played.empty() || played.back() != item))
             played.push_back(item);

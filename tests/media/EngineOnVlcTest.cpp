@@ -44,7 +44,7 @@ protected:
     bool runUntilStopped()
     {
         return media_test::eventually([&] {
-            monitor.Timer1Timer();
+            monitor.tick();
             return state.playState == psStopped;
         });
     }
@@ -84,7 +84,7 @@ TEST_F(EngineOnVlcTest, ContinuousWrapsAroundOnRealFiles)
     int starts = 0;
     std::uint64_t lastId = state.currentItemId;
     const bool wrapped = media_test::eventually([&] {
-        monitor.Timer1Timer();
+        monitor.tick();
         if (state.currentItemId != lastId) {
             lastId = state.currentItemId;
             ++starts;

@@ -39,7 +39,7 @@ protected:
     }
     // Drops the toolbar with its top-left corner at the given place.
     void dropAt(QPoint place) { drag(toolbar->Panel1, place - toolbar->pos()); }
-    void tick() { session->monitor().Timer1Timer(); }
+    void tick() { session->monitor().tick(); }
 
     std::map<QString, QRect> controlPlaces() const
     {

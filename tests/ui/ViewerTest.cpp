@@ -81,7 +81,7 @@ TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats
     EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight + toolbar->height());
 
     session->toolbarDock().ToolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
-    session->monitor().Timer1Timer();
+    session->monitor().tick();
     EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight);
     EXPECT_EQ(viewer->frameGeometry().bottom(), form->frameGeometry().bottom()) << "down to the main window's bottom";
 }

@@ -31,7 +31,7 @@ struct MonitorReadyAgain {
 
 }  // namespace
 
-void PlaybackMonitor::Timer1Timer()
+void PlaybackMonitor::tick()
 {
     if (!views.viewer->viewerVisible() && state.playState == psPlaying && state.ViewerEngaged) {
         views.commands->ExecuteCommand(Command::Next);
@@ -45,8 +45,8 @@ void PlaybackMonitor::Timer1Timer()
         MonitorReadyAgain readyAgain(state.MonitorReady);
         showTimes();
     }
-    IconFrame = IconFrame + 1 > 3 ? 0 : IconFrame + 1;
-    views.display->showIconFrame(IconFrame);
+    iconFrame = iconFrame + 1 > 3 ? 0 : iconFrame + 1;
+    views.display->showIconFrame(iconFrame);
     views.viewer->trackViewer();
     views.dockLayout->applyDockLayout();
     state.MonitorReady = true;
@@ -90,7 +90,7 @@ void PlaybackMonitor::showTimes()
     views.display->setTimeDisplays(FormatPlayTime(length), FormatPlayTime(position));
 }
 
-void PlaybackMonitor::introcountdownTimer()
+void PlaybackMonitor::introTick()
 {
     if (--state.IntroRemaining > 0)
         return;

@@ -12,10 +12,12 @@ class PlaybackMonitor {
 public:
     PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, MediaPlayer& player, const PlaybackViews& views);
 
-    void Timer1Timer();
-    void introcountdownTimer();
+    // The monitor timer's tick, and the end of an item reported by the player.
+    void tick();
+    // The intro countdown's tick.
+    void introTick();
 
-    int IconFrame = 0;
+    int iconFrame = 0;
 
 private:
     void checkEnds();

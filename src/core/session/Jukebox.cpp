@@ -7,7 +7,7 @@
 #include "core/settings/SettingsKeys.h"
 
 Jukebox::Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands, std::vector<std::string> arguments)
-    : commands(commands), arguments(std::move(arguments)), mmed(std::move(backend))
+    : commands(commands), arguments(std::move(arguments)), mediaPlayer(std::move(backend))
 {
     playbackViews.commands = &commands;
     playbackViews.dockLayout = &dock;
@@ -85,7 +85,7 @@ void Jukebox::attachDockWindows(DockWindows* windows) { dock.attach(windows); }
 void Jukebox::StartupInitialise(StartupWindow& window)
 {
     dock.ToolbarDocked = true;
-    playbackMonitor.IconFrame = 0;
+    playbackMonitor.iconFrame = 0;
     window.ApplyFileFilter();
     playbackState.playState = psStopped;
     playbackState.PlayedCount = 0;

@@ -50,7 +50,7 @@ public:
     PlayQueue& playQueue() { return queue; }
     QueueEditing& queueEditing() { return editing; }
     Albums& albums() { return albumFiles; }
-    MediaPlayer& player() { return mmed; }
+    MediaPlayer& player() { return mediaPlayer; }
     PlaybackEngine& engine() { return playbackEngine; }
     PlaybackMonitor& monitor() { return playbackMonitor; }
     CdMode& cd() { return cdMode; }
@@ -103,15 +103,15 @@ private:
     QueueViews queueViews;
     QueueEditing editing{queue, currentSettings, queueViews};
     Albums albumFiles{queue, editing, currentSettings, queueViews};
-    MediaPlayer mmed;
+    MediaPlayer mediaPlayer;
     ToolbarDock dock;
     PlaybackViews playbackViews;
-    PlaybackEngine playbackEngine{queue, modes, playbackState, mmed, playbackViews};
-    PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mmed, playbackViews};
+    PlaybackEngine playbackEngine{queue, modes, playbackState, mediaPlayer, playbackViews};
+    PlaybackMonitor playbackMonitor{playbackEngine, playbackState, mediaPlayer, playbackViews};
     CdViews cdViews;
-    CdMode cdMode{mmed, playbackState, queue, editing, commands, cdViews, currentSettings};
+    CdMode cdMode{mediaPlayer, playbackState, queue, editing, commands, cdViews, currentSettings};
     FileManagerViews fileViews;
     FileCommands fileManager{currentSettings, fileViews, [this] { cdMode.StoreCDInfo(); }};
-    FileInformation fileInfo{fileViews, playbackState, mmed};
+    FileInformation fileInfo{fileViews, playbackState, mediaPlayer};
     bool startMinimised = false;
 };

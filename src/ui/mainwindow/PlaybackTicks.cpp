@@ -12,7 +12,7 @@ PlaybackTicks::PlaybackTicks(Jukebox& session, CommandDispatcher& commands, QTim
 {
     connect(&monitorTimer, &QTimer::timeout, this, [this] { runMonitorTick(); });
     connect(&introTimer, &QTimer::timeout, this,
-            [this] { runTick([this] { this->session.monitor().introcountdownTimer(); }); });
+            [this] { runTick([this] { this->session.monitor().introTick(); }); });
     // The report comes on the player's own thread and is queued to this one.
     session.player().setEndListener([this] {
         QMetaObject::invokeMethod(
@@ -24,7 +24,7 @@ PlaybackTicks::~PlaybackTicks() { session.player().setEndListener(nullptr); }
 
 void PlaybackTicks::runMonitorTick()
 {
-    runTick([this] { session.monitor().Timer1Timer(); });
+    runTick([this] { session.monitor().tick(); });
 }
 
 // A timer does not fire again while its own tick is still running, so an error box opened
