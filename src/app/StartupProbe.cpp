@@ -101,8 +101,8 @@ void StartupProbe::reportWelcomeWindow()
 {
     if (!welcomeWindow)
         return;
-    const QSize picture = welcomeWindow->PMultiImage1->pixmap().size();
-    const QString firstLine = welcomeWindow->Memo1->document()->firstBlock().text();
+    const QSize picture = welcomeWindow->titlePicture->pixmap().size();
+    const QString firstLine = welcomeWindow->documentText->document()->firstBlock().text();
     say("welcome: " + viewName(welcomeWindow->view()) + " | " + std::to_string(picture.width()) + "x" +
         std::to_string(picture.height()) + " | " + firstLine.toStdString());
 }

@@ -73,7 +73,7 @@ protected:
             shown = tips.isVisible();
             act();
             if (tips.isVisible())
-                tips.Button1->click();
+                tips.okButton->click();
         });
         whenShown.start(0);
         open();
@@ -93,7 +93,7 @@ protected:
     QStringList memoLines() const
     {
         QStringList lines;
-        for (QTextBlock block = tips.Memo1->document()->begin(); block.isValid(); block = block.next())
+        for (QTextBlock block = tips.documentText->document()->begin(); block.isValid(); block = block.next())
             lines << block.text();
         return lines;
     }
@@ -113,16 +113,16 @@ protected:
     QString shownParts() const
     {
         QStringList parts;
-        if (tips.PMultiImage1->isVisible())
+        if (tips.titlePicture->isVisible())
             parts << "picture";
-        if (tips.Memo1->isVisible() && tips.Panel1->isVisible())
+        if (tips.documentText->isVisible() && tips.documentButtons->isVisible())
             parts << "document";
-        else if (tips.Memo1->isVisible() || tips.Panel1->isVisible())
+        else if (tips.documentText->isVisible() || tips.documentButtons->isVisible())
             parts << "half a document";
-        if (tips.pmultiimage2->isVisible())
+        if (tips.creditsText->isVisible())
             parts << "credits";
         EXPECT_TRUE(tips.visualOptTipOfDay->isVisible());
-        EXPECT_TRUE(tips.Button1->isVisible());
+        EXPECT_TRUE(tips.okButton->isVisible());
         return parts.join('+');
     }
 
@@ -143,26 +143,26 @@ TEST_F(WelcomeWindowTest, EachPageShowsItsViewAndTheButtonsSwitchDocuments)
     home.write("tech2.txt", "Documents 8-14\r\n");
     home.write("tech3.txt", "Documents 15+\r\n");
     home.write("tipofday.txt", "1\r\nThe only tip.\r\n");
-    EXPECT_EQ(tips.Memo1->toPlainText(), "Welcome to Sonorail!");
+    EXPECT_EQ(tips.documentText->toPlainText(), "Welcome to Sonorail!");
 
     EXPECT_TRUE(whileOpen(Command::About, [&] { EXPECT_EQ(shownParts(), "picture"); }));
     EXPECT_TRUE(whileOpen(Command::Introduction, [&] {
         EXPECT_EQ(shownParts(), "picture+document");
-        EXPECT_EQ(tips.Memo1->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
-        tips.SpeedButton3->click();
-        EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 8-14\n");
-        tips.SpeedButton4->click();
-        EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 15+\n");
-        tips.SpeedButton5->click();
+        EXPECT_EQ(tips.documentText->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
+        tips.techPart2Button->click();
+        EXPECT_EQ(tips.documentText->toPlainText(), "Documents 8-14\n");
+        tips.techPart3Button->click();
+        EXPECT_EQ(tips.documentText->toPlainText(), "Documents 15+\n");
+        tips.tipButton->click();
         EXPECT_EQ(memoLines().last(), "The only tip.");
-        tips.SpeedButton1->click();
-        EXPECT_EQ(tips.Memo1->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
+        tips.introButton->click();
+        EXPECT_EQ(tips.documentText->toPlainText(), "INTRODUCTION\nWelcome aboard.\n");
     }));
     EXPECT_TRUE(whileOpen(Command::TechnicalDocuments, [&] {
         EXPECT_EQ(shownParts(), "picture+document");
-        EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 1-7\n");
-        tips.SpeedButton2->click();
-        EXPECT_EQ(tips.Memo1->toPlainText(), "Documents 1-7\n");
+        EXPECT_EQ(tips.documentText->toPlainText(), "Documents 1-7\n");
+        tips.techPart1Button->click();
+        EXPECT_EQ(tips.documentText->toPlainText(), "Documents 1-7\n");
     }));
     EXPECT_TRUE(whileOpen(Command::TipOfTheDay, [&] { EXPECT_EQ(shownParts(), "picture+document"); }));
     EXPECT_TRUE(dialogs.shown.empty());
@@ -180,7 +180,7 @@ TEST_F(WelcomeWindowTest, ATipIsHeadedByThreeLinesAndNeverTheCountOrALineAfterTh
     home.write("tipofday.txt", "45\r\nOne.\r\nTwo.\r\n");
     QStringList seen;
     for (int draw = 0; draw < 40; ++draw) {
-        tips.ShowTipOfDay();
+        tips.showTipOfDay();
         seen << memoLines().last();
     }
     seen.removeDuplicates();
@@ -189,7 +189,7 @@ TEST_F(WelcomeWindowTest, ATipIsHeadedByThreeLinesAndNeverTheCountOrALineAfterTh
 
     // No tips at all: the heading over an empty line.
     home.write("tipofday.txt", "0\r\nNot counted.\r\n");
-    tips.ShowTipOfDay();
+    tips.showTipOfDay();
     EXPECT_EQ(memoLines(), (QStringList{"TIP OF THE DAY:", "---------------", " ", ""}));
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -201,7 +201,7 @@ TEST_F(WelcomeWindowTest, EveryTipOfTheInstalledFileCanBeDrawn)
     ASSERT_FALSE(installed.empty());
     QStringList seen;
     for (int draw = 0; draw < 2000; ++draw) {
-        tips.ShowTipOfDay();
+        tips.showTipOfDay();
         seen << memoLines().last();
     }
     seen.removeDuplicates();
@@ -247,7 +247,7 @@ TEST_F(WelcomeWindowTest, TheKeySequenceTurnsTheWindowIntoTheCreditsPage)
         EXPECT_EQ(shownParts(), "picture+document");
         type("n");
         EXPECT_EQ(shownParts(), "credits");
-        EXPECT_TRUE(tips.pmultiimage2->toPlainText().contains("Thank you, testers!"));
+        EXPECT_TRUE(tips.creditsText->toPlainText().contains("Thank you, testers!"));
     });
     // The next opening sets its own view again.
     whileOpen(Command::About, [&] { EXPECT_EQ(shownParts(), "picture"); });
@@ -278,13 +278,13 @@ TEST_F(WelcomeWindowTest, ShowingSetsTheSharedPaletteFromThePaletteBitmapAndWrit
         EXPECT_EQ(palette.size(), 236);
         EXPECT_EQ(SharedPalette::colours(), palette);
         // The title picture is drawn in the palette bitmap's colours, in the same order.
-        const QImage title = tips.PMultiImage1->pixmap().toImage();
+        const QImage title = tips.titlePicture->pixmap().toImage();
         EXPECT_EQ(title.size(), QSize(475, 302));
         EXPECT_EQ(QImage(":/welcome/OOGH").colorTable(), palette);
         EXPECT_FALSE(tips.pal->isVisible() && tips.rect().intersects(tips.pal->geometry()));
         // The credits page and the button glyphs come from the program too.
-        EXPECT_TRUE(tips.pmultiimage2->toPlainText().startsWith("Sonorail V3.0"));
-        EXPECT_FALSE(tips.SpeedButton5->icon().isNull());
+        EXPECT_TRUE(tips.creditsText->toPlainText().startsWith("Sonorail V3.0"));
+        EXPECT_FALSE(tips.tipButton->icon().isNull());
         SharedPalette::clear();
     });
     // Every showing sets it again after something cleared it.
@@ -310,9 +310,9 @@ TEST_F(WelcomeWindowTest, AMissingDocumentFromTheMenuShowsTheErrorAndNotTheWindo
     home.write("intro.txt", "Intro\r\n");
     fs::create_directory(home.file("tech2.txt"));  // a directory is no document
     whileOpen(Command::Introduction, [&] {
-        tips.SpeedButton3->click();
+        tips.techPart2Button->click();
         EXPECT_TRUE(tips.isVisible());
-        EXPECT_EQ(tips.Memo1->toPlainText(), "Intro\n");
+        EXPECT_EQ(tips.documentText->toPlainText(), "Intro\n");
     });
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"Cannot open file " + home.file("tech2.txt") + "."});
 }
@@ -330,17 +330,18 @@ TEST_F(WelcomeWindowTest, AtStartUpABadOrMissingFileGivesOneErrorAndTheWindowWit
         if (sample.tipsFile)
             home.write("tipofday.txt", sample.tipsFile);
         dialogs.shown.clear();
-        tips.Memo1->setPlainText("Something shown before");
+        tips.documentText->setPlainText("Something shown before");
         EXPECT_TRUE(whileOpenAtStartup(WelcomePage::TipOfTheDay, [&] {
             EXPECT_EQ(shownParts(), "picture+document");
-            EXPECT_EQ(tips.Memo1->toPlainText(), "");
+            EXPECT_EQ(tips.documentText->toPlainText(), "");
         }));
         EXPECT_EQ(errorTexts(), std::vector<std::string>{sample.error});
     }
 
     dialogs.shown.clear();
-    tips.Memo1->setPlainText("Welcome to Sonorail!");
-    EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] { EXPECT_EQ(tips.Memo1->toPlainText(), ""); }));
+    tips.documentText->setPlainText("Welcome to Sonorail!");
+    EXPECT_TRUE(
+        whileOpenAtStartup(WelcomePage::Introduction, [&] { EXPECT_EQ(tips.documentText->toPlainText(), ""); }));
     EXPECT_EQ(errorTexts(), std::vector<std::string>{"Cannot open file " + home.file("intro.txt") + "."});
 }
 
@@ -357,8 +358,8 @@ TEST_F(WelcomeWindowTest, AnOverlongDocumentIsShortenedAsTheViewerShortensIt)
     ASSERT_EQ(text.substr(cap - 1, 2), "\xC3\xA9");
     home.write("intro.txt", text);
     whileOpen(Command::Introduction, [&] {
-        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
-        const QTextDocument& shown = *tips.Memo1->document();
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.documentText); }));
+        const QTextDocument& shown = *tips.documentText->document();
         EXPECT_EQ(shown.findBlockByNumber(1).text().toStdString(), line.substr(0, line.size() - 2)) << "still UTF-8";
         EXPECT_EQ(shown.lastBlock().text().toStdString(),
                   "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " +
@@ -373,7 +374,7 @@ TEST_F(WelcomeWindowTest, AnIntroductionOfOneLongLineOpensAtOnceInBoundedParagra
 {
     home.write("intro.txt", std::string(256 * 1024, '\0'));
     EXPECT_TRUE(whileOpenAtStartup(WelcomePage::Introduction, [&] {
-        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.Memo1); }));
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*tips.documentText); }));
         const QStringList lines = memoLines();
         EXPECT_EQ(lines.join(QString()), QString(256 * 1024, QChar(0)));
         EXPECT_TRUE(std::ranges::all_of(
@@ -384,14 +385,15 @@ TEST_F(WelcomeWindowTest, AnIntroductionOfOneLongLineOpensAtOnceInBoundedParagra
 TEST_F(WelcomeWindowTest, TheButtonLabelsFitUnderTheirButtonsWithinTheStrip)
 {
     whileOpen(Command::About);  // the labels' font is fitted at the first showing
-    const QList<QLabel*> labels{tips.Label1, tips.Label2, tips.Label3, tips.Label4, tips.Label5};
-    const QList<QToolButton*> buttons{tips.SpeedButton1, tips.SpeedButton2, tips.SpeedButton3, tips.SpeedButton4,
-                                      tips.SpeedButton5};
+    const QList<QLabel*> labels{tips.introLabel, tips.techPart1Label, tips.techPart2Label, tips.techPart3Label,
+                                tips.tipLabel};
+    const QList<QToolButton*> buttons{tips.introButton, tips.techPart1Button, tips.techPart2Button,
+                                      tips.techPart3Button, tips.tipButton};
     for (int index = 0; index < buttons.size(); ++index) {
         QLabel* label = labels[index];
         EXPECT_GT(label->y(), buttons[index]->geometry().bottom());
         EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
-        EXPECT_LE(label->geometry().bottom(), tips.Panel1->height()) << label->text().toStdString();
+        EXPECT_LE(label->geometry().bottom(), tips.documentButtons->height()) << label->text().toStdString();
         if (index + 1 < buttons.size()) {
             EXPECT_LT(label->geometry().right(), buttons[index + 1]->x()) << label->text().toStdString();
         }

@@ -122,10 +122,10 @@ WelcomeWindow::WelcomeWindow(CommandDispatcher& commands, QWidget* parent)
     setColours(this, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
 
     // Created bottom to top: the strip and the text area lie over the title picture.
-    PMultiImage1 = new QLabel(this);
-    PMultiImage1->setObjectName(QStringLiteral("PMultiImage1"));
-    PMultiImage1->setGeometry(14, 48, 473, 297);
-    PMultiImage1->setScaledContents(true);
+    titlePicture = new QLabel(this);
+    titlePicture->setObjectName(QStringLiteral("PMultiImage1"));
+    titlePicture->setGeometry(14, 48, 473, 297);
+    titlePicture->setScaledContents(true);
     createDocumentButtons();
     createDocumentArea();
     createCreditsArea();
@@ -136,41 +136,41 @@ WelcomeWindow::WelcomeWindow(CommandDispatcher& commands, QWidget* parent)
 
 void WelcomeWindow::registerCommands(CommandDispatcher& commands)
 {
-    commands.setOperation(Command::About, [this] { ShowPage(WelcomePage::Picture); });
-    commands.setOperation(Command::Introduction, [this] { ShowPage(WelcomePage::Introduction); });
-    commands.setOperation(Command::TechnicalDocuments, [this] { ShowPage(WelcomePage::TechnicalDocuments); });
-    commands.setOperation(Command::TipOfTheDay, [this] { ShowPage(WelcomePage::TipOfTheDay); });
+    commands.setOperation(Command::About, [this] { showPage(WelcomePage::Picture); });
+    commands.setOperation(Command::Introduction, [this] { showPage(WelcomePage::Introduction); });
+    commands.setOperation(Command::TechnicalDocuments, [this] { showPage(WelcomePage::TechnicalDocuments); });
+    commands.setOperation(Command::TipOfTheDay, [this] { showPage(WelcomePage::TipOfTheDay); });
 }
 
 void WelcomeWindow::createDocumentButtons()
 {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, 497, 81);
-    Panel1->setAutoFillBackground(true);
-    setColours(Panel1, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
-    SpeedButton1 = createDocumentButton("SpeedButton1", 8);
-    SpeedButton2 = createDocumentButton("SpeedButton2", 72);
-    SpeedButton3 = createDocumentButton("SpeedButton3", 160);
-    SpeedButton4 = createDocumentButton("SpeedButton4", 256);
-    SpeedButton5 = createDocumentButton("SpeedButton5", 352);
+    documentButtons = new QWidget(this);
+    documentButtons->setObjectName(QStringLiteral("Panel1"));
+    documentButtons->setGeometry(0, 0, 497, 81);
+    documentButtons->setAutoFillBackground(true);
+    setColours(documentButtons, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
+    introButton = createDocumentButton("SpeedButton1", 8);
+    techPart1Button = createDocumentButton("SpeedButton2", 72);
+    techPart2Button = createDocumentButton("SpeedButton3", 160);
+    techPart3Button = createDocumentButton("SpeedButton4", 256);
+    tipButton = createDocumentButton("SpeedButton5", 352);
     // Each label reaches to the next button.
-    Label1 = createButtonLabel("Label1", QStringLiteral("Intro"), 8, 60);
-    Label2 = createButtonLabel("Label2", QStringLiteral("Tech Documents 1-7"), 72, 84);
-    Label3 = createButtonLabel("Label3", QStringLiteral("Tech Documents 8-14"), 160, 92);
-    Label4 = createButtonLabel("Label4", QStringLiteral("Tech Documents 15+"), 256, 92);
-    Label5 = createButtonLabel("Label5", QStringLiteral("Tip of the Day"), 352, 92);
+    introLabel = createButtonLabel("Label1", QStringLiteral("Intro"), 8, 60);
+    techPart1Label = createButtonLabel("Label2", QStringLiteral("Tech Documents 1-7"), 72, 84);
+    techPart2Label = createButtonLabel("Label3", QStringLiteral("Tech Documents 8-14"), 160, 92);
+    techPart3Label = createButtonLabel("Label4", QStringLiteral("Tech Documents 15+"), 256, 92);
+    tipLabel = createButtonLabel("Label5", QStringLiteral("Tip of the Day"), 352, 92);
     // The buttons change the document, and never take the focus from the OK button.
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton1Click(); }); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton2Click(); }); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton3Click(); }); });
-    connect(SpeedButton4, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton4Click(); }); });
-    connect(SpeedButton5, &QToolButton::clicked, this, [this] { GuardedCall([this] { SpeedButton5Click(); }); });
+    connect(introButton, &QToolButton::clicked, this, [this] { GuardedCall([this] { showIntroduction(); }); });
+    connect(techPart1Button, &QToolButton::clicked, this, [this] { GuardedCall([this] { showTechPart1(); }); });
+    connect(techPart2Button, &QToolButton::clicked, this, [this] { GuardedCall([this] { showTechPart2(); }); });
+    connect(techPart3Button, &QToolButton::clicked, this, [this] { GuardedCall([this] { showTechPart3(); }); });
+    connect(tipButton, &QToolButton::clicked, this, [this] { GuardedCall([this] { showTipOfDay(); }); });
 }
 
 QToolButton* WelcomeWindow::createDocumentButton(const char* name, int left)
 {
-    auto* button = new QToolButton(Panel1);
+    auto* button = new QToolButton(documentButtons);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(left, 8, 38, 38);
     button->setIconSize(QSize(32, 32));
@@ -181,7 +181,7 @@ QToolButton* WelcomeWindow::createDocumentButton(const char* name, int left)
 
 QLabel* WelcomeWindow::createButtonLabel(const char* name, const QString& text, int left, int width)
 {
-    auto* label = new QLabel(text, Panel1);
+    auto* label = new QLabel(text, documentButtons);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(left, 48, width, 32);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -191,23 +191,23 @@ QLabel* WelcomeWindow::createButtonLabel(const char* name, const QString& text, 
 
 void WelcomeWindow::createDocumentArea()
 {
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(16, 96, 465, 241);
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);  // tips are one long line each
-    setDarkTextColours(Memo1);
-    Memo1->setPlainText(QStringLiteral("Welcome to Sonorail!"));
+    documentText = new QPlainTextEdit(this);
+    documentText->setObjectName(QStringLiteral("Memo1"));
+    documentText->setGeometry(16, 96, 465, 241);
+    documentText->setReadOnly(true);
+    documentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    documentText->setLineWrapMode(QPlainTextEdit::WidgetWidth);  // tips are one long line each
+    setDarkTextColours(documentText);
+    documentText->setPlainText(QStringLiteral("Welcome to Sonorail!"));
 }
 
 void WelcomeWindow::createCreditsArea()
 {
-    pmultiimage2 = new QTextEdit(this);
-    pmultiimage2->setObjectName(QStringLiteral("pmultiimage2"));
-    pmultiimage2->setGeometry(8, 80, 481, 265);
-    pmultiimage2->setReadOnly(true);
-    setDarkTextColours(pmultiimage2);
+    creditsText = new QTextEdit(this);
+    creditsText->setObjectName(QStringLiteral("pmultiimage2"));
+    creditsText->setGeometry(8, 80, 481, 265);
+    creditsText->setReadOnly(true);
+    setDarkTextColours(creditsText);
 }
 
 void WelcomeWindow::createBottomControls()
@@ -219,12 +219,12 @@ void WelcomeWindow::createBottomControls()
     setColours(visualOptTipOfDay, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
     visualOptTipOfDay->setChecked(true);
 
-    Button1 = new QPushButton(QStringLiteral("&OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(208, 408, 89, 17);
-    Button1->setFont(sansSerif(8));
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &WelcomeWindow::Button1Click);
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(QStringLiteral("Button1"));
+    okButton->setGeometry(208, 408, 89, 17);
+    okButton->setFont(sansSerif(8));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &WelcomeWindow::accept);
 
     pal = new QLabel(this);
     pal->setObjectName(QStringLiteral("pal"));
@@ -234,13 +234,13 @@ void WelcomeWindow::createBottomControls()
 void WelcomeWindow::setView(View view)
 {
     currentView = view;
-    PMultiImage1->setVisible(view != View::Credits);
-    Memo1->setVisible(view == View::Document);
-    Panel1->setVisible(view == View::Document);
-    pmultiimage2->setVisible(view == View::Credits);
+    titlePicture->setVisible(view != View::Credits);
+    documentText->setVisible(view == View::Document);
+    documentButtons->setVisible(view == View::Document);
+    creditsText->setVisible(view == View::Credits);
 }
 
-void WelcomeWindow::ShowPage(WelcomePage page)
+void WelcomeWindow::showPage(WelcomePage page)
 {
     fill(page);
     showModally();
@@ -249,7 +249,7 @@ void WelcomeWindow::ShowPage(WelcomePage page)
 void WelcomeWindow::ShowPageAtStartup(WelcomePage page)
 {
     if (page != WelcomePage::Picture)
-        Memo1->clear();  // what a document that cannot be read leaves
+        documentText->clear();  // what a document that cannot be read leaves
     GuardedCall([&] { fill(page); });
     showModally();
 }
@@ -262,15 +262,15 @@ void WelcomeWindow::fill(WelcomePage page)
             return;
         case WelcomePage::Introduction:
             setView(View::Document);
-            LoadDocument(kIntroduction);
+            loadDocument(kIntroduction);
             return;
         case WelcomePage::TechnicalDocuments:
             setView(View::Document);
-            LoadDocument(kTechnicalDocuments1);
+            loadDocument(kTechnicalDocuments1);
             return;
         case WelcomePage::TipOfTheDay:
             setView(View::Document);
-            ShowTipOfDay();
+            showTipOfDay();
             return;
     }
 }
@@ -285,23 +285,23 @@ void WelcomeWindow::showModally()
     exec();
 }
 
-void WelcomeWindow::LoadDocument(const std::string& name)
+void WelcomeWindow::loadDocument(const std::string& name)
 {
     const DocumentFile document = readDocument(CurrentProgramPaths().dataFile(name));
-    DocumentView::showText(*Memo1, DocumentText(document.bytes),
+    DocumentView::showText(*documentText, DocumentText(document.bytes),
                            document.shortened() ? document.shortenedNotice() : QString());
 }
 
-void WelcomeWindow::ShowTipOfDay()
+void WelcomeWindow::showTipOfDay()
 {
-    Memo1->clear();
+    documentText->clear();
     const TipOfDayFile tips = readTips(CurrentProgramPaths().dataFile(kTips));
     QString tip;
     if (tips.count() > 0) {
         const auto chosen = QRandomGenerator::global()->bounded(static_cast<quint64>(tips.count()));
         tip = DocumentText(QByteArray::fromStdString(tips.tip(static_cast<std::size_t>(chosen))));
     }
-    DocumentView::showText(*Memo1, QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
+    DocumentView::showText(*documentText, QStringLiteral("TIP OF THE DAY:\n---------------\n \n") + tip);
 }
 
 void WelcomeWindow::showEvent(QShowEvent* event)
@@ -312,10 +312,10 @@ void WelcomeWindow::showEvent(QShowEvent* event)
         windowHandle()->installEventFilter(this);
         previewingKeys = true;
     }
-    GuardedCall([this] { FormShow(); });
+    GuardedCall([this] { prepareShowing(); });
 }
 
-void WelcomeWindow::FormShow()
+void WelcomeWindow::prepareShowing()
 {
     prepareFirstShowing();
     SharedPalette::set(palColours());
@@ -332,31 +332,31 @@ void WelcomeWindow::prepareFirstShowing()
         return;
     firstShowingPrepared = true;
     // Fonts and glyphs cost their loading: left to the first showing too, as most runs have none.
-    Memo1->setFont(sansSerif(10));
-    pmultiimage2->setFont(sansSerif(10));
-    fitLabelFont({Label1, Label2, Label3, Label4, Label5});
-    const std::pair<QToolButton*, const char*> glyphs[] = {{SpeedButton1, "glyph-intro.png"},
-                                                           {SpeedButton2, "glyph-tech1.png"},
-                                                           {SpeedButton3, "glyph-tech2.png"},
-                                                           {SpeedButton4, "glyph-tech3.png"},
-                                                           {SpeedButton5, "glyph-tip.png"}};
+    documentText->setFont(sansSerif(10));
+    creditsText->setFont(sansSerif(10));
+    fitLabelFont({introLabel, techPart1Label, techPart2Label, techPart3Label, tipLabel});
+    const std::pair<QToolButton*, const char*> glyphs[] = {{introButton, "glyph-intro.png"},
+                                                           {techPart1Button, "glyph-tech1.png"},
+                                                           {techPart2Button, "glyph-tech2.png"},
+                                                           {techPart3Button, "glyph-tech3.png"},
+                                                           {tipButton, "glyph-tip.png"}};
     for (const auto& [button, glyph] : glyphs)
         button->setIcon(QIcon(QStringLiteral(":/welcome/") + QLatin1String(glyph)));
     palBitmap = QImage(QStringLiteral(":/welcome/DEFPAL"));
     pal->setPixmap(QPixmap::fromImage(palBitmap));
-    PMultiImage1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/welcome/OOGH"))));
+    titlePicture->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/welcome/OOGH"))));
     QFile credits(QStringLiteral(":/welcome/HMM"));
     if (credits.open(QIODevice::ReadOnly))
-        DocumentView::show(*pmultiimage2, credits.readAll());
+        DocumentView::show(*creditsText, credits.readAll());
 }
 
 void WelcomeWindow::done(int result)
 {
-    GuardedCall([this] { FormClose(); });
+    GuardedCall([this] { saveStartupChoice(); });
     QDialog::done(result);  // closes even when the settings could not be written
 }
 
-void WelcomeWindow::FormClose()
+void WelcomeWindow::saveStartupChoice()
 {
     ProfileFile settings(SettingsFilePath());
     settings.writeBoolean(kDisplaySection, kTipOfDayKey, visualOptTipOfDay->isChecked());
@@ -367,12 +367,12 @@ bool WelcomeWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
         for (const QChar character : static_cast<QKeyEvent*>(event)->text())
-            FormKeyPress(character);
+            followKeySequence(character);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void WelcomeWindow::FormKeyPress(QChar character)
+void WelcomeWindow::followKeySequence(QChar character)
 {
     const bool matches = character.toUpper() == QLatin1Char(kKeySequence[keySequencePosition]);
     if (keySequencePosition < 4) {
@@ -385,9 +385,7 @@ void WelcomeWindow::FormKeyPress(QChar character)
     keySequencePosition = 0;
 }
 
-void WelcomeWindow::SpeedButton1Click() { LoadDocument(kIntroduction); }
-void WelcomeWindow::SpeedButton2Click() { LoadDocument(kTechnicalDocuments1); }
-void WelcomeWindow::SpeedButton3Click() { LoadDocument(kTechnicalDocuments2); }
-void WelcomeWindow::SpeedButton4Click() { LoadDocument(kTechnicalDocuments3); }
-void WelcomeWindow::SpeedButton5Click() { ShowTipOfDay(); }
-void WelcomeWindow::Button1Click() { accept(); }
+void WelcomeWindow::showIntroduction() { loadDocument(kIntroduction); }
+void WelcomeWindow::showTechPart1() { loadDocument(kTechnicalDocuments1); }
+void WelcomeWindow::showTechPart2() { loadDocument(kTechnicalDocuments2); }
+void WelcomeWindow::showTechPart3() { loadDocument(kTechnicalDocuments3); }

@@ -31,7 +31,7 @@ public:
 
     // Fills the window for the page, then shows it modally and returns once it is closed.
     // An error while filling it ends the call before the window shows.
-    void ShowPage(WelcomePage page);
+    void showPage(WelcomePage page);
     // The same at start-up, where a failure must not end the program: the error is shown,
     // then the window opens all the same, its text area empty.
     void ShowPageAtStartup(WelcomePage page);
@@ -39,14 +39,14 @@ public:
     void setView(View view);
     View view() const { return currentView; }
 
-    // Loads one of the program's documents into Memo1, replacing its text; a document past the
-    // viewer's limit is shortened as the viewer shortens it, and says so in its last line. When
-    // it cannot be read, raises "Cannot open file %s" and Memo1 keeps its text.
-    void LoadDocument(const std::string& name);
-    // Fills Memo1 with a tip chosen at random from "tipofday.txt": a heading, a rule, a blank
-    // line and the tip. Memo1 is empty when the file cannot be read (the error says why: "File
-    // not found" when there is none).
-    void ShowTipOfDay();
+    // Loads one of the program's documents into the text area, replacing its text; a document
+    // past the viewer's limit is shortened as the viewer shortens it, and says so in its last
+    // line. When it cannot be read, raises "Cannot open file %s" and the text area keeps its text.
+    void loadDocument(const std::string& name);
+    // Fills the text area with a tip chosen at random from "tipofday.txt": a heading, a rule, a
+    // blank line and the tip. The text area is empty when the file cannot be read (the error
+    // says why: "File not found" when there is none).
+    void showTipOfDay();
 
     // The colours of the palette bitmap pal holds; empty until the window is first shown.
     QList<QRgb> palColours() const { return palBitmap.colorTable(); }
@@ -58,23 +58,24 @@ public:
     static constexpr const char* kTechnicalDocuments3 = "tech3.txt";
     static constexpr const char* kTips = "tipofday.txt";
 
-    QWidget* Panel1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QToolButton* SpeedButton5 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* PMultiImage1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QTextEdit* pmultiimage2 = nullptr;
+    // The strip of document buttons above the text area, each button with its label.
+    QWidget* documentButtons = nullptr;      // object name "Panel1"
+    QToolButton* introButton = nullptr;      // "SpeedButton1"
+    QToolButton* techPart1Button = nullptr;  // "SpeedButton2"
+    QToolButton* techPart2Button = nullptr;  // "SpeedButton3"
+    QToolButton* techPart3Button = nullptr;  // "SpeedButton4"
+    QToolButton* tipButton = nullptr;        // "SpeedButton5"
+    QLabel* introLabel = nullptr;            // "Label1"
+    QLabel* techPart1Label = nullptr;        // "Label2"
+    QLabel* techPart2Label = nullptr;        // "Label3"
+    QLabel* techPart3Label = nullptr;        // "Label4"
+    QLabel* tipLabel = nullptr;              // "Label5"
+    QLabel* titlePicture = nullptr;          // "PMultiImage1"
+    QPlainTextEdit* documentText = nullptr;  // "Memo1"
+    QTextEdit* creditsText = nullptr;        // "pmultiimage2"
     // The tip-of-the-day check box: whether the tip is shown at the next start.
     QCheckBox* visualOptTipOfDay = nullptr;
-    QPushButton* Button1 = nullptr;
+    QPushButton* okButton = nullptr;  // "Button1"
     // Holds the palette bitmap, below the client area where it is never seen.
     QLabel* pal = nullptr;
 
@@ -97,15 +98,13 @@ private:
     void showModally();
     void prepareFirstShowing();
 
-    void FormShow();
-    void FormClose();
-    void FormKeyPress(QChar character);
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void SpeedButton5Click();
-    void Button1Click();
+    void prepareShowing();
+    void saveStartupChoice();
+    void followKeySequence(QChar character);
+    void showIntroduction();
+    void showTechPart1();
+    void showTechPart2();
+    void showTechPart3();
 
     View currentView = View::Picture;
     QImage palBitmap;
