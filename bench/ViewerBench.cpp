@@ -94,7 +94,7 @@ void showRichText(benchmark::State& state)
         viewer.repaint();
     }
     state.counters["file_MB"] = QFileInfo(QString::fromStdString(document)).size() / 1e6;
-    state.counters["paragraphs"] = viewer.memo1->document()->blockCount();
+    state.counters["paragraphs"] = viewer.richTextView->document()->blockCount();
 }
 BENCHMARK(showRichText)->Unit(benchmark::kMillisecond);
 
@@ -159,15 +159,15 @@ void showLongDocument(benchmark::State& state, const std::string& path)
         viewer.showDocument(path, "Current item:  long", QRect(0, 0, 1024, 700));
         viewer.repaint();
         state.PauseTiming();
-        const Responsiveness run = answerUntilFilled(*viewer.plainMemo);
+        const Responsiveness run = answerUntilFilled(*viewer.plainTextView);
         worst.filledMs = std::max(worst.filledMs, run.filledMs);
         worst.longestFreezeMs = std::max(worst.longestFreezeMs, run.longestFreezeMs);
         state.ResumeTiming();
     }
     state.counters["filled_ms"] = worst.filledMs;
     state.counters["longest_freeze_ms"] = worst.longestFreezeMs;
-    state.counters["paragraphs"] = viewer.plainMemo->isVisible() ? viewer.plainMemo->document()->blockCount()
-                                                                 : viewer.memo1->document()->blockCount();
+    state.counters["paragraphs"] = viewer.plainTextView->isVisible() ? viewer.plainTextView->document()->blockCount()
+                                                                     : viewer.richTextView->document()->blockCount();
 }
 
 void showOneLineText(benchmark::State& state)

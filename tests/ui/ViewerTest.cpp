@@ -47,8 +47,8 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     dispatcher.ExecuteCommand(Command::Play);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle().toStdString(), "Current item:  " + notes);
-    EXPECT_TRUE(viewer->plainMemo->isReadOnly());
-    EXPECT_EQ(viewer->plainMemo->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
+    EXPECT_TRUE(viewer->plainTextView->isReadOnly());
+    EXPECT_EQ(viewer->plainTextView->toPlainText(), QString::fromUtf8("caf\xc3\xa9 au lait\n"));
     // Frame to frame over the main window below its menu and the docked toolbar's strip, not
     // resizable, a tool window of the main window (kept above it).
     const QRect mainFrame = form->frameGeometry();
@@ -62,7 +62,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
 
     pressEscape();  // the viewer was shown from hidden: closing it sends Next
     EXPECT_TRUE(viewer->isVisible()) << "the next text row opens a freshly shown viewer";
-    EXPECT_EQ(viewer->plainMemo->toPlainText(), QString::fromUtf8("na\xc3\xafve"));
+    EXPECT_EQ(viewer->plainTextView->toPlainText(), QString::fromUtf8("na\xc3\xafve"));
     EXPECT_TRUE(session->playQueue().empty());
 
     pressEscape();  // the last row was a text: Next finds the queue empty and stops
@@ -105,11 +105,11 @@ TEST_F(ViewerTest, PicturesShowCentredAndUnscaled)
     ASSERT_TRUE(image.save(QString::fromStdString(picture)));
     session->queueEditing().AddFiles({picture}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    EXPECT_TRUE(viewer->PMultiImage1->isVisible());
-    EXPECT_FALSE(viewer->memo1->isVisible());
-    EXPECT_FALSE(viewer->plainMemo->isVisible());
-    EXPECT_EQ(viewer->PMultiImage1->pixmap().size(), QSize(20, 10));
-    EXPECT_EQ(viewer->PMultiImage1->alignment(), Qt::AlignCenter);
+    EXPECT_TRUE(viewer->pictureView->isVisible());
+    EXPECT_FALSE(viewer->richTextView->isVisible());
+    EXPECT_FALSE(viewer->plainTextView->isVisible());
+    EXPECT_EQ(viewer->pictureView->pixmap().size(), QSize(20, 10));
+    EXPECT_EQ(viewer->pictureView->alignment(), Qt::AlignCenter);
 }
 
 // The viewer still shows a picture while a later sound row plays, and the user has not
@@ -201,8 +201,8 @@ TEST_F(ViewerTest, AnOverlongDocumentSaysItWasShortened)
     ASSERT_EQ(text.substr(cap - 1, 2), "\xc3\xa9");
     const std::string path = write("long.txt", text);
     viewer->showDocument(path, "Current item:  long.txt", QRect(0, 0, 300, 200));
-    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainMemo); }));
-    const QTextDocument& shown = *viewer->plainMemo->document();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainTextView); }));
+    const QTextDocument& shown = *viewer->plainTextView->document();
     EXPECT_EQ(shown.lastBlock().text().toStdString(),
               "[Shortened: only the first 16777216 bytes (16 MiB) of this document's " + std::to_string(text.size()) +
                   " bytes are shown.]");
@@ -226,18 +226,18 @@ TEST_F(ViewerTest, RichTextShowsFormattedWhateverTheFileIsCalled)
     const std::string plain = write("plain.rtf", "just words\r\n{\\b no}");
     session->queueEditing().AddFiles({rtf, txt, plain}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    EXPECT_EQ(viewer->memo1->toPlainText(), "Dear reader,\nbye");
-    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
-    EXPECT_TRUE(viewer->memo1->isReadOnly());
+    EXPECT_EQ(viewer->richTextView->toPlainText(), "Dear reader,\nbye");
+    EXPECT_TRUE(firstWordIsBold(*viewer->richTextView));
+    EXPECT_TRUE(viewer->richTextView->isReadOnly());
 
     pressEscape();
-    EXPECT_EQ(viewer->memo1->toPlainText(), "Bold in a text file");
-    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
+    EXPECT_EQ(viewer->richTextView->toPlainText(), "Bold in a text file");
+    EXPECT_TRUE(firstWordIsBold(*viewer->richTextView));
 
     pressEscape();
-    EXPECT_EQ(viewer->plainMemo->toPlainText(), "just words\n{\\b no}");
-    EXPECT_TRUE(viewer->plainMemo->isVisible());
-    EXPECT_FALSE(viewer->memo1->isVisible());
+    EXPECT_EQ(viewer->plainTextView->toPlainText(), "just words\n{\\b no}");
+    EXPECT_TRUE(viewer->plainTextView->isVisible());
+    EXPECT_FALSE(viewer->richTextView->isVisible());
 }
 
 // Laying out a line costs the square of its length where it cannot wrap: a long line shows
@@ -251,10 +251,10 @@ TEST_F(ViewerTest, LongLinesShowWholeInParagraphsOfBoundedLength)
     const QString nuls(20'000, QChar(0));
     const std::string text = (unbroken + "\r\n" + words + "\n" + nuls + "\nlast").toStdString();
     viewer->showDocument(write("long.txt", text), "long.txt", QRect(0, 0, 300, 200));
-    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainMemo); }));
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !DocumentView::filling(*viewer->plainTextView); }));
     QString shown;
     int paragraphs = 0;
-    for (QTextBlock block = viewer->plainMemo->document()->begin(); block.isValid();
+    for (QTextBlock block = viewer->plainTextView->document()->begin(); block.isValid();
          block = block.next(), ++paragraphs) {
         EXPECT_LE(block.text().size(), DocumentView::kLongestParagraph);
         shown += block.text();
@@ -268,12 +268,12 @@ TEST_F(ViewerTest, LongLinesShowWholeInParagraphsOfBoundedLength)
     const std::string rtf = "{\\rtf1\\ansi {\\b bold} " + unbroken.toStdString() + "\\par after}";
     viewer->showDocument(write("long.rtf", rtf), "long.rtf", QRect(0, 0, 300, 200));
     shown.clear();
-    for (QTextBlock block = viewer->memo1->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = viewer->richTextView->document()->begin(); block.isValid(); block = block.next()) {
         EXPECT_LE(block.text().size(), DocumentView::kLongestParagraph);
         shown += block.text();
     }
     EXPECT_EQ(shown, "bold " + unbroken + "after");
-    EXPECT_TRUE(firstWordIsBold(*viewer->memo1));
+    EXPECT_TRUE(firstWordIsBold(*viewer->richTextView));
 }
 
 TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
@@ -290,10 +290,10 @@ TEST_F(ViewerTest, EveryPictureKindShowsAtItsOwnSize)
     dispatcher.ExecuteCommand(Command::Play);
     for (const auto& [name, size] : samples) {
         SCOPED_TRACE(name);
-        EXPECT_TRUE(viewer->PMultiImage1->isVisible());
-        EXPECT_FALSE(viewer->memo1->isVisible());
-        EXPECT_FALSE(viewer->plainMemo->isVisible());
-        EXPECT_EQ(viewer->PMultiImage1->pixmap().size() / viewer->PMultiImage1->pixmap().devicePixelRatio(), size);
+        EXPECT_TRUE(viewer->pictureView->isVisible());
+        EXPECT_FALSE(viewer->richTextView->isVisible());
+        EXPECT_FALSE(viewer->plainTextView->isVisible());
+        EXPECT_EQ(viewer->pictureView->pixmap().size() / viewer->pictureView->pixmap().devicePixelRatio(), size);
         pressEscape();
     }
     EXPECT_TRUE(dialogs.shown.empty());
@@ -313,7 +313,7 @@ TEST_F(ViewerTest, BadPicturesShowNothingAndSayNothing)
     for (const std::string& file : bad) {
         SCOPED_TRACE(file);
         EXPECT_TRUE(viewer->isVisible());
-        EXPECT_TRUE(viewer->PMultiImage1->pixmap().isNull());
+        EXPECT_TRUE(viewer->pictureView->pixmap().isNull());
         pressEscape();
     }
     EXPECT_TRUE(dialogs.shown.empty());

@@ -44,23 +44,23 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    memo1 = new QTextEdit(this);
-    memo1->setObjectName(QStringLiteral("memo1"));
-    memo1->setReadOnly(true);
-    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1->setPlainText(QStringLiteral("memo1"));
+    richTextView = new QTextEdit(this);
+    richTextView->setObjectName(QStringLiteral("memo1"));
+    richTextView->setReadOnly(true);
+    richTextView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    richTextView->setPlainText(QStringLiteral("memo1"));
 
-    plainMemo = new QPlainTextEdit(this);
-    plainMemo->setObjectName(QStringLiteral("plainMemo"));
-    plainMemo->setReadOnly(true);
-    plainMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    plainMemo->hide();
+    plainTextView = new QPlainTextEdit(this);
+    plainTextView->setObjectName(QStringLiteral("plainMemo"));
+    plainTextView->setReadOnly(true);
+    plainTextView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    plainTextView->hide();
 
-    PMultiImage1 = new QLabel(this);
-    PMultiImage1->setObjectName(QStringLiteral("PMultiImage1"));
-    PMultiImage1->setAlignment(Qt::AlignCenter);
-    PMultiImage1->setStyleSheet(QStringLiteral("background-color: black;"));
-    PMultiImage1->hide();
+    pictureView = new QLabel(this);
+    pictureView->setObjectName(QStringLiteral("PMultiImage1"));
+    pictureView->setAlignment(Qt::AlignCenter);
+    pictureView->setStyleSheet(QStringLiteral("background-color: black;"));
+    pictureView->hide();
 }
 
 ViewerWindow::ViewerWindow(Jukebox& session, CommandControl& commands, QWidget& mainWindow, const Toolbar& toolbar)
@@ -147,9 +147,9 @@ void ViewerWindow::fitFrame(const QSize& frameSize)
 void ViewerWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    memo1->setGeometry(rect());
-    plainMemo->setGeometry(rect());
-    PMultiImage1->setGeometry(rect());
+    richTextView->setGeometry(rect());
+    plainTextView->setGeometry(rect());
+    pictureView->setGeometry(rect());
 }
 
 // Showing a hidden viewer engages it: window activation cannot be relied on (a window
@@ -166,7 +166,7 @@ void ViewerWindow::showOver(const QString& caption, const QRect& place)
     if (wasHidden)
         engage();
     setWindowTitle(caption);
-    PMultiImage1->hide();
+    pictureView->hide();
 }
 
 void ViewerWindow::showDocument(const std::string& path, const QString& caption, const QRect& place)
@@ -175,26 +175,26 @@ void ViewerWindow::showDocument(const std::string& path, const QString& caption,
     const DocumentFile document = readDocument(path);
     const QString notice = document.shortened() ? document.shortenedNotice() : QString();
     const bool rich = DocumentView::isRichText(document.bytes);
-    memo1->setVisible(rich);
-    plainMemo->setVisible(!rich);
+    richTextView->setVisible(rich);
+    plainTextView->setVisible(!rich);
     if (rich) {
-        DocumentView::showRichText(*memo1, document.bytes);
+        DocumentView::showRichText(*richTextView, document.bytes);
         if (!notice.isEmpty())
-            DocumentView::appendLine(*memo1, notice);
+            DocumentView::appendLine(*richTextView, notice);
     } else {
-        DocumentView::showText(*plainMemo, DocumentText(document.bytes), notice);
+        DocumentView::showText(*plainTextView, DocumentText(document.bytes), notice);
     }
 }
 
 void ViewerWindow::showPicture(const std::string& path, const QString& caption, const QRect& place)
 {
     showOver(caption, place);
-    memo1->hide();
-    plainMemo->hide();
+    richTextView->hide();
+    plainTextView->hide();
     // A picture that cannot be read shows nothing, and no message of ours.
     const QImage image = PictureLoader::load(QFile::decodeName(QByteArray::fromStdString(path)), logicalDpiX());
-    PMultiImage1->setPixmap(QPixmap::fromImage(image));
-    PMultiImage1->show();
+    pictureView->setPixmap(QPixmap::fromImage(image));
+    pictureView->show();
 }
 
 void ViewerWindow::hideViewer()

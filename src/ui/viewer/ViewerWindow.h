@@ -43,11 +43,11 @@ public:
 
     static constexpr qint64 kLargestDocument = DocumentFile::kLargestShown;
 
-    // Documents show in one of two read-only views: rich text in memo1, plain text in
-    // plainMemo, which lays out only what it shows (a 16 MiB text opens at once).
-    QTextEdit* memo1 = nullptr;
-    QPlainTextEdit* plainMemo = nullptr;
-    QLabel* PMultiImage1 = nullptr;
+    // Documents show in one of two read-only views: rich text in richTextView, plain text in
+    // plainTextView, which lays out only what it shows (a 16 MiB text opens at once).
+    QTextEdit* richTextView = nullptr;        // object name "memo1"
+    QPlainTextEdit* plainTextView = nullptr;  // "plainMemo"
+    QLabel* pictureView = nullptr;            // "PMultiImage1"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
