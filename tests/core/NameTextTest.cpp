@@ -11,10 +11,10 @@ namespace {
 TEST(NameText, TheRenameDialogGivesANameTypedWithoutExtensionTheOldOne)
 {
     FileManagerTexts texts;
-    texts.RenameFrom = "/music/SONG.MID";
+    texts.renameFrom = "/music/SONG.MID";
     const auto accepted = [&](const std::string& typed) {
         texts.renameAccepted(typed);
-        return texts.RenameTo;
+        return texts.renameTo;
     };
 
     EXPECT_EQ(accepted("/music/TUNE"), "/music/TUNE.MID");
@@ -24,7 +24,7 @@ TEST(NameText, TheRenameDialogGivesANameTypedWithoutExtensionTheOldOne)
     // no extension to lend.
     EXPECT_EQ(accepted("(cancel)"), "(cancel).MID");
     EXPECT_EQ(accepted("(cancel all)"), "(cancel all).MID");
-    texts.RenameFrom = "/music/README";
+    texts.renameFrom = "/music/README";
     EXPECT_EQ(accepted("(cancel)"), kRenameCancelled);
     EXPECT_EQ(accepted("(cancel all)"), kRenameCancelledAll);
 }
@@ -48,9 +48,9 @@ TEST(NameText, ANameEditedInItsReadableFormKeepsTheBytesItWasNotTypedOver)
     EXPECT_EQ(TypedNameBytes("/tmp/x.mid", original), "/tmp/x.mid");
 
     FileManagerTexts texts;
-    texts.RenameFrom = original;
+    texts.renameFrom = original;
     texts.renameAccepted(readableDirectory + "tune");
-    EXPECT_EQ(texts.RenameTo, "/m\xFCsik/tune.mid");
+    EXPECT_EQ(texts.renameTo, "/m\xFCsik/tune.mid");
 }
 
 TEST(CdTrackRename, ANewTrackNameKeepsTheRowsNumberAndExtensionAndIsCutToFortyCharacters)

@@ -107,13 +107,13 @@ struct ScriptedFileDialogs final : FileManagerDialogs {
 
     int chooserShown = 0;
     std::vector<std::string> prompts;
-    std::vector<std::string> renameFroms;  // RenameFrom each time the rename dialog shows
+    std::vector<std::string> renameFroms;  // renameFrom each time the rename dialog shows
     std::vector<std::string> renameNotes;
 
     void showDirectoryChooser(FileManagerTexts& texts) override
     {
         ++chooserShown;
-        prompts.push_back(texts.ChooseDirectoryPrompt);
+        prompts.push_back(texts.directoryPrompt);
         texts.directoryChooserActivated();
         if (!directories.empty()) {
             if (directories.front())
@@ -123,8 +123,8 @@ struct ScriptedFileDialogs final : FileManagerDialogs {
     }
     void showRenameDialog(FileManagerTexts& texts) override
     {
-        renameFroms.push_back(texts.RenameFrom);
-        renameNotes.push_back(texts.RenameNote);
+        renameFroms.push_back(texts.renameFrom);
+        renameNotes.push_back(texts.renameNote);
         const RenameStep step = renames.empty() ? RenameStep{RenameStep::Cancel, {}} : renames.front();
         if (!renames.empty())
             renames.pop_front();

@@ -54,13 +54,13 @@ protected:
         sources.startDirectory = [this] { return (volume.path() / "Music").string(); };
         sources.watchMountTable = false;
         chooser = std::make_unique<DirectoryChooser>(std::move(sources));
-        texts.ChooseDirectoryPrompt = "Select where to copy the files.";
+        texts.directoryPrompt = "Select where to copy the files.";
     }
 
     // Highlights the subdirectory `name` of the directory open in the list.
     void highlight(const QString& name)
     {
-        QListView* list = chooser->DirectoryListBox1;
+        QListView* list = chooser->directoryList;
         list->setCurrentIndex(list->model()->index(rowNamed(*list, name), 0));
     }
 
@@ -75,47 +75,47 @@ TEST_F(DirectoryChooserTest, OkTakesTheDirectoryOpenedAndTheCaptionIsThePrompt)
     whenShown(*chooser, [&] {
         caption = chooser->windowTitle();
         highlight(QStringLiteral("Rock"));
-        qt_test::pressKey(chooser->DirectoryListBox1, Qt::Key_Return);  // opens Rock, closes nothing
-        highlight(QStringLiteral("Music"));                             // only highlighted
-        chooser->OKBtn->click();
+        qt_test::pressKey(chooser->directoryList, Qt::Key_Return);  // opens Rock, closes nothing
+        highlight(QStringLiteral("Music"));                         // only highlighted
+        chooser->okButton->click();
     });
     chooser->choose(texts);
 
     EXPECT_EQ(caption, QStringLiteral("Select where to copy the files."));
-    EXPECT_EQ(texts.ChosenDirectory, (volume.path() / "Music" / "Rock").string());
+    EXPECT_EQ(texts.chosenDirectory, (volume.path() / "Music" / "Rock").string());
 }
 
 TEST_F(DirectoryChooserTest, CancelEscAndTheCloseBoxChooseNothingAndTheDirectoryIsKept)
 {
     const std::vector<std::function<void()>> leavings = {
-        [&] { chooser->CancelBtn->click(); },
-        [&] { qt_test::pressKey(chooser->DirectoryListBox1, Qt::Key_Escape); },
+        [&] { chooser->cancelButton->click(); },
+        [&] { qt_test::pressKey(chooser->directoryList, Qt::Key_Escape); },
         [&] { chooser->close(); },
     };
     for (const auto& leave : leavings) {
-        texts.ChosenDirectory = "/somewhere";
+        texts.chosenDirectory = "/somewhere";
         whenShown(*chooser, [&] {
-            EXPECT_EQ(chooser->focusWidget(), chooser->OKBtn);
+            EXPECT_EQ(chooser->focusWidget(), chooser->okButton);
             highlight(QStringLiteral("Jazz"));
-            qt_test::pressKey(chooser->DirectoryListBox1, Qt::Key_Enter);
+            qt_test::pressKey(chooser->directoryList, Qt::Key_Enter);
             leave();
         });
         chooser->choose(texts);
-        EXPECT_EQ(texts.ChosenDirectory, "null");
+        EXPECT_EQ(texts.chosenDirectory, "null");
     }
     EXPECT_EQ(chooser->directory(), (volume.path() / "Music" / "Jazz").string());
     // The next use opens where the last one was left.
-    whenShown(*chooser, [&] { chooser->OKBtn->click(); });
+    whenShown(*chooser, [&] { chooser->okButton->click(); });
     chooser->choose(texts);
-    EXPECT_EQ(texts.ChosenDirectory, (volume.path() / "Music" / "Jazz").string());
+    EXPECT_EQ(texts.chosenDirectory, (volume.path() / "Music" / "Jazz").string());
 }
 
 class RenameDialogTest : public ::testing::Test {
 protected:
     RenameDialogTest()
     {
-        texts.RenameFrom = "/music/SONG.MID";
-        texts.RenameTo = texts.RenameFrom;
+        texts.renameFrom = "/music/SONG.MID";
+        texts.renameTo = texts.renameFrom;
     }
 
     RenameDialog dialog;
@@ -124,16 +124,16 @@ protected:
 
 TEST_F(RenameDialogTest, ShowsTheNamesAndATypedNameReplacesTheSelectedProposal)
 {
-    texts.RenameNote = "Track #2";
+    texts.renameNote = "Track #2";
     QString from, note, proposal, selected;
     whenShown(dialog, [&] {
-        from = dialog.oldfile->text();
-        note = dialog.renamelabel->text();
-        proposal = dialog.newfile->text();
-        selected = dialog.newfile->selectedText();
-        EXPECT_EQ(dialog.focusWidget(), dialog.newfile);
-        dialog.newfile->insert(QStringLiteral("/music/TUNE"));  // typing replaces the selection
-        qt_test::pressKey(dialog.newfile, Qt::Key_Return);
+        from = dialog.oldName->text();
+        note = dialog.noteLabel->text();
+        proposal = dialog.newName->text();
+        selected = dialog.newName->selectedText();
+        EXPECT_EQ(dialog.focusWidget(), dialog.newName);
+        dialog.newName->insert(QStringLiteral("/music/TUNE"));  // typing replaces the selection
+        qt_test::pressKey(dialog.newName, Qt::Key_Return);
     });
     dialog.askNewName(texts);
 
@@ -141,41 +141,41 @@ TEST_F(RenameDialogTest, ShowsTheNamesAndATypedNameReplacesTheSelectedProposal)
     EXPECT_EQ(note, QStringLiteral("Track #2"));
     EXPECT_EQ(proposal, QStringLiteral("/music/SONG.MID"));
     EXPECT_EQ(selected, proposal);
-    EXPECT_EQ(texts.RenameTo, "/music/TUNE.MID");
+    EXPECT_EQ(texts.renameTo, "/music/TUNE.MID");
 }
 
 TEST_F(RenameDialogTest, CancelEscCancelAllAndTheCloseBoxAnswerAsTheirButtonsDo)
 {
     const std::vector<std::pair<std::function<void()>, std::string>> answers = {
-        {[&] { dialog.CancelBtn->click(); }, "(cancel)"},
-        {[&] { qt_test::pressKey(dialog.newfile, Qt::Key_Escape); }, "(cancel)"},
-        {[&] { dialog.btnAll->click(); }, "(cancel all)"},
+        {[&] { dialog.cancelButton->click(); }, "(cancel)"},
+        {[&] { qt_test::pressKey(dialog.newName, Qt::Key_Escape); }, "(cancel)"},
+        {[&] { dialog.cancelAllButton->click(); }, "(cancel all)"},
         {[&] { dialog.close(); }, "/music/SONG.MID"},  // no handler: the proposal stays
     };
     for (const auto& [answer, expected] : answers) {
-        texts.RenameTo = texts.RenameFrom;
+        texts.renameTo = texts.renameFrom;
         whenShown(dialog, [&] {
-            dialog.newfile->setText(QStringLiteral("typed"));
+            dialog.newName->setText(QStringLiteral("typed"));
             answer();
         });
         dialog.askNewName(texts);
-        EXPECT_EQ(texts.RenameTo, expected);
+        EXPECT_EQ(texts.renameTo, expected);
     }
 }
 
 TEST_F(RenameDialogTest, APathNotInUtf8ShowsReadablyAndNamesTheSameFileWhenAccepted)
 {
-    texts.RenameFrom = "/m\xFCsik/caf\xE9.mid";
-    texts.RenameTo = texts.RenameFrom;
+    texts.renameFrom = "/m\xFCsik/caf\xE9.mid";
+    texts.renameTo = texts.renameFrom;
     QString shown;
     whenShown(dialog, [&] {
-        shown = dialog.newfile->text();
-        dialog.OKBtn->click();
+        shown = dialog.newName->text();
+        dialog.okButton->click();
     });
     dialog.askNewName(texts);
 
     EXPECT_EQ(shown, QStringLiteral("/müsik/café.mid"));
-    EXPECT_EQ(texts.RenameTo, texts.RenameFrom);
+    EXPECT_EQ(texts.renameTo, texts.renameFrom);
 }
 
 // The directory chooser answered by script; the progress dialog the program shows, here

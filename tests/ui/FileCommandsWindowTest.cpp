@@ -105,20 +105,20 @@ TEST_F(FileCommandsWindowTest, CopyAndMoveGoWhereTheChooserIsLeftAndNeverOntoThe
     QString caption;
     whenShown(*chooser, [&] {
         caption = chooser->windowTitle();
-        chooser->OKBtn->click();
+        chooser->okButton->click();
     });
     popup(QStringLiteral("File Copy..."));
     EXPECT_EQ(caption, QStringLiteral("Select where to copy the files."));
     EXPECT_EQ(ListFiles(target.path().string(), FileMask("*")), (Names{"a.mid", "c.txt"}));
 
     mainWindow->fileBrowser().setDirectory(target.path().string());
-    whenShown(*chooser, [&] { chooser->OKBtn->click(); });  // the list's own directory
+    whenShown(*chooser, [&] { chooser->okButton->click(); });  // the list's own directory
     dispatcher.ExecuteCommand(Command::MoveAllFiles);
     EXPECT_EQ(mainWindow->infobar->text(), QStringLiteral("2 files were not moved onto themselves."));
     EXPECT_EQ(target.read("a.mid"), "a.mid");
 
     mainWindow->fileBrowser().setDirectory(files.path().string());
-    whenShown(*chooser, [&] { chooser->OKBtn->click(); });
+    whenShown(*chooser, [&] { chooser->okButton->click(); });
     dispatcher.ExecuteCommand(Command::MoveAllFiles);
     EXPECT_TRUE(listed().empty());
     EXPECT_EQ(target.read("b.wav"), "b.wav");
@@ -129,9 +129,9 @@ TEST_F(FileCommandsWindowTest, RenameShowsThePathAndKeepsTheExtensionOfANameType
     select({"b.wav"});
     QString from;
     whenShown(rename, [&] {
-        from = rename.oldfile->toolTip();
-        rename.newfile->setText(QStringLiteral("loop"));
-        rename.OKBtn->click();
+        from = rename.oldName->toolTip();
+        rename.newName->setText(QStringLiteral("loop"));
+        rename.okButton->click();
     });
 
     dispatcher.ExecuteCommand(Command::RenameFile);
@@ -172,9 +172,9 @@ TEST_F(FileCommandsWindowTest, ACdTrackRenamedToFortyFiveCharactersKeepsFortyInT
     const QString name45 = QStringLiteral("A very long track name of forty-five letters.");
     QString note;
     whenShown(rename, [&] {
-        note = rename.renamelabel->text();
-        rename.newfile->setText(name45);
-        rename.OKBtn->click();
+        note = rename.noteLabel->text();
+        rename.newName->setText(name45);
+        rename.okButton->click();
     });
 
     dispatcher.ExecuteCommand(Command::RenameFile);

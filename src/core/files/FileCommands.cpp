@@ -94,7 +94,7 @@ void FileCommands::CopyFiles(bool all)
         showInfo("To copy file(s), at least one must be selected.");
         return;
     }
-    shared.ChooseDirectoryPrompt = "Select where to copy the files.";
+    shared.directoryPrompt = "Select where to copy the files.";
     CopyOrMoveFiles(all, false);
 }
 
@@ -106,7 +106,7 @@ void FileCommands::MoveFiles(bool all)
         showInfo("To move file(s), at least one must be selected.");
         return;
     }
-    shared.ChooseDirectoryPrompt = "Select where to move the files.";
+    shared.directoryPrompt = "Select where to move the files.";
     CopyOrMoveFiles(all, true);
 }
 
@@ -115,7 +115,7 @@ void FileCommands::CopyOrMoveFiles(bool all, bool move)
     views.dialogs->showDirectoryChooser(shared);
     if (!shared.directoryWasChosen())
         return;
-    const std::string destinationDirectory = WithTrailingBackslash(shared.ChosenDirectory);
+    const std::string destinationDirectory = WithTrailingBackslash(shared.chosenDirectory);
     TransferReport report(move ? "moved" : "copied");
     TransferProgress& progress = views.dialogs->transferProgress();
     {
@@ -182,7 +182,7 @@ void FileCommands::DeleteFiles(bool all)
 
 void FileCommands::RenameFiles(bool all)
 {
-    shared.RenameNote.clear();
+    shared.renameNote.clear();
     if (window().cdTabShowing())
         renameCdTracks(all);
     else
@@ -197,15 +197,15 @@ void FileCommands::renameFileRows(bool all)
     }
     TransferReport report("renamed");
     for (const int row : rowsToHandle(window().fileList(), all)) {
-        shared.RenameFrom = pathOfRow(row);
-        shared.RenameTo = shared.RenameFrom;
+        shared.renameFrom = pathOfRow(row);
+        shared.renameTo = shared.renameFrom;
         views.dialogs->showRenameDialog(shared);
-        if (shared.RenameTo == kRenameCancelledAll)
+        if (shared.renameTo == kRenameCancelledAll)
             break;
-        if (shared.RenameTo == kRenameCancelled)
+        if (shared.renameTo == kRenameCancelled)
             continue;
-        const std::string target = RenameTargetPath(window().fileListDirectory(), shared.RenameTo);
-        if (const int error = RenameWithoutReplacing(shared.RenameFrom, target))
+        const std::string target = RenameTargetPath(window().fileListDirectory(), shared.renameTo);
+        if (const int error = RenameWithoutReplacing(shared.renameFrom, target))
             report.failed(window().fileList().row(row), error);
     }
     window().refreshFileList();
@@ -221,17 +221,17 @@ void FileCommands::renameCdTracks(bool all)
     }
     for (const int row : rowsToHandle(window().cdList(), all)) {
         const std::string entry = window().cdList().row(row);
-        shared.RenameFrom = CdEntry::trackName(entry);
-        shared.RenameTo = shared.RenameFrom;
-        shared.RenameNote = "Track #" + std::to_string(row + 1);
+        shared.renameFrom = CdEntry::trackName(entry);
+        shared.renameTo = shared.renameFrom;
+        shared.renameNote = "Track #" + std::to_string(row + 1);
         views.dialogs->showRenameDialog(shared);
-        if (shared.RenameTo == kRenameCancelledAll) {
+        if (shared.renameTo == kRenameCancelledAll) {
             StoreCDInfo();
             return;
         }
-        if (shared.RenameTo == kRenameCancelled)
+        if (shared.renameTo == kRenameCancelled)
             continue;
-        window().replaceCdRow(row, CdEntry::renamed(entry, shared.RenameTo));
+        window().replaceCdRow(row, CdEntry::renamed(entry, shared.renameTo));
         StoreCDInfo();
     }
 }

@@ -20,10 +20,11 @@ public:
     // (after each CD track renamed, and when a run of renames is cancelled).
     FileCommands(const Settings& settings, const FileManagerViews& views, std::function<void()> storeCdInfo);
 
-    void CopyFiles(bool all);    // commands 3 and 4
-    void MoveFiles(bool all);    // commands 8 and 9
-    void DeleteFiles(bool all);  // commands 5 and 6
-    void RenameFiles(bool all);  // commands 10 and 11, on the list the source tab shows
+    void CopyFiles(bool all);    // Command::CopyFile and CopyAllFiles
+    void MoveFiles(bool all);    // Command::MoveFile and MoveAllFiles
+    void DeleteFiles(bool all);  // Command::DeleteFile and DeleteAllFiles
+    // Command::RenameFile and RenameAllFiles, on the list the source tab shows.
+    void RenameFiles(bool all);
 
     // Refuses (with a word in the information bar) while the CD track list shows; true
     // tells the caller to stop.

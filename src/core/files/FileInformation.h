@@ -13,7 +13,7 @@ class FileInformation {
 public:
     FileInformation(const FileManagerViews& views, const PlaybackState& playback, MediaPlayer& player);
 
-    void ShowFileInfo();  // command 7
+    void ShowFileInfo();  // Command::FileInfo
 
 private:
     void showFileRow();

@@ -20,9 +20,9 @@ public:
 class FileManagerDialogs {
 public:
     virtual ~FileManagerDialogs() = default;
-    // The directory chooser, modal: shows ChooseDirectoryPrompt, sets ChosenDirectory.
+    // The directory chooser, modal: shows directoryPrompt, sets chosenDirectory.
     virtual void showDirectoryChooser(FileManagerTexts& texts) = 0;
-    // The rename dialog, modal: shows RenameFrom, RenameNote and RenameTo, sets RenameTo.
+    // The rename dialog, modal: shows renameFrom, renameNote and renameTo, sets renameTo.
     virtual void showRenameDialog(FileManagerTexts& texts) = 0;
     virtual TransferProgress& transferProgress() = 0;
 

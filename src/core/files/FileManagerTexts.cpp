@@ -4,5 +4,5 @@
 
 void FileManagerTexts::renameAccepted(std::string_view typed)
 {
-    RenameTo = WithOldExtension(TypedNameBytes(typed, RenameFrom), RenameFrom);
+    renameTo = WithOldExtension(TypedNameBytes(typed, renameFrom), renameFrom);
 }

@@ -33,25 +33,25 @@ DirectoryChooser::DirectoryChooser(FileBrowserSources sources, QWidget* parent) 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(8, 8, 301, 161);
-    DriveComboBox1 = new QComboBox(frame);
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setGeometry(8, 8, 285, 22);
-    DirectoryListBox1 = new QListView(frame);
-    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setGeometry(8, 36, 285, 117);
+    driveSelector = new QComboBox(frame);
+    driveSelector->setObjectName(QStringLiteral("DriveComboBox1"));
+    driveSelector->setGeometry(8, 8, 285, 22);
+    directoryList = new QListView(frame);
+    directoryList->setObjectName(QStringLiteral("DirectoryListBox1"));
+    directoryList->setGeometry(8, 36, 285, 117);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(79, 179, 75, 25);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(163, 179, 75, 25);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKBtn"));
+    okButton->setGeometry(79, 179, 75, 25);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    cancelButton->setGeometry(163, 179, 75, 25);
     // Enter in the directory list opens a directory there and goes no further (the browser
     // takes it), so the dialog does not take it for its OK button.
-    browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, nullptr, std::move(sources), this);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { GuardedCall([this] { OKBtnClick(); }); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    OKBtn->setFocus();
+    browser = new FileBrowser(driveSelector, directoryList, nullptr, std::move(sources), this);
+    connect(okButton, &QPushButton::clicked, this, [this] { GuardedCall([this] { acceptChoice(); }); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    okButton->setFocus();
 }
 
 DirectoryChooser::~DirectoryChooser() = default;
@@ -68,19 +68,19 @@ std::string DirectoryChooser::directory() const { return browser->directoryList(
 void DirectoryChooser::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    showPrompt();
 }
 
-void DirectoryChooser::FormActivate()
+void DirectoryChooser::showPrompt()
 {
-    OKBtn->setFocus();
+    okButton->setFocus();
     if (!texts)
         return;
-    setWindowTitle(QString::fromUtf8(texts->ChooseDirectoryPrompt));
+    setWindowTitle(QString::fromUtf8(texts->directoryPrompt));
     texts->directoryChooserActivated();
 }
 
-void DirectoryChooser::OKBtnClick()
+void DirectoryChooser::acceptChoice()
 {
     if (texts)
         texts->directoryChosen(directory());

@@ -20,23 +20,23 @@ public:
     ~DirectoryChooser() override;
 
     // Shows the chooser modally with texts' prompt as its caption; OK leaves the directory
-    // open in the list in texts' ChosenDirectory, anything else leaves "null" there.
+    // open in the list in texts' chosenDirectory, anything else leaves "null" there.
     void choose(FileManagerTexts& texts);
 
     // The directory open in the list.
     std::string directory() const;
 
-    QComboBox* DriveComboBox1;
-    QListView* DirectoryListBox1;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
+    QComboBox* driveSelector;   // object name "DriveComboBox1"
+    QListView* directoryList;   // object name "DirectoryListBox1"
+    QPushButton* okButton;      // object name "OKBtn"
+    QPushButton* cancelButton;  // object name "CancelBtn"
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormActivate();
-    void OKBtnClick();
+    void showPrompt();
+    void acceptChoice();
 
     FileBrowser* browser = nullptr;
     FileManagerTexts* texts = nullptr;

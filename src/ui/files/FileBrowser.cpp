@@ -138,7 +138,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     // single-click activation a click would open the directory the user only meant to pick.
     connect(directories, &QAbstractItemView::doubleClicked, this, &FileBrowser::openDirectoryRow);
     directories->installEventFilter(this);
-    connect(drives, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
+    connect(drives, &QComboBox::currentIndexChanged, this, [this] { showSelectedDrive(); });
     if (this->sources.watchMountTable) {
         watcher = new VolumeWatcher(this);
         connect(watcher, &VolumeWatcher::volumesChanged, this, &FileBrowser::refreshVolumes);
@@ -150,7 +150,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListView* directories, QListView* f
     lastDirectories = std::make_unique<VolumeDirectories>(volumeList, start);
     if (VolumeHolding(volumeList, start).empty()) {
         selectDrive(volumeList.empty() ? std::string() : volumeList.front());
-        DriveComboBox1Change();
+        showSelectedDrive();
     } else {
         setDirectory(start);
     }
@@ -176,20 +176,20 @@ void FileBrowser::selectDrive(const std::string& newVolume)
     volume = found == volumeList.end() ? std::string() : newVolume;
 }
 
-void FileBrowser::DriveComboBox1Change()
+void FileBrowser::showSelectedDrive()
 {
     const int index = drives->currentIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= volumeList.size()) {
         volume.clear();
         directoryModel->clear();
-        DirectoryListBox1Change();
+        followDirectoryList();
         return;
     }
     volume = volumeList[static_cast<std::size_t>(index)];
     showDirectory(NearestExistingDirectory(lastDirectories->directoryFor(volume), volume));
 }
 
-void FileBrowser::DirectoryListBox1Change()
+void FileBrowser::followDirectoryList()
 {
     const std::string& shown = directoryModel->directory();
     lastDirectories->remember(volume, shown);
@@ -214,7 +214,7 @@ void FileBrowser::showDirectory(const std::string& directory)
 {
     directoryModel->show(volume, directory);
     directories->setCurrentIndex(directoryModel->index(directoryModel->currentRow()));
-    DirectoryListBox1Change();
+    followDirectoryList();
 }
 
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
@@ -250,7 +250,7 @@ void FileBrowser::refreshVolumes()
     }
     // The volume shown went away: its listing with it, and the home volume takes over.
     selectDrive(volumeList.empty() ? std::string() : volumeList.front());
-    DriveComboBox1Change();
+    showSelectedDrive();
 }
 
 void FileBrowser::setMask(const QString& mask) { fileModel->setMask(mask); }

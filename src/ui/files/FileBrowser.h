@@ -1,8 +1,8 @@
 #pragma once
 // The file browser of the main window: the drive selector, the directory list and the file
 // list, linked as the old form linked them, only through their change handlers:
-//   DriveComboBox1Change: the volume's current directory into the directory list
-//   DirectoryListBox1Change: the directory list's directory into the file list
+//   showSelectedDrive: the volume's current directory into the directory list
+//   followDirectoryList: the directory list's directory into the file list
 // The rules (which volumes, where each one opens, what the directory list shows) are plain
 // functions and classes; this class only wires them to the views.
 #include <QAbstractListModel>
@@ -71,8 +71,8 @@ public:
     ~FileBrowser() override;
 
     // The change handlers of the three controls.
-    void DriveComboBox1Change();
-    void DirectoryListBox1Change();
+    void showSelectedDrive();
+    void followDirectoryList();
 
     // Shows `directory` on the volume holding it (its drive selected, remembered there).
     void setDirectory(const std::string& directory);

@@ -37,14 +37,14 @@ private:
 
 FileManagerView::FileManagerView(const Controls& controls)
     : controls(controls),
-      files(std::make_unique<FileRows>(*controls.browser, *controls.FileListBox1)),
-      tracks(std::make_unique<CdRows>(*controls.cdlistbox))
+      files(std::make_unique<FileRows>(*controls.browser, *controls.fileList)),
+      tracks(std::make_unique<CdRows>(*controls.cdTrackList))
 {
 }
 
 FileManagerView::~FileManagerView() = default;
 
-bool FileManagerView::cdTabShowing() const { return controls.TabSet1->currentIndex() == 1; }
+bool FileManagerView::cdTabShowing() const { return controls.sourceTabs->currentIndex() == 1; }
 
 const SourceList& FileManagerView::fileList() const { return *files; }
 
@@ -56,13 +56,13 @@ const SourceList& FileManagerView::cdList() const { return *tracks; }
 
 void FileManagerView::replaceCdRow(int index, const std::string& entry)
 {
-    if (QListWidgetItem* item = controls.cdlistbox->item(index))
+    if (QListWidgetItem* item = controls.cdTrackList->item(index))
         item->setText(QString::fromStdString(entry));
 }
 
 void FileManagerView::showFileInfo(const std::string& text)
 {
-    controls.lblFileInfo->setText(QString::fromStdString(text));
+    controls.fileInfoLine->setText(QString::fromStdString(text));
 }
 
 FileInfoFormats FileManagerView::fileInfoFormats() const { return LocaleFileInfoFormats(); }

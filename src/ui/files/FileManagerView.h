@@ -1,6 +1,6 @@
 #pragma once
 // The main window's side of the file-manager commands: the file list with its directory, the
-// CD track list, the source tab and the file-information line `lblFileInfo`. It is the
+// CD track list, the source tabs and the file-information line. It is the
 // session's file-manager window; the controls are the main window's.
 #include <memory>
 
@@ -16,10 +16,10 @@ class FileManagerView final : public FileManagerWindow {
 public:
     struct Controls {
         FileBrowser* browser;
-        QListView* FileListBox1;
-        QListWidget* cdlistbox;
-        QTabBar* TabSet1;
-        QLabel* lblFileInfo;
+        QListView* fileList;       // object name "FileListBox1"
+        QListWidget* cdTrackList;  // "cdlistbox"
+        QTabBar* sourceTabs;       // "TabSet1"
+        QLabel* fileInfoLine;      // "lblFileInfo"
     };
 
     explicit FileManagerView(const Controls& controls);

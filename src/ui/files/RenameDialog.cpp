@@ -44,32 +44,32 @@ RenameDialog::RenameDialog(QWidget* parent) : QDialog(parent)
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(8, 8, 380, 121);
-    Label1 = new QLabel(QStringLiteral("From:"), frame);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 8, 60, 16);
-    renamelabel = new QLabel(frame);
-    renamelabel->setObjectName(QStringLiteral("renamelabel"));
-    renamelabel->setGeometry(120, 8, 252, 16);
-    oldfile = new QLabel(frame);
-    oldfile->setObjectName(QStringLiteral("oldfile"));
-    oldfile->setFont(withWeight(dialogFont, false, true));
-    oldfile->setGeometry(8, 28, 364, 16);
-    Label2 = new QLabel(QStringLiteral("To:"), frame);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(8, 60, 60, 16);
-    newfile = new QLineEdit(frame);
-    newfile->setObjectName(QStringLiteral("newfile"));
-    newfile->setFrame(false);
-    newfile->setFont(withWeight(dialogFont, false));
-    newfile->setGeometry(8, 80, 364, 20);
+    fromLabel = new QLabel(QStringLiteral("From:"), frame);
+    fromLabel->setObjectName(QStringLiteral("Label1"));
+    fromLabel->setGeometry(8, 8, 60, 16);
+    noteLabel = new QLabel(frame);
+    noteLabel->setObjectName(QStringLiteral("renamelabel"));
+    noteLabel->setGeometry(120, 8, 252, 16);
+    oldName = new QLabel(frame);
+    oldName->setObjectName(QStringLiteral("oldfile"));
+    oldName->setFont(withWeight(dialogFont, false, true));
+    oldName->setGeometry(8, 28, 364, 16);
+    toLabel = new QLabel(QStringLiteral("To:"), frame);
+    toLabel->setObjectName(QStringLiteral("Label2"));
+    toLabel->setGeometry(8, 60, 60, 16);
+    newName = new QLineEdit(frame);
+    newName->setObjectName(QStringLiteral("newfile"));
+    newName->setFrame(false);
+    newName->setFont(withWeight(dialogFont, false));
+    newName->setGeometry(8, 80, 364, 20);
 
-    OKBtn = makeButton(this, "OKBtn", QStringLiteral("OK"), 24);
-    OKBtn->setDefault(true);  // Enter in the edit field presses it
-    CancelBtn = makeButton(this, "CancelBtn", QStringLiteral("Cancel"), 160);
-    btnAll = makeButton(this, "btnAll", QStringLiteral("C&ancel All"), 296);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { GuardedCall([this] { OKBtnClick(); }); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { GuardedCall([this] { CancelBtnClick(); }); });
-    connect(btnAll, &QPushButton::clicked, this, [this] { GuardedCall([this] { btnAllClick(); }); });
+    okButton = makeButton(this, "OKBtn", QStringLiteral("OK"), 24);
+    okButton->setDefault(true);  // Enter in the edit field presses it
+    cancelButton = makeButton(this, "CancelBtn", QStringLiteral("Cancel"), 160);
+    cancelAllButton = makeButton(this, "btnAll", QStringLiteral("C&ancel All"), 296);
+    connect(okButton, &QPushButton::clicked, this, [this] { GuardedCall([this] { acceptName(); }); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { GuardedCall([this] { cancelThisFile(); }); });
+    connect(cancelAllButton, &QPushButton::clicked, this, [this] { GuardedCall([this] { cancelAllFiles(); }); });
 }
 
 void RenameDialog::askNewName(FileManagerTexts& shared)
@@ -82,47 +82,47 @@ void RenameDialog::askNewName(FileManagerTexts& shared)
 void RenameDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    showTexts();
 }
 
 void RenameDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CancelBtn->click();
+        cancelButton->click();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void RenameDialog::FormActivate()
+void RenameDialog::showTexts()
 {
     if (!texts)
         return;
-    const QString from = readable(texts->RenameFrom);
+    const QString from = readable(texts->renameFrom);
     // A long path keeps both ends in view; the whole of it is in the tip.
-    oldfile->setText(oldfile->fontMetrics().elidedText(from, Qt::ElideMiddle, oldfile->width()));
-    oldfile->setToolTip(from);
-    renamelabel->setText(QString::fromStdString(texts->RenameNote));
-    newfile->setText(readable(texts->RenameTo));
-    newfile->setFocus();
-    newfile->selectAll();
+    oldName->setText(oldName->fontMetrics().elidedText(from, Qt::ElideMiddle, oldName->width()));
+    oldName->setToolTip(from);
+    noteLabel->setText(QString::fromStdString(texts->renameNote));
+    newName->setText(readable(texts->renameTo));
+    newName->setFocus();
+    newName->selectAll();
 }
 
-void RenameDialog::OKBtnClick()
+void RenameDialog::acceptName()
 {
     if (texts)
-        texts->renameAccepted(newfile->text().toStdString());
+        texts->renameAccepted(newName->text().toStdString());
     accept();
 }
 
-void RenameDialog::CancelBtnClick()
+void RenameDialog::cancelThisFile()
 {
     if (texts)
         texts->renameCancelled();
     reject();
 }
 
-void RenameDialog::btnAllClick()
+void RenameDialog::cancelAllFiles()
 {
     if (texts)
         texts->renameCancelledAll();
