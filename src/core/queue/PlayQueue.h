@@ -1,6 +1,6 @@
 #pragma once
-// The play queue: one list of entries, shown by two list views (`queue` with the full
-// texts, `queuefilename` with the short names), each keeping its own selection. Holding
+// The play queue: one list of entries, shown by two list views (the path list with the full
+// texts, the name list with the short names), each keeping its own selection. Holding
 // the entries in one place means the text, the short name and the played mark of a row can
 // never fall out of step.
 #include <cstdint>

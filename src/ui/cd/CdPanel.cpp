@@ -28,19 +28,20 @@ CdPanel::CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QO
     for (QWidget* field : fieldWidgets())
         field->installEventFilter(this);
     // Each field holds no more than its field of the disc's record keeps.
-    for (QLineEdit* line : {controls.cdtitle, controls.cdauthor, controls.cdcategory})
+    for (QLineEdit* line : {controls.titleField, controls.authorField, controls.categoryField})
         line->setValidator(new CdTextValidator(line));
-    connect(controls.cdmisc->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
-        lastNotesInsertion = {position, added};
-    });
-    connect(controls.cdmisc, &QPlainTextEdit::textChanged, this, &CdPanel::keepNotesWithinTheirField);
+    connect(controls.notesField->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) {
+                lastNotesInsertion = {position, added};
+            });
+    connect(controls.notesField, &QPlainTextEdit::textChanged, this, &CdPanel::keepNotesWithinTheirField);
 }
 
 // Notes that no longer fit their field lose the end of what was typed or pasted last, as far
 // as needed; what follows it stays.
 void CdPanel::keepNotesWithinTheirField()
 {
-    const QString notes = controls.cdmisc->toPlainText();
+    const QString notes = controls.notesField->toPlainText();
     if (cuttingNotes || CdListing::notesFit(notes.toStdString()))
         return;
     const int start = std::clamp(lastNotesInsertion.position, 0, static_cast<int>(notes.size()));
@@ -52,7 +53,7 @@ void CdPanel::keepNotesWithinTheirField()
         const bool pair = kept.size() >= 2 && kept.back().isLowSurrogate() && kept[kept.size() - 2].isHighSurrogate();
         kept.chop(pair ? 2 : 1);
     }
-    QTextCursor cut(controls.cdmisc->document());
+    QTextCursor cut(controls.notesField->document());
     cut.setPosition(start + static_cast<int>(kept.size()));
     cut.setPosition(end, QTextCursor::KeepAnchor);
     cuttingNotes = true;
@@ -64,7 +65,7 @@ void CdPanel::keepNotesWithinTheirField()
 
 std::vector<QWidget*> CdPanel::fieldWidgets() const
 {
-    return {controls.cdtitle, controls.cdauthor, controls.cdcategory, controls.cdmisc};
+    return {controls.titleField, controls.authorField, controls.categoryField, controls.notesField};
 }
 
 // Leaving a field stores the disc's texts, changed or not. The focus going to another
@@ -74,19 +75,19 @@ bool CdPanel::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusOut && !disabling) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            GuardedCall([this] { cdtitleExit(); });
+            GuardedCall([this] { leaveField(); });
     }
     return QObject::eventFilter(watched, event);
 }
 
-void CdPanel::cdtitleExit() { storeCdInfo(); }
+void CdPanel::leaveField() { storeCdInfo(); }
 
 void CdPanel::leaveFocusedField()
 {
     const QWidget* focused = QApplication::focusWidget();
     for (const QWidget* field : fieldWidgets()) {
         if (focused && (focused == field || field->isAncestorOf(focused))) {
-            cdtitleExit();
+            leaveField();
             return;
         }
     }
@@ -95,30 +96,30 @@ void CdPanel::leaveFocusedField()
 std::vector<std::string> CdPanel::entries() const
 {
     std::vector<std::string> texts;
-    for (int row = 0; row < controls.cdlistbox->count(); ++row)
-        texts.push_back(kept(controls.cdlistbox->item(row)->text()));
+    for (int row = 0; row < controls.trackList->count(); ++row)
+        texts.push_back(kept(controls.trackList->item(row)->text()));
     return texts;
 }
 
 void CdPanel::setEntries(const std::vector<std::string>& entries)
 {
-    controls.cdlistbox->clear();
+    controls.trackList->clear();
     for (const std::string& entry : entries)
-        controls.cdlistbox->addItem(shown(entry));
+        controls.trackList->addItem(shown(entry));
 }
 
 CdFields CdPanel::fields() const
 {
-    return {kept(controls.cdtitle->text()), kept(controls.cdauthor->text()), kept(controls.cdcategory->text()),
-            kept(controls.cdmisc->toPlainText())};
+    return {kept(controls.titleField->text()), kept(controls.authorField->text()), kept(controls.categoryField->text()),
+            kept(controls.notesField->toPlainText())};
 }
 
 void CdPanel::setFields(const CdFields& fields)
 {
-    controls.cdtitle->setText(shown(fields.title));
-    controls.cdauthor->setText(shown(fields.author));
-    controls.cdcategory->setText(shown(fields.category));
-    controls.cdmisc->setPlainText(shown(fields.misc));
+    controls.titleField->setText(shown(fields.title));
+    controls.authorField->setText(shown(fields.author));
+    controls.categoryField->setText(shown(fields.category));
+    controls.notesField->setPlainText(shown(fields.misc));
 }
 
 void CdPanel::enableFields(bool enabled)
@@ -131,7 +132,7 @@ void CdPanel::enableFields(bool enabled)
 
 bool CdPanel::fieldHasFocus() const
 {
-    const QWidget* focused = controls.cdtitle->window()->focusWidget();
+    const QWidget* focused = controls.titleField->window()->focusWidget();
     for (QWidget* field : fieldWidgets())
         if (focused == field && field->isEnabled())
             return true;
@@ -140,4 +141,4 @@ bool CdPanel::fieldHasFocus() const
 
 // The tab bar reports the change, and the main window's source switch runs, only when the
 // index changes: setting it from here acts as a click would.
-void CdPanel::selectTab(SourceTab tab) { controls.TabSet1->setCurrentIndex(static_cast<int>(tab)); }
+void CdPanel::selectTab(SourceTab tab) { controls.sourceTabs->setCurrentIndex(static_cast<int>(tab)); }

@@ -1,8 +1,8 @@
 #pragma once
-// The CD panel on the main window: the CD track list `cdlistbox`, the disc's title `cdtitle`
-// and, on `cdinfo`, its author, category and notes, with the source tab `TabSet1`. It is the
+// The CD panel on the main window: the CD track list, the disc's title and, on the CD
+// information panel, its author, category and notes, with the source tabs. It is the
 // session's CD view. The controls are the main window's; the panel shows the CD mode's texts
-// in them and stores them when the user leaves a field (`cdtitleExit`). No field takes more
+// in them and stores them when the user leaves a field (`leaveField`). No field takes more
 // text than its field of the disc's record keeps, so what the user sees is what is stored.
 #include <QObject>
 #include <functional>
@@ -19,19 +19,19 @@ class CdPanel final : public QObject, public CdView {
     Q_OBJECT
 public:
     struct Controls {
-        QListWidget* cdlistbox;
-        QLineEdit* cdtitle;
-        QLineEdit* cdauthor;
-        QLineEdit* cdcategory;
-        QPlainTextEdit* cdmisc;
-        QTabBar* TabSet1;
+        QListWidget* trackList;      // object name "cdlistbox"
+        QLineEdit* titleField;       // "cdtitle"
+        QLineEdit* authorField;      // "cdauthor"
+        QLineEdit* categoryField;    // "cdcategory"
+        QPlainTextEdit* notesField;  // "cdmisc"
+        QTabBar* sourceTabs;         // "TabSet1"
     };
 
     // storeCdInfo: what leaving a field does (the session's StoreCDInfo).
     CdPanel(const Controls& controls, std::function<void()> storeCdInfo, QObject* parent);
 
     // The shared exit handler of the four fields.
-    void cdtitleExit();
+    void leaveField();
     // The program ends with the focus in a field: that is leaving it too, so what was typed
     // there is stored. Errors are the caller's to show.
     void leaveFocusedField();

@@ -1,6 +1,6 @@
 #pragma once
-// One view's model of the play queue: the full texts for `queue`, the short names for
-// `queuefilename`. It follows the queue's changes row by row (never a reset, so the
+// One view's model of the play queue: the full texts for the path list, the short names for
+// the name list. It follows the queue's changes row by row (never a reset, so the
 // selection of surviving rows is kept) and keeps the view's selection and the queue's
 // selection marks for that list the same in both directions.
 #include <QAbstractListModel>

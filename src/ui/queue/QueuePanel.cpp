@@ -15,52 +15,51 @@ QueuePanel::QueuePanel(PlayQueue& queue, const Controls& controls, QObject* pare
       pathModel(new QueueListModel(queue, QueueList::Path, this)),
       nameModel(new QueueListModel(queue, QueueList::Name, this))
 {
-    pathModel->attach(controls.queue);
-    nameModel->attach(controls.queuefilename);
-    controls.queue->viewport()->installEventFilter(this);
-    controls.queuefilename->viewport()->installEventFilter(this);
-    connect(controls.TabSet2, &QTabBar::currentChanged, this,
-            [this](int index) { GuardedCall([&] { TabSet2Change(index); }); });
-    connect(controls.btnQueueRollUp, &QToolButton::clicked, this,
-            [this] { GuardedCall([this] { btnQueueRollUpClick(); }); });
+    pathModel->attach(controls.pathList);
+    nameModel->attach(controls.nameList);
+    controls.pathList->viewport()->installEventFilter(this);
+    controls.nameList->viewport()->installEventFilter(this);
+    connect(controls.pathTabs, &QTabBar::currentChanged, this,
+            [this](int index) { GuardedCall([&] { pathTabChanged(index); }); });
+    connect(controls.rollUpButton, &QToolButton::clicked, this, [this] { GuardedCall([this] { toggleRollUp(); }); });
 }
 
 QueuePanel::~QueuePanel() = default;
 
 void QueuePanel::showListOfTab(bool shown)
 {
-    const bool hidePath = controls.TabSet2->currentIndex() == 1;
-    controls.queuefilename->setVisible(hidePath && shown);
-    controls.queue->setVisible(!hidePath && shown);
+    const bool hidePath = controls.pathTabs->currentIndex() == 1;
+    controls.nameList->setVisible(hidePath && shown);
+    controls.pathList->setVisible(!hidePath && shown);
 }
 
-void QueuePanel::TabSet2Change(int)
+void QueuePanel::pathTabChanged(int)
 {
     entries.clearSelection(QueueList::Path);
     entries.clearSelection(QueueList::Name);
     showListOfTab(true);
 }
 
-void QueuePanel::btnQueueRollUpClick()
+void QueuePanel::toggleRollUp()
 {
-    const bool shown = controls.TabSet2->isHidden();
-    controls.TabSet2->setVisible(shown);
+    const bool shown = controls.pathTabs->isHidden();
+    controls.pathTabs->setVisible(shown);
     showListOfTab(shown);
 }
 
 bool QueuePanel::listVisible(QueueList list) const
 {
-    return !(list == QueueList::Path ? controls.queue : controls.queuefilename)->isHidden();
+    return !(list == QueueList::Path ? controls.pathList : controls.nameList)->isHidden();
 }
 
 QueueList QueuePanel::pathTabList() const
 {
-    return controls.TabSet2->currentIndex() == 1 ? QueueList::Name : QueueList::Path;
+    return controls.pathTabs->currentIndex() == 1 ? QueueList::Name : QueueList::Path;
 }
 
 void QueuePanel::revealQueue()
 {
-    controls.TabSet2->show();
+    controls.pathTabs->show();
     showListOfTab(true);
 }
 
@@ -69,14 +68,14 @@ bool QueuePanel::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonPress) {
         auto* viewport = static_cast<QWidget*>(watched);
         const int y = viewport->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint()).y();
-        queueMouseDown(viewport->parentWidget(), y);
+        placeHands(viewport->parentWidget(), y);
     }
     return QObject::eventFilter(watched, event);
 }
 
 // The hands stand beside the row just pressed.
-void QueuePanel::queueMouseDown(QWidget* list, int y)
+void QueuePanel::placeHands(QWidget* list, int y)
 {
-    controls.btnUp->move(controls.btnUp->x(), list->y() + y);
-    controls.btnDown->move(controls.btnDown->x(), list->y() + y);
+    controls.upHand->move(controls.upHand->x(), list->y() + y);
+    controls.downHand->move(controls.downHand->x(), list->y() + y);
 }

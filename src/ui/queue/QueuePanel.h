@@ -1,7 +1,7 @@
 #pragma once
-// The play queue on the main window: its two lists (full paths in `queue`, names in
-// `queuefilename`, one of them shown as the path toggle `TabSet2` says), the roll-up, and
-// the hands `btnUp` and `btnDown`, which stand beside the row last pressed. It is the
+// The play queue on the main window: its two lists (full paths in one, names in the other,
+// one of them shown as the path toggle says), the roll-up, and the hands that move rows up
+// and down, which stand beside the row last pressed. It is the
 // session's queue window. The controls are the main window's; the panel shows the queue in
 // them and handles them.
 #include <QObject>
@@ -17,20 +17,20 @@ class QueuePanel final : public QObject, public QueueWindow {
     Q_OBJECT
 public:
     struct Controls {
-        QListView* queue;
-        QListView* queuefilename;
-        QTabBar* TabSet2;
-        QToolButton* btnQueueRollUp;
-        QToolButton* btnUp;
-        QToolButton* btnDown;
+        QListView* pathList;        // object name "queue"
+        QListView* nameList;        // "queuefilename"
+        QTabBar* pathTabs;          // "TabSet2"
+        QToolButton* rollUpButton;  // "btnQueueRollUp"
+        QToolButton* upHand;        // "btnUp"
+        QToolButton* downHand;      // "btnDown"
     };
 
     QueuePanel(PlayQueue& queue, const Controls& controls, QObject* parent);
     ~QueuePanel() override;
 
     // The path toggle changed, by a click or by the program.
-    void TabSet2Change(int index);
-    void btnQueueRollUpClick();
+    void pathTabChanged(int index);
+    void toggleRollUp();
 
     // QueueWindow
     bool listVisible(QueueList list) const override;
@@ -42,7 +42,7 @@ protected:
 
 private:
     void showListOfTab(bool shown);
-    void queueMouseDown(QWidget* list, int y);
+    void placeHands(QWidget* list, int y);
 
     PlayQueue& entries;
     Controls controls;
