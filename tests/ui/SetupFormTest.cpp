@@ -1,4 +1,4 @@
-// The setup dialog over the main window: command 18, filling, OK and Cancel, the file.
+// The setup dialog over the main window: Command::SetupOptions, filling, OK and Cancel, the file.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +23,8 @@ protected:
         return form;
     }
 
-    // Runs command 18; act runs while the dialog is open and closes it (else it is cancelled).
+    // Runs Command::SetupOptions; act runs while the dialog is open and closes it (else it is
+    // cancelled).
     void whileOpen(const std::function<void()>& act)
     {
         bool ran = false;
@@ -41,7 +42,7 @@ protected:
 
     QCheckBox* box(const char* name) { return static_cast<QCheckBox*>(setup.control(name)); }
     QComboBox* list(const char* name) { return static_cast<QComboBox*>(setup.control(name)); }
-    QString currentPage() { return setup.TabbedNotebook1->tabText(setup.TabbedNotebook1->currentIndex()); }
+    QString currentPage() { return setup.pages->tabText(setup.pages->currentIndex()); }
 
     SetupDialog setup;
 };
@@ -51,8 +52,8 @@ TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
     startWithSetup();
     EXPECT_EQ(setup.windowTitle(), "Setup Options");
     QStringList pages;
-    for (int page = 0; page < setup.TabbedNotebook1->count(); ++page)
-        pages << setup.TabbedNotebook1->tabText(page);
+    for (int page = 0; page < setup.pages->count(); ++page)
+        pages << setup.pages->tabText(page);
     EXPECT_EQ(pages, (QStringList{"General", "Display", "Confirm", "CD", "Default Album"}));
     int controls = 0;
     for (const SettingsKey& key : SettingsKeys()) {
@@ -61,8 +62,8 @@ TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
         ++controls;
         QWidget* control = setup.control(key.controlName);
         ASSERT_NE(control, nullptr) << key.key;
-        const int page = setup.TabbedNotebook1->indexOf(control->parentWidget());
-        EXPECT_EQ(setup.TabbedNotebook1->tabText(page).toStdString(), key.page) << key.key;
+        const int page = setup.pages->indexOf(control->parentWidget());
+        EXPECT_EQ(setup.pages->tabText(page).toStdString(), key.page) << key.key;
         if (auto* check = qobject_cast<QCheckBox*>(control)) {
             EXPECT_EQ(check->text().toStdString(), key.label);
             continue;
@@ -85,7 +86,7 @@ TEST_F(SetupFormTest, OpensOnDisplayFirstAndLaterOnThePageLastLeftOpen)
     startWithSetup();
     whileOpen([&] {
         EXPECT_EQ(currentPage(), "Display");
-        setup.TabbedNotebook1->setCurrentIndex(3);
+        setup.pages->setCurrentIndex(3);
     });
     whileOpen([&] { EXPECT_EQ(currentPage(), "CD"); });
 }
@@ -101,7 +102,7 @@ TEST_F(SetupFormTest, EditsNotConfirmedAreLostAndChangeNothing)
         EXPECT_EQ(list("visualoptDragDrop")->currentText(), "Yes");
         box("VisualOptForceToolbarDock")->setChecked(false);
         list("visualoptConfirmDeleteFile")->setCurrentIndex(0);
-        setup.CancelBtn->click();
+        setup.cancelButton->click();
     });
     whileOpen([&] {
         EXPECT_TRUE(box("VisualOptForceToolbarDock")->isChecked()) << "each showing fills the dialog anew";
@@ -152,7 +153,7 @@ TEST_F(SetupFormTest, UnchangedOkRewritesTheFifteenKeysAndNothingElse)
         EXPECT_EQ(list("visualoptSaveDefaultAlbumWhenDone")->currentIndex(), -1) << "7 is no item";
         EXPECT_EQ(list("visualoptLoadDefaultAlbumWhenStart")->currentText(), "Prompt");
         EXPECT_EQ(list("visualoptDragDrop")->currentText(), "Yes");
-        setup.OKBtn->click();
+        setup.okButton->click();
     });
     std::string expected = before;
     expected.replace(expected.find("optDragDrop=5"), 13, "optDragDrop=1");
@@ -176,7 +177,7 @@ TEST_F(SetupFormTest, OkTakesTheValuesIntoEffectAndIntoTheFile)
         box("visualoptDisplayQueueHands")->setChecked(false);
         list("visualoptDragDrop")->setCurrentIndex(1);
         list("visualoptLoadDefaultAlbumWhenStart")->setCurrentIndex(2);
-        setup.OKBtn->click();
+        setup.okButton->click();
     });
     EXPECT_TRUE(form.timedisppanel->isHidden());
     EXPECT_TRUE(form.btnUp->isHidden());
@@ -196,7 +197,7 @@ TEST_F(SetupFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesStil
     std::filesystem::create_directory(home.file("sr3.ini"));
     whileOpen([&] {
         box("visualoptShowAnimatedIcon")->setChecked(false);
-        setup.OKBtn->click();
+        setup.okButton->click();
     });
     ASSERT_EQ(dialogs.shown.size(), 1u) << "the keys after the failing one are not tried";
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);

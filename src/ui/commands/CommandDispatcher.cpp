@@ -73,24 +73,24 @@ void CommandDispatcher::SetCommandEnabled(Command command, bool enabled)
 void CommandDispatcher::addOfferer(QAction* item)
 {
     offerers.append(item);
-    connect(item, &QAction::triggered, this, [this, item] { callfnexecutebymenu(item); });
+    connect(item, &QAction::triggered, this, [this, item] { runItemCommand(item); });
 }
 
 void CommandDispatcher::addOfferer(QAbstractButton* button)
 {
     offerers.append(button);
-    connect(button, &QAbstractButton::clicked, this, [this, button] { callfnexecutebybutton(button); });
+    connect(button, &QAbstractButton::clicked, this, [this, button] { runButtonCommand(button); });
 }
 
 void CommandDispatcher::addFollower(QObject* control) { offerers.append(control); }
 
-void CommandDispatcher::callfnexecutebymenu(QAction* item)
+void CommandDispatcher::runItemCommand(QAction* item)
 {
     if (item->isEnabled())
         GuardedCall([&] { ExecuteTag(tagOf(item), item); });
 }
 
-void CommandDispatcher::callfnexecutebybutton(QAbstractButton* button)
+void CommandDispatcher::runButtonCommand(QAbstractButton* button)
 {
     if (button->isEnabled())
         GuardedCall([&] { ExecuteTag(tagOf(button), button); });

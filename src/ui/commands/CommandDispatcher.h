@@ -44,7 +44,7 @@ public:
     void SetCommandEnabled(Command command, bool enabled) override;
 
     // A menu item, button or label that offers the command in its Tag. Menu items and
-    // buttons raise it when triggered (callfnexecutebymenu, callfnexecutebybutton); labels
+    // buttons raise it when triggered; labels
     // only follow the enabled state.
     void addOfferer(QAction* item);
     void addOfferer(QAbstractButton* button);
@@ -61,8 +61,8 @@ public:
     QList<QObject*> offerersOf(Command command) const;
 
 private:
-    void callfnexecutebymenu(QAction* item);
-    void callfnexecutebybutton(QAbstractButton* button);
+    void runItemCommand(QAction* item);
+    void runButtonCommand(QAbstractButton* button);
 
     std::map<Command, Operation> operations;
     QList<QPointer<QObject>> offerers;

@@ -12,7 +12,7 @@
 WhatsThisPopup::WhatsThisPopup(QMenu& popup, QAction& item, QWidget& owner)
     : QObject(&owner), popup(popup), item(item), owner(owner)
 {
-    connect(&item, &QAction::triggered, this, [this] { WhatsThis1Click(); });
+    connect(&item, &QAction::triggered, this, [this] { showOfferedTopic(); });
 }
 
 void WhatsThisPopup::offerOn(QWidget* control) { control->installEventFilter(this); }
@@ -26,7 +26,7 @@ bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     auto* release = static_cast<QMouseEvent*>(event);
     if (release->button() == Qt::RightButton)
-        DisplayWhatsThisPopup(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
+        openAt(static_cast<QWidget*>(watched), release->globalPosition().toPoint());
     else if (onOtherButton)
         QMetaObject::invokeMethod(
             this,
@@ -38,19 +38,18 @@ bool WhatsThisPopup::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void WhatsThisPopup::DisplayWhatsThisPopup(const QWidget* control, const QPoint& at)
+void WhatsThisPopup::openAt(const QWidget* control, const QPoint& at)
 {
     const int topic = CommandTable::helpTopicOf(ControlHints::hintOf(control).toStdString());
     if (topic <= 0)
         return;
-    WhatsThisTopic = topic;
+    offeredTopic = topic;
     ControlHints::setHelpContext(&popup, topic);
     popup.popup(at);
 }
 
-void WhatsThisPopup::WhatsThis1Click()
+void WhatsThisPopup::showOfferedTopic()
 {
-    GuardedCall([this] {
-        HelpEngine::ShowHelp(&owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(WhatsThisTopic));
-    });
+    GuardedCall(
+        [this] { HelpEngine::ShowHelp(&owner, HelpCommand::HELP_CONTEXT, static_cast<unsigned long>(offeredTopic)); });
 }

@@ -20,14 +20,14 @@ public:
     std::function<void()> onOtherButton;
 
     // The topic the popup offers while it is open.
-    int WhatsThisTopic = 0;
+    int offeredTopic = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void DisplayWhatsThisPopup(const QWidget* control, const QPoint& at);
-    void WhatsThis1Click();
+    void openAt(const QWidget* control, const QPoint& at);
+    void showOfferedTopic();
 
     QMenu& popup;
     QAction& item;

@@ -51,27 +51,27 @@ SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TSetupForm"));
     setWindowTitle(QStringLiteral("Setup Options"));
-    TabbedNotebook1 = new QTabWidget(this);
-    TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
-    TabbedNotebook1->setUsesScrollButtons(false);  // the dialog is as wide as its five tabs
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("TabbedNotebook1"));
+    pages->setUsesScrollButtons(false);  // the dialog is as wide as its five tabs
     for (std::string_view page : kPages)
-        TabbedNotebook1->addTab(createPage(page), qt(page));
-    TabbedNotebook1->setCurrentIndex(kFirstPage);
+        pages->addTab(createPage(page), qt(page));
+    pages->setCurrentIndex(kFirstPage);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(OKBtn, &QPushButton::clicked, this, [this] { GuardedCall([this] { OKBtnClick(); }); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKBtn"));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    connect(okButton, &QPushButton::clicked, this, [this] { GuardedCall([this] { acceptValues(); }); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TabbedNotebook1);
+    layout->addWidget(pages);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
 }
@@ -109,12 +109,12 @@ void SetupDialog::ShowModal(Settings& settings, const std::string& settingsPath)
     settingsFile = settingsPath;
     // Filled once per showing: refilling on every activation would wipe the user's edits
     // whenever another window came in front and went again.
-    FormActivate();
+    fillControls();
     exec();
     edited = nullptr;
 }
 
-void SetupDialog::FormActivate()
+void SetupDialog::fillControls()
 {
     for (const KeyControl& control : keyControls) {
         const int value = SettingValue(*edited, *control.key);
@@ -160,7 +160,7 @@ void SetupDialog::takeValues()
 
 // The values act for this run even when the file cannot be written: the dialog closes
 // as after any OK and the error names the file.
-void SetupDialog::OKBtnClick()
+void SetupDialog::acceptValues()
 {
     if (!edited)
         return;

@@ -24,9 +24,9 @@ public:
     // The control named after a key ("visualoptDragDrop"), for the tests and hints.
     QWidget* control(std::string_view name) const;
 
-    QTabWidget* TabbedNotebook1 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
+    QTabWidget* pages = nullptr;          // object name "TabbedNotebook1"
+    QPushButton* okButton = nullptr;      // "OKBtn"
+    QPushButton* cancelButton = nullptr;  // "CancelBtn"
 
 private:
     struct KeyControl {
@@ -35,8 +35,8 @@ private:
     };
 
     QWidget* createPage(std::string_view page);
-    void FormActivate();
-    void OKBtnClick();
+    void fillControls();
+    void acceptValues();
     void takeValues();
 
     std::vector<KeyControl> keyControls;
