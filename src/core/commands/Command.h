@@ -40,3 +40,24 @@ enum class Command : int {
 
 // The number a Tag or the settings file carries for the command.
 constexpr int CommandNumber(Command command) { return static_cast<int>(command); }
+
+// The areas of the main window and the toolbar that carry help of their own rather than a
+// command: a control of an area carries the area's negative number in its Tag, and the hint
+// table has its status-bar text and help topic.
+enum class HelpArea : int {
+    DriveSelection = -1,
+    CdInfo = -2,
+    DirectoryList = -3,
+    PlayModes = -4,
+    Filters = -5,
+    SourceTabs = -6,  // files or CD audio
+    PathToggle = -7,
+    AddToTop = -8,
+    RollUps = -9,
+    SourceList = -10,  // the file list or the CD's tracks
+    Queue = -11,
+    ToolbarDisplayToggle = -12,
+};
+
+// The number a Tag carries for the area.
+constexpr int HelpAreaTag(HelpArea area) { return static_cast<int>(area); }

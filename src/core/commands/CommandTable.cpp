@@ -9,6 +9,7 @@ namespace {
 constexpr int kEntryCount = kHighestIndex - kLowestIndex + 1;
 
 constexpr int at(Command command) { return CommandNumber(command); }
+constexpr int at(HelpArea area) { return HelpAreaTag(area); }
 
 constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
 {
@@ -18,18 +19,20 @@ constexpr std::array<CommandHintEntry, kEntryCount> buildHintTable()
         std::string_view hint;
     };
     constexpr Row rows[] = {
-        {-12, "", "Button Toggle|057Toggle button/file info display on the toolbar"},
-        {-11, "", "Queue|044The Multimedia Queue"},
-        {-10, "", "CD/Files|046Shows cd tracks or files to add to the queue"},
-        {-9, "", "Popups|055Show or hide an element on this window"},
-        {-8, "", "AddtoTop|054Toggle adding multimedia files to the top of the queue"},
-        {-7, "", "Path Toggle|053Choose displaying or hiding the filepaths"},
-        {-6, "", "File/CDAudio|052Choose multimedia files or cd audio"},
-        {-5, "", "Filters|047Choose what multimedia files to look for"},
-        {-4, "", "Playmodes|030Choose how you want the multimedia files to be played"},
-        {-3, "", "Directory Listbox|051Choose what directories to look through to find multimedia files."},
-        {-2, "", "Edit CD Info|029Here you can edit information about the current CD."},
-        {-1, "", "Drive Selection|048Choose the drive where you want to find multimedia files"},
+        {at(HelpArea::ToolbarDisplayToggle), "", "Button Toggle|057Toggle button/file info display on the toolbar"},
+        {at(HelpArea::Queue), "", "Queue|044The Multimedia Queue"},
+        {at(HelpArea::SourceList), "", "CD/Files|046Shows cd tracks or files to add to the queue"},
+        {at(HelpArea::RollUps), "", "Popups|055Show or hide an element on this window"},
+        {at(HelpArea::AddToTop), "", "AddtoTop|054Toggle adding multimedia files to the top of the queue"},
+        {at(HelpArea::PathToggle), "", "Path Toggle|053Choose displaying or hiding the filepaths"},
+        {at(HelpArea::SourceTabs), "", "File/CDAudio|052Choose multimedia files or cd audio"},
+        {at(HelpArea::Filters), "", "Filters|047Choose what multimedia files to look for"},
+        {at(HelpArea::PlayModes), "", "Playmodes|030Choose how you want the multimedia files to be played"},
+        {at(HelpArea::DirectoryList), "",
+         "Directory Listbox|051Choose what directories to look through to find multimedia files."},
+        {at(HelpArea::CdInfo), "", "Edit CD Info|029Here you can edit information about the current CD."},
+        {at(HelpArea::DriveSelection), "",
+         "Drive Selection|048Choose the drive where you want to find multimedia files"},
         {at(Command::OpenAlbum), "OpenAlb", "Opens an album|002Loads an album into the current queue"},
         {at(Command::SaveAlbum), "SaveAlb", "Save an album|003Saves an album from the current queue to disk"},
         {at(Command::CopyFile), "CopyFile", "Copy a file|007Copies a file from one directory to another"},

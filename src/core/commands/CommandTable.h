@@ -9,8 +9,8 @@
 
 #include "core/commands/Command.h"
 
-// Hint, help topic and toolbar caption of a command (1 to 34) or of an area of the main
-// window (-1 to -12, the negative Tags). "Title|NNNStatus-bar text": NNN is the help topic.
+// Hint, help topic and toolbar caption of a command or of a help area (the negative Tags).
+// "Title|NNNStatus-bar text": NNN is the help topic.
 struct CommandHintEntry {
     std::uint8_t Number = 0;
     std::string_view Hint;
@@ -33,10 +33,10 @@ struct MenuEntry {
 
 namespace CommandTable {
 
-inline constexpr int kLowestIndex = -12;
-inline constexpr int kHighestIndex = 34;
+inline constexpr int kLowestIndex = HelpAreaTag(HelpArea::ToolbarDisplayToggle);
+inline constexpr int kHighestIndex = CommandNumber(Command::TipOfTheDay);
 
-// Commands the program offers (1 to 30, 32 to 34); 31 and everything else is no command.
+// Whether the number is a command's (one of Command); every other number is none.
 bool isCommand(int number);
 // Every command, in the order of their numbers.
 std::span<const Command> allCommands();
@@ -45,7 +45,8 @@ std::span<const Command> allCommands();
 // command's number (a negative Tag carries none).
 std::optional<Command> commandFromTag(int tag);
 
-// Entry -12 .. 34; an empty entry for any other index and for numbers without a row.
+// The entry of a help area's Tag or a command's number, kLowestIndex to kHighestIndex; an
+// empty entry for any other index and for numbers without a row.
 const CommandHintEntry& hintEntry(int index);
 const CommandHintEntry& hintEntry(Command command);
 
