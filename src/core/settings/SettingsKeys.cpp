@@ -6,6 +6,7 @@
 #include <vector>
 #include <string>
 
+#include "core/commands/CommandTable.h"
 #include "core/settings/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
@@ -76,7 +77,7 @@ void takeToolbarSlots(std::span<const std::optional<std::string>> texts, Setting
         int& command = settings.ToolbarSlots[slot];
         if (texts[slot])
             command = ProfileFile::parseInteger(*texts[slot]).value_or(command);
-        if (command < 1 || command > 34)
+        if (command < 1 || command > CommandTable::kHighestIndex)
             command = 1;
     }
 }
