@@ -1,9 +1,9 @@
 // An unknown disc named from the internet: the session with its main window (offscreen) on a
 // scripted drive, and a stand-in for MusicBrainz on 127.0.0.1 that answers at once. Measured
-// from the end of the disc read (command 24 returns, the disc shown under the prompts) to the
-// release's names shown in the CD panel: identifier, request, answer, reading it, storing it
-// in cddat.dat and filling the panel. Each iteration first waits out the one-request-a-second
-// rule (not timed).
+// from the end of the disc read (Command::UpdateCdInfo returns, the disc shown under the
+// prompts) to the release's names shown in the CD panel: identifier, request, answer, reading
+// it, storing it in cddat.dat and filling the panel. Each iteration first waits out the
+// one-request-a-second rule (not timed).
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QTimer>

@@ -17,10 +17,10 @@ class Albums {
 public:
     Albums(PlayQueue& queue, QueueEditing& editing, const Settings& settings, const QueueViews& views);
 
-    // Command 1: replaces the queue with a chosen album or playlist. The file is read
+    // Command::OpenAlbum: replaces the queue with a chosen album or playlist. The file is read
     // before the queue is touched, so one that cannot be read leaves the queue as it was.
     void OpenAlbum();
-    // Command 2: writes the queue to a chosen album or M3U8 playlist.
+    // Command::SaveAlbum: writes the queue to a chosen album or M3U8 playlist.
     void SaveAlbum();
     // At exit, as optSaveDefaultAlbumWhenDone says. mayAsk false when no one can answer
     // (the session is ending): "Prompt" then saves nothing. A failed write raises its error,

@@ -43,7 +43,7 @@ bool CdMode::UpdateCDInfo()
     const std::optional<TableOfContents> toc = readTableOfContents();
     if (!toc)
         return false;
-    DiscId = DiscIdOf(toc->totalLength, toc->numberOfTracks);
+    currentDiscId = DiscIdOf(toc->totalLength, toc->numberOfTracks);
     CdListing listing = CdListing::forNewDisc(toc->numberOfTracks, toc->firstTrack);
     panel().setEntries(listing.entries);
     panel().enableFields(true);
@@ -57,8 +57,8 @@ bool CdMode::UpdateCDInfo()
     DiscTableOfContents contents;
     try {
         recordIndexKnown = false;
-        found = CdDatabase::inProgramDir().find(DiscId);
-        CurrentRecordIndex = found.recordIndex;
+        found = CdDatabase::inProgramDir().find(currentDiscId);
+        recordIndex = found.recordIndex;
         recordIndexKnown = true;
         if (!found.record) {
             text = discTextIfAny();
@@ -145,11 +145,11 @@ void CdMode::takeLookedUpNames(const LookedUpNames& names)
     // Stored first, then shown as stored: the panel holds exactly what the record keeps.
     const CdDatabase database = CdDatabase::inProgramDir();
     if (!recordIndexKnown) {
-        CurrentRecordIndex = database.find(DiscId).recordIndex;
+        recordIndex = database.find(currentDiscId).recordIndex;
         recordIndexKnown = true;
     }
-    const CdRecord record = listing.recordFor(DiscId);
-    database.store(record, CurrentRecordIndex);
+    const CdRecord record = listing.recordFor(currentDiscId);
+    database.store(record, recordIndex);
     const std::string bytes = record.encode();
     listing.nameFrom(CdRecord::decode(std::span<const unsigned char, CdRecord::kSize>(
         reinterpret_cast<const unsigned char*>(bytes.data()), CdRecord::kSize)));
@@ -180,11 +180,11 @@ void CdMode::StoreCDInfo()
     // After a lookup that failed, the index may be that of another disc's record: find the
     // disc's place again before writing over anything.
     if (!recordIndexKnown) {
-        CurrentRecordIndex = database.find(DiscId).recordIndex;
+        recordIndex = database.find(currentDiscId).recordIndex;
         recordIndexKnown = true;
     }
     const CdListing shown{panel().fields(), panel().entries()};
-    database.store(shown.recordFor(DiscId), CurrentRecordIndex);
+    database.store(shown.recordFor(currentDiscId), recordIndex);
     discFields = shown.fields;
 }
 

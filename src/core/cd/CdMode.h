@@ -33,26 +33,27 @@ public:
     CdMode(MediaPlayer& player, const PlaybackState& playback, PlayQueue& queue, QueueEditing& editing,
            CommandControl& commands, const CdViews& views, const Settings& settings);
 
-    // Command 24: reads the disc into the CD list and names it from the database (or, for a
-    // disc never stored, from its CD-Text, and then, when the settings allow, from the online
-    // lookup once it answers). False, with the panel cleared, when there is no disc to read;
-    // refused while something plays.
+    // Command::UpdateCdInfo: reads the disc into the CD list and names it from the database
+    // (or, for a disc never stored, from its CD-Text, and then, when the settings allow, from
+    // the online lookup once it answers). False, with the panel cleared, when there is no disc
+    // to read; refused while something plays.
     bool UpdateCDInfo();
     // What the panel shows, stored under the disc read last (when a field is left, after a
     // CD track is renamed).
     void StoreCDInfo();
     // The panel to its cleared state; never stores. An online lookup under way is dropped.
     void ClearCDInfo();
-    // Command 25: stops what plays, clears the panel, ejects (an image is only released) and
-    // takes the disc's tracks out of the queue.
+    // Command::EjectCd: stops what plays, clears the panel, ejects (an image is only released)
+    // and takes the disc's tracks out of the queue.
     void EjectCD();
     // Queue entries of CD tracks (".cdt" in lower case) leave the queue.
     void PurgeCDTracks();
-    // Command 26: replaces the queue by the whole disc and plays it. True once play was given.
+    // Command::PlayCd: replaces the queue by the whole disc and plays it. True once play was
+    // given.
     bool PlayTheCD();
 
-    std::int32_t discId() const { return DiscId; }
-    std::int32_t currentRecordIndex() const { return CurrentRecordIndex; }
+    std::int32_t discId() const { return currentDiscId; }
+    std::int32_t currentRecordIndex() const { return recordIndex; }
     // The title and author of the disc read last as they were read or stored; empty while the
     // panel holds the prompts (for the desktop's media controls).
     std::string discTitle() const;
@@ -81,9 +82,9 @@ private:
     CommandControl& commands;
     const CdViews& views;
     const Settings& settings;
-    std::int32_t DiscId = 0;
-    std::int32_t CurrentRecordIndex = 0;
-    // False after a lookup that failed half-way: CurrentRecordIndex may then be another disc's.
+    std::int32_t currentDiscId = 0;
+    std::int32_t recordIndex = 0;
+    // False after a lookup that failed half-way: recordIndex may then be another disc's.
     bool recordIndexKnown = true;
     CdFields discFields = CdFields::prompts();
     // What the panel showed when the online lookup was asked: an answer that finds anything
