@@ -11,8 +11,7 @@ PlaybackTicks::PlaybackTicks(Jukebox& session, CommandDispatcher& commands, QTim
     : QObject(parent), session(session), commands(commands)
 {
     connect(&monitorTimer, &QTimer::timeout, this, [this] { runMonitorTick(); });
-    connect(&introTimer, &QTimer::timeout, this,
-            [this] { runTick([this] { this->session.monitor().introTick(); }); });
+    connect(&introTimer, &QTimer::timeout, this, [this] { runTick([this] { this->session.monitor().introTick(); }); });
     // The report comes on the player's own thread and is queued to this one.
     session.player().setEndListener([this] {
         QMetaObject::invokeMethod(
