@@ -281,7 +281,7 @@ TEST_F(WelcomeWindowTest, ShowingSetsTheSharedPaletteFromThePaletteBitmapAndWrit
         const QImage title = tips.titlePicture->pixmap().toImage();
         EXPECT_EQ(title.size(), QSize(475, 302));
         EXPECT_EQ(QImage(":/welcome/OOGH").colorTable(), palette);
-        EXPECT_FALSE(tips.pal->isVisible() && tips.rect().intersects(tips.pal->geometry()));
+        EXPECT_FALSE(tips.paletteHolder->isVisible() && tips.rect().intersects(tips.paletteHolder->geometry()));
         // The credits page and the button glyphs come from the program too.
         EXPECT_TRUE(tips.creditsText->toPlainText().startsWith("Sonorail V3.0"));
         EXPECT_FALSE(tips.tipButton->icon().isNull());

@@ -226,9 +226,9 @@ void WelcomeWindow::createBottomControls()
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &WelcomeWindow::accept);
 
-    pal = new QLabel(this);
-    pal->setObjectName(QStringLiteral("pal"));
-    pal->setGeometry(264, 440, 25, 25);
+    paletteHolder = new QLabel(this);
+    paletteHolder->setObjectName(QStringLiteral("pal"));
+    paletteHolder->setGeometry(264, 440, 25, 25);
 }
 
 void WelcomeWindow::setView(View view)
@@ -342,8 +342,8 @@ void WelcomeWindow::prepareFirstShowing()
                                                            {tipButton, "glyph-tip.png"}};
     for (const auto& [button, glyph] : glyphs)
         button->setIcon(QIcon(QStringLiteral(":/welcome/") + QLatin1String(glyph)));
-    palBitmap = QImage(QStringLiteral(":/welcome/DEFPAL"));
-    pal->setPixmap(QPixmap::fromImage(palBitmap));
+    paletteBitmap = QImage(QStringLiteral(":/welcome/DEFPAL"));
+    paletteHolder->setPixmap(QPixmap::fromImage(paletteBitmap));
     titlePicture->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/welcome/OOGH"))));
     QFile credits(QStringLiteral(":/welcome/HMM"));
     if (credits.open(QIODevice::ReadOnly))

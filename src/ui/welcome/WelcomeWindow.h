@@ -48,8 +48,8 @@ public:
     // says why: "File not found" when there is none).
     void showTipOfDay();
 
-    // The colours of the palette bitmap pal holds; empty until the window is first shown.
-    QList<QRgb> palColours() const { return palBitmap.colorTable(); }
+    // The colours of the palette bitmap; empty until the window is first shown.
+    QList<QRgb> palColours() const { return paletteBitmap.colorTable(); }
 
     // Documents, looked up like the program's other read-only data.
     static constexpr const char* kIntroduction = "intro.txt";
@@ -77,7 +77,7 @@ public:
     QCheckBox* visualOptTipOfDay = nullptr;
     QPushButton* okButton = nullptr;  // "Button1"
     // Holds the palette bitmap, below the client area where it is never seen.
-    QLabel* pal = nullptr;
+    QLabel* paletteHolder = nullptr;  // object name "pal"
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -107,7 +107,7 @@ private:
     void showTechPart3();
 
     View currentView = View::Picture;
-    QImage palBitmap;
+    QImage paletteBitmap;
     bool firstShowingPrepared = false;
     bool previewingKeys = false;
     // How far the key sequence has been typed (0 to 4), kept across openings of the window.
