@@ -37,8 +37,9 @@ inline constexpr std::string_view kToolbarSection = "Toolbar";
 // Every key but the toolbar slots, in the order they are read and written.
 std::span<const SettingsKey> SettingsKeys();
 
-// Reads every key of the table and the toolbar slots (a slot outside 1..34 becomes 1;
-// a slot that is not a number keeps its default), with one reading of the file.
+// Reads every key of the table and the toolbar slots (a slot outside 1 to the highest command
+// number becomes 1; a slot that is not a number keeps its default), with one reading of the
+// file.
 Settings ReadSettings(const ProfileFile& file);
 // Reads the two start-up keys only (OptTipOfDay, OptFirstRun).
 void ReadStartupKeys(const ProfileFile& file, Settings& settings);
