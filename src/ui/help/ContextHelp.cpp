@@ -22,7 +22,7 @@ ContextHelp::ContextHelp(const Settings& settings, QLabel& statusBar, QWidget& m
 
 ContextHelp::~ContextHelp() { qApp->removeEventFilter(this); }
 
-void ContextHelp::ShowHintOnStatusBar(const QString& hint)
+void ContextHelp::showHintOnStatusBar(const QString& hint)
 {
     const StatusBarHint shown =
         StatusBarHint::of(hint.toStdString(), settings.optShowHelponTaskbar, settings.optShowF1OnTaskbar);
@@ -44,7 +44,7 @@ bool ContextHelp::eventFilter(QObject* watched, QEvent* event)
         const QString hint = static_cast<QStatusTipEvent*>(event)->tip();
         if (hint != currentHint) {
             currentHint = hint;
-            ShowHintOnStatusBar(hint);
+            showHintOnStatusBar(hint);
         }
     } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         return helpKeyPressed(watched);

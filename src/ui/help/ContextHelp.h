@@ -1,6 +1,6 @@
 #pragma once
 // Context help of the main window and the toolbar: the hint under the mouse on the status
-// bar (ShowHintOnStatusBar, the application's hint handler), the help context it names kept
+// bar (showHintOnStatusBar, the application's hint handler), the help context it names kept
 // for both windows, and F1 opening that context, or a highlighted menu item's.
 #include <QObject>
 #include <QPointer>
@@ -21,7 +21,7 @@ public:
     static constexpr int kMainTopic = 35;
 
     // The hint under the mouse changed (hint: "Title|NNNText", or empty).
-    void ShowHintOnStatusBar(const QString& hint);
+    void showHintOnStatusBar(const QString& hint);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
