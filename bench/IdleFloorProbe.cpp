@@ -5,8 +5,11 @@
 //                           as the background of a 32 x 32 window (the two requests the
 //                           animated icon sends per turn), with libxcb and nothing else
 //   idle_floor_probe qt     a Qt window with one empty 200 ms timer
-// Each prints "shown" once it waits; the startup benchmark measures it like the program.
+//   idle_floor_probe start  a Qt window (one QWidget, shown) that ends after its first paint
+// Each prints "shown" once it waits (the start probe at its first paint, as the program's
+// start-up probe does); the startup benchmark measures it like the program.
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -76,6 +79,32 @@ int qtTimerOnly(int argc, char** argv)
     return application.exec();
 }
 
+// Reports the first paint of the window it watches and ends the run, as the program's
+// start-up probe does with its main window.
+class FirstPaintWatch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            reportShown();
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+int qtStartToFirstPaint(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    FirstPaintWatch watch;
+    QWidget window;
+    window.resize(400, 300);
+    window.installEventFilter(&watch);
+    window.show();
+    return application.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -87,6 +116,8 @@ int main(int argc, char** argv)
         return turnOnServer();
     if (std::strcmp(mode, "qt") == 0)
         return qtTimerOnly(argc, argv);
-    std::fputs("usage: idle_floor_probe wake|turn|qt\n", stderr);
+    if (std::strcmp(mode, "start") == 0)
+        return qtStartToFirstPaint(argc, argv);
+    std::fputs("usage: idle_floor_probe wake|turn|qt|start\n", stderr);
     return 2;
 }

@@ -4,9 +4,12 @@
 //   DISPLAY=:99 build/bench/startup_bench --benchmark_repetitions=15
 // SONORAIL_BENCH_PROGRAM names another build of the program to measure instead (an older
 // one, to compare with in the same minutes). The idle floor benchmarks measure the small
-// probes of bench/IdleFloorProbe.cpp the same way, for the machine's own floor.
+// probes of bench/IdleFloorProbe.cpp the same way, for the machine's own floor; the two
+// "Against" benchmarks run the program and the bare Qt window in the same minutes and report
+// the program's start-up and idle cost as a ratio to them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -150,6 +153,52 @@ void ColdStartToMainWindowShown(benchmark::State& state)
 }
 BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Milliseconds from starting a child to its "shown" line (its first paint); negative when it
+// ended without one.
+template <class Start>
+double millisecondsToShown(Start start)
+{
+    const auto begin = std::chrono::steady_clock::now();
+    Child child = start();
+    const bool shown = waitForShown(child);
+    const auto end = std::chrono::steady_clock::now();
+    finish(child, false);
+    return shown ? std::chrono::duration<double, std::milli>(end - begin).count() : -1;
+}
+
+// The program's start-up read against Qt's own floor: a bare Qt window (one QWidget, shown,
+// ended at its first paint) started in turn with the program, so that both see the same
+// minutes of a shared machine. The time is the program's; Ratio is the program's median over
+// the bare window's.
+void ColdStartAgainstBareQtWindow(benchmark::State& state)
+{
+    const std::string home = makeHome();
+    std::vector<double> program;
+    std::vector<double> bare;
+    for (auto _ : state) {
+        bare.push_back(millisecondsToShown([] { return startProgram(std::string(), "", IDLE_FLOOR_PROBE, "start"); }));
+        program.push_back(millisecondsToShown([&] { return startProgram(home, "quit"); }));
+        if (bare.back() < 0 || program.back() < 0) {
+            state.SkipWithError("a window was never shown");
+            break;
+        }
+        state.SetIterationTime(program.back() / 1000);
+    }
+    std::filesystem::remove_all(home);
+    if (program.empty() || program.back() < 0 || bare.back() < 0)
+        return;
+    state.counters["Bare_ms"] = median(bare);
+    state.counters["Ratio"] = median(program) / median(bare);
+}
+BENCHMARK(ColdStartAgainstBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
 // Starts a child, waits for its window and lets it settle, then measures it once idle; the
 // child is ended afterwards.
 template <class Start, class Measure>
@@ -235,6 +284,38 @@ void idleCpuFloor(benchmark::State& state, const std::string& probeMode)
 BENCHMARK_CAPTURE(idleCpuFloor, WakeOnly, std::string("wake"))->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(idleCpuFloor, WakeAndTurnOnServer, std::string("turn"))->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(idleCpuFloor, QtWindowEmptyTimer, std::string("qt"))->Iterations(1)->Unit(benchmark::kSecond);
+
+// The program idle with the icon turning read against the bare Qt window with one empty
+// 200 ms timer, both running over the same minute: Ratio is the program's share of a core over
+// the window's.
+void IdleCpuAgainstQtFloor(benchmark::State& state)
+{
+    const std::string home = makeHome();
+    for (auto _ : state) {
+        Child program = startProgram(home, "shown");
+        Child floor = startProgram(std::string(), "", IDLE_FLOOR_PROBE, "qt");
+        const bool shown = waitForShown(program) && waitForShown(floor);
+        if (!shown) {
+            finish(program, true);
+            finish(floor, true);
+            state.SkipWithError("a window was never shown");
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const double programBefore = cpuSeconds(program.pid);
+        const double floorBefore = cpuSeconds(floor.pid);
+        std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
+        const double programShare = 100.0 * (cpuSeconds(program.pid) - programBefore) / kIdleSeconds;
+        const double floorShare = 100.0 * (cpuSeconds(floor.pid) - floorBefore) / kIdleSeconds;
+        finish(program, true);
+        finish(floor, true);
+        state.counters["CPU_percent"] = programShare;
+        state.counters["Floor_percent"] = floorShare;
+        state.counters["Ratio"] = floorShare > 0 ? programShare / floorShare : 0;
+    }
+    std::filesystem::remove_all(home);
+}
+BENCHMARK(IdleCpuAgainstQtFloor)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -131,34 +131,60 @@ void Toolbar::createSlots()
 
 // The captions in the program's own font family, 9 pixels high, narrowed until the widest
 // caption of any command fits a slot's label with a pixel to spare on each side. The family
-// is the one every window already uses: no other family is looked up at start.
+// is the one every window already uses: no other family is looked up at start. Every font
+// tried is one more to load, so the captions are first measured in the main window's 11-pixel
+// font, which the first paint loads anyway, and scaled to 9 pixels (without hinting across,
+// widths scale with the size); a narrowed font is tried with its widest captions.
 QFont Toolbar::fittingCaptionFont()
 {
+    constexpr int kPixelSize = 9;
+    constexpr int kReferencePixelSize = 11;
     QFont font = QApplication::font();
-    font.setPixelSize(9);
+    font.setPixelSize(kReferencePixelSize);
+    const QFontMetricsF reference(font);
+    font.setPixelSize(kPixelSize);
+    const qreal scale = qreal(kPixelSize) / kReferencePixelSize;
+    std::vector<std::pair<int, QString>> captions;  // width at 9 pixels, caption; widest first
+    for (Command command : CommandTable::allCommands()) {
+        const std::string_view caption = CommandTable::hintEntry(command).Caption;
+        const QString text = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
+        captions.emplace_back(qRound(reference.horizontalAdvance(text) * scale), text);
+    }
+    std::sort(captions.begin(), captions.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     const int room = kCaptionWidth - 2;
-    const int widest = widestCaption(QFontMetrics(font));
-    if (widest <= room)
+    const int widest = captions.empty() ? 0 : captions.front().first;
+    if (widest <= room && allCaptionsFit(QFontMetrics(font), captions, room))
         return font;
-    // Each stretch is a font of its own to load: start from the proportion, and narrow
-    // further only where rounding to whole pixels leaves the widest caption too wide.
-    for (int stretch = 100 * room / widest; stretch >= kNarrowest; stretch -= 2) {
+    // Start from the proportion, and narrow further only where rounding to whole pixels leaves
+    // a caption too wide.
+    for (int stretch = std::min(100 * room / std::max(widest, 1), 98); stretch >= kNarrowest; stretch -= 2) {
         font.setStretch(stretch);
-        if (widestCaption(QFontMetrics(font)) <= room)
+        if (allCaptionsFit(QFontMetrics(font), captions, room))
             break;
     }
     return font;
 }
 
-int Toolbar::widestCaption(const QFontMetrics& metrics)
+// A narrowed font keeps the captions' proportions to well under a pixel, and each caption
+// measured in it costs a glyph outline per letter: once the widest fits, only the captions
+// that come within two pixels of the room in that proportion are measured.
+bool Toolbar::allCaptionsFit(const QFontMetrics& metrics, const std::vector<std::pair<int, QString>>& captions,
+                             int room)
 {
-    int widest = 0;
-    for (Command command : CommandTable::allCommands()) {
-        const std::string_view caption = CommandTable::hintEntry(command).Caption;
-        widest = std::max(widest, metrics.horizontalAdvance(
-                                      QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()))));
+    constexpr int kMargin = 2;
+    if (captions.empty())
+        return true;
+    const int widest = metrics.horizontalAdvance(captions.front().second);
+    if (widest > room)
+        return false;
+    const qreal proportion = qreal(widest) / std::max(captions.front().first, 1);
+    for (const auto& [estimate, text] : captions) {
+        if (estimate * proportion < room - kMargin)
+            break;  // the rest are narrower still
+        if (metrics.horizontalAdvance(text) > room)
+            return false;
     }
-    return widest;
+    return true;
 }
 
 // The file-information display that "!" shows over the slots: it paints its own background,

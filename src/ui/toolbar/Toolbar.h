@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/settings/Settings.h"
 #include "core/toolbar/DockWindows.h"
@@ -93,7 +95,8 @@ private:
     void createSlots();
     void createInformationPanel();
     static QFont fittingCaptionFont();
-    static int widestCaption(const QFontMetrics& metrics);
+    static bool allCaptionsFit(const QFontMetrics& metrics, const std::vector<std::pair<int, QString>>& captions,
+                               int room);
     void BuildCommandHintTable();
     void offerWhatsThis();
 
