@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/formats/M3uPlaylist.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 

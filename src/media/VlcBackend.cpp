@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/RegularFile.h"

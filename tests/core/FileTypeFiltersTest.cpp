@@ -4,7 +4,7 @@
 
 #include "core/files/FileMask.h"
 #include "core/files/FileTypeFilters.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@
 #include "media/VlcBackend.h"
 #include "core/cd/DiscId.h"
 #include "core/playback/MediaPlayer.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
 using media_test::eventually;

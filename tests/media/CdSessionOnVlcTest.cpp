@@ -8,7 +8,7 @@
 #include "MediaTestSupport.h"
 #include "core/base/ProgramPaths.h"
 #include "core/session/Jukebox.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "media/VlcBackend.h"
 #include "support/FakeCdView.h"
 #include "support/RecordingCommands.h"

@@ -13,7 +13,7 @@
 #include "app/mpris/MprisAdaptors.h"
 #include "core/base/GuardedCall.h"
 #include "core/cd/CdEntry.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/files/LocalFileUrl.h"

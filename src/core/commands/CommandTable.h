@@ -1,13 +1,12 @@
 #pragma once
 // The program's numbered commands and the tables that every menu, button, toolbar slot,
 // hint and help topic is built from. One table; the windows only read it.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
-#include "core/commands/Command.h"
+#include "core/base/Command.h"
 
 // Hint, help topic and toolbar caption of a command (1 to 34) or of an area of the main
 // window (-1 to -12, the negative Tags). "Title|NNNStatus-bar text": NNN is the help topic.
@@ -59,10 +58,5 @@ std::string_view statusTextOf(std::string_view hint);
 std::span<const MenuEntry> mainMenus();
 const MenuEntry& fileManagerPopup();
 const MenuEntry& queuePopup();
-
-// Default commands of the eleven toolbar slots.
-inline constexpr std::array<Command, 11> kDefaultToolbarSlots{
-    Command::OpenAlbum, Command::SaveAlbum, Command::SetupOptions, Command::Exit,    Command::Play,  Command::Pause,
-    Command::Stop,      Command::Next,      Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd};
 
 }  // namespace CommandTable

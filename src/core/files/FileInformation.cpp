@@ -7,7 +7,7 @@
 #include "core/files/TransferReport.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/queue/MusicTags.h"
 
 namespace {

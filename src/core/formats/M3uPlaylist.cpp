@@ -2,7 +2,7 @@
 
 #include "core/formats/PlaylistText.h"
 #include "core/base/TextLines.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/base/AsciiText.h"
 
 namespace {

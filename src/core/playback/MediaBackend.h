@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/cd/DiscTableOfContents.h"
-#include "core/cd/DiscText.h"
+#include "core/playback/DiscTableOfContents.h"
+#include "core/playback/DiscText.h"
 #include "core/queue/MusicTags.h"
 
 // Left, top, right, bottom as the player reports them; right and bottom of zero with a

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/IoErrorText.h"
 #include "core/base/SonorailError.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/base/DialogSeam.h"
 #include "core/base/TextLines.h"
 

@@ -3,7 +3,7 @@
 #include "core/base/DialogSeam.h"
 #include "core/base/GuardedCall.h"
 #include "core/commands/CommandLine.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 
 Jukebox::Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands, std::vector<std::string> arguments)

@@ -6,7 +6,7 @@
 #include <vector>
 #include <string>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
 namespace {

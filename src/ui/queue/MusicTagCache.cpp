@@ -8,7 +8,7 @@
 
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/ProgramPaths.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "media/MusicTagReader.h"
 
 namespace {

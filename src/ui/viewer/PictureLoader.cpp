@@ -6,7 +6,7 @@
 
 #include "ui/viewer/MagickPictureReader.h"
 #include "core/base/RegularFile.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 #include <algorithm>
 #include <array>
