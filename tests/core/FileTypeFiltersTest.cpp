@@ -29,7 +29,7 @@ TEST(FileTypeFilters, EachFilterListsTheFilesOfItsKinds)
         {"a.mpg", "chkvideo"}, {"a.mpeg", "chkvideo"}, {"a.wmv", "chkvideo"},  {"a.ogv", "chkvideo"},
     };
     for (const auto& [name, filter] : files) {
-        ASSERT_NE(ClassifyEntry(name), mkNone) << name;
+        ASSERT_NE(ClassifyEntry(name), MediaKind::None) << name;
         for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
             std::array<bool, kFileTypeFilterCount> one{};
             one[i] = true;

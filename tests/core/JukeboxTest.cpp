@@ -85,7 +85,7 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_TRUE(jukebox.playModes().checked(PlayMode::Shuffle));
     EXPECT_TRUE(jukebox.StartsMinimised());
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_TRUE(jukebox.playback().MonitorReady);
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -132,10 +132,10 @@ TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
     backend->addMedia("/music/a.wav", {5000});
     jukebox.queueEditing().AddFiles({"/music/a.wav", "/music/b.mid"}, false);
     commands.ExecuteCommand(Command::Play);
-    EXPECT_EQ(jukebox.playback().activeMedia, amWave);
+    EXPECT_EQ(jukebox.playback().activeMedia, ActiveMedia::Wave);
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/b.mid"}));
     commands.ExecuteCommand(Command::Stop);
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_FALSE(jukebox.player().isOpen());
 }
 
@@ -169,10 +169,10 @@ TEST_F(JukeboxTest, TheExitCheckStopsWhatPlaysAndKeepsTheQueueAsTheDefaultAlbum)
 
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(jukebox.ConfirmExit());
-    EXPECT_EQ(jukebox.playback().playState, psPlaying) << "No leaves everything as it was";
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Playing) << "No leaves everything as it was";
 
     EXPECT_TRUE(jukebox.ConfirmExit(false)) << "no one to ask: no question";
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_FALSE(jukebox.player().isOpen());
     EXPECT_EQ(home.read("default.alb"), "/music/b.mid\r\n");
 }

@@ -83,7 +83,7 @@ TEST_F(CdSessionOnVlcTest, ReadNameRestartPlayWholeAndEject)
         const std::string& item = session->playback().currentItem;
         if (!item.empty() && (played.empty() || played.back() != item))
             played.push_back(item);
-        return session->playback().playState == psStopped;
+        return session->playback().playState == PlayState::Stopped;
     }));
     ASSERT_EQ(played.size(), 12u);
     EXPECT_EQ(played.front(), "01:The First.cdt");

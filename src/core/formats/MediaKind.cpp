@@ -14,12 +14,16 @@ struct KindOfExtension {
 };
 
 constexpr std::array<KindOfExtension, 29> kExtensions = {{
-    {".MID", mkMidi},   {".WAV", mkWave},     {".AVI", mkVideo},    {".CDT", mkCdTrack}, {".TXT", mkText},
-    {".BMP", mkBitmap}, {".ICO", mkIcon},     {".WMF", mkMetafile}, {".PNG", mkPng},     {".JPG", mkJpeg},
-    {".PCX", mkPcx},    {".RTF", mkRichText}, {".MP3", mkMusic},    {".OGG", mkMusic},   {".OGA", mkMusic},
-    {".OPUS", mkMusic}, {".FLAC", mkMusic},   {".M4A", mkMusic},    {".AAC", mkMusic},   {".WMA", mkMusic},
-    {".MP4", mkMovie},  {".M4V", mkMovie},    {".MKV", mkMovie},    {".WEBM", mkMovie},  {".MOV", mkMovie},
-    {".MPG", mkMovie},  {".MPEG", mkMovie},   {".WMV", mkMovie},    {".OGV", mkMovie},
+    {".MID", MediaKind::Midi},    {".WAV", MediaKind::Wave},     {".AVI", MediaKind::Video},
+    {".CDT", MediaKind::CdTrack}, {".TXT", MediaKind::Text},     {".BMP", MediaKind::Bitmap},
+    {".ICO", MediaKind::Icon},    {".WMF", MediaKind::Metafile}, {".PNG", MediaKind::Png},
+    {".JPG", MediaKind::Jpeg},    {".PCX", MediaKind::Pcx},      {".RTF", MediaKind::RichText},
+    {".MP3", MediaKind::Music},   {".OGG", MediaKind::Music},    {".OGA", MediaKind::Music},
+    {".OPUS", MediaKind::Music},  {".FLAC", MediaKind::Music},   {".M4A", MediaKind::Music},
+    {".AAC", MediaKind::Music},   {".WMA", MediaKind::Music},    {".MP4", MediaKind::Movie},
+    {".M4V", MediaKind::Movie},   {".MKV", MediaKind::Movie},    {".WEBM", MediaKind::Movie},
+    {".MOV", MediaKind::Movie},   {".MPG", MediaKind::Movie},    {".MPEG", MediaKind::Movie},
+    {".WMV", MediaKind::Movie},   {".OGV", MediaKind::Movie},
 }};
 
 std::string upperAscii(std::string_view text)
@@ -36,15 +40,18 @@ MediaKind ClassifyEntry(std::string_view text)
 {
     const std::string extension = upperAscii(ExtensionOf(text));
     if (extension.empty())
-        return mkNone;
+        return MediaKind::None;
     const auto found = std::ranges::find(kExtensions, extension, &KindOfExtension::extension);
-    return found == kExtensions.end() ? mkNone : found->kind;
+    return found == kExtensions.end() ? MediaKind::None : found->kind;
 }
 
-bool IsSoundKind(MediaKind kind) { return kind == mkMidi || kind == mkWave || kind == mkCdTrack || kind == mkMusic; }
+bool IsSoundKind(MediaKind kind)
+{
+    return kind == MediaKind::Midi || kind == MediaKind::Wave || kind == MediaKind::CdTrack || kind == MediaKind::Music;
+}
 
-bool IsVideoKind(MediaKind kind) { return kind == mkVideo || kind == mkMovie; }
+bool IsVideoKind(MediaKind kind) { return kind == MediaKind::Video || kind == MediaKind::Movie; }
 
 bool IsPlayerKind(MediaKind kind) { return IsSoundKind(kind) || IsVideoKind(kind); }
 
-bool IsViewerKind(MediaKind kind) { return kind >= mkText && kind <= mkRichText; }
+bool IsViewerKind(MediaKind kind) { return kind >= MediaKind::Text && kind <= MediaKind::RichText; }

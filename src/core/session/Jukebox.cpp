@@ -87,10 +87,10 @@ void Jukebox::StartupInitialise(StartupWindow& window)
     dock.ToolbarDocked = true;
     playbackMonitor.IconFrame = 0;
     window.ApplyFileFilter();
-    playbackState.playState = psStopped;
+    playbackState.playState = PlayState::Stopped;
     playbackState.PlayedCount = 0;
     LoadSettings(window);
-    playbackState.activeMedia = amNone;
+    playbackState.activeMedia = ActiveMedia::None;
     for (Command command : {Command::Pause, Command::Stop, Command::Next, Command::EjectCd})
         commands.SetCommandEnabled(command, false);
     ApplyCommandLine();
@@ -127,7 +127,7 @@ bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *
 
 bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
 
-bool Jukebox::multimediaPlaying() const { return playbackState.playState == psPlaying; }
+bool Jukebox::multimediaPlaying() const { return playbackState.playState == PlayState::Playing; }
 
 // Stopping is the Stop command's step: whatever plays is stopped and closed, the viewer hidden.
 void Jukebox::stopPlayback() { playbackEngine.Stop(); }

@@ -96,7 +96,7 @@ KnownMusic MusicTagCache::readAndStore(const std::string& path) const
 
 QVariant MusicToolTipOf(const std::string& path)
 {
-    if (ClassifyEntry(path) != mkMusic)
+    if (ClassifyEntry(path) != MediaKind::Music)
         return {};
     const std::string tip = MusicToolTip(MusicTagCache::instance().readNow(path).tags);
     return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
