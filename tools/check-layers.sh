@@ -1,7 +1,8 @@
 #!/bin/sh
 # Fails when an include points upwards through the layers of src/:
 #   core  plain C++: no Qt, libVLC, libcdio, GraphicsMagick or X11, and nothing of the layers above;
-#   media may use core;  ui may use core and media;  app may use all of them.
+#   media may use core but reads no settings file (the session hands it what it needs);
+#   ui may use core and media;  app may use all of them.
 # Inside core the folders are layered too, bottom to top (a folder may use its own and those
 # of the levels below it, never a folder of its own level or above):
 #   base                  errors, files, text, paths; the commands and the seams to the user
@@ -35,6 +36,8 @@ include="^$directive"
 report "src/core includes Qt, libVLC, libcdio, GraphicsMagick or X11:" core "$include<(Q|vlc/|cdio/|magick/|X11/)"
 report "src/core includes a header of a higher layer:" core "$include[\"<](media|ui|app)/"
 report "src/media includes a header of a higher layer:" media "$include[\"<](ui|app)/"
+report "src/media reads the settings file (the session hands it the values it needs):" media \
+    "$include[\"<]core/(settings/|formats/ProfileFile\.h)"
 report "src/ui includes a header of a higher layer:" ui "$include[\"<]app/"
 
 # The order of core's folders, one level per line (see the top).

@@ -100,6 +100,15 @@ TEST_F(JukeboxTest, TheSettingsHoldTheStartUpKeysOfTheFile)
     EXPECT_FALSE(jukebox.settings().OptFirstRun);
 }
 
+// The CD's drive or image is the settings file's to name; the back end only opens it.
+TEST_F(JukeboxTest, StartUpHandsTheCdDeviceOfTheFileToTheBackEnd)
+{
+    home.write("sr3.ini", "[CDAudio]\r\nDevice=images/disc.cue\r\n");
+    Jukebox& jukebox = start({});
+    jukebox.StartupInitialise(window);
+    EXPECT_EQ(backend->cdDevice, "images/disc.cue");
+}
+
 TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
 {
     Jukebox& jukebox = start();

@@ -28,6 +28,9 @@ public:
     // for a CD) and returns once the length is known. Refusals throw SonorailError with the
     // back end's own text.
     virtual void open(const std::string& deviceType, const std::string& fileName) = 0;
+    // The drive or CD image that "CDAudio" opens from the next open on, as the settings name
+    // it (empty: the system's default drive). A back end without real discs ignores it.
+    virtual void setCdDevice(const std::string& device) { static_cast<void>(device); }
     virtual void close() = 0;
     virtual void play() = 0;
     virtual void pause() = 0;

@@ -106,6 +106,7 @@ void Jukebox::LoadSettings(StartupWindow& window)
 {
     // Every key as the file has it, the welcome window's two start-up keys included.
     currentSettings = ReadSettings(ProfileFile(SettingsFilePath()));
+    player().backend().setCdDevice(currentSettings.CdDevice);
     window.ApplyToolbarSlots(currentSettings.ToolbarSlots);
     window.ApplySettings();
 }

@@ -49,6 +49,9 @@ struct Settings {
     // A disc the CD information database does not know is looked up at LookupServer.
     bool optOnlineLookup = true;
     std::string LookupServer = "https://musicbrainz.org";
+    // The drive or CD image the CD plays from (a device, or a .cue image; relative to the
+    // program's folder unless absolute); empty for the system's default drive.
+    std::string CdDevice;
     // Display, kept by the welcome window
     bool OptTipOfDay = true;
     bool OptFirstRun = true;

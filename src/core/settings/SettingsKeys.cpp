@@ -53,6 +53,7 @@ const SettingsKey kKeys[] = {
     {"CDAudio", "optOnlineLookup", B, 1, &S::optOnlineLookup, Check, "visualoptOnlineLookup", "CD",
      "Look up unknown discs on the internet", true},
     {"CDAudio", "LookupServer", T, 0, &S::LookupServer, DialogControl::None, "", "", "", false},
+    {"CDAudio", "Device", T, 0, &S::CdDevice, DialogControl::None, "", "", "", false},
     {"Display", "OptTipOfDay", B, 1, &S::OptTipOfDay, DialogControl::None, "", "", "", false},
     {"Display", "OptFirstRun", B, 1, &S::OptFirstRun, DialogControl::None, "", "", "", false},
 };
