@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/formats/M3uPlaylist.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void check(std::string_view bytes, M3uCharset charset)
     for (const std::string& file : files) {
         if (!file.starts_with('/') || file.find('\0') != std::string::npos)
             std::abort();
-        if (ClassifyEntry(file) != mkCdTrack)
+        if (ClassifyEntry(file) != MediaKind::CdTrack)
             expected.push_back(file);
     }
     if (ReadM3u(ComposeM3u8(files), "/elsewhere", M3uCharset::Utf8) != expected)

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "core/base/ProgramPaths.h"
 #include "core/commands/CommandLine.h"
 #include "core/session/Jukebox.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "media/SystemMediaBackend.h"
 #include "ui/commands/CommandDispatcher.h"

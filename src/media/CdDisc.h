@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/cd/DiscTableOfContents.h"
-#include "core/cd/DiscText.h"
+#include "core/playback/DiscTableOfContents.h"
+#include "core/playback/DiscText.h"
 
 typedef struct _CdIo CdIo_t;
 

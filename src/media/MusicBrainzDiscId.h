@@ -3,7 +3,7 @@
 // out by libdiscid from the disc's table of contents.
 #include <string>
 
-#include "core/cd/DiscTableOfContents.h"
+#include "core/playback/DiscTableOfContents.h"
 
 class MusicBrainzDiscId {
 public:

@@ -20,8 +20,6 @@
 #include <thread>
 #include <vector>
 
-#include "core/settings/ProfileFile.h"
-#include "core/settings/SettingsKeys.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
@@ -83,13 +81,12 @@ bool isFileDevice(const std::string& deviceType)
     return deviceType == "Sequencer" || deviceType == "WaveAudio" || deviceType == "AVIVideo";
 }
 
-std::string configuredCdDevice()
+// The device as configured, with a relative path taken from the program's folder.
+std::string cdDevicePath(const std::string& device)
 {
-    const std::string& programDir = ProgramDir();
-    const std::string device = ProfileFile(SettingsFilePath()).readString("CDAudio", "Device", "");
     if (device.empty() || device.front() == '/')
         return device;
-    return programDir + device;
+    return ProgramDir() + device;
 }
 
 struct VideoSize {
@@ -529,6 +526,8 @@ void VlcBackend::open(const std::string& deviceType, const std::string& name)
         throw SonorailError("Unknown media device " + deviceType);
 }
 
+void VlcBackend::setCdDevice(const std::string& device) { cdDevice = device; }
+
 void VlcBackend::openFile(const std::string& name)
 {
     RegularFile::requireReadable(name);  // libVLC's own open would wait for ever on a named pipe
@@ -553,7 +552,7 @@ void VlcBackend::openFile(const std::string& name)
 
 void VlcBackend::openDisc()
 {
-    disc.emplace(configuredCdDevice());
+    disc.emplace(cdDevicePath(cdDevice));
     kind = Kind::Disc;
     itemLength = CdDisc::milliseconds(disc->leadOutSector());
 }

@@ -36,10 +36,11 @@ public:
     bool engineStarted() const { return engine != nullptr; }
 
     // Files ("Sequencer", "WaveAudio", "AVIVideo") are parsed before open returns, so the
-    // length and a video's own size are known at once. "CDAudio" opens the drive named by
-    // the "Device" key of section "CDAudio" in ProgramDir/sr3.ini (a drive, or a .cue image;
-    // relative to ProgramDir unless absolute), else libcdio's default drive.
+    // length and a video's own size are known at once. "CDAudio" opens the device given to
+    // setCdDevice (a drive, or a .cue image; relative to ProgramDir unless absolute), else
+    // libcdio's default drive.
     void open(const std::string& deviceType, const std::string& fileName) override;
+    void setCdDevice(const std::string& device) override;
     void close() override;
     // Plays from the current position; at the end of the item it does nothing. A disc plays
     // one track at a time: it halts at the end of the track it started in, and a later play
@@ -108,6 +109,7 @@ private:
     std::unique_ptr<Engine> engine;  // null until first needed
     Kind kind = Kind::Closed;
     std::string fileName;
+    std::string cdDevice;  // as configured: empty for the default drive
     std::optional<CdDisc> disc;
     long itemLength = 0;
     int videoWidth = 0;

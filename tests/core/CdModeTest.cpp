@@ -250,7 +250,7 @@ TEST_F(CdModeTest, EjectStopsClearsAndTakesOnlyLowerCaseCdtRowsOutOfTheQueue)
 
     cd().EjectCD();
     EXPECT_EQ(log.front(), "run 22") << "what plays is stopped first";
-    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, PlayState::Stopped);
     EXPECT_EQ(backend->requests, (std::vector<std::string>{"close", "open CDAudio", "eject", "close"}));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/b.mid", "02:Loud.CDT"}));
     EXPECT_TRUE(view.shownEntries.empty());
@@ -341,7 +341,7 @@ TEST_F(CdModeTest, APausedTrackResumesWhereItPausedAfterTheDiscWasReadOrATrackDe
 
     backend->advance(60000);  // past the track's end mark
     session->monitor().tick();
-    EXPECT_EQ(session->playback().activeMedia, amWave) << "the queue moves on after the track";
+    EXPECT_EQ(session->playback().activeMedia, ActiveMedia::Wave) << "the queue moves on after the track";
     EXPECT_EQ(session->playback().currentItem, "/music/after.wav");
 }
 
@@ -358,7 +358,7 @@ TEST_F(CdModeTest, APausedTrackWhoseDiscWasEjectedGivesWayToTheNextRow)
     cd().EjectCD();
 
     EXPECT_EQ(errorOf([&] { session->engine().Play(); }), "There is no disc in the drive");
-    EXPECT_EQ(session->playback().playState, psPlaying);
-    EXPECT_EQ(session->playback().activeMedia, amWave);
+    EXPECT_EQ(session->playback().playState, PlayState::Playing);
+    EXPECT_EQ(session->playback().activeMedia, ActiveMedia::Wave);
     EXPECT_TRUE(session->player().isOpen());
 }

@@ -221,11 +221,11 @@ TEST_F(FileInformationTest, ACdTrackIsNotAskedForWhilePlayingAndAFailedQueryLeav
     EXPECT_EQ(window.lastInfo(), "To display file info, select one file.");
 
     window.cd.select({"01:Intro.cdt"});
-    playback.playState = psPlaying;
+    playback.playState = PlayState::Playing;
     information->ShowFileInfo();
     EXPECT_EQ(window.lastInfo(), "Can not get cd track info while multimedia is playing.");
 
-    playback.playState = psPaused;  // no disc in the drive
+    playback.playState = PlayState::Paused;  // no disc in the drive
     EXPECT_EQ(errorOf([&] { information->ShowFileInfo(); }), "There is no disc in the drive");
     EXPECT_FALSE(window.fileInfo);
     EXPECT_FALSE(player->isOpen());

@@ -4,7 +4,7 @@
 
 #include "core/files/FileMask.h"
 #include "core/files/FileTypeFilters.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(FileTypeFilters, EachFilterListsTheFilesOfItsKinds)
         {"a.mpg", "chkvideo"}, {"a.mpeg", "chkvideo"}, {"a.wmv", "chkvideo"},  {"a.ogv", "chkvideo"},
     };
     for (const auto& [name, filter] : files) {
-        ASSERT_NE(ClassifyEntry(name), mkNone) << name;
+        ASSERT_NE(ClassifyEntry(name), MediaKind::None) << name;
         for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
             std::array<bool, kFileTypeFilterCount> one{};
             one[i] = true;

@@ -85,7 +85,7 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_TRUE(jukebox.playModes().checked(PlayMode::Shuffle));
     EXPECT_TRUE(jukebox.StartsMinimised());
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_TRUE(jukebox.playback().MonitorReady);
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -98,6 +98,15 @@ TEST_F(JukeboxTest, TheSettingsHoldTheStartUpKeysOfTheFile)
     jukebox.StartupInitialise(window);
     EXPECT_FALSE(jukebox.settings().OptTipOfDay);
     EXPECT_FALSE(jukebox.settings().OptFirstRun);
+}
+
+// The CD's drive or image is the settings file's to name; the back end only opens it.
+TEST_F(JukeboxTest, StartUpHandsTheCdDeviceOfTheFileToTheBackEnd)
+{
+    home.write("sr3.ini", "[CDAudio]\r\nDevice=images/disc.cue\r\n");
+    Jukebox& jukebox = start({});
+    jukebox.StartupInitialise(window);
+    EXPECT_EQ(backend->cdDevice, "images/disc.cue");
 }
 
 TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
@@ -132,10 +141,10 @@ TEST_F(JukeboxTest, TheCommandsOfTheSessionRunItsOperations)
     backend->addMedia("/music/a.wav", {5000});
     jukebox.queueEditing().AddFiles({"/music/a.wav", "/music/b.mid"}, false);
     commands.ExecuteCommand(Command::Play);
-    EXPECT_EQ(jukebox.playback().activeMedia, amWave);
+    EXPECT_EQ(jukebox.playback().activeMedia, ActiveMedia::Wave);
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/b.mid"}));
     commands.ExecuteCommand(Command::Stop);
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_FALSE(jukebox.player().isOpen());
 }
 
@@ -169,10 +178,10 @@ TEST_F(JukeboxTest, TheExitCheckStopsWhatPlaysAndKeepsTheQueueAsTheDefaultAlbum)
 
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(jukebox.ConfirmExit());
-    EXPECT_EQ(jukebox.playback().playState, psPlaying) << "No leaves everything as it was";
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Playing) << "No leaves everything as it was";
 
     EXPECT_TRUE(jukebox.ConfirmExit(false)) << "no one to ask: no question";
-    EXPECT_EQ(jukebox.playback().playState, psStopped);
+    EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_FALSE(jukebox.player().isOpen());
     EXPECT_EQ(home.read("default.alb"), "/music/b.mid\r\n");
 }

@@ -1,16 +1,20 @@
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 #include <gtest/gtest.h>
 
 TEST(MediaKind, EachExtensionGivesItsKindInAnyCase)
 {
     const std::pair<const char*, MediaKind> cases[] = {
-        {"a.mid", mkMidi},   {"a.wav", mkWave},     {"a.avi", mkVideo},    {"a.cdt", mkCdTrack}, {"a.txt", mkText},
-        {"a.bmp", mkBitmap}, {"a.ico", mkIcon},     {"a.wmf", mkMetafile}, {"a.png", mkPng},     {"a.jpg", mkJpeg},
-        {"a.pcx", mkPcx},    {"a.rtf", mkRichText}, {"a.mp3", mkMusic},    {"a.ogg", mkMusic},   {"a.oga", mkMusic},
-        {"a.opus", mkMusic}, {"a.flac", mkMusic},   {"a.m4a", mkMusic},    {"a.aac", mkMusic},   {"a.wma", mkMusic},
-        {"a.mp4", mkMovie},  {"a.m4v", mkMovie},    {"a.mkv", mkMovie},    {"a.webm", mkMovie},  {"a.mov", mkMovie},
-        {"a.mpg", mkMovie},  {"a.mpeg", mkMovie},   {"a.wmv", mkMovie},    {"a.ogv", mkMovie},
+        {"a.mid", MediaKind::Midi},    {"a.wav", MediaKind::Wave},     {"a.avi", MediaKind::Video},
+        {"a.cdt", MediaKind::CdTrack}, {"a.txt", MediaKind::Text},     {"a.bmp", MediaKind::Bitmap},
+        {"a.ico", MediaKind::Icon},    {"a.wmf", MediaKind::Metafile}, {"a.png", MediaKind::Png},
+        {"a.jpg", MediaKind::Jpeg},    {"a.pcx", MediaKind::Pcx},      {"a.rtf", MediaKind::RichText},
+        {"a.mp3", MediaKind::Music},   {"a.ogg", MediaKind::Music},    {"a.oga", MediaKind::Music},
+        {"a.opus", MediaKind::Music},  {"a.flac", MediaKind::Music},   {"a.m4a", MediaKind::Music},
+        {"a.aac", MediaKind::Music},   {"a.wma", MediaKind::Music},    {"a.mp4", MediaKind::Movie},
+        {"a.m4v", MediaKind::Movie},   {"a.mkv", MediaKind::Movie},    {"a.webm", MediaKind::Movie},
+        {"a.mov", MediaKind::Movie},   {"a.mpg", MediaKind::Movie},    {"a.mpeg", MediaKind::Movie},
+        {"a.wmv", MediaKind::Movie},   {"a.ogv", MediaKind::Movie},
     };
     for (const auto& [name, kind] : cases) {
         EXPECT_EQ(ClassifyEntry(name), kind) << name;
@@ -19,50 +23,52 @@ TEST(MediaKind, EachExtensionGivesItsKindInAnyCase)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_EQ(ClassifyEntry(upper), kind) << upper;
     }
-    EXPECT_EQ(ClassifyEntry("SONG.Mid"), mkMidi);
-    EXPECT_EQ(ClassifyEntry("song.mId"), mkMidi);
+    EXPECT_EQ(ClassifyEntry("SONG.Mid"), MediaKind::Midi);
+    EXPECT_EQ(ClassifyEntry("song.mId"), MediaKind::Midi);
 }
 
 TEST(MediaKind, TheExtensionIsWhatFollowsTheLastDotOfTheLastComponent)
 {
-    EXPECT_EQ(ClassifyEntry("C:\\A.B\\SONG.Mid"), mkMidi);
-    EXPECT_EQ(ClassifyEntry("/music/a:b/song.mid"), mkMidi);
-    EXPECT_EQ(ClassifyEntry("/a:b.mid"), mkMidi);
-    EXPECT_EQ(ClassifyEntry("01:Track.cdt"), mkCdTrack);
-    EXPECT_EQ(ClassifyEntry("archive.mid.wav"), mkWave);
-    EXPECT_EQ(ClassifyEntry(".mid"), mkMidi);
+    EXPECT_EQ(ClassifyEntry("C:\\A.B\\SONG.Mid"), MediaKind::Midi);
+    EXPECT_EQ(ClassifyEntry("/music/a:b/song.mid"), MediaKind::Midi);
+    EXPECT_EQ(ClassifyEntry("/a:b.mid"), MediaKind::Midi);
+    EXPECT_EQ(ClassifyEntry("01:Track.cdt"), MediaKind::CdTrack);
+    EXPECT_EQ(ClassifyEntry("archive.mid.wav"), MediaKind::Wave);
+    EXPECT_EQ(ClassifyEntry(".mid"), MediaKind::Midi);
 }
 
 TEST(MediaKind, NoKindWithoutAWholeKnownExtension)
 {
-    EXPECT_EQ(ClassifyEntry("/music/NEW.DIR/README"), mkNone);
-    EXPECT_EQ(ClassifyEntry("C:\\MIDI.DIR\\README"), mkNone);
-    EXPECT_EQ(ClassifyEntry("/music/a.b:c/README"), mkNone);
-    EXPECT_EQ(ClassifyEntry("/x.y:z"), mkNone);
-    EXPECT_EQ(ClassifyEntry("/music/song.mid/"), mkNone);
-    EXPECT_EQ(ClassifyEntry("song.midi"), mkNone);
-    EXPECT_EQ(ClassifyEntry("song.mi"), mkNone);
-    EXPECT_EQ(ClassifyEntry("song."), mkNone);
-    EXPECT_EQ(ClassifyEntry("song"), mkNone);
-    EXPECT_EQ(ClassifyEntry(""), mkNone);
-    EXPECT_EQ(ClassifyEntry("song.jpeg"), mkNone);
-    EXPECT_EQ(ClassifyEntry("song.mp3.part"), mkNone);
+    EXPECT_EQ(ClassifyEntry("/music/NEW.DIR/README"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("C:\\MIDI.DIR\\README"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("/music/a.b:c/README"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("/x.y:z"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("/music/song.mid/"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song.midi"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song.mi"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song."), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry(""), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song.jpeg"), MediaKind::None);
+    EXPECT_EQ(ClassifyEntry("song.mp3.part"), MediaKind::None);
     EXPECT_EQ(ClassifyEntry("song.m\xc3\x8d"
                             "d"),
-              mkNone)
+              MediaKind::None)
         << "no folding beyond ASCII";
 }
 
 TEST(MediaKind, PlayerTakesSoundVideoAndTracksViewerTextAndPictures)
 {
-    for (MediaKind kind : {mkMidi, mkWave, mkVideo, mkCdTrack, mkMusic, mkMovie}) {
-        EXPECT_TRUE(IsPlayerKind(kind)) << kind;
-        EXPECT_FALSE(IsViewerKind(kind)) << kind;
+    for (MediaKind kind :
+         {MediaKind::Midi, MediaKind::Wave, MediaKind::Video, MediaKind::CdTrack, MediaKind::Music, MediaKind::Movie}) {
+        EXPECT_TRUE(IsPlayerKind(kind)) << static_cast<int>(kind);
+        EXPECT_FALSE(IsViewerKind(kind)) << static_cast<int>(kind);
     }
-    for (MediaKind kind : {mkText, mkBitmap, mkIcon, mkMetafile, mkPng, mkJpeg, mkPcx, mkRichText}) {
-        EXPECT_TRUE(IsViewerKind(kind)) << kind;
-        EXPECT_FALSE(IsPlayerKind(kind)) << kind;
+    for (MediaKind kind : {MediaKind::Text, MediaKind::Bitmap, MediaKind::Icon, MediaKind::Metafile, MediaKind::Png,
+                           MediaKind::Jpeg, MediaKind::Pcx, MediaKind::RichText}) {
+        EXPECT_TRUE(IsViewerKind(kind)) << static_cast<int>(kind);
+        EXPECT_FALSE(IsPlayerKind(kind)) << static_cast<int>(kind);
     }
-    EXPECT_FALSE(IsPlayerKind(mkNone));
-    EXPECT_FALSE(IsViewerKind(mkNone));
+    EXPECT_FALSE(IsPlayerKind(MediaKind::None));
+    EXPECT_FALSE(IsViewerKind(MediaKind::None));
 }

@@ -145,18 +145,18 @@ TEST_F(PlaybackEngineTest, SoundPictureSoundRunsThroughAndStops)
     sound("/c.wav", 600);
     enqueue({"/a.mid", "/b.bmp", "/c.wav"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amMidi);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Midi);
     EXPECT_EQ(window.shown, (std::vector<std::string>{"/b.bmp"})) << "the picture after a sound shows at once";
     EXPECT_EQ(texts(), (std::vector<std::string>{"/c.wav"}));
     EXPECT_FALSE(window.enabled[Command::Play]);
     EXPECT_TRUE(window.enabled[Command::Stop]);
 
     runFor(1000);
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     EXPECT_TRUE(queue.empty());
     runFor(600);
-    EXPECT_EQ(state.playState, psStopped);
-    EXPECT_EQ(state.activeMedia, amNone);
+    EXPECT_EQ(state.playState, PlayState::Stopped);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::None);
     EXPECT_FALSE(window.viewerShown);
     EXPECT_EQ(window.info, " ");
     EXPECT_TRUE(window.enabled[Command::Play]);
@@ -169,14 +169,14 @@ TEST_F(PlaybackEngineTest, APictureFirstWaitsForTheViewerToClose)
     sound("/b.mid", 400);
     enqueue({"/a.bmp", "/b.mid"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amNone);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::None);
     EXPECT_EQ(window.caption_, "Current item:  /a.bmp");
     runFor(2000);
     EXPECT_EQ(texts(), (std::vector<std::string>{"/b.mid"})) << "nothing advances while the picture shows";
 
     window.viewerShown = false;  // the user closed the viewer (the monitor sees it hidden and engaged)
     monitor->tick();
-    EXPECT_EQ(state.activeMedia, amMidi);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Midi);
     EXPECT_TRUE(queue.empty());
 }
 
@@ -184,17 +184,17 @@ TEST_F(PlaybackEngineTest, ATextAsTheLastRowStopsWhenItsViewerCloses)
 {
     enqueue({"/notes.txt"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amLastView);
-    EXPECT_EQ(state.playState, psPlaying);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::LastView);
+    EXPECT_EQ(state.playState, PlayState::Playing);
     window.viewerShown = false;
     monitor->tick();
-    EXPECT_EQ(state.playState, psStopped);
+    EXPECT_EQ(state.playState, PlayState::Stopped);
 }
 
 TEST_F(PlaybackEngineTest, PlayWithAnEmptyQueueStops)
 {
     engine->Play();
-    EXPECT_EQ(state.playState, psStopped);
+    EXPECT_EQ(state.playState, PlayState::Stopped);
     EXPECT_TRUE(window.enabled[Command::Play]);
     EXPECT_TRUE(backend->requests.empty() || backend->requests == std::vector<std::string>{});
 }
@@ -280,7 +280,7 @@ TEST_F(PlaybackEngineTest, PauseResumeNextAndStop)
     runFor(2000);
     EXPECT_EQ(player->position(), 1000) << "paused holds the position";
     engine->Play();
-    EXPECT_EQ(state.playState, psPlaying);
+    EXPECT_EQ(state.playState, PlayState::Playing);
     runFor(400);
     EXPECT_EQ(player->position(), 1400) << "Play resumes where it paused";
 
@@ -288,7 +288,7 @@ TEST_F(PlaybackEngineTest, PauseResumeNextAndStop)
     engine->Next();
     EXPECT_EQ(opened().back(), "/b.wav");
     engine->Stop();
-    EXPECT_EQ(state.playState, psStopped);
+    EXPECT_EQ(state.playState, PlayState::Stopped);
     EXPECT_FALSE(player->isOpen());
 }
 
@@ -326,16 +326,16 @@ TEST_F(PlaybackEngineTest, CdTrackAdvancesAtItsEndMarkAndCountsFromItsStart)
     sound("/after.wav", 1000);
     enqueue({"02:Second.cdt", "/after.wav"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amCdTrack);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::CdTrack);
     EXPECT_EQ(state.CdTrackStart, 600000);
     EXPECT_EQ(state.CdTrackEndMark, 600000 + 200000 - 1000);
     runFor(5000);
     EXPECT_EQ(window.positionText, "00:05");
     EXPECT_EQ(window.lengthText, "03:20");
     runFor(200000 - 1000 - 5000 - 200);
-    EXPECT_EQ(state.activeMedia, amCdTrack);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::CdTrack);
     runFor(200);
-    EXPECT_EQ(state.activeMedia, amWave) << "the next row starts 1000 ms before the track's end";
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave) << "the next row starts 1000 ms before the track's end";
 }
 
 TEST_F(PlaybackEngineTest, AFailedOpenLeavesTheRowAndIsReportedOnce)
@@ -345,12 +345,12 @@ TEST_F(PlaybackEngineTest, AFailedOpenLeavesTheRowAndIsReportedOnce)
     engine->Play();
     EXPECT_THROW(engine->Next(), SonorailError);
     EXPECT_EQ(texts(), (std::vector<std::string>{"/missing.wav", "/c.mid"}));
-    EXPECT_EQ(state.playState, psPlaying);
+    EXPECT_EQ(state.playState, PlayState::Playing);
     EXPECT_FALSE(window.introRunning);
     // The player is closed while the engine still names the MIDI file: the monitor treats
     // that as nothing running instead of failing on every tick.
     EXPECT_NO_THROW(runFor(2000));
-    EXPECT_EQ(state.activeMedia, amNone);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::None);
     EXPECT_EQ(texts().size(), 2u) << "nothing advances by itself";
 }
 
@@ -362,7 +362,7 @@ TEST_F(PlaybackEngineTest, AFailureWhilePlayingIsReportedOnceAndTheQueueGoesOn)
     engine->Play();
     backend->advance(200);
     EXPECT_THROW(monitor->tick(), SonorailError);
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     EXPECT_EQ(opened().back(), "/next.wav");
     EXPECT_NO_THROW(runFor(1000));
 }
@@ -382,10 +382,10 @@ TEST_F(PlaybackEngineTest, VideoIsPlacedAtItsOwnSizeAndStaysInFrontUntilStop)
     sound("/after.wav", 2000);
     enqueue({"/clip.avi", "/after.wav"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amVideo);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Video);
     EXPECT_EQ(window.videoRect, (DisplayRect{0, 0, 320, 240}));
     runFor(2000);
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     EXPECT_TRUE(window.videoInFront) << "a following sound does not move the picture area back";
     engine->Stop();
     EXPECT_FALSE(window.videoInFront);
@@ -401,17 +401,17 @@ TEST_F(PlaybackEngineTest, MusicAndFilmsPlayAsWaveAndAviDo)
     backend->addMedia("/clip.avi", {400, true, false, 160, 120});
     enqueue({"/one.mp3", "/picture.png", "/film.mkv", "/two.FLAC", "/clip.avi"});
     engine->Play();
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     EXPECT_EQ(window.shown, (std::vector<std::string>{"/picture.png"})) << "the look-ahead passes music as sound";
     runFor(800);
-    EXPECT_EQ(state.activeMedia, amVideo);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Video);
     EXPECT_EQ(window.videoFit, VideoFit::ScaleDownToArea);
     runFor(1000);
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     runFor(600);
     EXPECT_EQ(window.videoFit, VideoFit::OwnSize);
     runFor(400);
-    EXPECT_EQ(state.playState, psStopped);
+    EXPECT_EQ(state.playState, PlayState::Stopped);
     EXPECT_EQ(opened(), (std::vector<std::string>{"/one.mp3", "/film.mkv", "/two.FLAC", "/clip.avi"}));
     EXPECT_EQ(window.covers, (std::vector<std::string>{"/one.mp3", "", "/two.FLAC", ""}));
 }

@@ -1,4 +1,4 @@
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

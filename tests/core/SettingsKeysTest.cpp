@@ -7,7 +7,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "core/base/SonorailError.h"
 

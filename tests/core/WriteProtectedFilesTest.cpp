@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/albums/AlbumFiles.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "support/ErrorOf.h"
 #include "support/InChildProcess.h"
 #include "support/TempDir.h"

@@ -87,7 +87,7 @@ public:
         bool ranWhilePlaying = !whilePlaying;
         const auto deadline = Clock::now() + std::chrono::minutes(1);
         engine.Play();
-        while (state.playState != psStopped && Clock::now() < deadline) {
+        while (state.playState != PlayState::Stopped && Clock::now() < deadline) {
             const Clock::time_point now = Clock::now();
             if (state.currentItemId != playing) {
                 playing = state.currentItemId;
@@ -110,7 +110,7 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             monitor.tick();
         }
-        if (state.playState != psStopped)
+        if (state.playState != PlayState::Stopped)
             return {};
         starts.push_back(Clock::now());
         std::vector<double> played;

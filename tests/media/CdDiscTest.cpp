@@ -19,7 +19,6 @@
 #include "media/VlcBackend.h"
 #include "core/cd/DiscId.h"
 #include "core/playback/MediaPlayer.h"
-#include "core/settings/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
 using media_test::eventually;
@@ -211,10 +210,7 @@ protected:
         InstallProgramPaths(ProgramPaths::fromLocation(location));
     }
 
-    void configureDevice(const std::string& device)
-    {
-        ProfileFile(ProgramDir() + "sr3.ini").writeString("CDAudio", "Device", device);
-    }
+    void configureDevice(const std::string& device) { backend.setCdDevice(device); }
 
     long trackEnd(int track) { return backend.trackPosition(track) + backend.trackLength(track); }
 
@@ -258,9 +254,10 @@ TEST_F(DiscBackendTest, TheIdentifierOfATwelveTrackDisc)
     test_files::write(dir.file("twelve.cue"), cue);
     test_files::write(dir.file("twelve.bin"), "");
     ASSERT_EQ(truncate(dir.file("twelve.bin").c_str(), 204225L * test_media::kCdSectorBytes), 0);
-    configureDevice("twelve.cue");
+    auto twelveTrackDrive = std::make_unique<VlcBackend>();
+    twelveTrackDrive->setCdDevice("twelve.cue");
 
-    MediaPlayer player(std::make_unique<VlcBackend>());
+    MediaPlayer player(std::move(twelveTrackDrive));
     player.selectDevice(kCdAudioDevice, "");
     player.open();
     player.setTimeFormatMilliseconds();

@@ -8,7 +8,6 @@
 #include "MediaTestSupport.h"
 #include "core/base/ProgramPaths.h"
 #include "core/session/Jukebox.h"
-#include "core/settings/ProfileFile.h"
 #include "media/VlcBackend.h"
 #include "support/FakeCdView.h"
 #include "support/RecordingCommands.h"
@@ -31,7 +30,6 @@ protected:
         const test_media::CdImage image = test_media::cdImage("disc.bin", kTwelveShortTracks);
         test_files::write(dir.file("disc.bin"), image.bin);
         test_files::write(dir.file("disc.cue"), image.cue);
-        ProfileFile(ProgramDir() + "sr3.ini").writeString("CDAudio", "Device", "disc.cue");
         start();
     }
 
@@ -41,7 +39,9 @@ protected:
     {
         session.reset();
         commands.operations.clear();
-        session = std::make_unique<Jukebox>(std::make_unique<VlcBackend>(), commands, std::vector<std::string>{});
+        auto drive = std::make_unique<VlcBackend>();
+        drive->setCdDevice("disc.cue");
+        session = std::make_unique<Jukebox>(std::move(drive), commands, std::vector<std::string>{});
         session->attachCdView(&view);
         commands.setOperation(Command::AddAllToQueue, [this] {
             std::vector<QueueEntry> entries;
@@ -83,7 +83,7 @@ TEST_F(CdSessionOnVlcTest, ReadNameRestartPlayWholeAndEject)
         const std::string& item = session->playback().currentItem;
         if (!item.empty() && (played.empty() || played.back() != item))
             played.push_back(item);
-        return session->playback().playState == psStopped;
+        return session->playback().playState == PlayState::Stopped;
     }));
     ASSERT_EQ(played.size(), 12u);
     EXPECT_EQ(played.front(), "01:The First.cdt");

@@ -45,7 +45,7 @@ protected:
     {
         return media_test::eventually([&] {
             monitor.tick();
-            return state.playState == psStopped;
+            return state.playState == PlayState::Stopped;
         });
     }
 
@@ -67,7 +67,7 @@ TEST_F(EngineOnVlcTest, WaveMidiAndVideoPlayToTheirEndsAndTheQueueAdvancesByItse
     state.MonitorReady = true;
     enqueue({wave, dir.file("picture.png"), midi, video});
     engine.Play();
-    EXPECT_EQ(state.activeMedia, amWave);
+    EXPECT_EQ(state.activeMedia, ActiveMedia::Wave);
     EXPECT_EQ(window.shown, std::vector<std::string>{dir.file("picture.png")});
     EXPECT_TRUE(runUntilStopped());
     EXPECT_TRUE(queue.empty());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/commands/CommandControl.h"
+#include "core/base/CommandControl.h"
 
 using CommandLog = std::vector<std::string>;
 

@@ -37,9 +37,11 @@ public:
     // Every request made, in order ("open WaveAudio /a.wav", "play", "seek 5000", ...).
     std::vector<std::string> requests;
     std::map<std::string, MusicTags> musicTags;  // what the tag reader finds in a file
+    std::string cdDevice;                        // as the session configured it
     bool isOpen() const { return !openDevice.empty(); }
 
     void open(const std::string& deviceType, const std::string& fileName) override;
+    void setCdDevice(const std::string& device) override { cdDevice = device; }
     void close() override;
     void play() override;
     void pause() override;

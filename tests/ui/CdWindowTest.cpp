@@ -234,7 +234,7 @@ TEST_F(CdWindowTest, PlayTheCdAnsweredNoLeavesQueueAndPanelAsTheyWere)
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav", "/music/c.avi"}));
     EXPECT_EQ(form.cdlistbox->count(), 0);
     EXPECT_EQ(form.TabSet1->currentIndex(), 0);
-    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, PlayState::Stopped);
 }
 
 TEST_F(CdWindowTest, PlayTheCdQueuesTheWholeDiscAndPlaysTheFirstTrack)
@@ -245,8 +245,8 @@ TEST_F(CdWindowTest, PlayTheCdQueuesTheWholeDiscAndPlaysTheFirstTrack)
     dispatcher.ExecuteCommand(Command::PlayCd);
     EXPECT_EQ(form.TabSet1->currentIndex(), 1);
     EXPECT_EQ(form.cdlistbox->count(), 12);
-    EXPECT_EQ(session->playback().playState, psPlaying);
-    EXPECT_EQ(session->playback().activeMedia, amCdTrack);
+    EXPECT_EQ(session->playback().playState, PlayState::Playing);
+    EXPECT_EQ(session->playback().activeMedia, ActiveMedia::CdTrack);
     EXPECT_EQ(session->playback().currentItem, "01:Name of Track.cdt");
     const std::vector<std::string> rest = queueTexts();
     ASSERT_EQ(rest.size(), 11u);

@@ -332,17 +332,17 @@ TEST_F(MainWindowTest, ClosingAsksWhilePlayingAndNoKeepsTheWindow)
 {
     MainWindow& form = start();
     session->queueEditing().AddFiles({"/music/a.mid"}, false);
-    session->playback().playState = psPlaying;
+    session->playback().playState = PlayState::Playing;
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(session->playback().playState, psPlaying);
+    EXPECT_EQ(session->playback().playState, PlayState::Playing);
     ASSERT_EQ(dialogs.shown.size(), 1u);
 
     EXPECT_FALSE(std::filesystem::exists(home.file("default.alb")));
     dialogs.answers = {DialogAnswer::Yes};
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, PlayState::Stopped);
     EXPECT_TRUE(std::filesystem::exists(home.file("default.alb"))) << "the default album was saved";
 }
 
@@ -368,13 +368,13 @@ TEST_F(MainWindowTest, ALogOutThatIsCancelledLeavesEverythingAsItWas)
 {
     MainWindow& form = start();
     session->queueEditing().AddFiles({"/music/a.mid"}, false);
-    session->playback().playState = psPlaying;
+    session->playback().playState = PlayState::Playing;
     dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(form.SessionEnding(true)) << "No refuses the log-out";
     dialogs.answers = {DialogAnswer::Yes};
     EXPECT_TRUE(form.SessionEnding(true));
     EXPECT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(session->playback().playState, psPlaying);
+    EXPECT_EQ(session->playback().playState, PlayState::Playing);
     EXPECT_TRUE(form.acceptDrops());
     EXPECT_FALSE(std::filesystem::exists(home.file("default.alb")));
 
@@ -389,7 +389,7 @@ TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
 {
     MainWindow& form = start();
     session->queueEditing().AddFiles({"/music/a.mid"}, false);
-    session->playback().playState = psPlaying;
+    session->playback().playState = PlayState::Playing;
     struct SwallowQuit final : QObject {  // this test's application must go on
         bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Quit; }
     } swallow;
@@ -399,7 +399,7 @@ TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
     QApplication::sendEvent(qApp, &quit);
     qApp->removeEventFilter(&swallow);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, PlayState::Stopped);
     EXPECT_TRUE(std::filesystem::exists(home.file("default.alb")));
     EXPECT_FALSE(form.acceptDrops());
     EXPECT_TRUE(form.close()) << "the exit check is done";

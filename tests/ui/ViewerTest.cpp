@@ -67,7 +67,7 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
 
     pressEscape();  // the last row was a text: Next finds the queue empty and stops
     EXPECT_FALSE(viewer->isVisible());
-    EXPECT_EQ(session->playback().playState, psStopped);
+    EXPECT_EQ(session->playback().playState, PlayState::Stopped);
 }
 
 TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats)
@@ -124,10 +124,10 @@ TEST_F(ViewerTest, ClosingAViewerThatKeptAnOlderItemOnlyHidesIt)
     ASSERT_TRUE(viewer->isVisible());
     dispatcher.ExecuteCommand(Command::Next);  // the wave starts; the viewer keeps the picture
     ASSERT_TRUE(viewer->isVisible());
-    ASSERT_EQ(session->playback().activeMedia, amWave);
+    ASSERT_EQ(session->playback().activeMedia, ActiveMedia::Wave);
     pressEscape();
     EXPECT_FALSE(viewer->isVisible());
-    EXPECT_EQ(session->playback().activeMedia, amWave) << "the wave goes on";
+    EXPECT_EQ(session->playback().activeMedia, ActiveMedia::Wave) << "the wave goes on";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/x.wav"})) << "closing sent Next";
 }
 
@@ -175,8 +175,8 @@ TEST_F(ViewerTest, AnErrorBoxFromATickDoesNotStopTheQueue)
     bool movedOn = false;
     dialogs.whileShown = [&](const ShownDialog&) {
         backend->advance(1000);  // the second wave ends while the box is open
-        movedOn =
-            qt_test::waitUntil([&] { return session->playback().activeMedia == amNone; }, std::chrono::seconds(3));
+        movedOn = qt_test::waitUntil([&] { return session->playback().activeMedia == ActiveMedia::None; },
+                                     std::chrono::seconds(3));
         qt_test::runEventsFor(std::chrono::milliseconds(600));  // three more ticks
     };
     backend->advance(1000);  // the first ends: the next tick starts the second, whose look-ahead fails

@@ -13,7 +13,7 @@
 #include "app/mpris/MprisAdaptors.h"
 #include "core/base/GuardedCall.h"
 #include "core/cd/CdEntry.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/session/Jukebox.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/files/LocalFileUrl.h"
@@ -25,7 +25,8 @@ const char* const kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
 
 bool isPlayerMedia(ActiveMedia media)
 {
-    return media == amMidi || media == amWave || media == amVideo || media == amCdTrack;
+    return media == ActiveMedia::Midi || media == ActiveMedia::Wave || media == ActiveMedia::Video ||
+           media == ActiveMedia::CdTrack;
 }
 
 QString fromBytes(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
@@ -34,7 +35,7 @@ QString fromBytes(const std::string& text) { return QFile::decodeName(QByteArray
 // UTF-8 still leads to the file; a CD entry ("02:Name.cdt") as the track of the disc.
 QString urlOf(const std::string& text)
 {
-    if (ClassifyEntry(text) == mkCdTrack)
+    if (ClassifyEntry(text) == MediaKind::CdTrack)
         return QStringLiteral("cdda:///") + QString::number(QString::fromStdString(text.substr(0, 2)).toInt());
     const QByteArray path = QByteArray::fromStdString(text).toPercentEncoding("/!$&'()*+,;=:@");
     return QStringLiteral("file://") + QString::fromLatin1(path);
@@ -92,7 +93,7 @@ bool MprisService::registerOnSessionBus(const QString& serviceName)
 
 // Paused counts: the interface asks Play and Pause to be offered alike while playing and
 // while paused. Resuming is transient and never seen between two events.
-bool MprisService::hasCurrentItem() const { return session.playback().playState != psStopped; }
+bool MprisService::hasCurrentItem() const { return session.playback().playState != PlayState::Stopped; }
 
 bool MprisService::canPlay() const { return hasCurrentItem() || !session.playQueue().empty(); }
 bool MprisService::canPause() const { return hasCurrentItem(); }
@@ -102,10 +103,10 @@ bool MprisService::canGoNext() const { return hasCurrentItem(); }
 QString MprisService::playbackStatus() const
 {
     switch (session.playback().playState) {
-        case psPlaying:
-        case psResume:
+        case PlayState::Playing:
+        case PlayState::Resuming:
             return QStringLiteral("Playing");
-        case psPaused:
+        case PlayState::Paused:
             return QStringLiteral("Paused");
         default:
             return QStringLiteral("Stopped");
@@ -122,13 +123,14 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("xesam:url"), urlOf(state.currentItem)},
         {QStringLiteral("xesam:title"), fromBytes(QueueShortName(state.currentItem))},
     };
-    if (ClassifyEntry(state.currentItem) == mkCdTrack)
+    if (ClassifyEntry(state.currentItem) == MediaKind::CdTrack)
         addDiscNames(data, state.currentItem);
-    if (const MediaKind kind = ClassifyEntry(state.currentItem); kind == mkMusic || kind == mkMovie)
+    if (const MediaKind kind = ClassifyEntry(state.currentItem); kind == MediaKind::Music || kind == MediaKind::Movie)
         addMusicTags(data, state.currentItem);
     if (isPlayerMedia(state.activeMedia) && session.player().isOpen()) {
         GuardedCall([&] {
-            const long length = state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
+            const long length =
+                state.activeMedia == ActiveMedia::CdTrack ? state.CdTrackLength : session.player().length();
             data.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
         });
     }
@@ -186,7 +188,7 @@ qlonglong MprisService::positionMicroseconds() const
         return 0;
     try {
         long position = session.player().position();
-        if (state.activeMedia == amCdTrack)
+        if (state.activeMedia == ActiveMedia::CdTrack)
             position -= state.CdTrackStart;
         return qlonglong(position) * 1000;
     } catch (const SonorailError&) {
@@ -256,7 +258,7 @@ void MprisService::runCommand(Command command)
 void MprisService::play()
 {
     later([this] {
-        if (session.playback().playState != psPlaying && canPlay())
+        if (session.playback().playState != PlayState::Playing && canPlay())
             commands.ExecuteCommand(Command::Play);
     });
 }
@@ -264,7 +266,7 @@ void MprisService::play()
 void MprisService::pause()
 {
     later([this] {
-        if (session.playback().playState == psPlaying)
+        if (session.playback().playState == PlayState::Playing)
             commands.ExecuteCommand(Command::Pause);
     });
 }
@@ -272,7 +274,7 @@ void MprisService::pause()
 void MprisService::playPause()
 {
     later([this] {
-        if (session.playback().playState == psPlaying)
+        if (session.playback().playState == PlayState::Playing)
             commands.ExecuteCommand(Command::Pause);
         else if (canPlay())
             commands.ExecuteCommand(Command::Play);
@@ -298,7 +300,7 @@ void MprisService::next()
 long MprisService::itemLengthMs() const
 {
     const PlaybackState& state = session.playback();
-    return state.activeMedia == amCdTrack ? state.CdTrackLength : session.player().length();
+    return state.activeMedia == ActiveMedia::CdTrack ? state.CdTrackLength : session.player().length();
 }
 
 // Back past the start seeks to the start; on past the end goes to the next item.
@@ -331,8 +333,8 @@ void MprisService::seekWithinItem(long milliseconds)
 {
     const PlaybackState& state = session.playback();
     MediaPlayer& player = session.player();
-    player.seek(state.activeMedia == amCdTrack ? state.CdTrackStart + milliseconds : milliseconds);
-    if (state.playState == psPlaying)
+    player.seek(state.activeMedia == ActiveMedia::CdTrack ? state.CdTrackStart + milliseconds : milliseconds);
+    if (state.playState == PlayState::Playing)
         player.play();
     emit Seeked(qlonglong(milliseconds) * 1000);
 }
@@ -343,7 +345,7 @@ void MprisService::openUri(const QString& uri)
     if (!file)
         return;
     later([this, path = *file] {
-        const bool nothingPlays = session.playback().playState == psStopped;
+        const bool nothingPlays = session.playback().playState == PlayState::Stopped;
         session.queueEditing().AddFiles({path}, nothingPlays);
         if (nothingPlays)
             commands.ExecuteCommand(Command::Play);
@@ -354,7 +356,7 @@ void MprisService::openUri(const QString& uri)
 void MprisService::goTo(const QDBusObjectPath& track)
 {
     later([this, track] {
-        if (session.playback().playState != psStopped)
+        if (session.playback().playState != PlayState::Stopped)
             return;
         PlayQueue& queue = session.playQueue();
         for (int row = 0; row < queue.count(); ++row) {
@@ -382,8 +384,8 @@ void MprisService::setShuffle(bool on)
 MprisService::Inputs MprisService::currentInputs() const
 {
     const PlaybackState& state = session.playback();
-    return {state.playState,
-            state.activeMedia,
+    return {static_cast<int>(state.playState),
+            static_cast<int>(state.activeMedia),
             state.currentItemId,
             session.player().isOpen(),
             state.CdTrackLength,

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/commands/Command.h"
+#include "core/base/Command.h"
 #include "core/queue/PlayQueue.h"
 
 class CommandDispatcher;

@@ -9,7 +9,7 @@
 
 #include "core/cd/CdFields.h"
 #include "core/cd/CdRecord.h"
-#include "core/cd/DiscText.h"
+#include "core/playback/DiscText.h"
 
 struct CdListing {
     CdFields fields;

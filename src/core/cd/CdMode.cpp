@@ -33,7 +33,7 @@ CdMode::CdMode(MediaPlayer& player, const PlaybackState& playback, PlayQueue& qu
 
 bool CdMode::UpdateCDInfo()
 {
-    if (playback.playState == psPlaying) {
+    if (playback.playState == PlayState::Playing) {
         views.infoBar->showInfo(kCannotUpdateWhilePlayingText);
         return false;
     }
@@ -208,7 +208,7 @@ void CdMode::ClearCDInfo()
 
 void CdMode::EjectCD()
 {
-    if (playback.playState == psPlaying)
+    if (playback.playState == PlayState::Playing)
         commands.ExecuteCommand(Command::Stop);
     storeTypedText();
     player.selectDevice(kCdAudioDevice, "");
@@ -230,7 +230,7 @@ void CdMode::PurgeCDTracks()
 
 bool CdMode::PlayTheCD()
 {
-    if (playback.playState == psPlaying) {
+    if (playback.playState == PlayState::Playing) {
         views.infoBar->showInfo(kCannotPlayCdWhilePlayingText);
         return false;
     }

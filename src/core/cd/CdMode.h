@@ -11,7 +11,7 @@
 #include "core/cd/CdListing.h"
 #include "core/cd/CdView.h"
 #include "core/cd/DiscLookup.h"
-#include "core/commands/CommandControl.h"
+#include "core/base/CommandControl.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
 #include "core/queue/QueueEditing.h"

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "core/cd/DiscTableOfContents.h"
+#include "core/playback/DiscTableOfContents.h"
 #include "core/cd/LookedUpNames.h"
 
 class DiscLookup {

@@ -1,13 +1,12 @@
 #pragma once
 // The program's numbered commands and the tables that every menu, button, toolbar slot,
 // hint and help topic is built from. One table; the windows only read it.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
-#include "core/commands/Command.h"
+#include "core/base/Command.h"
 
 // Hint, help topic and toolbar caption of a command or of a help area (the negative Tags).
 // "Title|NNNStatus-bar text": NNN is the help topic.
@@ -60,10 +59,5 @@ std::string_view statusTextOf(std::string_view hint);
 std::span<const MenuEntry> mainMenus();
 const MenuEntry& fileManagerPopup();
 const MenuEntry& queuePopup();
-
-// Default commands of the eleven toolbar slots.
-inline constexpr std::array<Command, 11> kDefaultToolbarSlots{
-    Command::OpenAlbum, Command::SaveAlbum, Command::SetupOptions, Command::Exit,    Command::Play,  Command::Pause,
-    Command::Stop,      Command::Next,      Command::UpdateCdInfo, Command::EjectCd, Command::PlayCd};
 
 }  // namespace CommandTable

@@ -7,7 +7,7 @@
 #include "core/files/TransferReport.h"
 #include "core/playback/MediaPlayer.h"
 #include "core/playback/PlaybackState.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/queue/MusicTags.h"
 
 namespace {
@@ -59,7 +59,7 @@ void FileInformation::showFileRow()
     }
     std::string line = FileInfoText(name, facts, window().fileInfoFormats());
     const MediaKind kind = ClassifyEntry(name);
-    if (kind == mkMusic || kind == mkMovie) {
+    if (kind == MediaKind::Music || kind == MediaKind::Movie) {
         const std::string music = MusicInfoText(player.backend().readMusicTags(path));
         if (!music.empty())
             line += "  " + music;
@@ -75,7 +75,7 @@ void FileInformation::showCdTrackRow()
         showInfo(kSelectOneFile);
         return;
     }
-    if (playback.playState == psPlaying) {
+    if (playback.playState == PlayState::Playing) {
         showInfo("Can not get cd track info while multimedia is playing.");
         return;
     }

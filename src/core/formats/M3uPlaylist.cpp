@@ -2,7 +2,7 @@
 
 #include "core/formats/PlaylistText.h"
 #include "core/base/TextLines.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/base/AsciiText.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::string ComposeM3u8(std::span<const std::string> texts)
 {
     std::string bytes = "#EXTM3U\n";
     for (const std::string& text : texts) {
-        if (ClassifyEntry(text) == mkCdTrack)
+        if (ClassifyEntry(text) == MediaKind::CdTrack)
             continue;
         bytes += survivesAsPlainLine(text) ? text : FileUrlFromPath(text);
         bytes += '\n';

@@ -7,7 +7,7 @@
 #include "core/base/IoErrorText.h"
 #include "core/base/TextLines.h"
 #include "core/formats/PlaylistText.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 
 TipOfDayFile::TipOfDayFile(std::string_view text)
 {

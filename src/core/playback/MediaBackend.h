@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/cd/DiscTableOfContents.h"
-#include "core/cd/DiscText.h"
+#include "core/playback/DiscTableOfContents.h"
+#include "core/playback/DiscText.h"
 #include "core/queue/MusicTags.h"
 
 // Left, top, right, bottom as the player reports them; right and bottom of zero with a
@@ -28,6 +28,9 @@ public:
     // for a CD) and returns once the length is known. Refusals throw SonorailError with the
     // back end's own text.
     virtual void open(const std::string& deviceType, const std::string& fileName) = 0;
+    // The drive or CD image that "CDAudio" opens from the next open on, as the settings name
+    // it (empty: the system's default drive). A back end without real discs ignores it.
+    virtual void setCdDevice(const std::string& device) { static_cast<void>(device); }
     virtual void close() = 0;
     virtual void play() = 0;
     virtual void pause() = 0;

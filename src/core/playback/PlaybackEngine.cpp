@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/IoErrorText.h"
 #include "core/base/SonorailError.h"
 
@@ -11,7 +11,7 @@ const char* const kCurrentItemPrefix = "Current item:  ";
 namespace {
 
 // AVI clips keep their own size; films are scaled down to the picture area.
-VideoFit fitFor(MediaKind kind) { return kind == mkMovie ? VideoFit::ScaleDownToArea : VideoFit::OwnSize; }
+VideoFit fitFor(MediaKind kind) { return kind == MediaKind::Movie ? VideoFit::ScaleDownToArea : VideoFit::OwnSize; }
 
 // A number the user typed or a text carries, read as the old integer conversion did.
 int toInteger(const std::string& text)
@@ -33,7 +33,8 @@ void ignoringFailure(Request&& request)
 
 bool isPlayerMedia(ActiveMedia media)
 {
-    return media == amMidi || media == amWave || media == amVideo || media == amCdTrack;
+    return media == ActiveMedia::Midi || media == ActiveMedia::Wave || media == ActiveMedia::Video ||
+           media == ActiveMedia::CdTrack;
 }
 
 }  // namespace
@@ -59,27 +60,27 @@ PlaybackEngine::PlaybackEngine(PlayQueue& queue, PlayModes& modes, PlaybackState
 
 void PlaybackEngine::Play()
 {
-    if (state.playState == psStopped)
+    if (state.playState == PlayState::Stopped)
         state.ContinuousPosition = -1;
-    state.playState = state.playState == psPaused ? psResume : psPlaying;
+    state.playState = state.playState == PlayState::Paused ? PlayState::Resuming : PlayState::Playing;
     PlaybackStep(false);
 }
 
 void PlaybackEngine::Pause()
 {
-    state.playState = psPaused;
+    state.playState = PlayState::Paused;
     PlaybackStep(false);
 }
 
 void PlaybackEngine::Stop()
 {
-    state.playState = psStopped;
+    state.playState = PlayState::Stopped;
     PlaybackStep(false);
 }
 
 void PlaybackEngine::Next()
 {
-    state.playState = psPlaying;
+    state.playState = PlayState::Playing;
     PlaybackStep(false);
 }
 
@@ -87,7 +88,7 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
 {
     state.ViewerEngaged = false;
     random.reseed(seedSource());
-    if (state.playState == psPaused) {
+    if (state.playState == PlayState::Paused) {
         views.commands->SetCommandEnabled(Command::Pause, false);
         views.commands->SetCommandEnabled(Command::Play, true);
         ignoringFailure([&] { player.pause(); });
@@ -95,20 +96,20 @@ void PlaybackEngine::PlaybackStep(bool lookAhead)
         views.display->setIntroCountdown(false);
         return;
     }
-    if (state.playState == psResume) {
+    if (state.playState == PlayState::Resuming) {
         views.commands->SetCommandEnabled(Command::Pause, true);
         views.commands->SetCommandEnabled(Command::Play, false);
-        state.playState = psPlaying;
+        state.playState = PlayState::Playing;
         if (modes.checked(PlayMode::Intro))
             views.display->setIntroCountdown(true);  // with the seconds that were left
         resume();
         return;
     }
-    if (!lookAhead && state.activeMedia == amCdTrack)
+    if (!lookAhead && state.activeMedia == ActiveMedia::CdTrack)
         ignoringFailure([&] { player.seek(player.length()); });  // halts the disc first
     if (queue.empty() && lookAhead)
         return;
-    if (queue.empty() || state.playState == psStopped) {
+    if (queue.empty() || state.playState == PlayState::Stopped) {
         stopSequence();
         return;
     }
@@ -149,13 +150,13 @@ void PlaybackEngine::reopenPausedItem()
         player.selectDevice(item.deviceType, item.fileName);
         player.open();
         player.setTimeFormatMilliseconds();
-        if (state.activeMedia == amVideo)
+        if (state.activeMedia == ActiveMedia::Video)
             views.video->placeVideo(player, fitFor(ClassifyEntry(item.fileName)));
         player.seek(item.position);
         player.play();
     } catch (const SonorailError&) {
         ignoringFailure([&] { player.close(); });
-        state.activeMedia = amNone;
+        state.activeMedia = ActiveMedia::None;
         PlaybackStep(false);
         throw;
     }
@@ -172,11 +173,11 @@ void PlaybackEngine::setPlayingCommands(bool playing)
 void PlaybackEngine::stopSequence()
 {
     pausedItem.reset();
-    state.playState = psStopped;
+    state.playState = PlayState::Stopped;
     views.display->setIntroCountdown(false);
     ignoringFailure([&] { player.close(); });
     views.infoBar->showInfo(" ");
-    state.activeMedia = amNone;
+    state.activeMedia = ActiveMedia::None;
     state.currentItem.clear();
     state.currentItemId = 0;
     views.viewer->hideViewer();
@@ -222,7 +223,7 @@ void PlaybackEngine::startSequence(bool lookAhead)
 {
     if (!lookAhead)
         pausedItem.reset();
-    state.playState = psPlaying;
+    state.playState = PlayState::Playing;
     setPlayingCommands(true);
     bool anyUnplayed = false;
     for (int row = 0; row < queue.count() && !anyUnplayed; ++row)
@@ -242,7 +243,7 @@ void PlaybackEngine::startSequence(bool lookAhead)
     views.infoBar->showInfo(kCurrentItemPrefix + text);
     startRow(row, kind);
     // What desktop controls describe: what plays, else what shows.
-    if (IsPlayerKind(kind) || state.activeMedia == amNone || state.activeMedia == amLastView) {
+    if (IsPlayerKind(kind) || state.activeMedia == ActiveMedia::None || state.activeMedia == ActiveMedia::LastView) {
         state.currentItem = text;
         state.currentItemId = queue.entry(row).id;
     }
@@ -254,11 +255,11 @@ void PlaybackEngine::startSequence(bool lookAhead)
         ++state.PlayedCount;
         queue.setPlayed(row, true);
     }
-    if (state.activeMedia != amNone && IsSoundKind(kind))
+    if (state.activeMedia != ActiveMedia::None && IsSoundKind(kind))
         PlaybackStep(true);
-    if (state.activeMedia == amNone && IsViewerKind(kind) && queue.empty()) {
-        state.activeMedia = amLastView;
-        state.playState = psPlaying;
+    if (state.activeMedia == ActiveMedia::None && IsViewerKind(kind) && queue.empty()) {
+        state.activeMedia = ActiveMedia::LastView;
+        state.playState = PlayState::Playing;
     }
     startIntroIfChecked();
 }
@@ -270,39 +271,39 @@ void PlaybackEngine::startRow(int row, MediaKind kind)
     if (IsSoundKind(kind))
         player.close();
     if (IsPlayerKind(kind))
-        views.video->showMusicCover(kind == mkMusic ? text : std::string());
+        views.video->showMusicCover(kind == MediaKind::Music ? text : std::string());
     switch (kind) {
-        case mkText:
-        case mkRichText:
+        case MediaKind::Text:
+        case MediaKind::RichText:
             views.viewer->showDocument(text, caption);
             break;
-        case mkBitmap:
-        case mkIcon:
-        case mkMetafile:
-        case mkPng:
-        case mkJpeg:
-        case mkPcx:
+        case MediaKind::Bitmap:
+        case MediaKind::Icon:
+        case MediaKind::Metafile:
+        case MediaKind::Png:
+        case MediaKind::Jpeg:
+        case MediaKind::Pcx:
             views.viewer->showPicture(text, caption);
             break;
-        case mkMidi:
+        case MediaKind::Midi:
             startFile(kSequencerDevice, text);
-            state.activeMedia = amMidi;
+            state.activeMedia = ActiveMedia::Midi;
             break;
-        case mkCdTrack:
+        case MediaKind::CdTrack:
             startCdTrack(text);
-            state.activeMedia = amCdTrack;
+            state.activeMedia = ActiveMedia::CdTrack;
             break;
-        case mkWave:
-        case mkMusic:  // played as a wave sound is, whatever its codec
+        case MediaKind::Wave:
+        case MediaKind::Music:  // played as a wave sound is, whatever its codec
             startFile(kWaveAudioDevice, text);
-            state.activeMedia = amWave;
+            state.activeMedia = ActiveMedia::Wave;
             break;
-        case mkVideo:
-        case mkMovie:
+        case MediaKind::Video:
+        case MediaKind::Movie:
             startVideo(text, fitFor(kind));
-            state.activeMedia = amVideo;
+            state.activeMedia = ActiveMedia::Video;
             break;
-        case mkNone:
+        case MediaKind::None:
             break;
     }
 }

@@ -12,7 +12,7 @@
 #include "core/playback/PlayModes.h"
 #include "core/playback/PlaybackState.h"
 #include "core/playback/PlaybackViews.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/queue/PlayQueue.h"
 
 // The random numbers of Random and Shuffle: a 32-bit linear congruential generator.

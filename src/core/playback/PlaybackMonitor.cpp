@@ -19,7 +19,10 @@ PlaybackMonitor::PlaybackMonitor(PlaybackEngine& engine, PlaybackState& state, M
 
 namespace {
 
-bool isFileMedia(ActiveMedia media) { return media == amMidi || media == amWave || media == amVideo; }
+bool isFileMedia(ActiveMedia media)
+{
+    return media == ActiveMedia::Midi || media == ActiveMedia::Wave || media == ActiveMedia::Video;
+}
 
 // Sets the flag back however the tick ends, so one failing display part does not keep
 // every later tick from its display.
@@ -33,11 +36,11 @@ struct MonitorReadyAgain {
 
 void PlaybackMonitor::tick()
 {
-    if (!views.viewer->viewerVisible() && state.playState == psPlaying && state.ViewerEngaged) {
+    if (!views.viewer->viewerVisible() && state.playState == PlayState::Playing && state.ViewerEngaged) {
         views.commands->ExecuteCommand(Command::Next);
         return;
     }
-    if (state.playState == psPlaying && state.activeMedia != amLastView) {
+    if (state.playState == PlayState::Playing && state.activeMedia != ActiveMedia::LastView) {
         checkEnds();
         if (!state.MonitorReady)
             return;
@@ -57,33 +60,33 @@ void PlaybackMonitor::tick()
 // once, and the item counts as ended.
 void PlaybackMonitor::checkEnds()
 {
-    if (state.activeMedia != amNone && !player.isOpen()) {
-        state.activeMedia = amNone;
+    if (state.activeMedia != ActiveMedia::None && !player.isOpen()) {
+        state.activeMedia = ActiveMedia::None;
         return;
     }
     if (std::optional<std::string> failure = player.takeLateFailure()) {
         if (isFileMedia(state.activeMedia)) {
-            state.activeMedia = amNone;
+            state.activeMedia = ActiveMedia::None;
             engine.PlaybackStep(false);
         }
         throw SonorailError(*failure);
     }
     if (isFileMedia(state.activeMedia) && player.position() == player.length()) {
-        state.activeMedia = amNone;
+        state.activeMedia = ActiveMedia::None;
         engine.PlaybackStep(false);
     }
-    if (state.activeMedia == amCdTrack && player.isOpen() && player.position() >= state.CdTrackEndMark)
+    if (state.activeMedia == ActiveMedia::CdTrack && player.isOpen() && player.position() >= state.CdTrackEndMark)
         engine.PlaybackStep(false);
 }
 
 void PlaybackMonitor::showTimes()
 {
-    if (state.activeMedia == amNone || state.activeMedia == amLastView || !player.isOpen())
+    if (state.activeMedia == ActiveMedia::None || state.activeMedia == ActiveMedia::LastView || !player.isOpen())
         return;
     player.setTimeFormatMilliseconds();
     long position = player.position();
     long length = player.length();
-    if (state.activeMedia == amCdTrack) {
+    if (state.activeMedia == ActiveMedia::CdTrack) {
         position -= state.CdTrackStart;
         length = state.CdTrackLength;
     }

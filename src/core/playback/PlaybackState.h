@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <string>
 
-enum PlayState : unsigned char { psPlaying = 0, psStopped = 1, psPaused = 3, psResume = 4 };
+// Resuming: play was given while paused; the next step goes on from where it paused.
+enum class PlayState : unsigned char { Playing = 0, Stopped = 1, Paused = 3, Resuming = 4 };
 
-enum ActiveMedia : unsigned char { amNone = 0, amMidi = 1, amWave = 2, amVideo = 3, amCdTrack = 4, amLastView = 5 };
+// LastView: the queue ran out on a document or picture, which stays shown.
+enum class ActiveMedia : unsigned char { None = 0, Midi = 1, Wave = 2, Video = 3, CdTrack = 4, LastView = 5 };
 
 struct PlaybackState {
-    PlayState playState = psStopped;
-    ActiveMedia activeMedia = amNone;
+    PlayState playState = PlayState::Stopped;
+    ActiveMedia activeMedia = ActiveMedia::None;
     int PlayedCount = 0;         // rows marked played since the marks were last reset
     int ContinuousPosition = 0;  // row started last in Continuous mode
     int IntroSeconds = 5;

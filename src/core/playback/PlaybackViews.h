@@ -5,11 +5,11 @@
 // countdown, the toolbar's dock layout the strip of the docked toolbar. The session points each at the window that does the work once that window
 // exists; until then the work is left undone.
 #include "core/base/InformationBar.h"
-#include "core/commands/CommandControl.h"
+#include "core/base/CommandControl.h"
 #include "core/playback/PlaybackDisplay.h"
 #include "core/playback/VideoArea.h"
 #include "core/playback/Viewer.h"
-#include "core/toolbar/DockLayout.h"
+#include "core/playback/DockLayout.h"
 
 struct PlaybackViews {
     CommandControl* commands = &CommandControl::none();

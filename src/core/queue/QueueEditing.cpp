@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "core/base/DialogSeam.h"
 #include "core/base/TextLines.h"
 
@@ -165,7 +165,8 @@ void QueueEditing::ResetPlayedMarks(int& playedCount)
 
 bool QueueEditing::mayStandInQueue(const std::string& text)
 {
-    return !text.empty() && text.size() <= kLongestPath && ClassifyEntry(text) != mkNone && !HoldsLineBreakOrNul(text);
+    return !text.empty() && text.size() <= kLongestPath && ClassifyEntry(text) != MediaKind::None &&
+           !HoldsLineBreakOrNul(text);
 }
 
 void QueueEditing::ValidateQueue()

@@ -3,7 +3,7 @@
 #include "core/base/DialogSeam.h"
 #include "core/base/GuardedCall.h"
 #include "core/commands/CommandLine.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 
 Jukebox::Jukebox(std::unique_ptr<MediaBackend> backend, CommandControl& commands, std::vector<std::string> arguments)
@@ -87,10 +87,10 @@ void Jukebox::StartupInitialise(StartupWindow& window)
     dock.ToolbarDocked = true;
     playbackMonitor.iconFrame = 0;
     window.ApplyFileFilter();
-    playbackState.playState = psStopped;
+    playbackState.playState = PlayState::Stopped;
     playbackState.PlayedCount = 0;
     LoadSettings(window);
-    playbackState.activeMedia = amNone;
+    playbackState.activeMedia = ActiveMedia::None;
     for (Command command : {Command::Pause, Command::Stop, Command::Next, Command::EjectCd})
         commands.SetCommandEnabled(command, false);
     ApplyCommandLine();
@@ -106,6 +106,7 @@ void Jukebox::LoadSettings(StartupWindow& window)
 {
     // Every key as the file has it, the welcome window's two start-up keys included.
     currentSettings = ReadSettings(ProfileFile(SettingsFilePath()));
+    player().backend().setCdDevice(currentSettings.CdDevice);
     window.ApplyToolbarSlots(currentSettings.ToolbarSlots);
     window.ApplySettings();
 }
@@ -127,7 +128,7 @@ bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *
 
 bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
 
-bool Jukebox::multimediaPlaying() const { return playbackState.playState == psPlaying; }
+bool Jukebox::multimediaPlaying() const { return playbackState.playState == PlayState::Playing; }
 
 // Stopping is the Stop command's step: whatever plays is stopped and closed, the viewer hidden.
 void Jukebox::stopPlayback() { playbackEngine.Stop(); }

@@ -17,7 +17,7 @@
 
 #include "core/albums/Albums.h"
 #include "core/cd/CdMode.h"
-#include "core/commands/CommandControl.h"
+#include "core/base/CommandControl.h"
 #include "core/files/FileCommands.h"
 #include "core/files/FileInformation.h"
 #include "core/files/FileManagerViews.h"

@@ -6,8 +6,8 @@
 #include <vector>
 #include <string>
 
-#include "core/commands/CommandTable.h"
-#include "core/settings/ProfileFile.h"
+#include "core/base/Command.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/ProgramPaths.h"
 
 namespace {
@@ -54,6 +54,7 @@ const SettingsKey kKeys[] = {
     {"CDAudio", "optOnlineLookup", B, 1, &S::optOnlineLookup, Check, "visualoptOnlineLookup", "CD",
      "Look up unknown discs on the internet", true},
     {"CDAudio", "LookupServer", T, 0, &S::LookupServer, DialogControl::None, "", "", "", false},
+    {"CDAudio", "Device", T, 0, &S::CdDevice, DialogControl::None, "", "", "", false},
     {"Display", "OptTipOfDay", B, 1, &S::OptTipOfDay, DialogControl::None, "", "", "", false},
     {"Display", "OptFirstRun", B, 1, &S::OptFirstRun, DialogControl::None, "", "", "", false},
 };
@@ -77,7 +78,7 @@ void takeToolbarSlots(std::span<const std::optional<std::string>> texts, Setting
         int& command = settings.ToolbarSlots[slot];
         if (texts[slot])
             command = ProfileFile::parseInteger(*texts[slot]).value_or(command);
-        if (command < 1 || command > CommandTable::kHighestIndex)
+        if (command < 1 || command > CommandNumber(Command::TipOfTheDay))
             command = 1;
     }
 }

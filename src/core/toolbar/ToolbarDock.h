@@ -3,7 +3,7 @@
 // over a strip at the top of the main window, which is taller by the toolbar's height and
 // has its controls moved down by as much; floating, the strip goes. This class holds the
 // dock state and the rules that keep the windows in step with it.
-#include "core/toolbar/DockLayout.h"
+#include "core/playback/DockLayout.h"
 #include "core/toolbar/DockWindows.h"
 
 enum DockLayoutState { dlWithStrip = 1, dlWithoutStrip = 2 };

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "core/commands/CommandControl.h"
+#include "core/base/CommandControl.h"
 
 class QAction;
 class QAbstractButton;

@@ -1,6 +1,6 @@
 #include "ui/mainwindow/MainWindowLayout.h"
 
-#include "core/commands/Command.h"
+#include "core/base/Command.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/ProgramPaths.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 #include "media/MusicTagReader.h"
 
 namespace {
@@ -96,7 +96,7 @@ KnownMusic MusicTagCache::readAndStore(const std::string& path) const
 
 QVariant MusicToolTipOf(const std::string& path)
 {
-    if (ClassifyEntry(path) != mkMusic)
+    if (ClassifyEntry(path) != MediaKind::Music)
         return {};
     const std::string tip = MusicToolTip(MusicTagCache::instance().readNow(path).tags);
     return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/base/GuardedCall.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "ui/viewer/MagickPictureReader.h"
 #include "core/base/RegularFile.h"
-#include "core/queue/MediaKind.h"
+#include "core/formats/MediaKind.h"
 
 namespace {
 
@@ -72,17 +72,17 @@ bool jumpToLargestIcon(QImageReader& reader, qint64 maxPixels)
 PictureKind PictureLoader::kindOfName(const QString& path)
 {
     switch (ClassifyEntry(QFile::encodeName(path).toStdString())) {
-        case mkBitmap:
+        case MediaKind::Bitmap:
             return PictureKind::Bitmap;
-        case mkIcon:
+        case MediaKind::Icon:
             return PictureKind::Icon;
-        case mkMetafile:
+        case MediaKind::Metafile:
             return PictureKind::Metafile;
-        case mkPng:
+        case MediaKind::Png:
             return PictureKind::Png;
-        case mkJpeg:
+        case MediaKind::Jpeg:
             return PictureKind::Jpeg;
-        case mkPcx:
+        case MediaKind::Pcx:
             return PictureKind::Pcx;
         default:
             return PictureKind::Unknown;

@@ -20,7 +20,7 @@
 #include "core/base/IoErrorText.h"
 #include "core/base/ProgramPaths.h"
 #include "core/formats/TipOfDayFile.h"
-#include "core/settings/ProfileFile.h"
+#include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
 #include "ui/commands/CommandDispatcher.h"
 #include "ui/viewer/DocumentFile.h"

@@ -4,7 +4,7 @@
 // enabled at once.
 #include <functional>
 
-#include "core/commands/Command.h"
+#include "core/base/Command.h"
 
 class CommandControl {
 public:
