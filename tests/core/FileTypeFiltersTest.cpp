@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "core/files/FileMask.h"
 #include "core/files/FileTypeFilters.h"
@@ -8,35 +10,100 @@
 
 namespace {
 
-TEST(FileTypeFilters, MaskFollowsTheTableOrderWhateverThePanelShows)
+using Ticked = std::array<bool, kFileTypeFilterCount>;
+
+// The files a user ticks a filter for, and what the queue does with each of them.
+struct FilesOfAFilter {
+    std::string checkBox;
+    MediaKind kind;
+    std::vector<std::string> names;
+};
+
+const std::vector<FilesOfAFilter>& filesOfEachFilter()
 {
-    EXPECT_EQ(BuildFileMask({}), "@@@@@._+_");
-    std::array<bool, kFileTypeFilterCount> some{};
-    some[10] = some[1] = true;
-    EXPECT_EQ(BuildFileMask(some), "@@@@@._+_;*.wav;*.rtf");
+    static const std::vector<FilesOfAFilter> files = {
+        {"chkMidi", mkMidi, {"a.mid"}},
+        {"chkWav", mkWave, {"a.wav"}},
+        {"chkAVI", mkVideo, {"a.avi"}},
+        {"chktxt", mkText, {"a.txt"}},
+        {"chkbmp", mkBitmap, {"a.bmp"}},
+        {"chkico", mkIcon, {"a.ico"}},
+        {"chkwmf", mkMetafile, {"a.wmf"}},
+        {"chkjpg", mkJpeg, {"a.jpg"}},
+        {"chkpng", mkPng, {"a.png"}},
+        {"chkpcx", mkPcx, {"a.pcx"}},
+        {"chkRTF", mkRichText, {"a.rtf"}},
+        {"chkmusic", mkMusic, {"a.mp3", "a.ogg", "a.oga", "a.opus", "a.flac", "a.m4a", "a.aac", "a.wma"}},
+        {"chkvideo", mkMovie, {"a.mp4", "a.m4v", "a.mkv", "a.webm", "a.mov", "a.mpg", "a.mpeg", "a.wmv", "a.ogv"}}};
+    return files;
 }
 
-// Every file the queue takes is listed under one filter, and only under one that names its kind.
-TEST(FileTypeFilters, EachFilterListsTheFilesOfItsKinds)
+// Names are matched and classified without regard to ASCII case.
+std::vector<std::string> spellings(const std::string& name)
 {
-    const std::pair<const char*, const char*> files[] = {
-        {"a.mid", "chkMidi"},  {"a.WAV", "chkWav"},    {"a.avi", "chkAVI"},    {"a.txt", "chktxt"},
-        {"a.bmp", "chkbmp"},   {"a.ico", "chkico"},    {"a.wmf", "chkwmf"},    {"a.jpg", "chkjpg"},
-        {"a.png", "chkpng"},   {"a.pcx", "chkpcx"},    {"a.rtf", "chkRTF"},    {"a.mp3", "chkmusic"},
-        {"a.Ogg", "chkmusic"}, {"a.oga", "chkmusic"},  {"a.opus", "chkmusic"}, {"a.flac", "chkmusic"},
-        {"a.m4a", "chkmusic"}, {"a.aac", "chkmusic"},  {"a.wma", "chkmusic"},  {"a.mp4", "chkvideo"},
-        {"a.m4v", "chkvideo"}, {"a.MKV", "chkvideo"},  {"a.webm", "chkvideo"}, {"a.mov", "chkvideo"},
-        {"a.mpg", "chkvideo"}, {"a.mpeg", "chkvideo"}, {"a.wmv", "chkvideo"},  {"a.ogv", "chkvideo"},
-    };
-    for (const auto& [name, filter] : files) {
-        ASSERT_NE(ClassifyEntry(name), mkNone) << name;
-        for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
-            std::array<bool, kFileTypeFilterCount> one{};
-            one[i] = true;
-            EXPECT_EQ(FileMask(BuildFileMask(one)).matches(name), FileTypeFilters()[i].checkBox == filter)
-                << name << " under " << FileTypeFilters()[i].checkBox;
+    std::string upper = name;
+    std::string mixed = name;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+        if (i % 2 == 1)
+            mixed[i] = upper[i];
+    }
+    return {name, upper, mixed};
+}
+
+Ticked tickedWhere(bool (*tick)(const FileTypeFilter&))
+{
+    Ticked ticked{};
+    for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
+        ticked[i] = tick(FileTypeFilters()[i]);
+    return ticked;
+}
+
+// Lists a file under exactly the filters ticked for it: each filter its own files and no other's,
+// several ticked together the files of each, nothing ticked no file at all.
+TEST(FileTypeFilters, TickedFiltersListTheirFilesAndNoOthers)
+{
+    std::vector<Ticked> choices = {
+        Ticked{}, tickedWhere([](const FileTypeFilter&) { return true; }),
+        tickedWhere([](const FileTypeFilter& f) { return f.checkBox == "chkWav" || f.checkBox == "chkRTF"; })};
+    for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
+        Ticked one{};
+        one[i] = true;
+        choices.push_back(one);
+    }
+    std::size_t filtersWithFiles = 0;
+    for (const FilesOfAFilter& files : filesOfEachFilter()) {
+        std::size_t filter = 0;
+        while (filter < kFileTypeFilterCount && FileTypeFilters()[filter].checkBox != files.checkBox)
+            ++filter;
+        ASSERT_LT(filter, kFileTypeFilterCount) << "no filter " << files.checkBox;
+        ++filtersWithFiles;
+        for (const Ticked& ticked : choices) {
+            const FileMask mask(BuildFileMask(ticked));
+            for (const std::string& name : files.names) {
+                for (const std::string& spelling : spellings(name))
+                    EXPECT_EQ(mask.matches(spelling), ticked[filter]) << spelling << " under " << files.checkBox;
+            }
         }
     }
+    EXPECT_EQ(filtersWithFiles, kFileTypeFilterCount);
+
+    const FileMask all(BuildFileMask(choices[1]));
+    for (const char* name : {"a.mod", "a.jpeg", "a.mid.bak", "mid", "a.cdt", "anything"})
+        EXPECT_FALSE(all.matches(name)) << name;
+}
+
+// Whatever a filter lists, the queue takes as the filter's kind; CD tracks come from the disc.
+TEST(MediaKind, TheQueueTakesWhatTheFiltersListAsTheirKindInAnyCase)
+{
+    for (const FilesOfAFilter& files : filesOfEachFilter()) {
+        for (const std::string& name : files.names) {
+            for (const std::string& spelling : spellings(name))
+                EXPECT_EQ(ClassifyEntry(spelling), files.kind) << spelling;
+        }
+    }
+    for (const std::string& spelling : spellings("01:track.cdt"))
+        EXPECT_EQ(ClassifyEntry(spelling), mkCdTrack) << spelling;
 }
 
 }  // namespace

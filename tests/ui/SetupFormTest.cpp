@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <set>
 #include <gtest/gtest.h>
 
 #include "support/MainWindowFixture.h"
@@ -46,7 +47,32 @@ protected:
     SetupDialog setup;
 };
 
-TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
+// The keys whose text differs between two settings.
+std::vector<const SettingsKey*> changedKeys(const Settings& before, const Settings& after)
+{
+    std::vector<const SettingsKey*> changed;
+    for (const SettingsKey& key : SettingsKeys()) {
+        if (SettingText(before, key) != SettingText(after, key))
+            changed.push_back(&key);
+    }
+    return changed;
+}
+
+// What the user reads beside an option: a check box's own text, or the label of a list.
+QString captionOf(QWidget* option)
+{
+    if (auto* check = qobject_cast<QCheckBox*>(option))
+        return check->text();
+    for (QLabel* label : option->parentWidget()->findChildren<QLabel*>()) {
+        if (label->buddy() == option)
+            return label->text();
+    }
+    return {};
+}
+
+// Each option, found on its page by what the user reads beside it, changes its own key and no
+// other, in the program and in the file; every key the dialog edits has its option.
+TEST_F(SetupFormTest, EachOptionOnItsPageChangesItsOwnKeyAndNoOther)
 {
     startWithSetup();
     EXPECT_EQ(setup.windowTitle(), "Setup Options");
@@ -54,30 +80,51 @@ TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
     for (int page = 0; page < setup.TabbedNotebook1->count(); ++page)
         pages << setup.TabbedNotebook1->tabText(page);
     EXPECT_EQ(pages, (QStringList{"General", "Display", "Confirm", "CD", "Default Album"}));
-    int controls = 0;
-    for (const SettingsKey& key : SettingsKeys()) {
-        if (key.control == DialogControl::None)
-            continue;
-        ++controls;
-        QWidget* control = setup.control(key.controlName);
-        ASSERT_NE(control, nullptr) << key.key;
-        const int page = setup.TabbedNotebook1->indexOf(control->parentWidget());
-        EXPECT_EQ(setup.TabbedNotebook1->tabText(page).toStdString(), key.page) << key.key;
-        if (auto* check = qobject_cast<QCheckBox*>(control)) {
-            EXPECT_EQ(check->text().toStdString(), key.label);
-            continue;
+
+    std::set<const SettingsKey*> edited;
+    const auto expectOnlyItsKeyChanged = [&](const Settings& before, QWidget* option, const QString& page) {
+        const std::vector<const SettingsKey*> changed = changedKeys(before, session->settings());
+        ASSERT_EQ(changed.size(), 1u) << captionOf(option).toStdString();
+        const SettingsKey& key = *changed[0];
+        EXPECT_EQ(key.page, page.toStdString()) << key.key;
+        EXPECT_EQ(key.label, captionOf(option).toStdString()) << key.key;
+        const std::string line = std::string(key.key) + "=" + SettingText(session->settings(), key) + "\r\n";
+        EXPECT_NE(home.read("sr3.ini").find(line), std::string::npos) << line;
+        edited.insert(&key);
+    };
+    for (int page = 0; page < setup.TabbedNotebook1->count(); ++page) {
+        QWidget* pageWidget = setup.TabbedNotebook1->widget(page);
+        for (QCheckBox* check : pageWidget->findChildren<QCheckBox*>()) {
+            const Settings before = session->settings();
+            whileOpen([&] {
+                check->click();
+                setup.OKBtn->click();
+            });
+            expectOnlyItsKeyChanged(before, check, pages[page]);
         }
-        auto* combo = qobject_cast<QComboBox*>(control);
-        ASSERT_NE(combo, nullptr) << key.key;
-        EXPECT_FALSE(combo->isEditable()) << "the lists take no typed text";
-        EXPECT_EQ(combo->count(), key.control == DialogControl::YesNoPromptList ? 3 : 2);
-        auto labels = control->parentWidget()->findChildren<QLabel*>();
-        auto label = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == combo; });
-        ASSERT_NE(label, labels.end()) << key.key;
-        EXPECT_EQ((*label)->text().toStdString(), key.label);
+        for (QComboBox* choice : pageWidget->findChildren<QComboBox*>()) {
+            EXPECT_FALSE(choice->isEditable()) << "the lists take no typed text";
+            QStringList items;
+            for (int item = 0; item < choice->count(); ++item)
+                items << choice->itemText(item);
+            EXPECT_TRUE(items == QStringList({"Yes", "No"}) || items == QStringList({"Yes", "No", "Prompt"}))
+                << items.join(",").toStdString();
+            // Every other item in turn: "No" (and "Prompt"), then "Yes" again.
+            for (int step = 1; step <= choice->count(); ++step) {
+                const Settings before = session->settings();
+                whileOpen([&] {
+                    choice->setCurrentIndex((choice->currentIndex() + 1) % choice->count());
+                    setup.OKBtn->click();
+                });
+                expectOnlyItsKeyChanged(before, choice, pages[page]);
+            }
+        }
     }
-    EXPECT_EQ(controls, 16);
+    for (const SettingsKey& key : SettingsKeys())
+        EXPECT_EQ(edited.count(&key), key.control == DialogControl::None ? 0u : 1u) << key.key;
+    EXPECT_EQ(edited.size(), 16u);
     EXPECT_EQ(list("visualoptSaveDefaultAlbumWhenDone")->itemText(2), "Prompt");
+    EXPECT_EQ(list("visualoptLoadDefaultAlbumWhenStart")->itemText(2), "Prompt");
 }
 
 TEST_F(SetupFormTest, OpensOnDisplayFirstAndLaterOnThePageLastLeftOpen)
