@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/files/FileMask.h"
@@ -14,7 +17,7 @@ using Ticked = std::array<bool, kFileTypeFilterCount>;
 
 // The files a user ticks a filter for, and what the queue does with each of them.
 struct FilesOfAFilter {
-    std::string checkBox;
+    std::string_view checkBox;
     MediaKind kind;
     std::vector<std::string> names;
 };
@@ -45,17 +48,16 @@ std::vector<std::string> spellings(const std::string& name)
     std::string mixed = name;
     for (std::size_t i = 0; i < name.size(); ++i) {
         upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
-        if (i % 2 == 1)
-            mixed[i] = upper[i];
+        mixed[i] = i % 2 == 1 ? upper[i] : name[i];
     }
     return {name, upper, mixed};
 }
 
-Ticked tickedWhere(bool (*tick)(const FileTypeFilter&))
+Ticked tick(const std::set<std::string_view>& checkBoxes)
 {
     Ticked ticked{};
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
-        ticked[i] = tick(FileTypeFilters()[i]);
+        ticked[i] = checkBoxes.count(FileTypeFilters()[i].checkBox) > 0;
     return ticked;
 }
 
@@ -63,34 +65,25 @@ Ticked tickedWhere(bool (*tick)(const FileTypeFilter&))
 // several ticked together the files of each, nothing ticked no file at all.
 TEST(FileTypeFilters, TickedFiltersListTheirFilesAndNoOthers)
 {
-    std::vector<Ticked> choices = {
-        Ticked{}, tickedWhere([](const FileTypeFilter&) { return true; }),
-        tickedWhere([](const FileTypeFilter& f) { return f.checkBox == "chkWav" || f.checkBox == "chkRTF"; })};
-    for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
-        Ticked one{};
-        one[i] = true;
-        choices.push_back(one);
-    }
-    std::size_t filtersWithFiles = 0;
-    for (const FilesOfAFilter& files : filesOfEachFilter()) {
-        std::size_t filter = 0;
-        while (filter < kFileTypeFilterCount && FileTypeFilters()[filter].checkBox != files.checkBox)
-            ++filter;
-        ASSERT_LT(filter, kFileTypeFilterCount) << "no filter " << files.checkBox;
-        ++filtersWithFiles;
-        for (const Ticked& ticked : choices) {
-            const FileMask mask(BuildFileMask(ticked));
+    std::set<std::string_view> all;
+    for (const FilesOfAFilter& files : filesOfEachFilter())
+        all.insert(files.checkBox);
+    ASSERT_EQ(std::ranges::count(tick(all), true), kFileTypeFilterCount) << "every filter has its files here";
+    std::vector<std::set<std::string_view>> choices = {{}, all, {"chkWav", "chkRTF"}};
+    for (std::string_view checkBox : all)
+        choices.push_back({checkBox});
+    for (const std::set<std::string_view>& choice : choices) {
+        const FileMask mask(BuildFileMask(tick(choice)));
+        for (const FilesOfAFilter& files : filesOfEachFilter()) {
             for (const std::string& name : files.names) {
                 for (const std::string& spelling : spellings(name))
-                    EXPECT_EQ(mask.matches(spelling), ticked[filter]) << spelling << " under " << files.checkBox;
+                    EXPECT_EQ(mask.matches(spelling), choice.count(files.checkBox) > 0) << spelling;
             }
         }
     }
-    EXPECT_EQ(filtersWithFiles, kFileTypeFilterCount);
-
-    const FileMask all(BuildFileMask(choices[1]));
+    const FileMask everything(BuildFileMask(tick(all)));
     for (const char* name : {"a.mod", "a.jpeg", "a.mid.bak", "mid", "a.cdt", "anything"})
-        EXPECT_FALSE(all.matches(name)) << name;
+        EXPECT_FALSE(everything.matches(name)) << name;
 }
 
 // Whatever a filter lists, the queue takes as the filter's kind; CD tracks come from the disc.
