@@ -82,38 +82,35 @@ TEST_F(SetupFormTest, EachOptionOnItsPageChangesItsOwnKeyAndNoOther)
     EXPECT_EQ(pages, (QStringList{"General", "Display", "Confirm", "CD", "Default Album"}));
 
     std::set<const SettingsKey*> edited;
-    const auto expectOnlyItsKeyChanged = [&](const Settings& before, QWidget* option, const QString& page) {
-        const std::vector<const SettingsKey*> changed = changedKeys(before, session->settings());
-        ASSERT_EQ(changed.size(), 1u) << captionOf(option).toStdString();
-        const SettingsKey& key = *changed[0];
-        EXPECT_EQ(key.page, page.toStdString()) << key.key;
-        EXPECT_EQ(key.label, captionOf(option).toStdString()) << key.key;
-        const std::string line = std::string(key.key) + "=" + SettingText(session->settings(), key) + "\r\n";
-        EXPECT_NE(home.read("sr3.ini").find(line), std::string::npos) << line;
-        edited.insert(&key);
-    };
     for (int page = 0; page < setup.TabbedNotebook1->count(); ++page) {
-        QWidget* pageWidget = setup.TabbedNotebook1->widget(page);
-        for (QCheckBox* check : pageWidget->findChildren<QCheckBox*>()) {
-            const Settings before = session->settings();
-            whileOpen([&] {
-                check->click();
-                setup.OKBtn->click();
-            });
-            expectOnlyItsKeyChanged(before, check, pages[page]);
-        }
-        for (QComboBox* choice : pageWidget->findChildren<QComboBox*>()) {
-            EXPECT_FALSE(choice->isEditable()) << "the lists take no typed text";
-            EXPECT_LE(choice->count(), 3) << "Yes, No and at most Prompt";
-            // Every other item in turn: "No" (and "Prompt"), then "Yes" again; a list with an item
-            // too few, or with "Prompt" where it means nothing, leaves its key unchanged at one step.
-            for (int step = 1; step <= choice->count(); ++step) {
+        for (QWidget* option : setup.TabbedNotebook1->widget(page)->findChildren<QWidget*>()) {
+            auto* check = qobject_cast<QCheckBox*>(option);
+            auto* choice = qobject_cast<QComboBox*>(option);
+            if (!check && !choice)
+                continue;
+            EXPECT_FALSE(choice && choice->isEditable()) << "the lists take no typed text";
+            // A box is ticked or cleared once; a list takes every other item in turn ("No", maybe
+            // "Prompt", then "Yes" again), so an item too few, or "Prompt" where it means nothing,
+            // leaves the key unchanged at one step.
+            const int steps = choice ? choice->count() : 1;
+            EXPECT_LE(steps, 3) << "Yes, No and at most Prompt";
+            for (int step = 1; step <= steps; ++step) {
                 const Settings before = session->settings();
                 whileOpen([&] {
-                    choice->setCurrentIndex((choice->currentIndex() + 1) % choice->count());
+                    if (choice)
+                        choice->setCurrentIndex((choice->currentIndex() + 1) % steps);
+                    else
+                        check->click();
                     setup.OKBtn->click();
                 });
-                expectOnlyItsKeyChanged(before, choice, pages[page]);
+                const std::vector<const SettingsKey*> changed = changedKeys(before, session->settings());
+                ASSERT_EQ(changed.size(), 1u) << captionOf(option).toStdString();
+                const SettingsKey& key = *changed[0];
+                EXPECT_EQ(key.page, pages[page].toStdString()) << key.key;
+                EXPECT_EQ(key.label, captionOf(option).toStdString()) << key.key;
+                const std::string line = std::string(key.key) + "=" + SettingText(session->settings(), key) + "\r\n";
+                EXPECT_NE(home.read("sr3.ini").find(line), std::string::npos) << line;
+                edited.insert(&key);
             }
         }
     }
