@@ -35,28 +35,24 @@ TEST(ConfirmExit, AsksOnlyWhileSomethingPlaysAndThePromptIsOn)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(ConfirmExit, NoLeavesEverythingAsItWas)
+// Asked while something plays: No leaves everything as it was, Yes stops, then saves the
+// default album.
+TEST(ConfirmExit, NoLeavesEverythingAsItWasYesStopsThenSavesTheDefaultAlbum)
 {
-    ScriptedDialogs dialogs;
-    dialogs.answers = {DialogAnswer::No};
-    RecordingExit exit;
-    exit.playing = true;
-    EXPECT_FALSE(ConfirmExit(Settings{}, exit));
-    EXPECT_TRUE(exit.steps.empty());
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
-    EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNo);
-    EXPECT_EQ(dialogs.shown[0].text, "Multimedia is currently being played.  Are you sure you want to exit?");
-}
-
-TEST(ConfirmExit, YesStopsThenSavesTheDefaultAlbum)
-{
-    ScriptedDialogs dialogs;
-    dialogs.answers = {DialogAnswer::Yes};
-    RecordingExit exit;
-    exit.playing = true;
-    EXPECT_TRUE(ConfirmExit(Settings{}, exit));
-    EXPECT_EQ(exit.steps, (std::vector<std::string>{"stop", "save"}));
+    const std::pair<DialogAnswer, std::vector<std::string>> answers[] = {{DialogAnswer::No, {}},
+                                                                         {DialogAnswer::Yes, {"stop", "save"}}};
+    for (const auto& [answer, steps] : answers) {
+        ScriptedDialogs dialogs;
+        dialogs.answers = {answer};
+        RecordingExit exit;
+        exit.playing = true;
+        EXPECT_EQ(ConfirmExit(Settings{}, exit), answer == DialogAnswer::Yes);
+        EXPECT_EQ(exit.steps, steps);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+        EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNo);
+        EXPECT_EQ(dialogs.shown[0].text, "Multimedia is currently being played.  Are you sure you want to exit?");
+    }
 }
 
 TEST(ConfirmExit, WithNoOneToAnswerItLeavesWithoutAsking)

@@ -109,28 +109,21 @@ TEST(ProfileFileLookup, ValuesAreCutAt1023BytesAndOtherwiseKeptByteForByte)
 
 // ---- Integers ----
 
-TEST(ProfileFileInteger, DecimalWithOptionalSignOverTheWholeIntRange)
+// Decimal with an optional sign over the whole int range; hexadecimal after "$" or "0x" gives
+// the 32 bits, so "$FFFFFFFF" is -1.
+TEST(ProfileFileInteger, DecimalOrHexadecimalWithOptionalSignOverTheWholeIntRange)
 {
-    EXPECT_EQ(ProfileFile::parseInteger("0"), 0);
-    EXPECT_EQ(ProfileFile::parseInteger("+7"), 7);
-    EXPECT_EQ(ProfileFile::parseInteger("-13"), -13);
-    EXPECT_EQ(ProfileFile::parseInteger("007"), 7);
+    const std::pair<const char*, int> cases[] = {
+        {"0", 0},     {"+7", 7},     {"-13", -13}, {"007", 7},    {"$A", 10},        {"$ff", 255},
+        {"0x10", 16}, {"0XfF", 255}, {"-$A", -10}, {"+0x1F", 31}, {"$FFFFFFFF", -1},
+    };
     EXPECT_EQ(ProfileFile::parseInteger("2147483647"), INT_MAX);
     EXPECT_EQ(ProfileFile::parseInteger("-2147483648"), INT_MIN);
-}
-
-TEST(ProfileFileInteger, HexadecimalAfterDollarOr0xGivesThe32Bits)
-{
-    EXPECT_EQ(ProfileFile::parseInteger("$A"), 10);
-    EXPECT_EQ(ProfileFile::parseInteger("$ff"), 255);
-    EXPECT_EQ(ProfileFile::parseInteger("0x10"), 16);
-    EXPECT_EQ(ProfileFile::parseInteger("0XfF"), 255);
-    EXPECT_EQ(ProfileFile::parseInteger("-$A"), -10);
-    EXPECT_EQ(ProfileFile::parseInteger("+0x1F"), 31);
     EXPECT_EQ(ProfileFile::parseInteger("$7FFFFFFF"), INT_MAX);
     EXPECT_EQ(ProfileFile::parseInteger("$80000000"), INT_MIN);
-    EXPECT_EQ(ProfileFile::parseInteger("$FFFFFFFF"), -1);
     EXPECT_EQ(ProfileFile::parseInteger("$00000000FFFFFFFF"), -1);
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ProfileFile::parseInteger(text), value) << text;
 }
 
 TEST(ProfileFileInteger, AnythingElseIsNoInteger)

@@ -13,6 +13,14 @@ ProgramLocation locationOf(const fs::path& executable)
     return {executable.string(), std::nullopt, std::nullopt, std::string("/home/someone")};
 }
 
+// A program in a bin directory beside share/sonorail, as a package installs it.
+ProgramLocation installedIn(const TempDir& dir)
+{
+    fs::create_directories(dir.path() / "usr/bin");
+    fs::create_directories(dir.path() / "usr/share/sonorail");
+    return locationOf(dir.path() / "usr/bin/sonorail");
+}
+
 TEST(ProgramPaths, APortableProgramKeepsItsFilesBesideItself)
 {
     TempDir dir;
@@ -25,9 +33,7 @@ TEST(ProgramPaths, APortableProgramKeepsItsFilesBesideItself)
 TEST(ProgramPaths, AnInstalledProgramKeepsItsFilesInTheUsersConfiguration)
 {
     TempDir dir;
-    fs::create_directories(dir.path() / "usr/bin");
-    fs::create_directories(dir.path() / "usr/share/sonorail");
-    ProgramLocation location = locationOf(dir.path() / "usr/bin/sonorail");
+    ProgramLocation location = installedIn(dir);
     EXPECT_EQ(ProgramPaths::fromLocation(location).programDir(), "/home/someone/.config/sonorail/");
     location.xdgConfigHome = "/elsewhere/config";
     EXPECT_EQ(ProgramPaths::fromLocation(location).programDir(), "/elsewhere/config/sonorail/");
@@ -38,9 +44,7 @@ TEST(ProgramPaths, AnInstalledProgramKeepsItsFilesInTheUsersConfiguration)
 TEST(ProgramPaths, WhatCanBeMadeAgainGoesToTheUsersCacheOnlyForAnInstalledProgram)
 {
     TempDir dir;
-    fs::create_directories(dir.path() / "usr/bin");
-    fs::create_directories(dir.path() / "usr/share/sonorail");
-    ProgramLocation location = locationOf(dir.path() / "usr/bin/sonorail");
+    ProgramLocation location = installedIn(dir);
     EXPECT_EQ(ProgramPaths::fromLocation(location).cacheDir(), "/home/someone/.cache/sonorail/");
     location.xdgCacheHome = "/elsewhere/cache";
     EXPECT_EQ(ProgramPaths::fromLocation(location).cacheDir(), "/elsewhere/cache/sonorail/");
@@ -61,9 +65,7 @@ TEST(ProgramPaths, ABinDirectoryWithoutSharedDataIsPortable)
 TEST(ProgramPaths, SonorailHomeWinsOverEverything)
 {
     TempDir dir;
-    fs::create_directories(dir.path() / "usr/bin");
-    fs::create_directories(dir.path() / "usr/share/sonorail");
-    ProgramLocation location = locationOf(dir.path() / "usr/bin/sonorail");
+    ProgramLocation location = installedIn(dir);
     location.sonorailHome = (dir.path() / "home").string();
     EXPECT_EQ(ProgramPaths::fromLocation(location).programDir(), (dir.path() / "home").string() + "/");
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <set>
 #include <gtest/gtest.h>
 
 #include "support/MainWindowFixture.h"
@@ -47,7 +48,32 @@ protected:
     SetupDialog setup;
 };
 
-TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
+// The keys whose text differs between two settings.
+std::vector<const SettingsKey*> changedKeys(const Settings& before, const Settings& after)
+{
+    std::vector<const SettingsKey*> changed;
+    for (const SettingsKey& key : SettingsKeys()) {
+        if (SettingText(before, key) != SettingText(after, key))
+            changed.push_back(&key);
+    }
+    return changed;
+}
+
+// What the user reads beside an option: a check box's own text, or the label of a list.
+QString captionOf(QWidget* option)
+{
+    if (auto* check = qobject_cast<QCheckBox*>(option))
+        return check->text();
+    for (QLabel* label : option->parentWidget()->findChildren<QLabel*>()) {
+        if (label->buddy() == option)
+            return label->text();
+    }
+    return {};
+}
+
+// Each option, found on its page by what the user reads beside it, changes its own key and no
+// other, in the program and in the file; every key the dialog edits has its option.
+TEST_F(SetupFormTest, EachOptionOnItsPageChangesItsOwnKeyAndNoOther)
 {
     startWithSetup();
     EXPECT_EQ(setup.windowTitle(), "Setup Options");
@@ -55,30 +81,45 @@ TEST_F(SetupFormTest, EveryKeyOfTheDialogHasItsControlOnItsPage)
     for (int page = 0; page < setup.pages->count(); ++page)
         pages << setup.pages->tabText(page);
     EXPECT_EQ(pages, (QStringList{"General", "Display", "Confirm", "CD", "Default Album"}));
-    int controls = 0;
-    for (const SettingsKey& key : SettingsKeys()) {
-        if (key.control == DialogControl::None)
-            continue;
-        ++controls;
-        QWidget* control = setup.control(key.controlName);
-        ASSERT_NE(control, nullptr) << key.key;
-        const int page = setup.pages->indexOf(control->parentWidget());
-        EXPECT_EQ(setup.pages->tabText(page).toStdString(), key.page) << key.key;
-        if (auto* check = qobject_cast<QCheckBox*>(control)) {
-            EXPECT_EQ(check->text().toStdString(), key.label);
-            continue;
+
+    std::set<const SettingsKey*> edited;
+    for (int page = 0; page < setup.pages->count(); ++page) {
+        for (QWidget* option : setup.pages->widget(page)->findChildren<QWidget*>()) {
+            auto* check = qobject_cast<QCheckBox*>(option);
+            auto* choice = qobject_cast<QComboBox*>(option);
+            if (!check && !choice)
+                continue;
+            EXPECT_FALSE(choice && choice->isEditable()) << "the lists take no typed text";
+            // A box is ticked or cleared once; a list takes every other item in turn ("No", maybe
+            // "Prompt", then "Yes" again), so an item too few, or "Prompt" where it means nothing,
+            // leaves the key unchanged at one step.
+            const int steps = choice ? choice->count() : 1;
+            EXPECT_LE(steps, 3) << "Yes, No and at most Prompt";
+            for (int step = 1; step <= steps; ++step) {
+                const Settings before = session->settings();
+                whileOpen([&] {
+                    if (choice)
+                        choice->setCurrentIndex((choice->currentIndex() + 1) % steps);
+                    else
+                        check->click();
+                    setup.okButton->click();
+                });
+                const std::vector<const SettingsKey*> changed = changedKeys(before, session->settings());
+                ASSERT_EQ(changed.size(), 1u) << captionOf(option).toStdString();
+                const SettingsKey& key = *changed[0];
+                EXPECT_EQ(key.page, pages[page].toStdString()) << key.key;
+                EXPECT_EQ(key.label, captionOf(option).toStdString()) << key.key;
+                const std::string line = std::string(key.key) + "=" + SettingText(session->settings(), key) + "\r\n";
+                EXPECT_NE(home.read("sr3.ini").find(line), std::string::npos) << line;
+                edited.insert(&key);
+            }
         }
-        auto* combo = qobject_cast<QComboBox*>(control);
-        ASSERT_NE(combo, nullptr) << key.key;
-        EXPECT_FALSE(combo->isEditable()) << "the lists take no typed text";
-        EXPECT_EQ(combo->count(), key.control == DialogControl::YesNoPromptList ? 3 : 2);
-        auto labels = control->parentWidget()->findChildren<QLabel*>();
-        auto label = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == combo; });
-        ASSERT_NE(label, labels.end()) << key.key;
-        EXPECT_EQ((*label)->text().toStdString(), key.label);
     }
-    EXPECT_EQ(controls, 16);
+    for (const SettingsKey& key : SettingsKeys())
+        EXPECT_EQ(edited.count(&key), key.control == DialogControl::None ? 0u : 1u) << key.key;
+    EXPECT_EQ(edited.size(), 16u);
     EXPECT_EQ(list("visualoptSaveDefaultAlbumWhenDone")->itemText(2), "Prompt");
+    EXPECT_EQ(list("visualoptLoadDefaultAlbumWhenStart")->itemText(2), "Prompt");
 }
 
 TEST_F(SetupFormTest, OpensOnDisplayFirstAndLaterOnThePageLastLeftOpen)
