@@ -410,6 +410,20 @@ void MainWindow::offerWhatsThis()
     }
 }
 
+int MainWindow::clientHeight() const { return centralWidget()->height(); }
+
+int MainWindow::menuBarHeight() const { return menuBar()->sizeHint().height(); }
+
+// Every panel, button, list, drive selector and tab set, and the CD title, moves; the
+// picture and the status bar (the labels placed directly on the client) stay.
+void MainWindow::shiftControls(int distance)
+{
+    for (QWidget* control : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLabel*>(control))
+            control->move(control->x(), control->y() + distance);
+    }
+}
+
 void MainWindow::setClientHeight(int height)
 {
     QWidget* client = centralWidget();

@@ -58,7 +58,12 @@ public:
 
     // The client area's height (the docked toolbar's strip comes and goes); the window, the
     // picture behind the controls and the status bar at the bottom follow it.
+    int clientHeight() const;
     void setClientHeight(int height);
+    // The controls move down or up by distance as the strip comes or goes; the picture
+    // behind them and the status bar at the bottom stay.
+    void shiftControls(int distance);
+    int menuBarHeight() const;
 
     // "Setup Options" shows the setup dialog that form gives: made at the first call and
     // kept, as only some runs open it.

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -362,7 +361,7 @@ void Toolbar::mainWindowMoved()
 void Toolbar::measureCaptionMenuHeight()
 {
     const int caption = mainWindow->geometry().top() - mainWindow->frameGeometry().top();
-    dock().captionMenuHeight = caption + mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
+    dock().captionMenuHeight = caption + mainWindow->menuBarHeight() + kStripHeight - height();
 }
 
 // --- DockWindows ---------------------------------------------------------------------
@@ -372,20 +371,10 @@ ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->f
 
 void Toolbar::setMainWindowHeight(int height)
 {
-    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->frameGeometry().height());
+    mainWindow->setClientHeight(mainWindow->clientHeight() + height - mainWindow->frameGeometry().height());
 }
 
-// Every panel, button, list, drive selector and tab set of the main window, and the CD
-// title, moves by the toolbar's height; the picture behind them and the status bar at the
-// bottom (the labels placed directly on the window) stay.
-void Toolbar::shiftMainControls(bool down)
-{
-    const int distance = down ? height() : -height();
-    for (QWidget* control : mainWindow->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!qobject_cast<QLabel*>(control))
-            control->move(control->x(), control->y() + distance);
-    }
-}
+void Toolbar::shiftMainControls(bool down) { mainWindow->shiftControls(down ? height() : -height()); }
 
 ScreenRect Toolbar::toolbarBounds() const { return toScreenRect(geometry()); }
 
