@@ -197,12 +197,10 @@ TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 {
     MainWindow& form = start();
     session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
-    findControl<QListView>(form, "queue")
-        ->selectionModel()
-        ->select(findControl<QListView>(form, "queue")->model()->index(0, 0), QItemSelectionModel::Select);
-    findControl<QListView>(form, "queuefilename")
-        ->selectionModel()
-        ->select(findControl<QListView>(form, "queuefilename")->model()->index(1, 0), QItemSelectionModel::Select);
+    for (auto [name, row] : {std::pair{"queue", 0}, std::pair{"queuefilename", 1}}) {
+        QListView* list = findControl<QListView>(form, name);
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+    }
     EXPECT_TRUE(session->playQueue().isSelected(QueueList::Path, 0));
     EXPECT_TRUE(session->playQueue().isSelected(QueueList::Name, 1));
 

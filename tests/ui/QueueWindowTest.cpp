@@ -39,10 +39,7 @@ protected:
     void selectFiles(std::initializer_list<int> rows)
     {
         for (int row : rows)
-            findControl<QListView>(*form, "FileListBox1")
-                ->selectionModel()
-                ->select(findControl<QListView>(*form, "FileListBox1")->model()->index(row, 0),
-                         QItemSelectionModel::Select);
+            fileList()->selectionModel()->select(fileList()->model()->index(row, 0), QItemSelectionModel::Select);
     }
 
     // A double click as the mouse makes it, at a point of the list's viewport.
@@ -73,6 +70,10 @@ protected:
         form = &start();
     }
 
+    QListView* fileList() const { return findControl<QListView>(*form, "FileListBox1"); }
+    QListView* queueList() const { return findControl<QListView>(*form, "queue"); }
+    QListWidget* trackList() const { return findControl<QListWidget>(*form, "cdlistbox"); }
+
     MainWindow* form = nullptr;
     std::filesystem::path media;
 };
@@ -85,15 +86,11 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
-    qt_test::pressKey(findControl<QListView>(*form, "FileListBox1"), Qt::Key_Return);
+    qt_test::pressKey(fileList(), Qt::Key_Return);
     EXPECT_EQ(session->playQueue().count(), 4) << "Enter adds the selection once";
 
     // A control-double-click adds the row to the selection: the selected rows are added.
-    doubleClick(findControl<QListView>(*form, "FileListBox1"),
-                findControl<QListView>(*form, "FileListBox1")
-                    ->visualRect(findControl<QListView>(*form, "FileListBox1")->model()->index(0, 0))
-                    .center(),
-                Qt::ControlModifier);
+    doubleClick(fileList(), fileList()->visualRect(fileList()->model()->index(0, 0)).center(), Qt::ControlModifier);
     EXPECT_EQ(session->playQueue().count(), 7) << "a double click adds the selected rows";
 
     findControl<QCheckBox>(*form, "chkAddtoTop")->setChecked(true);
@@ -107,17 +104,15 @@ TEST_F(QueueWindowTest, CommandsRemoveAndMoveTheSelectionOfTheVisibleList)
 {
     browseMedia();
     findControl<QPushButton>(*form, "btnaddall")->click();
-    findControl<QListView>(*form, "queue")
-        ->selectionModel()
-        ->select(findControl<QListView>(*form, "queue")->model()->index(3, 0), QItemSelectionModel::Select);
+    queueList()->selectionModel()->select(queueList()->model()->index(3, 0), QItemSelectionModel::Select);
     findControl<QToolButton>(*form, "btnUp")->click();
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts()[2], dir + "d.png");
-    EXPECT_TRUE(findControl<QListView>(*form, "queue")->selectionModel()->isRowSelected(2, QModelIndex()));
-    EXPECT_FALSE(findControl<QListView>(*form, "queue")->selectionModel()->isRowSelected(3, QModelIndex()));
+    EXPECT_TRUE(queueList()->selectionModel()->isRowSelected(2, QModelIndex()));
+    EXPECT_FALSE(queueList()->selectionModel()->isRowSelected(3, QModelIndex()));
 
     dialogs.answers = {DialogAnswer::Yes};
-    qt_test::pressKey(findControl<QListView>(*form, "queue"), Qt::Key_Delete);
+    qt_test::pressKey(queueList(), Qt::Key_Delete);
     EXPECT_EQ(session->playQueue().count(), 3);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 
@@ -150,8 +145,7 @@ TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
     for (int tab : {0, 1}) {
         SCOPED_TRACE(tab == 0 ? "View Path" : "Hide Path");
         findControl<QTabBar>(*form, "TabSet2")->setCurrentIndex(tab);
-        QListView* list =
-            tab == 0 ? findControl<QListView>(*form, "queue") : findControl<QListView>(*form, "queuefilename");
+        QListView* list = tab == 0 ? queueList() : findControl<QListView>(*form, "queuefilename");
         list->doItemsLayout();
         const QRect row = list->visualRect(list->model()->index(2 - tab, 0));
         ASSERT_TRUE(row.isValid());
@@ -237,8 +231,8 @@ TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
 TEST_F(QueueWindowTest, TheQueueScrollsAcrossFourHundredPixels)
 {
     session->queueEditing().AddFiles({"/" + std::string(150, 'x') + "/long.mid", "/a.mid"}, false);
-    findControl<QListView>(*form, "queue")->doItemsLayout();
-    const QScrollBar* across = findControl<QListView>(*form, "queue")->horizontalScrollBar();
+    queueList()->doItemsLayout();
+    const QScrollBar* across = queueList()->horizontalScrollBar();
     EXPECT_EQ(across->maximum() + across->pageStep(), 400);
 }
 
@@ -248,18 +242,16 @@ TEST_F(QueueWindowTest, ADoubleClickBelowTheRowsAddsTheSelection)
 {
     browseMedia();
     selectFiles({1, 3});
-    const QPoint belowTheRows(20, findControl<QListView>(*form, "FileListBox1")->viewport()->height() - 4);
-    ASSERT_FALSE(findControl<QListView>(*form, "FileListBox1")->indexAt(belowTheRows).isValid());
-    doubleClick(findControl<QListView>(*form, "FileListBox1"), belowTheRows);
+    const QPoint belowTheRows(20, fileList()->viewport()->height() - 4);
+    ASSERT_FALSE(fileList()->indexAt(belowTheRows).isValid());
+    doubleClick(fileList(), belowTheRows);
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
     findControl<QTabBar>(*form, "TabSet1")->setCurrentIndex(1);
-    findControl<QListWidget>(*form, "cdlistbox")
-        ->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
-    findControl<QListWidget>(*form, "cdlistbox")->item(1)->setSelected(true);
-    doubleClick(findControl<QListWidget>(*form, "cdlistbox"),
-                QPoint(20, findControl<QListWidget>(*form, "cdlistbox")->viewport()->height() - 4));
+    trackList()->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
+    trackList()->item(1)->setSelected(true);
+    doubleClick(trackList(), QPoint(20, trackList()->viewport()->height() - 4));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png", "02:Song.cdt"}));
 }
 
