@@ -100,7 +100,8 @@ public:
     std::string introSecondsText() const override;
 
 signals:
-    // After each tick of the playback monitor (every 200 ms), once the session has run it.
+    // After each 200 ms tick of the playback monitor, once the session has run it (the
+    // extra tick run when an item ends is not signalled).
     void monitorTicked();
 
 protected:
