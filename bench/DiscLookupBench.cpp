@@ -73,10 +73,11 @@ void DiscReadToNamesShown(benchmark::State& state)
         qt_test::runEventsFor(std::chrono::milliseconds(1100));
         server.script(FakeMusicBrainz::reply(200, answer));
         QEventLoop loop;
-        QObject::connect(mainWindow->cdtitle, &QLineEdit::textChanged, &loop, [&](const QString& text) {
-            if (text == "Harbour Lights")
-                loop.quit();
-        });
+        QObject::connect(mainWindow->findChild<QLineEdit*>(QStringLiteral("cdtitle")), &QLineEdit::textChanged, &loop,
+                         [&](const QString& text) {
+                             if (text == "Harbour Lights")
+                                 loop.quit();
+                         });
         QTimer::singleShot(std::chrono::seconds(10), &loop, [&] { loop.exit(1); });
         dispatcher.ExecuteCommand(Command::UpdateCdInfo);
         state.ResumeTiming();

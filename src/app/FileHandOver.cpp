@@ -1,18 +1,14 @@
 #include "app/FileHandOver.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
 #include "core/base/GuardedCall.h"
 #include "core/queue/QueueEditing.h"
 
-FileHandOver::FileHandOver(QueueEditing& editing, const QAbstractButton& addToTop, QObject* parent)
-    : QObject(parent), editing(editing), addToTop(addToTop)
-{
-}
+FileHandOver::FileHandOver(QueueEditing& editing, QObject* parent) : QObject(parent), editing(editing) {}
 
-void FileHandOver::HandOverFiles(const std::vector<std::string>& paths)
+void FileHandOver::handOverFiles(const std::vector<std::string>& paths)
 {
     pendingFiles.insert(pendingFiles.end(), paths.begin(), paths.end());
     addPendingFiles();
@@ -33,5 +29,5 @@ void FileHandOver::addPendingFiles()
         return;
     }
     const std::vector<std::string> paths = std::exchange(pendingFiles, {});
-    editing.AddFiles(paths, addToTop.isChecked());
+    editing.AddFiles(paths, editing.addsToTop());
 }

@@ -6,21 +6,19 @@
 #include <string>
 #include <vector>
 
-class QAbstractButton;
 class QueueEditing;
 
 class FileHandOver : public QObject {
     Q_OBJECT
 public:
-    FileHandOver(QueueEditing& editing, const QAbstractButton& addToTop, QObject* parent = nullptr);
+    explicit FileHandOver(QueueEditing& editing, QObject* parent = nullptr);
 
-    void HandOverFiles(const std::vector<std::string>& paths);
+    void handOverFiles(const std::vector<std::string>& paths);
 
 private:
     void addPendingFiles();
 
     QueueEditing& editing;
-    const QAbstractButton& addToTop;
     std::vector<std::string> pendingFiles;
     bool pendingRetry = false;
 };

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QSessionManager>
-#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -157,7 +156,7 @@ void createWindows(Run& run)
     };
     run.fileDialogs =
         std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, *run.renameDialog, run.mainWindow.get());
-    run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing(), *run.mainWindow->chkAddtoTop);
+    run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing());
 }
 
 // The window that answers the user now: an open modal dialog, else the main window
@@ -201,7 +200,7 @@ void answerOtherCopies(Run& run)
                              if (!message.continuation)
                                  bringForward(run, message.activationToken);
                              if (run.handOver)
-                                 run.handOver->HandOverFiles(files);
+                                 run.handOver->handOverFiles(files);
                              else
                                  run.filesBeforeStart.insert(run.filesBeforeStart.end(), files.begin(), files.end());
                          });
@@ -216,7 +215,7 @@ void startMpris(Run& run)
         run.mpris.reset();
         return;
     }
-    QObject::connect(run.mainWindow->Timer1, &QTimer::timeout, run.mpris.get(), &MprisService::publishChanges);
+    QObject::connect(run.mainWindow.get(), &MainWindow::monitorTicked, run.mpris.get(), &MprisService::publishChanges);
 }
 
 void connectExits(Run& run, QApplication& app)
@@ -227,13 +226,13 @@ void connectExits(Run& run, QApplication& app)
     // the quiet exit comes when the session really ends.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
         const bool mayAsk = manager.allowsInteraction();
-        const bool mayEnd = form.SessionEnding(mayAsk);
+        const bool mayEnd = form.sessionEnding(mayAsk);
         if (mayAsk)
             manager.release();
         if (!mayEnd)
             manager.cancel();
     });
-    run.termination = std::make_unique<TerminationWatcher>([&form] { form.QuietExit(); });
+    run.termination = std::make_unique<TerminationWatcher>([&form] { form.quietExit(); });
 }
 
 }  // namespace
@@ -261,7 +260,7 @@ int RunProgram(int argc, char** argv)
             run.probe->watchWelcomeWindow(*run.tips);
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QByteArray::fromStdString(paths.programDir()));
-        anotherCopyRuns = run.guard->GuardSingleInstance(InstanceMessageFromEnvironment(toByteArrays(files)));
+        anotherCopyRuns = run.guard->guardSingleInstance(InstanceMessageFromEnvironment(toByteArrays(files)));
         if (anotherCopyRuns)
             return;
         answerOtherCopies(run);
@@ -287,7 +286,7 @@ int RunProgram(int argc, char** argv)
     GuardedCall([&] {
         std::vector<std::string> handedOver = files;
         handedOver.insert(handedOver.end(), run.filesBeforeStart.begin(), run.filesBeforeStart.end());
-        run.handOver->HandOverFiles(handedOver);
+        run.handOver->handOverFiles(handedOver);
     });
     int status = app.exec();
     DialogSeam::install(nullptr);

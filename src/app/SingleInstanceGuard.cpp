@@ -291,15 +291,15 @@ SingleInstanceGuard::~SingleInstanceGuard()
 
 bool SingleInstanceGuard::isListening() const { return server && server->isListening(); }
 
-bool SingleInstanceGuard::GuardSingleInstance(const InstanceMessage& message)
+bool SingleInstanceGuard::guardSingleInstance(const InstanceMessage& message)
 {
     if (holdsLock)
         return false;  // asked again: this already is the first copy
-    switch (HandOverOrBecomeFirst(EncodeMessage(message))) {
+    switch (handOverOrBecomeFirst(EncodeMessage(message))) {
         case HandOver::Delivered:
             return true;
         case HandOver::BecameFirst:
-            StartListening();
+            startListening();
             return false;
         case HandOver::GaveUp:
             return false;
@@ -310,19 +310,19 @@ bool SingleInstanceGuard::GuardSingleInstance(const InstanceMessage& message)
 // The lock decides who is first. A copy that loses tries to reach the winner, which may
 // still be on its way to listening; if the winner dies meanwhile, its lock goes stale and
 // this copy wins it on a later round.
-SingleInstanceGuard::HandOver SingleInstanceGuard::HandOverOrBecomeFirst(const QByteArray& wireMessage)
+SingleInstanceGuard::HandOver SingleInstanceGuard::handOverOrBecomeFirst(const QByteArray& wireMessage)
 {
     const QDeadlineTimer deadline(handOverTimeout);
     bool toldWaiting = false;
     for (;;) {
-        if (TryTakeLock())
+        if (tryTakeLock())
             return HandOver::BecameFirst;
         if (lock->error() != QLockFile::LockFailedError) {
             qCWarning(lcInstance) << "Cannot create the lock file" << paths.lockFile
                                   << "- going on without the single-instance guard.";
             return HandOver::GaveUp;
         }
-        if (TrySend(wireMessage, std::chrono::milliseconds(deadline.remainingTime())))
+        if (trySend(wireMessage, std::chrono::milliseconds(deadline.remainingTime())))
             return HandOver::Delivered;
         if (deadline.hasExpired()) {
             qCWarning(lcInstance) << "Another copy holds" << paths.lockFile << "but does not answer on" << paths.socket
@@ -338,12 +338,12 @@ SingleInstanceGuard::HandOver SingleInstanceGuard::HandOverOrBecomeFirst(const Q
     }
 }
 
-bool SingleInstanceGuard::TryTakeLock()
+bool SingleInstanceGuard::tryTakeLock()
 {
     if (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError)
             return false;
-        RemoveLockLeftWithoutOwner();
+        removeLockLeftWithoutOwner();
         if (!lock->tryLock(0))
             return false;
     }
@@ -356,7 +356,7 @@ bool SingleInstanceGuard::TryTakeLock()
 // PID (cut short by a full disk or a crash while writing) would block every later start, so
 // once it is too old to be still being written, it goes. removeStaleLockFile() leaves alone a
 // file whose owner still holds the operating system's lock on it.
-void SingleInstanceGuard::RemoveLockLeftWithoutOwner()
+void SingleInstanceGuard::removeLockLeftWithoutOwner()
 {
     qint64 pid = 0;
     QString hostName;
@@ -376,7 +376,7 @@ void SingleInstanceGuard::RemoveLockLeftWithoutOwner()
 // True when the running copy took the message (or is alive but too busy to take all of it:
 // it runs, so this copy must end either way). False when nobody listens or the listener
 // went away mid-message, so the caller should try again.
-bool SingleInstanceGuard::TrySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout)
+bool SingleInstanceGuard::trySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout)
 {
     QLocalSocket socket;
     socket.connectToServer(paths.socket);
@@ -403,7 +403,7 @@ bool SingleInstanceGuard::TrySend(const QByteArray& wireMessage, std::chrono::mi
     return true;
 }
 
-void SingleInstanceGuard::StartListening()
+void SingleInstanceGuard::startListening()
 {
     server = std::make_unique<QLocalServer>();
     // Only this user may connect, also when the socket lies in the shared temporary directory.
@@ -417,13 +417,13 @@ void SingleInstanceGuard::StartListening()
         server.reset();
         return;
     }
-    connect(server.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptPendingPeers);
+    connect(server.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::acceptPendingPeers);
 }
 
-void SingleInstanceGuard::AcceptPendingPeers()
+void SingleInstanceGuard::acceptPendingPeers()
 {
     while (QLocalSocket* peer = server->nextPendingConnection())
-        ReadMessageFrom(peer);
+        readMessageFrom(peer);
 }
 
 namespace {
@@ -437,7 +437,7 @@ struct PeerConversation {
 // Takes each line as it comes, until the message's last line or the end of the connection,
 // and hands each part on in order. The peer socket is a child of the server and is deleted when the conversation
 // ends.
-void SingleInstanceGuard::ReadMessageFrom(QLocalSocket* peer)
+void SingleInstanceGuard::readMessageFrom(QLocalSocket* peer)
 {
     auto conversation = std::make_shared<PeerConversation>();
     auto finish = [peer, conversation] {

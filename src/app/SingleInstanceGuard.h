@@ -56,7 +56,7 @@ public:
     // False: this copy goes on. Normally it is then the first copy, which keeps the lock and
     // listens until the guard is destroyed; when no guard can be set up (the lock file cannot
     // be created, or the copy holding the lock never answers) it goes on unguarded after a warning.
-    bool GuardSingleInstance(const InstanceMessage& message);
+    bool guardSingleInstance(const InstanceMessage& message);
 
     // How long a second copy keeps trying to reach a first copy that holds the lock but is
     // not listening yet, before it goes on by itself.
@@ -73,13 +73,13 @@ signals:
 private:
     enum class HandOver { Delivered, BecameFirst, GaveUp };
 
-    HandOver HandOverOrBecomeFirst(const QByteArray& wireMessage);
-    bool TryTakeLock();
-    void RemoveLockLeftWithoutOwner();
-    bool TrySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout);
-    void StartListening();
-    void AcceptPendingPeers();
-    void ReadMessageFrom(QLocalSocket* peer);
+    HandOver handOverOrBecomeFirst(const QByteArray& wireMessage);
+    bool tryTakeLock();
+    void removeLockLeftWithoutOwner();
+    bool trySend(const QByteArray& wireMessage, std::chrono::milliseconds timeout);
+    void startListening();
+    void acceptPendingPeers();
+    void readMessageFrom(QLocalSocket* peer);
 
     InstancePaths paths;
     std::chrono::milliseconds handOverTimeout{std::chrono::seconds(10)};

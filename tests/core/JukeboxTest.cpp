@@ -23,12 +23,12 @@ using Log = CommandLog;
 struct RecordingStartupWindow final : StartupWindow {
     RecordingStartupWindow(Log& log, std::function<const Settings&()> settings) : log(log), settings(settings) {}
 
-    void ApplyFileFilter() override { log.push_back("filter"); }
-    void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override
+    void applyFileFilter() override { log.push_back("filter"); }
+    void applyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override
     {
         log.push_back("slots " + std::to_string(commands[1]));
     }
-    void ApplySettings() override
+    void applySettings() override
     {
         log.push_back(std::string("settings, time shown: ") + (settings().optDisplayTime ? "yes" : "no"));
     }

@@ -23,7 +23,7 @@ public:
 
     ScreenRect mainWindowBounds() const override { return mainWindow; }
     void setMainWindowHeight(int height) override { mainWindow.height = height; }
-    void ShiftMainControls(bool down) override
+    void shiftMainControls(bool down) override
     {
         for (int& top : controlTops)
             top += down ? toolbar.height : -toolbar.height;
@@ -42,16 +42,16 @@ public:
 
 class ToolbarDockTest : public ::testing::Test {
 protected:
-    ToolbarDockTest() { dock.CaptionMenuHeight = kCaptionMenuHeight; }
+    ToolbarDockTest() { dock.captionMenuHeight = kCaptionMenuHeight; }
 
     void undockAndTick()
     {
-        dock.ToolbarDropped(800, 600);
+        dock.toolbarDropped(800, 600);
         dock.applyDockLayout();
     }
     void dockAndTick()
     {
-        dock.ToolbarDropped(windows.mainWindow.left, windows.mainWindow.top + 10);
+        dock.toolbarDropped(windows.mainWindow.left, windows.mainWindow.top + 10);
         dock.applyDockLayout();
     }
 
@@ -63,7 +63,7 @@ TEST_F(ToolbarDockTest, DockZoneBoundsOnePixelInsideAndOutsideEachSide)
 {
     const ScreenRect main = windows.mainWindow;  // left 100, top 50, width 494
     const auto docks = [&](int x, int y) {
-        return ToolbarDock::InDockZone(main, x, y, kToolbarHeight, kCaptionMenuHeight);
+        return ToolbarDock::inDockZone(main, x, y, kToolbarHeight, kCaptionMenuHeight);
     };
     const int insideY = main.top + 10;
     const int insideX = main.left + 10;
@@ -79,13 +79,13 @@ TEST_F(ToolbarDockTest, DockZoneBoundsOnePixelInsideAndOutsideEachSide)
 
 TEST_F(ToolbarDockTest, DockingTakesTheMainWindowsWidthAndUndockingKeepsIt)
 {
-    dock.ToolbarDropped(97, 60);
-    EXPECT_TRUE(dock.ToolbarDocked);
+    dock.toolbarDropped(97, 60);
+    EXPECT_TRUE(dock.docked);
     EXPECT_EQ(windows.toolbar, (ScreenRect{100, 50 + kCaptionMenuHeight, 494, kToolbarHeight}));
     EXPECT_EQ(windows.toolbarMoves, 1) << "the toolbar moves once, at the drop";
 
-    dock.ToolbarDropped(700, 20);
-    EXPECT_FALSE(dock.ToolbarDocked);
+    dock.toolbarDropped(700, 20);
+    EXPECT_FALSE(dock.docked);
     EXPECT_EQ(windows.toolbar, (ScreenRect{700, 20, 494, kToolbarHeight}));
 }
 
@@ -135,18 +135,18 @@ TEST_F(ToolbarDockTest, MainWindowMoveCarriesTheDockedToolbarAndAddsOrRemovesThe
 {
     windows.mainWindow.left = 300;
     windows.mainWindow.top = 200;
-    dock.MainWindowMoved();
+    dock.mainWindowMoved();
     EXPECT_TRUE(windows.toolbarShown) << "the first placement shows the toolbar";
     EXPECT_EQ(windows.toolbar, (ScreenRect{300, 200 + kCaptionMenuHeight, 494, kToolbarHeight}));
 
-    dock.ToolbarDropped(900, 700);
-    dock.MainWindowMoved();
+    dock.toolbarDropped(900, 700);
+    dock.mainWindowMoved();
     EXPECT_EQ(dock.dockLayoutState, dlWithoutStrip);
     EXPECT_EQ(windows.mainWindow.height, 430);
     EXPECT_EQ(windows.toolbar.left, 900) << "a floating toolbar stays where it is";
 
-    dock.ToolbarDocked = true;  // docked by a drop, before the next tick
-    dock.MainWindowMoved();
+    dock.docked = true;  // docked by a drop, before the next tick
+    dock.mainWindowMoved();
     EXPECT_EQ(dock.dockLayoutState, dlWithStrip);
     EXPECT_EQ(windows.mainWindow.height, 470);
 }

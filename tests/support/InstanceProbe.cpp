@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     QList<QByteArray> files;
     for (const QString& file : std::as_const(arguments))
         files.append(QFile::encodeName(file));
-    if (guard.GuardSingleInstance(InstanceMessageFromEnvironment(files)))
+    if (guard.guardSingleInstance(InstanceMessageFromEnvironment(files)))
         return 0;
 
     PrintLine("first");

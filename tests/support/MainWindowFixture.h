@@ -9,6 +9,7 @@
 #include "core/base/ProgramPaths.h"
 #include "core/commands/CommandTable.h"
 #include "core/session/Jukebox.h"
+#include "support/FindControl.h"
 #include "support/QtEvents.h"
 #include "support/ScriptedBackend.h"
 #include "support/ScriptedDialogs.h"

@@ -18,8 +18,8 @@ TEST_F(AlbumsWindowTest, TheDefaultAlbumComesBackAtStartAndIsShown)
     home.write("default.alb", "/music/a.mid\r\n02:Second.cdt\r\n/music/readme\r\n");
     MainWindow& form = start();
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "02:Second.cdt"}));
-    EXPECT_EQ(form.queue->model()->rowCount(), 2);
-    EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "Second.cdt");
+    EXPECT_EQ(findControl<QListView>(form, "queue")->model()->rowCount(), 2);
+    EXPECT_EQ(findControl<QListView>(form, "queuefilename")->model()->index(1, 0).data().toString(), "Second.cdt");
 }
 
 TEST_F(AlbumsWindowTest, OptionNoAtStartLeavesTheQueueEmpty)
@@ -70,8 +70,8 @@ TEST_F(AlbumsWindowTest, TheMenuCommandsSaveAndOpenAlbums)
     dialogs.answers = {DialogAnswer::Yes};
     dispatcher.ExecuteCommand(Command::OpenAlbum);
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
-    EXPECT_EQ(form.queue->model()->rowCount(), 2);
-    EXPECT_EQ(form.infobar->text().toStdString(), "Opened album " + home.file("mine.alb"));
+    EXPECT_EQ(findControl<QListView>(form, "queue")->model()->rowCount(), 2);
+    EXPECT_EQ(findControl<QLabel>(form, "infobar")->text().toStdString(), "Opened album " + home.file("mine.alb"));
 
     dialogs.shown.clear();
     dialogs.fileChoices = {FileDialogChoice{home.file("gone.alb"), 0}};

@@ -44,7 +44,7 @@ protected:
         MainWindow& form = startWithDisc();
         form.show();
         readDisc();
-        form.TabSet1->setCurrentIndex(1);
+        findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
         return form;
     }
 
@@ -60,8 +60,8 @@ protected:
     std::vector<QString> rows(const MainWindow& form) const
     {
         std::vector<QString> texts;
-        for (int row = 0; row < form.cdlistbox->count(); ++row)
-            texts.push_back(form.cdlistbox->item(row)->text());
+        for (int row = 0; row < findControl<QListWidget>(form, "cdlistbox")->count(); ++row)
+            texts.push_back(findControl<QListWidget>(form, "cdlistbox")->item(row)->text());
         return texts;
     }
 
@@ -75,19 +75,19 @@ TEST_F(CdWindowTest, TheCdTabShowsThePanelAndGreysTheFileCommands)
     MainWindow& form = start();
     const std::vector<Command> fileCommands = {Command::CopyFile,       Command::CopyAllFiles, Command::DeleteFile,
                                                Command::DeleteAllFiles, Command::MoveFile,     Command::MoveAllFiles};
-    form.TabSet1->setCurrentIndex(1);
-    EXPECT_TRUE(form.cdlistbox->isVisible());
-    EXPECT_TRUE(form.cdtitle->isVisible());
-    EXPECT_TRUE(form.cdinfo->isVisible());
-    EXPECT_FALSE(form.FileListBox1->isVisible());
-    EXPECT_FALSE(form.DirectoryListBox1->isVisible());
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
+    EXPECT_TRUE(findControl<QListWidget>(form, "cdlistbox")->isVisible());
+    EXPECT_TRUE(findControl<QLineEdit>(form, "cdtitle")->isVisible());
+    EXPECT_TRUE(findControl<QFrame>(form, "cdinfo")->isVisible());
+    EXPECT_FALSE(findControl<QListView>(form, "FileListBox1")->isVisible());
+    EXPECT_FALSE(findControl<QListView>(form, "DirectoryListBox1")->isVisible());
     for (Command command : fileCommands)
         EXPECT_FALSE(dispatcher.isCommandEnabled(command)) << CommandNumber(command);
     EXPECT_TRUE(dispatcher.isCommandEnabled(Command::FileInfo));
 
-    form.TabSet1->setCurrentIndex(0);
-    EXPECT_FALSE(form.cdlistbox->isVisible());
-    EXPECT_TRUE(form.FileListBox1->isVisible());
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(0);
+    EXPECT_FALSE(findControl<QListWidget>(form, "cdlistbox")->isVisible());
+    EXPECT_TRUE(findControl<QListView>(form, "FileListBox1")->isVisible());
     for (Command command : fileCommands)
         EXPECT_TRUE(dispatcher.isCommandEnabled(command)) << CommandNumber(command);
 }
@@ -95,26 +95,30 @@ TEST_F(CdWindowTest, TheCdTabShowsThePanelAndGreysTheFileCommands)
 TEST_F(CdWindowTest, ThePanelStartsClearedAndShowsADiscOnceRead)
 {
     MainWindow& form = startWithDisc();
-    EXPECT_EQ(form.cdlistbox->count(), 0);
-    EXPECT_EQ(form.cdtitle->text(), "Enter CD Title Here");
-    EXPECT_EQ(form.cdauthor->text(), "Enter CD Author Here.");
-    EXPECT_EQ(form.cdcategory->text(), "Enter CD Category Here");
-    EXPECT_EQ(form.cdmisc->toPlainText(), "You can enter other cd information in this area.");
-    for (QWidget* field : {static_cast<QWidget*>(form.cdtitle), static_cast<QWidget*>(form.cdauthor),
-                           static_cast<QWidget*>(form.cdcategory), static_cast<QWidget*>(form.cdmisc)})
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 0);
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Enter CD Title Here");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdauthor")->text(), "Enter CD Author Here.");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdcategory")->text(), "Enter CD Category Here");
+    EXPECT_EQ(findControl<QPlainTextEdit>(form, "cdmisc")->toPlainText(),
+              "You can enter other cd information in this area.");
+    for (QWidget* field : {static_cast<QWidget*>(findControl<QLineEdit>(form, "cdtitle")),
+                           static_cast<QWidget*>(findControl<QLineEdit>(form, "cdauthor")),
+                           static_cast<QWidget*>(findControl<QLineEdit>(form, "cdcategory")),
+                           static_cast<QWidget*>(findControl<QPlainTextEdit>(form, "cdmisc"))})
         EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
     EXPECT_FALSE(dispatcher.isCommandEnabled(Command::EjectCd));
     for (const char* label : {"lblcdauthor", "lblcdcategory", "lblcdmisc"})
-        EXPECT_EQ(form.cdinfo->findChild<QLabel*>(label)->parent(), form.cdinfo);
+        EXPECT_EQ(findControl<QFrame>(form, "cdinfo")->findChild<QLabel*>(label)->parent(),
+                  findControl<QFrame>(form, "cdinfo"));
 
     readDisc();
-    ASSERT_EQ(form.cdlistbox->count(), 12);
-    EXPECT_EQ(form.cdlistbox->item(0)->text(), "01:Name of Track.cdt");
-    EXPECT_EQ(form.cdlistbox->selectionMode(), QAbstractItemView::ExtendedSelection);
-    EXPECT_TRUE(form.cdtitle->isEnabled());
-    EXPECT_TRUE(form.cdmisc->isEnabled());
+    ASSERT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 12);
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->item(0)->text(), "01:Name of Track.cdt");
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_TRUE(findControl<QLineEdit>(form, "cdtitle")->isEnabled());
+    EXPECT_TRUE(findControl<QPlainTextEdit>(form, "cdmisc")->isEnabled());
     EXPECT_TRUE(dispatcher.isCommandEnabled(Command::EjectCd));
-    EXPECT_EQ(form.TabSet1->currentIndex(), 0) << "the user sees the disc on the CD tab";
+    EXPECT_EQ(findControl<QTabBar>(form, "TabSet1")->currentIndex(), 0) << "the user sees the disc on the CD tab";
 }
 
 TEST_F(CdWindowTest, AtStartTheDiscIsReadWhenTheSettingsSaySo)
@@ -128,7 +132,7 @@ TEST_F(CdWindowTest, AtStartTheDiscIsReadWhenTheSettingsSaySo)
         mainWindow = std::make_unique<MainWindow>(*session, dispatcher, bar);
         return *mainWindow;
     });
-    EXPECT_EQ(mainWindow->cdlistbox->count(), 12);
+    EXPECT_EQ(findControl<QListWidget>(*mainWindow, "cdlistbox")->count(), 12);
     EXPECT_TRUE(dispatcher.isCommandEnabled(Command::EjectCd));
 }
 
@@ -137,24 +141,24 @@ TEST_F(CdWindowTest, AtStartTheDiscIsReadWhenTheSettingsSaySo)
 TEST_F(CdWindowTest, LeavingAFieldStoresTheDiscEvenUnchanged)
 {
     MainWindow& form = showReadDisc();
-    focus(form, form.cdtitle);
-    form.cdauthor->setFocus(Qt::TabFocusReason);
+    focus(form, findControl<QLineEdit>(form, "cdtitle"));
+    findControl<QLineEdit>(form, "cdauthor")->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(home.read("cddat.dat").size(), 6080u) << "the prompts are stored";
     EXPECT_EQ(stored()->title, "Enter CD Title Here");
 
-    form.cdauthor->setText("The Quiet Ones");
-    form.cdmisc->setFocus(Qt::TabFocusReason);
-    form.cdmisc->setPlainText("line one\nline two");
-    form.cdlistbox->setFocus(Qt::TabFocusReason);
+    findControl<QLineEdit>(form, "cdauthor")->setText("The Quiet Ones");
+    findControl<QPlainTextEdit>(form, "cdmisc")->setFocus(Qt::TabFocusReason);
+    findControl<QPlainTextEdit>(form, "cdmisc")->setPlainText("line one\nline two");
+    findControl<QListWidget>(form, "cdlistbox")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(home.read("cddat.dat").size(), 6080u) << "the same record rewritten";
     EXPECT_EQ(stored()->author, "The Quiet Ones");
     EXPECT_EQ(stored()->misc, "line one\r\nline two");
 
     // Another window taking the focus (a message box, another program) is no leaving.
-    form.cdtitle->setFocus(Qt::TabFocusReason);
-    form.cdtitle->setText("not left yet");
+    findControl<QLineEdit>(form, "cdtitle")->setFocus(Qt::TabFocusReason);
+    findControl<QLineEdit>(form, "cdtitle")->setText("not left yet");
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(form.cdtitle, &away);
+    QApplication::sendEvent(findControl<QLineEdit>(form, "cdtitle"), &away);
     EXPECT_EQ(stored()->title, "Enter CD Title Here");
 }
 
@@ -163,17 +167,17 @@ TEST_F(CdWindowTest, LeavingAFieldStoresTheDiscEvenUnchanged)
 TEST_F(CdWindowTest, TypedTextSurvivesAReadingButAClearStoresNothingOfItsOwn)
 {
     MainWindow& form = showReadDisc();
-    focus(form, form.cdtitle);
-    form.cdtitle->setText("Typed");
+    focus(form, findControl<QLineEdit>(form, "cdtitle"));
+    findControl<QLineEdit>(form, "cdtitle")->setText("Typed");
     readDisc();
-    EXPECT_EQ(form.cdtitle->text(), "Typed");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Typed");
     ASSERT_TRUE(stored());
     EXPECT_EQ(stored()->title, "Typed");
 
     std::filesystem::remove(home.file("cddat.dat"));
-    focus(form, form.cdauthor);
+    focus(form, findControl<QLineEdit>(form, "cdauthor"));
     session->cd().ClearCDInfo();
-    EXPECT_FALSE(form.cdauthor->hasFocus());
+    EXPECT_FALSE(findControl<QLineEdit>(form, "cdauthor")->hasFocus());
     EXPECT_FALSE(std::filesystem::exists(home.file("cddat.dat"))) << "losing the focus to the clear is no leaving";
 }
 
@@ -181,15 +185,15 @@ TEST_F(CdWindowTest, AStoreThatFailsShowsTheErrorAndKeepsThePanel)
 {
     MainWindow& form = showReadDisc();
     std::filesystem::create_directory(home.file("cddat.dat"));
-    focus(form, form.cdtitle);
-    form.cdtitle->setText("Kept");
-    form.cdauthor->setFocus(Qt::TabFocusReason);
+    focus(form, findControl<QLineEdit>(form, "cdtitle"));
+    findControl<QLineEdit>(form, "cdtitle")->setText("Kept");
+    findControl<QLineEdit>(form, "cdauthor")->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("cddat.dat") + ".");
-    EXPECT_EQ(form.cdtitle->text(), "Kept");
-    EXPECT_EQ(form.cdlistbox->count(), 12);
-    EXPECT_TRUE(form.cdtitle->isEnabled());
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Kept");
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 12);
+    EXPECT_TRUE(findControl<QLineEdit>(form, "cdtitle")->isEnabled());
 }
 
 // Ending the program with the focus still in a field leaves it: the typed text is stored,
@@ -197,8 +201,8 @@ TEST_F(CdWindowTest, AStoreThatFailsShowsTheErrorAndKeepsThePanel)
 TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
 {
     MainWindow& form = showReadDisc();
-    focus(form, form.cdtitle);
-    form.cdtitle->setText("Typed Before Exit");
+    focus(form, findControl<QLineEdit>(form, "cdtitle"));
+    findControl<QLineEdit>(form, "cdtitle")->setText("Typed Before Exit");
     std::filesystem::create_directory(home.file("cddat.dat"));
     dispatcher.ExecuteCommand(Command::Exit);
     EXPECT_TRUE(form.isVisible()) << "the typed title could not be stored";
@@ -206,7 +210,7 @@ TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("cddat.dat") + ".");
 
     std::filesystem::remove(home.file("cddat.dat"));
-    ASSERT_TRUE(form.cdtitle->hasFocus());
+    ASSERT_TRUE(findControl<QLineEdit>(form, "cdtitle")->hasFocus());
     dispatcher.ExecuteCommand(Command::Exit);
     ASSERT_TRUE(stored().has_value());
     EXPECT_EQ(stored()->title, "Typed Before Exit");
@@ -215,9 +219,9 @@ TEST_F(CdWindowTest, EndingTheProgramInAFieldStoresWhatWasTyped)
 TEST_F(CdWindowTest, TheQuietExitStoresTheFieldWithTheFocus)
 {
     MainWindow& form = showReadDisc();
-    focus(form, form.cdmisc);
-    form.cdmisc->setPlainText("bought in Leeds");
-    form.QuietExit();
+    focus(form, findControl<QPlainTextEdit>(form, "cdmisc"));
+    findControl<QPlainTextEdit>(form, "cdmisc")->setPlainText("bought in Leeds");
+    form.quietExit();
     ASSERT_TRUE(stored().has_value());
     EXPECT_EQ(stored()->misc, "bought in Leeds");
     EXPECT_TRUE(dialogs.shown.empty());
@@ -232,8 +236,8 @@ TEST_F(CdWindowTest, PlayTheCdAnsweredNoLeavesQueueAndPanelAsTheyWere)
     dialogs.answers = {DialogAnswer::No};
     dispatcher.ExecuteCommand(Command::PlayCd);
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav", "/music/c.avi"}));
-    EXPECT_EQ(form.cdlistbox->count(), 0);
-    EXPECT_EQ(form.TabSet1->currentIndex(), 0);
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 0);
+    EXPECT_EQ(findControl<QTabBar>(form, "TabSet1")->currentIndex(), 0);
     EXPECT_EQ(session->playback().playState, PlayState::Stopped);
 }
 
@@ -243,8 +247,8 @@ TEST_F(CdWindowTest, PlayTheCdQueuesTheWholeDiscAndPlaysTheFirstTrack)
     session->queueEditing().AddFiles({"/music/a.mid"}, false);
     dialogs.answers = {DialogAnswer::Yes};
     dispatcher.ExecuteCommand(Command::PlayCd);
-    EXPECT_EQ(form.TabSet1->currentIndex(), 1);
-    EXPECT_EQ(form.cdlistbox->count(), 12);
+    EXPECT_EQ(findControl<QTabBar>(form, "TabSet1")->currentIndex(), 1);
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 12);
     EXPECT_EQ(session->playback().playState, PlayState::Playing);
     EXPECT_EQ(session->playback().activeMedia, ActiveMedia::CdTrack);
     EXPECT_EQ(session->playback().currentItem, "01:Name of Track.cdt");
@@ -258,16 +262,16 @@ TEST_F(CdWindowTest, EjectClearsThePanelAndTakesOnlyLowerCaseCdtRowsOut)
 {
     MainWindow& form = startWithDisc();
     readDisc();
-    form.TabSet1->setCurrentIndex(1);
-    form.cdlistbox->selectAll();
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
+    findControl<QListWidget>(form, "cdlistbox")->selectAll();
     dispatcher.ExecuteCommand(Command::AddToQueue);
     session->playQueue().insert(1, {{"/music/x.wav", "x.wav"}, {"05:Saved.CDT", "Saved.CDT"}});
     ASSERT_EQ(session->playQueue().count(), 14);
 
     dispatcher.ExecuteCommand(Command::EjectCd);
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/x.wav", "05:Saved.CDT"}));
-    EXPECT_EQ(form.cdlistbox->count(), 0);
-    EXPECT_EQ(form.TabSet1->currentIndex(), 0);
+    EXPECT_EQ(findControl<QListWidget>(form, "cdlistbox")->count(), 0);
+    EXPECT_EQ(findControl<QTabBar>(form, "TabSet1")->currentIndex(), 0);
     EXPECT_FALSE(dispatcher.isCommandEnabled(Command::EjectCd));
     EXPECT_EQ(backend->requests.back(), "close");
 }
@@ -288,34 +292,34 @@ void type(QWidget* field, const QString& text)
 TEST_F(CdWindowTest, FieldsTakeWhatTheirRecordKeepsAndShowWhatIsStored)
 {
     MainWindow& form = showReadDisc();
-    focus(form, form.cdtitle);
+    focus(form, findControl<QLineEdit>(form, "cdtitle"));
     const QString accented(150, QChar(0xE9));  // "é"
-    form.cdtitle->clear();
-    type(form.cdtitle, accented);
-    EXPECT_EQ(form.cdtitle->text(), accented);
-    form.cdtitle->insert(QString(200, 'x'));  // a paste keeps what fits
-    type(form.cdtitle, "y");                  // typing past the field is refused
-    EXPECT_EQ(form.cdtitle->text(), accented + QString(105, 'x'));
+    findControl<QLineEdit>(form, "cdtitle")->clear();
+    type(findControl<QLineEdit>(form, "cdtitle"), accented);
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), accented);
+    findControl<QLineEdit>(form, "cdtitle")->insert(QString(200, 'x'));  // a paste keeps what fits
+    type(findControl<QLineEdit>(form, "cdtitle"), "y");                  // typing past the field is refused
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), accented + QString(105, 'x'));
 
     // A letter Windows-1252 has not: the text is stored in UTF-8, two bytes a Greek letter.
-    form.cdauthor->setText(QString(127, QChar(0x3B2)));
-    form.cdauthor->end(false);
-    type(form.cdauthor, QString(QChar(0x3B2)));
-    EXPECT_EQ(form.cdauthor->text(), QString(127, QChar(0x3B2)));
+    findControl<QLineEdit>(form, "cdauthor")->setText(QString(127, QChar(0x3B2)));
+    findControl<QLineEdit>(form, "cdauthor")->end(false);
+    type(findControl<QLineEdit>(form, "cdauthor"), QString(QChar(0x3B2)));
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdauthor")->text(), QString(127, QChar(0x3B2)));
 
     // The notes count each line end as the two bytes it is stored as.
-    form.cdmisc->setFocus(Qt::TabFocusReason);
-    form.cdmisc->clear();
-    form.cdmisc->insertPlainText(QString(100, 'a') + '\n' + QString(200, 'b'));
-    EXPECT_EQ(form.cdmisc->toPlainText(), QString(100, 'a') + '\n' + QString(153, 'b'));
+    findControl<QPlainTextEdit>(form, "cdmisc")->setFocus(Qt::TabFocusReason);
+    findControl<QPlainTextEdit>(form, "cdmisc")->clear();
+    findControl<QPlainTextEdit>(form, "cdmisc")->insertPlainText(QString(100, 'a') + '\n' + QString(200, 'b'));
+    EXPECT_EQ(findControl<QPlainTextEdit>(form, "cdmisc")->toPlainText(), QString(100, 'a') + '\n' + QString(153, 'b'));
 
-    form.cdlistbox->setFocus(Qt::TabFocusReason);
+    findControl<QListWidget>(form, "cdlistbox")->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(stored());
-    EXPECT_EQ(QString::fromStdString(stored()->title), form.cdtitle->text());
-    EXPECT_EQ(QString::fromStdString(stored()->author), form.cdauthor->text());
+    EXPECT_EQ(QString::fromStdString(stored()->title), findControl<QLineEdit>(form, "cdtitle")->text());
+    EXPECT_EQ(QString::fromStdString(stored()->author), findControl<QLineEdit>(form, "cdauthor")->text());
     EXPECT_EQ(stored()->misc, std::string(100, 'a') + "\r\n" + std::string(153, 'b'));
     readDisc();
-    EXPECT_EQ(form.cdtitle->text(), accented + QString(105, 'x'));
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), accented + QString(105, 'x'));
 }
 
 // ---- Desktop media controls ----
@@ -329,12 +333,12 @@ TEST_F(CdWindowTest, APlayingCdTrackIsNamedForTheDesktop)
     ASSERT_TRUE(service.registerOnSessionBus(
         QStringLiteral("org.mpris.MediaPlayer2.sonorail.cdtest%1").arg(QCoreApplication::applicationPid())));
     readDisc();
-    form.cdtitle->setText("Night Songs");
-    form.cdauthor->setText("The Quiet Ones");
-    form.cdlistbox->item(1)->setText("02:Dusk: Part 2.cdt");
+    findControl<QLineEdit>(form, "cdtitle")->setText("Night Songs");
+    findControl<QLineEdit>(form, "cdauthor")->setText("The Quiet Ones");
+    findControl<QListWidget>(form, "cdlistbox")->item(1)->setText("02:Dusk: Part 2.cdt");
     session->cd().StoreCDInfo();
-    form.TabSet1->setCurrentIndex(1);
-    form.cdlistbox->item(1)->setSelected(true);
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
+    findControl<QListWidget>(form, "cdlistbox")->item(1)->setSelected(true);
     dispatcher.ExecuteCommand(Command::AddToQueue);
     dispatcher.ExecuteCommand(Command::Play);
 

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/files/FileTypeFilters.h"
 #include "support/MainWindowFixture.h"
 #include "ui/help/HelpBookEngine.h"
 #include "ui/help/HelpEngine.h"
@@ -62,9 +63,9 @@ protected:
         QApplication::sendEvent(control, &up);
     }
     // F1 where the keyboard focus is in the main window.
-    void pressF1() { qt_test::pressKey(mainWindow->btnAdd, Qt::Key_F1); }
+    void pressF1() { qt_test::pressKey(findControl<QPushButton>(*mainWindow, "btnAdd"), Qt::Key_F1); }
 
-    QString statusText() const { return mainWindow->statusbar->text(); }
+    QString statusText() const { return findControl<QLabel>(*mainWindow, "statusbar")->text(); }
     // The one help request made since the last look, as (command, data).
     std::pair<unsigned, unsigned long> takeRequest()
     {
@@ -87,18 +88,18 @@ TEST_F(ContextHelpTest, QueueHintOnTheStatusBarWithAndWithoutTheReminderOrHintsA
 {
     MainWindow& form = start();
     EXPECT_EQ(statusText(), "The Status Bar.");
-    pointAt(form.queue);
+    pointAt(findControl<QListView>(form, "queue"));
     EXPECT_EQ(statusText(), "The Multimedia Queue  {Press [F1] for Help}");
     pressF1();
     EXPECT_EQ(takeRequest(), context(44));
     EXPECT_EQ(help.requests.size(), 0u);
 
     session->settings().optShowF1OnTaskbar = false;
-    pointAt(form.DriveComboBox1);
+    pointAt(findControl<QComboBox>(form, "DriveComboBox1"));
     EXPECT_EQ(statusText(), "Choose the drive where you want to find multimedia files");
 
     session->settings().optShowHelponTaskbar = false;
-    pointAt(form.filterpanel);
+    pointAt(findControl<QFrame>(form, "filterpanel"));
     EXPECT_EQ(statusText(), "Choose the drive where you want to find multimedia files")
         << "the status bar keeps its text";
     pressF1();
@@ -112,12 +113,12 @@ TEST_F(ContextHelpTest, F1OpensTheMainTopicBeforeAnyHintAndNothingOverTheBackgro
     EXPECT_EQ(takeRequest(), context(35));
     EXPECT_EQ(help.requests.size(), 0u);
 
-    pointAt(form.queue);
-    leave(form.queue);  // to the picture behind the controls, which has no hint
+    pointAt(findControl<QListView>(form, "queue"));
+    leave(findControl<QListView>(form, "queue"));  // to the picture behind the controls, which has no hint
     EXPECT_EQ(statusText(), " ");
     pressF1();
     EXPECT_TRUE(help.requests.empty()) << "context 0 opens nothing";
-    qt_test::pressKey(toolbar->Panel1, Qt::Key_F1);
+    qt_test::pressKey(findControl<QFrame>(*toolbar, "Panel1"), Qt::Key_F1);
     EXPECT_TRUE(help.requests.empty()) << "the toolbar's context follows the hints too";
 }
 
@@ -137,54 +138,60 @@ TEST_F(ContextHelpTest, HighlightedSetupOptionsShowsItsHintAndF1OpensTopic8)
 TEST_F(ContextHelpTest, WhatsThisOnAFilterBoxOffersTheFilterPanelsTopic)
 {
     MainWindow& form = start();
-    QCheckBox* wave = form.filterBoxes[0];
+    QCheckBox* wave = findControl<QCheckBox>(form, FileTypeFilters()[0].checkBox.data());
     release(wave, Qt::RightButton);
-    ASSERT_TRUE(form.popupmenu->isVisible());
-    EXPECT_EQ(form.popupmenu->actions().constFirst()->text(), "What's &This?");
-    form.popupmenu->actions().constFirst()->trigger();
-    form.popupmenu->hide();
+    ASSERT_TRUE(findControl<QMenu>(form, "popupmenu")->isVisible());
+    EXPECT_EQ(findControl<QMenu>(form, "popupmenu")->actions().constFirst()->text(), "What's &This?");
+    findControl<QMenu>(form, "popupmenu")->actions().constFirst()->trigger();
+    findControl<QMenu>(form, "popupmenu")->hide();
     EXPECT_EQ(takeRequest(), context(47));
     EXPECT_TRUE(wave->isChecked()) << "the right click does not tick the box";
 
     // A left click on a play-mode box or a roll-up leaves the focus on "->".
-    form.chkRandom->setFocus();
-    release(form.chkRandom, Qt::LeftButton);
-    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == form.btnAdd; }, 1s));
-    form.TabSet1->setFocus();
-    release(form.btnFilterRollUp, Qt::LeftButton);
-    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == form.btnAdd; }, 1s));
+    findControl<QCheckBox>(form, "chkRandom")->setFocus();
+    release(findControl<QCheckBox>(form, "chkRandom"), Qt::LeftButton);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == findControl<QPushButton>(form, "btnAdd"); }, 1s));
+    findControl<QTabBar>(form, "TabSet1")->setFocus();
+    release(findControl<QToolButton>(form, "btnFilterRollUp"), Qt::LeftButton);
+    EXPECT_TRUE(qt_test::waitUntil([&] { return form.focusWidget() == findControl<QPushButton>(form, "btnAdd"); }, 1s));
     EXPECT_TRUE(help.requests.empty());
 }
 
 TEST_F(ContextHelpTest, WhatsThisOnTheToolbarEvenOnAGreyedSlot)
 {
     start();
-    QToolButton* stop = toolbar->ToolbarSlots[6].button;
+    QToolButton* stop = findControl<QToolButton>(*toolbar, "BitBtn7");
     ASSERT_FALSE(stop->isEnabled());
     release(stop, Qt::LeftButton);
-    EXPECT_FALSE(toolbar->PopupMenu1->isVisible()) << "only the right button";
+    EXPECT_FALSE(findControl<QMenu>(*toolbar, "PopupMenu1")->isVisible()) << "only the right button";
     release(stop, Qt::RightButton);
-    ASSERT_TRUE(toolbar->PopupMenu1->isVisible());
-    toolbar->WhatsThis1->trigger();
-    toolbar->PopupMenu1->hide();
+    ASSERT_TRUE(findControl<QMenu>(*toolbar, "PopupMenu1")->isVisible());
+    findControl<QAction>(*toolbar, "WhatsThis1")->trigger();
+    findControl<QMenu>(*toolbar, "PopupMenu1")->hide();
     EXPECT_EQ(takeRequest(), context(26));
 
-    release(toolbar->Button1, Qt::RightButton);
-    toolbar->WhatsThis1->trigger();
-    toolbar->PopupMenu1->hide();
+    release(findControl<QPushButton>(*toolbar, "Button1"), Qt::RightButton);
+    findControl<QAction>(*toolbar, "WhatsThis1")->trigger();
+    findControl<QMenu>(*toolbar, "PopupMenu1")->hide();
     EXPECT_EQ(takeRequest(), context(57));
-    EXPECT_EQ(toolbar->Button1->statusTip(), "Button Toggle|057Toggle button/file info display on the toolbar");
+    EXPECT_EQ(findControl<QPushButton>(*toolbar, "Button1")->statusTip(),
+              "Button Toggle|057Toggle button/file info display on the toolbar");
 }
 
 TEST_F(ContextHelpTest, EveryCarrierHasTheHintOfItsTagAndMenuItemsTheirContexts)
 {
     MainWindow& form = start();
-    EXPECT_EQ(form.cdtitle->statusTip(), "Edit CD Info|029Here you can edit information about the current CD.");
-    EXPECT_EQ(form.btnQueueRollUp->statusTip(), "Popups|055Show or hide an element on this window");
-    EXPECT_EQ(form.btnRemoveAll->statusTip(), "Remove All-Queue|020Removes every item from the queue");
-    EXPECT_TRUE(form.btnRemoveAll->toolTip().isEmpty()) << "main-window controls show no tooltips";
-    EXPECT_TRUE(form.chkRandom->statusTip().isEmpty()) << "controls inside a panel show the panel's hint";
-    EXPECT_TRUE(form.PMultiImage1->statusTip().isEmpty());
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->statusTip(),
+              "Edit CD Info|029Here you can edit information about the current CD.");
+    EXPECT_EQ(findControl<QToolButton>(form, "btnQueueRollUp")->statusTip(),
+              "Popups|055Show or hide an element on this window");
+    EXPECT_EQ(findControl<QPushButton>(form, "btnRemoveAll")->statusTip(),
+              "Remove All-Queue|020Removes every item from the queue");
+    EXPECT_TRUE(findControl<QPushButton>(form, "btnRemoveAll")->toolTip().isEmpty())
+        << "main-window controls show no tooltips";
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkRandom")->statusTip().isEmpty())
+        << "controls inside a panel show the panel's hint";
+    EXPECT_TRUE(findControl<QLabel>(form, "PMultiImage1")->statusTip().isEmpty());
     auto* search = form.findChild<QAction*>("mnuHelpSearch");
     EXPECT_EQ(search->statusTip(), "Help Search|037Searches the Sonorail help for a particular topic");
     EXPECT_EQ(search->property("HelpContext").toInt(), 37);
@@ -205,7 +212,7 @@ protected:
 TEST_F(HelpBookRequestTest, F1LandsOnTheMainTopicOrReportsAMissingBookOnce)
 {
     start();
-    qt_test::pressKey(mainWindow->btnAdd, Qt::Key_F1);
+    qt_test::pressKey(findControl<QPushButton>(*mainWindow, "btnAdd"), Qt::Key_F1);
     QWidget* helpWindow = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == "HelpWindow")

@@ -61,8 +61,8 @@ protected:
     std::vector<QString> rows() const
     {
         std::vector<QString> texts;
-        for (int row = 0; row < mainWindow->cdlistbox->count(); ++row)
-            texts.push_back(mainWindow->cdlistbox->item(row)->text());
+        for (int row = 0; row < findControl<QListWidget>(*mainWindow, "cdlistbox")->count(); ++row)
+            texts.push_back(findControl<QListWidget>(*mainWindow, "cdlistbox")->item(row)->text());
         return texts;
     }
 
@@ -80,8 +80,10 @@ TEST_F(DiscLookupWindowTest, AFoundReleaseNamesAndStoresTheDiscWhichIsNeverAsked
     MainWindow& form = startWithUnknownDisc();
     server.script(FakeMusicBrainz::reply(200, releaseFor(discId)));
     readDisc();
-    EXPECT_EQ(form.cdtitle->text(), "Enter CD Title Here") << "the disc shows at once, names later";
-    ASSERT_TRUE(qt_test::waitUntil([&] { return form.cdtitle->text() != "Enter CD Title Here"; }, 5s));
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Enter CD Title Here")
+        << "the disc shows at once, names later";
+    ASSERT_TRUE(qt_test::waitUntil(
+        [&] { return findControl<QLineEdit>(form, "cdtitle")->text() != "Enter CD Title Here"; }, 5s));
 
     ASSERT_EQ(server.requests.size(), 1u);
     const QByteArray& request = server.requests[0];
@@ -90,10 +92,10 @@ TEST_F(DiscLookupWindowTest, AFoundReleaseNamesAndStoresTheDiscWhichIsNeverAsked
         << request.toStdString();
     EXPECT_TRUE(request.contains("\r\nUser-Agent: Sonorail/3.0")) << request.toStdString();
 
-    EXPECT_EQ(form.cdtitle->text(), "Harbour Lights (disc 2)");
-    EXPECT_EQ(form.cdauthor->text(), "Ann Ray & The Tide");
-    EXPECT_EQ(form.cdcategory->text(), "Album");
-    EXPECT_EQ(form.cdmisc->toPlainText(),
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Harbour Lights (disc 2)");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdauthor")->text(), "Ann Ray & The Tide");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdcategory")->text(), "Album");
+    EXPECT_EQ(findControl<QPlainTextEdit>(form, "cdmisc")->toPlainText(),
               "1994-05-02 GB\nPier Records TIDE 7\nBarcode 5012345678900\n"
               "MusicBrainz 0c8a4d6e-1111-4222-8333-444455556666");
     EXPECT_EQ(rows(), (std::vector<QString>{"01:Jetty Song.cdt", "02:Second Light.cdt",
@@ -107,7 +109,7 @@ TEST_F(DiscLookupWindowTest, AFoundReleaseNamesAndStoresTheDiscWhichIsNeverAsked
     readDisc();
     settle();
     EXPECT_EQ(server.requests.size(), 1u) << "a stored disc is not asked for";
-    EXPECT_EQ(form.cdtitle->text(), "Harbour Lights (disc 2)");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Harbour Lights (disc 2)");
 }
 
 TEST_F(DiscLookupWindowTest, TypingWinsOverALateAnswerAndTheOptionTurnsTheLookupOff)
@@ -115,11 +117,11 @@ TEST_F(DiscLookupWindowTest, TypingWinsOverALateAnswerAndTheOptionTurnsTheLookup
     MainWindow& form = startWithUnknownDisc();
     server.script(FakeMusicBrainz::reply(200, releaseFor(discId), {}, 300));
     readDisc();
-    form.cdauthor->setText("Typed by me");
+    findControl<QLineEdit>(form, "cdauthor")->setText("Typed by me");
     ASSERT_TRUE(qt_test::waitUntil([&] { return server.answered == 1; }, 5s));
     settle();
-    EXPECT_EQ(form.cdauthor->text(), "Typed by me");
-    EXPECT_EQ(form.cdtitle->text(), "Enter CD Title Here");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdauthor")->text(), "Typed by me");
+    EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Enter CD Title Here");
     EXPECT_FALSE(databaseExists()) << "the answer stores nothing";
 
     session->settings().optOnlineLookup = false;
@@ -147,13 +149,13 @@ TEST_F(DiscLookupWindowTest, FailuresSayWhyOnceAndLeaveTheDiscAsItWas)
     for (const Case& failure : cases) {
         const std::size_t before = server.requests.size();
         server.script(failure.answer);
-        form.infobar->setText(QString());
+        findControl<QLabel>(form, "infobar")->setText(QString());
         readDisc();
-        ASSERT_TRUE(qt_test::waitUntil([&] { return !form.infobar->text().isEmpty(); }, 5s))
+        ASSERT_TRUE(qt_test::waitUntil([&] { return !findControl<QLabel>(form, "infobar")->text().isEmpty(); }, 5s))
             << failure.message.toStdString();
-        EXPECT_EQ(form.infobar->text(), failure.message);
+        EXPECT_EQ(findControl<QLabel>(form, "infobar")->text(), failure.message);
         EXPECT_EQ(server.requests.size(), before + 1) << "no second try: " << failure.message.toStdString();
-        EXPECT_EQ(form.cdtitle->text(), "Enter CD Title Here");
+        EXPECT_EQ(findControl<QLineEdit>(form, "cdtitle")->text(), "Enter CD Title Here");
         EXPECT_EQ(rows()[0], "01:Name of Track.cdt");
     }
     EXPECT_FALSE(databaseExists());
@@ -165,7 +167,8 @@ TEST_F(DiscLookupWindowTest, ABusyServerIsAskedOnceMoreAfterItsRetryAfter)
     server.script(FakeMusicBrainz::reply(503, "busy", "Retry-After: 1\r\n"));
     server.script(FakeMusicBrainz::reply(200, releaseFor(discId)));
     readDisc();
-    ASSERT_TRUE(qt_test::waitUntil([&] { return form.cdtitle->text() == "Harbour Lights (disc 2)"; }, 8s));
+    ASSERT_TRUE(qt_test::waitUntil(
+        [&] { return findControl<QLineEdit>(form, "cdtitle")->text() == "Harbour Lights (disc 2)"; }, 8s));
     ASSERT_EQ(server.requests.size(), 2u);
     EXPECT_GE(server.requestTimes[1] - server.requestTimes[0], 950);
     EXPECT_TRUE(stored());
@@ -186,8 +189,10 @@ TEST_F(DiscLookupWindowTest, ASilentServerHoldsUpNothingAndEjectDropsTheRequest)
     backend->insertDisc(kThreeTracks);
     server.script(FakeMusicBrainz::reply(200, releaseFor(discId)));
     readDisc();
-    ASSERT_TRUE(qt_test::waitUntil([&] { return form.cdtitle->text() == "Harbour Lights (disc 2)"; }, 5s));
+    ASSERT_TRUE(qt_test::waitUntil(
+        [&] { return findControl<QLineEdit>(form, "cdtitle")->text() == "Harbour Lights (disc 2)"; }, 5s));
     // At most one request a second, counted from the sending (the first one's arrival may lag).
     EXPECT_GE(server.requestTimes[1] - server.requestTimes[0], 700);
-    EXPECT_TRUE(form.infobar->text().isEmpty() || !form.infobar->text().contains("looked up"));
+    const QString information = findControl<QLabel>(form, "infobar")->text();
+    EXPECT_TRUE(information.isEmpty() || !information.contains("looked up"));
 }

@@ -50,11 +50,12 @@ protected:
     void select(const Names& names)
     {
         const FileBrowser& browser = mainWindow->fileBrowser();
-        QItemSelectionModel* selection = mainWindow->FileListBox1->selectionModel();
+        QItemSelectionModel* selection = findControl<QListView>(*mainWindow, "FileListBox1")->selectionModel();
         for (int row = 0; row < browser.rowCount(); ++row)
             for (const std::string& name : names)
                 if (browser.name(row) == name) {
-                    const QModelIndex index = mainWindow->FileListBox1->model()->index(row, 0);
+                    const QModelIndex index =
+                        findControl<QListView>(*mainWindow, "FileListBox1")->model()->index(row, 0);
                     selection->setCurrentIndex(index, QItemSelectionModel::Select);
                 }
     }
@@ -62,7 +63,7 @@ protected:
     // Clicks the file-manager pop-up's item with this caption.
     void popup(const QString& caption)
     {
-        for (QAction* action : mainWindow->FileManagerPopUp->actions())
+        for (QAction* action : findControl<QMenu>(*mainWindow, "FileManagerPopUp")->actions())
             if (action->text().remove(QLatin1Char('&')) == caption)
                 return action->trigger();
         FAIL() << caption.toStdString();
@@ -114,7 +115,8 @@ TEST_F(FileCommandsWindowTest, CopyAndMoveGoWhereTheChooserIsLeftAndNeverOntoThe
     mainWindow->fileBrowser().setDirectory(target.path().string());
     whenShown(*chooser, [&] { chooser->okButton->click(); });  // the list's own directory
     dispatcher.ExecuteCommand(Command::MoveAllFiles);
-    EXPECT_EQ(mainWindow->infobar->text(), QStringLiteral("2 files were not moved onto themselves."));
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "infobar")->text(),
+              QStringLiteral("2 files were not moved onto themselves."));
     EXPECT_EQ(target.read("a.mid"), "a.mid");
 
     mainWindow->fileBrowser().setDirectory(files.path().string());
@@ -152,23 +154,27 @@ TEST_F(FileCommandsWindowTest, TheInformationLineFollowsTheLocaleAndAVanishedFil
 
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     dispatcher.ExecuteCommand(Command::FileInfo);
-    EXPECT_EQ(mainWindow->lblFileInfo->text(), QStringLiteral("big.avi:  1,234,567 bytes.  3/9/24"));
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "lblFileInfo")->text(),
+              QStringLiteral("big.avi:  1,234,567 bytes.  3/9/24"));
     QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
     dispatcher.ExecuteCommand(Command::FileInfo);
-    EXPECT_EQ(mainWindow->lblFileInfo->text(), QStringLiteral("big.avi:  1.234.567 bytes.  09.03.24"));
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "lblFileInfo")->text(),
+              QStringLiteral("big.avi:  1.234.567 bytes.  09.03.24"));
 
     fs::remove(files.path() / "big.avi");
     dispatcher.ExecuteCommand(Command::FileInfo);
-    EXPECT_EQ(mainWindow->infobar->text(), QStringLiteral("Can not read big.avi: File not found."));
-    EXPECT_EQ(mainWindow->lblFileInfo->text(), QStringLiteral("big.avi:  1.234.567 bytes.  09.03.24"));
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "infobar")->text(),
+              QStringLiteral("Can not read big.avi: File not found."));
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "lblFileInfo")->text(),
+              QStringLiteral("big.avi:  1.234.567 bytes.  09.03.24"));
 }
 
 TEST_F(FileCommandsWindowTest, ACdTrackRenamedToFortyFiveCharactersKeepsFortyInTheListAndTheDatabase)
 {
     backend->insertDisc({226000, 4'500'000});  // 3:46 and 75:00; identifier 4,726,002
     dispatcher.ExecuteCommand(Command::UpdateCdInfo);
-    mainWindow->TabSet1->setCurrentIndex(1);
-    mainWindow->cdlistbox->setCurrentRow(1);
+    findControl<QTabBar>(*mainWindow, "TabSet1")->setCurrentIndex(1);
+    findControl<QListWidget>(*mainWindow, "cdlistbox")->setCurrentRow(1);
     const QString name45 = QStringLiteral("A very long track name of forty-five letters.");
     QString note;
     whenShown(rename, [&] {
@@ -181,13 +187,14 @@ TEST_F(FileCommandsWindowTest, ACdTrackRenamedToFortyFiveCharactersKeepsFortyInT
 
     const std::string entry = "02:" + name45.left(40).toStdString() + ".cdt";
     EXPECT_EQ(note, QStringLiteral("Track #2"));
-    EXPECT_EQ(mainWindow->cdlistbox->item(1)->text().toStdString(), entry);
+    EXPECT_EQ(findControl<QListWidget>(*mainWindow, "cdlistbox")->item(1)->text().toStdString(), entry);
     const std::optional<CdRecord> stored = CdDatabase(home.file("cddat.dat")).find(4'726'002).record;
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->trackSlots[1], entry);
 
     dispatcher.ExecuteCommand(Command::FileInfo);
-    EXPECT_EQ(mainWindow->lblFileInfo->text().toStdString(), "Track:2 - " + entry.substr(3) + ", length: 75:00");
+    EXPECT_EQ(findControl<QLabel>(*mainWindow, "lblFileInfo")->text().toStdString(),
+              "Track:2 - " + entry.substr(3) + ", length: 75:00");
 }
 
 }  // namespace

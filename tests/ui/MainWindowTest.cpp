@@ -43,8 +43,8 @@ TEST_F(MainWindowTest, WindowHasTheDesignedClientAreaAndTitle)
     EXPECT_EQ(form.centralWidget()->size(), QSize(488, 404));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window is not resizable";
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(form.infobar->text(), "Sonorail");
-    EXPECT_EQ(form.statusbar->text(), "The Status Bar.");
+    EXPECT_EQ(findControl<QLabel>(form, "infobar")->text(), "Sonorail");
+    EXPECT_EQ(findControl<QLabel>(form, "statusbar")->text(), "The Status Bar.");
     EXPECT_EQ(toolbar->height(), 40);
 }
 
@@ -109,9 +109,9 @@ TEST_F(MainWindowTest, StartUpGreysPauseStopNextAndEject)
 TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
 {
     MainWindow& form = start({"/s", "/b", "/c", "-x", "/m"});
-    EXPECT_TRUE(form.chkBackwards->isChecked());
-    EXPECT_TRUE(form.chkContinuous->isChecked());
-    EXPECT_FALSE(form.chkShuffle->isChecked());
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkBackwards")->isChecked());
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkContinuous")->isChecked());
+    EXPECT_FALSE(findControl<QCheckBox>(form, "chkShuffle")->isChecked());
     EXPECT_TRUE(session->StartsMinimised());
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -123,33 +123,33 @@ TEST_F(MainWindowTest, OptionsSwitchShowsItsBoxAndStartUpGoesOn)
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
     EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::Ok);
     EXPECT_EQ(dialogs.shown[0].text.substr(0, 22), "Command Line Options\n\r");
-    EXPECT_TRUE(form.chkRandom->isChecked());
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkRandom")->isChecked());
 }
 
 TEST_F(MainWindowTest, ClickingAModeBoxUnchecksTheModesItExcludes)
 {
     MainWindow& form = start();
-    form.chkRandom->click();
-    form.chkContinuous->click();
-    form.chkShuffle->click();
-    EXPECT_TRUE(form.chkShuffle->isChecked());
-    EXPECT_FALSE(form.chkRandom->isChecked());
-    EXPECT_FALSE(form.chkContinuous->isChecked());
+    findControl<QCheckBox>(form, "chkRandom")->click();
+    findControl<QCheckBox>(form, "chkContinuous")->click();
+    findControl<QCheckBox>(form, "chkShuffle")->click();
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkShuffle")->isChecked());
+    EXPECT_FALSE(findControl<QCheckBox>(form, "chkRandom")->isChecked());
+    EXPECT_FALSE(findControl<QCheckBox>(form, "chkContinuous")->isChecked());
     EXPECT_TRUE(session->playModes().checked(PlayMode::Shuffle));
 }
 
 TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
 {
     MainWindow& form = start();
-    form.btnFileListRollUp->click();
-    EXPECT_TRUE(form.FileListBox1->isHidden());
+    findControl<QToolButton>(form, "btnFileListRollUp")->click();
+    EXPECT_TRUE(findControl<QListView>(form, "FileListBox1")->isHidden());
 
-    form.TabSet1->setCurrentIndex(1);
-    EXPECT_TRUE(form.FileListBox1->isHidden());
-    EXPECT_TRUE(form.DirectoryListBox1->isHidden());
-    EXPECT_FALSE(form.cdlistbox->isHidden());
-    EXPECT_FALSE(form.cdtitle->isHidden());
-    EXPECT_FALSE(form.cdinfo->isHidden());
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
+    EXPECT_TRUE(findControl<QListView>(form, "FileListBox1")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "DirectoryListBox1")->isHidden());
+    EXPECT_FALSE(findControl<QListWidget>(form, "cdlistbox")->isHidden());
+    EXPECT_FALSE(findControl<QLineEdit>(form, "cdtitle")->isHidden());
+    EXPECT_FALSE(findControl<QFrame>(form, "cdinfo")->isHidden());
     for (Command command : {Command::CopyFile, Command::CopyAllFiles, Command::DeleteFile, Command::DeleteAllFiles,
                             Command::MoveFile, Command::MoveAllFiles})
         for (QObject* control : dispatcher.offerersOf(command))
@@ -158,13 +158,15 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
         for (QObject* control : dispatcher.offerersOf(command))
             EXPECT_TRUE(control->property("enabled").toBool()) << CommandNumber(command);
 
-    EXPECT_TRUE(form.RequireFilesMode());
-    EXPECT_EQ(form.infobar->text(), "To do that, you need to be in multimedia files mode (not in CD track mode).");
+    EXPECT_TRUE(form.requireFilesMode());
+    EXPECT_EQ(findControl<QLabel>(form, "infobar")->text(),
+              "To do that, you need to be in multimedia files mode (not in CD track mode).");
 
-    form.TabSet1->setCurrentIndex(0);
-    EXPECT_FALSE(form.RequireFilesMode());
-    EXPECT_FALSE(form.FileListBox1->isHidden()) << "switching to Files shows the rolled-up file list";
-    EXPECT_TRUE(form.cdlistbox->isHidden());
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(0);
+    EXPECT_FALSE(form.requireFilesMode());
+    EXPECT_FALSE(findControl<QListView>(form, "FileListBox1")->isHidden())
+        << "switching to Files shows the rolled-up file list";
+    EXPECT_TRUE(findControl<QListWidget>(form, "cdlistbox")->isHidden());
     for (QObject* control : dispatcher.offerersOf(Command::DeleteFile))
         EXPECT_TRUE(control->property("enabled").toBool());
 }
@@ -172,65 +174,67 @@ TEST_F(MainWindowTest, SourceSwitchShowsOneSideAndGreysTheFileOnlyCommands)
 TEST_F(MainWindowTest, DirectoryRollUpHidesOnlyTheUpperControlsOfTheCurrentTab)
 {
     MainWindow& form = start();
-    form.TabSet1->setCurrentIndex(1);
-    form.btnDirectoryListRollUp->click();
-    EXPECT_TRUE(form.TabSet1->isHidden());
-    EXPECT_TRUE(form.cdtitle->isHidden());
-    EXPECT_TRUE(form.cdinfo->isHidden());
-    EXPECT_FALSE(form.cdlistbox->isHidden());
-    EXPECT_TRUE(form.DirectoryListBox1->isHidden()) << "stays as the CD tab left it";
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
+    findControl<QToolButton>(form, "btnDirectoryListRollUp")->click();
+    EXPECT_TRUE(findControl<QTabBar>(form, "TabSet1")->isHidden());
+    EXPECT_TRUE(findControl<QLineEdit>(form, "cdtitle")->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "cdinfo")->isHidden());
+    EXPECT_FALSE(findControl<QListWidget>(form, "cdlistbox")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "DirectoryListBox1")->isHidden()) << "stays as the CD tab left it";
 
     // Another part switching the tab while the roll-up is up shows that tab's upper controls.
-    form.TabSet1->setCurrentIndex(0);
-    EXPECT_TRUE(form.TabSet1->isHidden());
-    EXPECT_FALSE(form.DriveComboBox1->isHidden());
-    EXPECT_FALSE(form.DirectoryListBox1->isHidden());
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(0);
+    EXPECT_TRUE(findControl<QTabBar>(form, "TabSet1")->isHidden());
+    EXPECT_FALSE(findControl<QComboBox>(form, "DriveComboBox1")->isHidden());
+    EXPECT_FALSE(findControl<QListView>(form, "DirectoryListBox1")->isHidden());
 
-    form.btnDirectoryListRollUp->click();  // TabSet1 was hidden: everything comes back
-    EXPECT_FALSE(form.TabSet1->isHidden());
-    EXPECT_FALSE(form.DirectoryListBox1->isHidden());
+    findControl<QToolButton>(form, "btnDirectoryListRollUp")->click();  // TabSet1 was hidden: everything comes back
+    EXPECT_FALSE(findControl<QTabBar>(form, "TabSet1")->isHidden());
+    EXPECT_FALSE(findControl<QListView>(form, "DirectoryListBox1")->isHidden());
 }
 
 TEST_F(MainWindowTest, QueueRollUpAndPathToggleKeepOneQueueList)
 {
     MainWindow& form = start();
     session->queueEditing().AddFiles({"/music/a.mid", "/music/b.wav"}, false);
-    form.queue->selectionModel()->select(form.queue->model()->index(0, 0), QItemSelectionModel::Select);
-    form.queuefilename->selectionModel()->select(form.queuefilename->model()->index(1, 0), QItemSelectionModel::Select);
+    for (auto [name, row] : {std::pair{"queue", 0}, std::pair{"queuefilename", 1}}) {
+        QListView* list = findControl<QListView>(form, name);
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+    }
     EXPECT_TRUE(session->playQueue().isSelected(QueueList::Path, 0));
     EXPECT_TRUE(session->playQueue().isSelected(QueueList::Name, 1));
 
-    form.TabSet2->setCurrentIndex(1);
-    EXPECT_FALSE(form.queue->selectionModel()->hasSelection());
-    EXPECT_FALSE(form.queuefilename->selectionModel()->hasSelection());
+    findControl<QTabBar>(form, "TabSet2")->setCurrentIndex(1);
+    EXPECT_FALSE(findControl<QListView>(form, "queue")->selectionModel()->hasSelection());
+    EXPECT_FALSE(findControl<QListView>(form, "queuefilename")->selectionModel()->hasSelection());
     EXPECT_FALSE(session->playQueue().hasSelection(QueueList::Path));
     EXPECT_FALSE(session->playQueue().hasSelection(QueueList::Name));
-    EXPECT_EQ(form.queuefilename->model()->index(1, 0).data().toString(), "b.wav");
-    EXPECT_FALSE(form.queuefilename->isHidden());
-    EXPECT_TRUE(form.queue->isHidden());
+    EXPECT_EQ(findControl<QListView>(form, "queuefilename")->model()->index(1, 0).data().toString(), "b.wav");
+    EXPECT_FALSE(findControl<QListView>(form, "queuefilename")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "queue")->isHidden());
 
-    form.btnQueueRollUp->click();
-    EXPECT_TRUE(form.TabSet2->isHidden());
-    EXPECT_TRUE(form.queuefilename->isHidden());
-    EXPECT_TRUE(form.queue->isHidden());
-    form.btnQueueRollUp->click();
-    EXPECT_FALSE(form.queuefilename->isHidden());
-    EXPECT_TRUE(form.queue->isHidden());
+    findControl<QToolButton>(form, "btnQueueRollUp")->click();
+    EXPECT_TRUE(findControl<QTabBar>(form, "TabSet2")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "queuefilename")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "queue")->isHidden());
+    findControl<QToolButton>(form, "btnQueueRollUp")->click();
+    EXPECT_FALSE(findControl<QListView>(form, "queuefilename")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "queue")->isHidden());
 
-    form.TabSet2->setCurrentIndex(0);
-    EXPECT_FALSE(form.queue->isHidden());
-    EXPECT_TRUE(form.queuefilename->isHidden());
+    findControl<QTabBar>(form, "TabSet2")->setCurrentIndex(0);
+    EXPECT_FALSE(findControl<QListView>(form, "queue")->isHidden());
+    EXPECT_TRUE(findControl<QListView>(form, "queuefilename")->isHidden());
 }
 
 TEST_F(MainWindowTest, FilterAndPlayModeRollUpsToggleTheirPanels)
 {
     MainWindow& form = start();
-    form.btnFilterRollUp->click();
-    form.btnPlayModeRollUp->click();
-    EXPECT_TRUE(form.filterpanel->isHidden());
-    EXPECT_TRUE(form.playmodepanel->isHidden());
-    form.btnFilterRollUp->click();
-    EXPECT_FALSE(form.filterpanel->isHidden());
+    findControl<QToolButton>(form, "btnFilterRollUp")->click();
+    findControl<QToolButton>(form, "btnPlayModeRollUp")->click();
+    EXPECT_TRUE(findControl<QFrame>(form, "filterpanel")->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "playmodepanel")->isHidden());
+    findControl<QToolButton>(form, "btnFilterRollUp")->click();
+    EXPECT_FALSE(findControl<QFrame>(form, "filterpanel")->isHidden());
 }
 
 TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
@@ -240,7 +244,7 @@ TEST_F(MainWindowTest, FilterBoxesGiveTheFileListItsMask)
               "@@@@@._+_;*.mid;*.wav;*.avi;*.txt;*.bmp;*.ico;*.wmf;*.jpg;*.png;*.pcx;*.rtf"
               ";*.mp3;*.ogg;*.oga;*.opus;*.flac;*.m4a;*.aac;*.wma"
               ";*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.mpg;*.mpeg;*.wmv;*.ogv");
-    for (QCheckBox* box : form.filterBoxes)
+    for (QCheckBox* box : findControl<QFrame>(form, "filterpanel")->findChildren<QCheckBox*>())
         box->click();
     EXPECT_EQ(form.fileMask(), "@@@@@._+_");
 }
@@ -249,12 +253,13 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
 {
     MainWindow& form = start();
     recordCommands();
-    qt_test::pressKey(form.FileListBox1, Qt::Key_Return);
-    qt_test::pressKey(form.cdlistbox, Qt::Key_Enter);
-    qt_test::pressKey(form.FileListBox1, Qt::Key_Delete);
-    qt_test::pressKey(form.queue, Qt::Key_Delete);
-    qt_test::pressKey(form.queuefilename, Qt::Key_Delete);
-    qt_test::pressKey(form.btnRemoveAll, Qt::Key_Return);  // a focused button is clicked instead
+    qt_test::pressKey(findControl<QListView>(form, "FileListBox1"), Qt::Key_Return);
+    qt_test::pressKey(findControl<QListWidget>(form, "cdlistbox"), Qt::Key_Enter);
+    qt_test::pressKey(findControl<QListView>(form, "FileListBox1"), Qt::Key_Delete);
+    qt_test::pressKey(findControl<QListView>(form, "queue"), Qt::Key_Delete);
+    qt_test::pressKey(findControl<QListView>(form, "queuefilename"), Qt::Key_Delete);
+    qt_test::pressKey(findControl<QPushButton>(form, "btnRemoveAll"),
+                      Qt::Key_Return);  // a focused button is clicked instead
     std::vector<Command> commands;
     for (const auto& [command, sender] : raised)
         commands.push_back(command);
@@ -262,11 +267,11 @@ TEST_F(MainWindowTest, EnterAndDoubleClickAddOnceDeleteRemovesInTheQueueOnly)
                                               Command::RemoveFromQueue, Command::RemoveAllFromQueue}));
 
     raised.clear();
-    form.cdmisc->setEnabled(true);  // as once a disc is read
-    form.cdmisc->clear();
-    qt_test::pressKey(form.cdmisc, Qt::Key_Return);
+    findControl<QPlainTextEdit>(form, "cdmisc")->setEnabled(true);  // as once a disc is read
+    findControl<QPlainTextEdit>(form, "cdmisc")->clear();
+    qt_test::pressKey(findControl<QPlainTextEdit>(form, "cdmisc"), Qt::Key_Return);
     EXPECT_TRUE(raised.empty()) << "Enter in the CD notes starts a new line";
-    EXPECT_EQ(form.cdmisc->toPlainText(), "\n");
+    EXPECT_EQ(findControl<QPlainTextEdit>(form, "cdmisc")->toPlainText(), "\n");
 }
 
 TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
@@ -275,12 +280,12 @@ TEST_F(MainWindowTest, SettingsAreReadAtStartAndApplied)
                "[Display]\r\noptDisplayTime=0\r\noptDisplayQueueHands=0\r\noptShowAnimatedIcon=0\r\n"
                "[General]\r\noptDragDrop=0\r\n[Toolbar]\r\nT2=0x14\r\n");
     MainWindow& form = start();
-    EXPECT_TRUE(form.timedisppanel->isHidden());
-    EXPECT_TRUE(form.btnUp->isHidden());
-    EXPECT_TRUE(form.btnDown->isHidden());
-    EXPECT_TRUE(form.animatediconpanel->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "timedisppanel")->isHidden());
+    EXPECT_TRUE(findControl<QToolButton>(form, "btnUp")->isHidden());
+    EXPECT_TRUE(findControl<QToolButton>(form, "btnDown")->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "animatediconpanel")->isHidden());
     EXPECT_FALSE(form.acceptDrops());
-    EXPECT_EQ(toolbar->slotCommands()[1], CommandNumber(Command::Play));
+    EXPECT_EQ(toolbar->slotCommands()[1], Command::Play);
 }
 
 TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
@@ -291,7 +296,7 @@ TEST_F(MainWindowTest, MissingIconStripIsReportedAndStartUpGoesOn)
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].caption, "Sonorail V3.0-Win95 Beta2");
     EXPECT_EQ(dialogs.shown[0].text, "Cannot open file " + home.file("icons.bmp") + ".");
-    EXPECT_TRUE(form.chkBackwards->isChecked()) << "the rest of start-up ran";
+    EXPECT_TRUE(findControl<QCheckBox>(form, "chkBackwards")->isChecked()) << "the rest of start-up ran";
 }
 
 TEST_F(MainWindowTest, ANamedPipeInTheIconStripsPlaceIsReportedWithoutWaitingForAWriter)
@@ -309,7 +314,7 @@ TEST_F(MainWindowTest, ANamedPipeInTheIconStripsPlaceIsReportedWithoutWaitingFor
 TEST_F(MainWindowTest, AnEndThePlayerReportsStartsTheNextItemWithoutWaitingForTheTick)
 {
     MainWindow& form = start();
-    form.Timer1->stop();  // only the report may advance
+    findControl<QTimer>(form, "Timer1")->stop();  // only the report may advance
     backend->addMedia("/music/a.wav", {1000});
     backend->addMedia("/music/b.wav", {1000});
     session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
@@ -370,9 +375,9 @@ TEST_F(MainWindowTest, ALogOutThatIsCancelledLeavesEverythingAsItWas)
     session->queueEditing().AddFiles({"/music/a.mid"}, false);
     session->playback().playState = PlayState::Playing;
     dialogs.answers = {DialogAnswer::No};
-    EXPECT_FALSE(form.SessionEnding(true)) << "No refuses the log-out";
+    EXPECT_FALSE(form.sessionEnding(true)) << "No refuses the log-out";
     dialogs.answers = {DialogAnswer::Yes};
-    EXPECT_TRUE(form.SessionEnding(true));
+    EXPECT_TRUE(form.sessionEnding(true));
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(session->playback().playState, PlayState::Playing);
     EXPECT_TRUE(form.acceptDrops());
@@ -394,7 +399,7 @@ TEST_F(MainWindowTest, TheApplicationAskedToQuitLeavesQuietly)
         bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Quit; }
     } swallow;
     qApp->installEventFilter(&swallow);
-    TerminationWatcher watcher([&form] { form.QuietExit(); });
+    TerminationWatcher watcher([&form] { form.quietExit(); });
     QEvent quit(QEvent::Quit);
     QApplication::sendEvent(qApp, &quit);
     qApp->removeEventFilter(&swallow);
@@ -412,8 +417,8 @@ TEST_F(MainWindowTest, IntroSecondsAreTheTextAsTyped)
     MainWindow& form = start();
     backend->addMedia("/music/a.wav", {5000});
     session->queueEditing().AddFiles({"/music/a.wav"}, false);
-    form.chkIntro->click();
-    form.introsec->setText("5 ");
+    findControl<QCheckBox>(form, "chkIntro")->click();
+    findControl<QLineEdit>(form, "introsec")->setText("5 ");
     dispatcher.ExecuteCommand(Command::Play);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "'5 ' is not a valid integer value.");
@@ -427,16 +432,17 @@ TEST_F(MainWindowTest, TheIntroCountdownKeepsItsRunningSecond)
     for (const char* file : {"/music/a.wav", "/music/b.wav"})
         backend->addMedia(file, {5000});
     session->queueEditing().AddFiles({"/music/a.wav", "/music/b.wav"}, false);
-    form.chkIntro->click();
+    findControl<QCheckBox>(form, "chkIntro")->click();
     dispatcher.ExecuteCommand(Command::Play);
-    ASSERT_TRUE(form.introcountdown->isActive());
-    ASSERT_TRUE(qt_test::waitUntil([&] { return form.introcountdown->remainingTime() < 900; }));
+    ASSERT_TRUE(findControl<QTimer>(form, "introcountdown")->isActive());
+    ASSERT_TRUE(qt_test::waitUntil([&] { return findControl<QTimer>(form, "introcountdown")->remainingTime() < 900; }));
     session->playback().IntroRemaining = 2;
-    const int leftOfTheSecond = form.introcountdown->remainingTime();
+    const int leftOfTheSecond = findControl<QTimer>(form, "introcountdown")->remainingTime();
     dispatcher.ExecuteCommand(Command::Next);  // no event is delivered meanwhile
     EXPECT_EQ(session->playback().IntroRemaining, 5);
-    EXPECT_TRUE(form.introcountdown->isActive());
-    EXPECT_LE(form.introcountdown->remainingTime(), leftOfTheSecond) << "the countdown's second started over";
+    EXPECT_TRUE(findControl<QTimer>(form, "introcountdown")->isActive());
+    EXPECT_LE(findControl<QTimer>(form, "introcountdown")->remainingTime(), leftOfTheSecond)
+        << "the countdown's second started over";
 }
 
 // The file list's first mask is "*.mid" until start-up applies the type filters, and the
@@ -468,7 +474,8 @@ TEST_F(MainWindowTest, AVideoIsCentredOnTheWholeWindow)
     backend->addMedia("/v/small.avi", {5000, true, false, 100, 50});
     backend->addMedia("/v/large.avi", {5000, true, false, 1001, frame.height() + 1});
     session->queueEditing().AddFiles({"/v/small.avi", "/v/large.avi"}, false);
-    const auto* surface = form.PMultiImage1->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    const auto* surface =
+        findControl<QLabel>(form, "PMultiImage1")->findChild<QWidget*>(QStringLiteral("videoSurface"));
     ASSERT_TRUE(surface);
 
     dispatcher.ExecuteCommand(Command::Play);
@@ -477,7 +484,8 @@ TEST_F(MainWindowTest, AVideoIsCentredOnTheWholeWindow)
     EXPECT_EQ(small.right, 0);
     EXPECT_EQ(small.bottom, 0);
     EXPECT_EQ(surface->geometry(), QRect(196, small.top, 100, 50));
-    EXPECT_EQ(form.centralWidget()->children().constLast(), form.PMultiImage1) << "the picture area is in front";
+    EXPECT_EQ(form.centralWidget()->children().constLast(), findControl<QLabel>(form, "PMultiImage1"))
+        << "the picture area is in front";
 
     dispatcher.ExecuteCommand(Command::Next);
     EXPECT_EQ(backend->displayRect(), (DisplayRect{-254, 0, 0, 0}));
@@ -495,7 +503,8 @@ TEST_F(MainWindowTest, FilmsFitTheAreaAndMusicShowsItsCoverAndTags)
     backend->addMedia("/v/film.mkv", {5000, true, false, 1920, 1080});
     backend->addMedia(music, {5000});
     session->queueEditing().AddFiles({"/v/film.mkv", music}, false);
-    const auto* surface = form.PMultiImage1->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    const auto* surface =
+        findControl<QLabel>(form, "PMultiImage1")->findChild<QWidget*>(QStringLiteral("videoSurface"));
     ASSERT_TRUE(surface);
 
     dispatcher.ExecuteCommand(Command::Play);
@@ -504,13 +513,15 @@ TEST_F(MainWindowTest, FilmsFitTheAreaAndMusicShowsItsCoverAndTags)
     EXPECT_NEAR(surface->height(), area.width() * 1080 / 1920, 1);
     EXPECT_EQ(surface->y(), (area.height() - surface->height()) / 2);
 
-    EXPECT_EQ(form.queue->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+    EXPECT_EQ(findControl<QListView>(form, "queue")->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
               "Sonorail Test Band - One (Test Pressing, 0:01)");
     dispatcher.ExecuteCommand(Command::Next);
-    EXPECT_TRUE(qt_test::waitUntil([&] { return !form.PMultiImage1->pixmap().isNull(); })) << "the cover shows";
-    EXPECT_LE(form.PMultiImage1->pixmap().height(), form.PMultiImage1->height());
+    EXPECT_TRUE(qt_test::waitUntil([&] { return !findControl<QLabel>(form, "PMultiImage1")->pixmap().isNull(); }))
+        << "the cover shows";
+    EXPECT_LE(findControl<QLabel>(form, "PMultiImage1")->pixmap().height(),
+              findControl<QLabel>(form, "PMultiImage1")->height());
     dispatcher.ExecuteCommand(Command::Stop);
-    EXPECT_TRUE(form.PMultiImage1->pixmap().isNull());
+    EXPECT_TRUE(findControl<QLabel>(form, "PMultiImage1")->pixmap().isNull());
 }
 
 }  // namespace

@@ -39,8 +39,7 @@ protected:
     void selectFiles(std::initializer_list<int> rows)
     {
         for (int row : rows)
-            form->FileListBox1->selectionModel()->select(form->FileListBox1->model()->index(row, 0),
-                                                         QItemSelectionModel::Select);
+            fileList()->selectionModel()->select(fileList()->model()->index(row, 0), QItemSelectionModel::Select);
     }
 
     // A double click as the mouse makes it, at a point of the list's viewport.
@@ -71,6 +70,10 @@ protected:
         form = &start();
     }
 
+    QListView* fileList() const { return findControl<QListView>(*form, "FileListBox1"); }
+    QListView* queueList() const { return findControl<QListView>(*form, "queue"); }
+    QListWidget* trackList() const { return findControl<QListWidget>(*form, "cdlistbox"); }
+
     MainWindow* form = nullptr;
     std::filesystem::path media;
 };
@@ -79,49 +82,48 @@ TEST_F(QueueWindowTest, ButtonsKeysAndDoubleClickAddFromTheFileList)
 {
     browseMedia();
     selectFiles({1, 3});
-    form->btnAdd->click();
+    findControl<QPushButton>(*form, "btnAdd")->click();
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
-    qt_test::pressKey(form->FileListBox1, Qt::Key_Return);
+    qt_test::pressKey(fileList(), Qt::Key_Return);
     EXPECT_EQ(session->playQueue().count(), 4) << "Enter adds the selection once";
 
     // A control-double-click adds the row to the selection: the selected rows are added.
-    doubleClick(form->FileListBox1, form->FileListBox1->visualRect(form->FileListBox1->model()->index(0, 0)).center(),
-                Qt::ControlModifier);
+    doubleClick(fileList(), fileList()->visualRect(fileList()->model()->index(0, 0)).center(), Qt::ControlModifier);
     EXPECT_EQ(session->playQueue().count(), 7) << "a double click adds the selected rows";
 
-    form->chkAddtoTop->setChecked(true);
-    form->btnaddall->click();
+    findControl<QCheckBox>(*form, "chkAddtoTop")->setChecked(true);
+    findControl<QPushButton>(*form, "btnaddall")->click();
     EXPECT_EQ(queueTexts().front(), dir + "a.mid");
     EXPECT_EQ(session->playQueue().count(), 11) << "the file of no known kind is not listed";
-    EXPECT_EQ(form->queuefilename->model()->index(0, 0).data().toString(), "a.mid");
+    EXPECT_EQ(findControl<QListView>(*form, "queuefilename")->model()->index(0, 0).data().toString(), "a.mid");
 }
 
 TEST_F(QueueWindowTest, CommandsRemoveAndMoveTheSelectionOfTheVisibleList)
 {
     browseMedia();
-    form->btnaddall->click();
-    form->queue->selectionModel()->select(form->queue->model()->index(3, 0), QItemSelectionModel::Select);
-    form->btnUp->click();
+    findControl<QPushButton>(*form, "btnaddall")->click();
+    queueList()->selectionModel()->select(queueList()->model()->index(3, 0), QItemSelectionModel::Select);
+    findControl<QToolButton>(*form, "btnUp")->click();
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts()[2], dir + "d.png");
-    EXPECT_TRUE(form->queue->selectionModel()->isRowSelected(2, QModelIndex()));
-    EXPECT_FALSE(form->queue->selectionModel()->isRowSelected(3, QModelIndex()));
+    EXPECT_TRUE(queueList()->selectionModel()->isRowSelected(2, QModelIndex()));
+    EXPECT_FALSE(queueList()->selectionModel()->isRowSelected(3, QModelIndex()));
 
     dialogs.answers = {DialogAnswer::Yes};
-    qt_test::pressKey(form->queue, Qt::Key_Delete);
+    qt_test::pressKey(queueList(), Qt::Key_Delete);
     EXPECT_EQ(session->playQueue().count(), 3);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 
-    form->btnRemoveAll->click();  // answered No by the script
+    findControl<QPushButton>(*form, "btnRemoveAll")->click();  // answered No by the script
     EXPECT_EQ(session->playQueue().count(), 3);
 }
 
 TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
 {
     session->queueEditing().AddFiles({"/x/old.mid"}, false);
-    form->chkAddtoTop->setChecked(true);
+    findControl<QCheckBox>(*form, "chkAddtoTop")->setChecked(true);
     drop({QUrl::fromLocalFile("/Music/One.MID"), QUrl("https://example.invalid/two.wav"),
           QUrl::fromLocalFile("/Music/Three.wav"), QUrl("file:///Music/caf%E9%20%231.wav")});
     EXPECT_EQ(queueTexts(),
@@ -129,7 +131,7 @@ TEST_F(QueueWindowTest, DropsArriveInOrderAtTheTopOrBottomUnlessRefused)
         << "a name that is not UTF-8 keeps its bytes";
 
     session->settings().optDragDrop = false;
-    form->ApplySettings();
+    form->applySettings();
     EXPECT_FALSE(form->acceptDrops());
     drop({QUrl::fromLocalFile("/Music/Four.mid")});
     EXPECT_EQ(session->playQueue().count(), 4);
@@ -142,8 +144,8 @@ TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
     session->queueEditing().AddFiles({"/a.mid", "/b.mid", "/c.mid"}, false);
     for (int tab : {0, 1}) {
         SCOPED_TRACE(tab == 0 ? "View Path" : "Hide Path");
-        form->TabSet2->setCurrentIndex(tab);
-        QListView* list = tab == 0 ? form->queue : form->queuefilename;
+        findControl<QTabBar>(*form, "TabSet2")->setCurrentIndex(tab);
+        QListView* list = tab == 0 ? queueList() : findControl<QListView>(*form, "queuefilename");
         list->doItemsLayout();
         const QRect row = list->visualRect(list->model()->index(2 - tab, 0));
         ASSERT_TRUE(row.isValid());
@@ -154,20 +156,34 @@ TEST_F(QueueWindowTest, HandsStandBesideThePressedRow)
         QWidget* client = form->centralWidget();
         const int rowTop = viewport->mapTo(client, row.topLeft()).y();
         const int rowBottom = viewport->mapTo(client, row.bottomLeft()).y();
-        for (QToolButton* hand : {form->btnUp, form->btnDown}) {
+        for (QToolButton* hand :
+             {findControl<QToolButton>(*form, "btnUp"), findControl<QToolButton>(*form, "btnDown")}) {
             EXPECT_GE(hand->y(), rowTop);
             EXPECT_LE(hand->y(), rowBottom);
         }
     }
 }
 
+// The box is the session's setting: files handed over by other programs follow it too.
+TEST_F(QueueWindowTest, HandedOverFilesFollowTheAddToTopBox)
+{
+    FileHandOver handOver(session->queueEditing());
+    handOver.handOverFiles({"/old.mid"});
+    findControl<QCheckBox>(*form, "chkAddtoTop")->click();
+    EXPECT_TRUE(session->queueEditing().addsToTop());
+    handOver.handOverFiles({"/top.mid"});
+    findControl<QCheckBox>(*form, "chkAddtoTop")->click();
+    handOver.handOverFiles({"/bottom.mid"});
+    EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/top.mid", "/old.mid", "/bottom.mid"}));
+}
+
 TEST_F(QueueWindowTest, HandedOverFilesWaitForAnOpenDialog)
 {
-    FileHandOver handOver(session->queueEditing(), *form->chkAddtoTop);
+    FileHandOver handOver(session->queueEditing());
     QDialog dialog(form);
     bool queuedWhileOpen = true;
     QTimer::singleShot(0, [&] {
-        handOver.HandOverFiles({"/later.mid"});
+        handOver.handOverFiles({"/later.mid"});
         queuedWhileOpen = session->playQueue().count() != 0;
         QTimer::singleShot(400, &dialog, &QDialog::accept);
     });
@@ -195,17 +211,18 @@ TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
         QApplication::sendEvent(field, &drop);
         return true;
     };
-    const QString misc = form->cdmisc->toPlainText(), author = form->cdauthor->text();
-    EXPECT_TRUE(dragOnto(form->introsec));
-    EXPECT_TRUE(dragOnto(form->cdmisc->viewport()));
-    EXPECT_EQ(form->introsec->text().toStdString(), "5");
-    EXPECT_EQ(form->cdmisc->toPlainText(), misc);
+    const QString misc = findControl<QPlainTextEdit>(*form, "cdmisc")->toPlainText(),
+                  author = findControl<QLineEdit>(*form, "cdauthor")->text();
+    EXPECT_TRUE(dragOnto(findControl<QLineEdit>(*form, "introsec")));
+    EXPECT_TRUE(dragOnto(findControl<QPlainTextEdit>(*form, "cdmisc")->viewport()));
+    EXPECT_EQ(findControl<QLineEdit>(*form, "introsec")->text().toStdString(), "5");
+    EXPECT_EQ(findControl<QPlainTextEdit>(*form, "cdmisc")->toPlainText(), misc);
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{"/music/song.mid", "/music/song.mid"}));
 
     session->settings().optDragDrop = false;
-    form->ApplySettings();
-    EXPECT_FALSE(dragOnto(form->cdauthor));
-    EXPECT_EQ(form->cdauthor->text(), author);
+    form->applySettings();
+    EXPECT_FALSE(dragOnto(findControl<QLineEdit>(*form, "cdauthor")));
+    EXPECT_EQ(findControl<QLineEdit>(*form, "cdauthor")->text(), author);
     EXPECT_EQ(session->playQueue().count(), 2);
 }
 
@@ -214,8 +231,8 @@ TEST_F(QueueWindowTest, FilesDroppedOnTextFieldsJoinTheQueue)
 TEST_F(QueueWindowTest, TheQueueScrollsAcrossFourHundredPixels)
 {
     session->queueEditing().AddFiles({"/" + std::string(150, 'x') + "/long.mid", "/a.mid"}, false);
-    form->queue->doItemsLayout();
-    const QScrollBar* across = form->queue->horizontalScrollBar();
+    queueList()->doItemsLayout();
+    const QScrollBar* across = queueList()->horizontalScrollBar();
     EXPECT_EQ(across->maximum() + across->pageStep(), 400);
 }
 
@@ -225,16 +242,16 @@ TEST_F(QueueWindowTest, ADoubleClickBelowTheRowsAddsTheSelection)
 {
     browseMedia();
     selectFiles({1, 3});
-    const QPoint belowTheRows(20, form->FileListBox1->viewport()->height() - 4);
-    ASSERT_FALSE(form->FileListBox1->indexAt(belowTheRows).isValid());
-    doubleClick(form->FileListBox1, belowTheRows);
+    const QPoint belowTheRows(20, fileList()->viewport()->height() - 4);
+    ASSERT_FALSE(fileList()->indexAt(belowTheRows).isValid());
+    doubleClick(fileList(), belowTheRows);
     const std::string dir = media.string() + "/";
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png"}));
 
-    form->TabSet1->setCurrentIndex(1);
-    form->cdlistbox->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
-    form->cdlistbox->item(1)->setSelected(true);
-    doubleClick(form->cdlistbox, QPoint(20, form->cdlistbox->viewport()->height() - 4));
+    findControl<QTabBar>(*form, "TabSet1")->setCurrentIndex(1);
+    trackList()->addItems({QStringLiteral("01:Intro.cdt"), QStringLiteral("02:Song.cdt")});
+    trackList()->item(1)->setSelected(true);
+    doubleClick(trackList(), QPoint(20, trackList()->viewport()->height() - 4));
     EXPECT_EQ(queueTexts(), (std::vector<std::string>{dir + "b.wav", dir + "d.png", "02:Song.cdt"}));
 }
 

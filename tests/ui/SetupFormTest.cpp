@@ -220,8 +220,8 @@ TEST_F(SetupFormTest, OkTakesTheValuesIntoEffectAndIntoTheFile)
         list("visualoptLoadDefaultAlbumWhenStart")->setCurrentIndex(2);
         setup.okButton->click();
     });
-    EXPECT_TRUE(form.timedisppanel->isHidden());
-    EXPECT_TRUE(form.btnUp->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "timedisppanel")->isHidden());
+    EXPECT_TRUE(findControl<QToolButton>(form, "btnUp")->isHidden());
     EXPECT_FALSE(form.acceptDrops());
     EXPECT_EQ(session->settings().optLoadDefaultAlbumWhenStart, daPrompt);
     const std::string written = home.read("sr3.ini");
@@ -244,7 +244,7 @@ TEST_F(SetupFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesStil
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text, "Unable to write to " + home.file("sr3.ini") + ".");
     EXPECT_FALSE(session->settings().optShowAnimatedIcon);
-    EXPECT_TRUE(form.animatediconpanel->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(form, "animatediconpanel")->isHidden());
 }
 
 }  // namespace

@@ -314,7 +314,7 @@ TEST_F(SingleInstanceNames, RuntimeDirectoryFallsBackToTempWhenXdgIsUnusable)
 TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
 {
     SingleInstanceGuard guard(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
-    ASSERT_FALSE(guard.GuardSingleInstance({}));
+    ASSERT_FALSE(guard.guardSingleInstance({}));
     ASSERT_TRUE(guard.isListening());
     std::vector<InstanceMessage> received;
     QObject::connect(&guard, &SingleInstanceGuard::messageReceived,
@@ -380,7 +380,7 @@ TEST_F(SingleInstanceWire, DropsWhatIsNotAMessageAndKeepsServing)
                                      {"f.mp3", "/music/bad\xff\xfe.wav", "\xef\xbb\xbf.wav"}};
     {
         SingleInstanceGuard second(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
-        EXPECT_TRUE(second.GuardSingleInstance(fromSecond));
+        EXPECT_TRUE(second.guardSingleInstance(fromSecond));
         EXPECT_FALSE(second.isListening());
     }
     ASSERT_TRUE(qt_test::waitUntil([&] { return !received.empty(); }));
@@ -395,7 +395,7 @@ TEST_F(SingleInstanceWire, GuardGoingAwayDeliversNoHalfMessage)
     QLocalSocket peer;
     {
         SingleInstanceGuard guard(QFile::encodeName(ProgramDir(QStringLiteral("player"))));
-        ASSERT_FALSE(guard.GuardSingleInstance({}));
+        ASSERT_FALSE(guard.guardSingleInstance({}));
         QObject::connect(&guard, &SingleInstanceGuard::messageReceived,
                          [&](const InstanceMessage& message) { received.push_back(message); });
         peer.connectToServer(guard.socketPath());

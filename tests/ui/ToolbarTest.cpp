@@ -38,7 +38,7 @@ protected:
         QApplication::sendEvent(target, &event);
     }
     // Drops the toolbar with its top-left corner at the given place.
-    void dropAt(QPoint place) { drag(toolbar->Panel1, place - toolbar->pos()); }
+    void dropAt(QPoint place) { drag(findControl<QFrame>(*toolbar, "Panel1"), place - toolbar->pos()); }
     void tick() { session->monitor().tick(); }
 
     std::map<QString, QRect> controlPlaces() const
@@ -50,7 +50,7 @@ protected:
     }
     // The dock counts from the main window's outer edges, its frame included.
     QPoint mainTopLeft() const { return mainWindow->frameGeometry().topLeft(); }
-    int captionMenuHeight() const { return session->toolbarDock().CaptionMenuHeight; }
+    int captionMenuHeight() const { return session->toolbarDock().captionMenuHeight; }
 };
 
 TEST_F(ToolbarTest, DockedUnderTheMenuBarOnceTheMainWindowIsPlaced)
@@ -74,7 +74,14 @@ TEST_F(ToolbarTest, SlotsShowTheCommandsOfTheirKeysAndGreyWithThem)
 {
     home.write("sr3.ini", "[Toolbar]\r\nT1=0\r\nT2=35\r\nT3=0x14\r\nT5=abc\r\nT6=31\r\n");
     start();
-    const auto& toolbarSlots = toolbar->ToolbarSlots;
+    struct ToolbarSlot {
+        QToolButton* button;
+        QLabel* label;
+    };
+    std::vector<ToolbarSlot> toolbarSlots;
+    for (int slot = 1; slot <= kToolbarSlotCount; ++slot)
+        toolbarSlots.push_back({findControl<QToolButton>(*toolbar, ("BitBtn" + std::to_string(slot)).c_str()),
+                                findControl<QLabel>(*toolbar, ("Label" + std::to_string(slot)).c_str())});
     EXPECT_EQ(toolbarSlots[0].label->text(), "OpenAlb") << "0 gives Open Album";
     EXPECT_EQ(toolbarSlots[1].label->text(), "OpenAlb") << "35 gives Open Album";
     EXPECT_EQ(toolbarSlots[2].label->text(), "Play") << "0x14 is 20";
@@ -112,27 +119,27 @@ TEST_F(ToolbarTest, DraggedOffTheMainWindowShrinksItAndBackGrowsIt)
     ASSERT_TRUE(qt_test::waitUntil([&] { return toolbar->isVisible(); }));
     const int dockedHeight = form.geometry().height();
     const int dockedWidth = toolbar->width();
-    const QRect queueDocked = form.queue->geometry();
+    const QRect queueDocked = findControl<QListView>(form, "queue")->geometry();
 
     dropAt(mainTopLeft() + QPoint(0, 600));
-    EXPECT_FALSE(session->toolbarDock().ToolbarDocked);
+    EXPECT_FALSE(session->toolbarDock().docked);
     EXPECT_EQ(toolbar->pos(), mainTopLeft() + QPoint(0, 600)) << "the toolbar moves once, at the release";
     EXPECT_EQ(toolbar->width(), dockedWidth) << "undocking keeps the width";
     EXPECT_EQ(form.geometry().height(), dockedHeight) << "the strip goes at the next tick";
     tick();
     EXPECT_EQ(form.geometry().height(), dockedHeight - Toolbar::kHeight);
-    EXPECT_EQ(form.queue->geometry(), queueDocked.translated(0, -Toolbar::kHeight));
-    EXPECT_EQ(form.statusbar->geometry().bottom(), form.centralWidget()->height() - 1)
+    EXPECT_EQ(findControl<QListView>(form, "queue")->geometry(), queueDocked.translated(0, -Toolbar::kHeight));
+    EXPECT_EQ(findControl<QLabel>(form, "statusbar")->geometry().bottom(), form.centralWidget()->height() - 1)
         << "the status bar stays at the bottom";
 
     dropAt(mainTopLeft() + QPoint(-5, captionMenuHeight() + Toolbar::kHeight));
-    EXPECT_TRUE(session->toolbarDock().ToolbarDocked);
+    EXPECT_TRUE(session->toolbarDock().docked);
     EXPECT_EQ(toolbar->geometry(), QRect(mainTopLeft() + QPoint(0, captionMenuHeight()),
                                          QSize(form.frameGeometry().width(), Toolbar::kHeight)))
         << "pulled into place at once";
     tick();
     EXPECT_EQ(form.geometry().height(), dockedHeight);
-    EXPECT_EQ(form.queue->geometry(), queueDocked);
+    EXPECT_EQ(findControl<QListView>(form, "queue")->geometry(), queueDocked);
 }
 
 TEST_F(ToolbarTest, FiftyUndockDockCyclesLeaveEveryControlWhereItWas)
@@ -156,16 +163,16 @@ TEST_F(ToolbarTest, OnlyTheLeftButtonDragsAndOnlyWhileDockingIsNotForced)
     start();
     ASSERT_TRUE(qt_test::waitUntil([&] { return toolbar->isVisible(); }));
     const QPoint docked = toolbar->pos();
-    drag(toolbar->Panel1, QPoint(0, 500), Qt::RightButton);
+    drag(findControl<QFrame>(*toolbar, "Panel1"), QPoint(0, 500), Qt::RightButton);
     EXPECT_EQ(toolbar->pos(), docked);
 
     session->settings().optForceToolbarDock = true;
-    drag(toolbar->Image1, QPoint(0, 500));
+    drag(findControl<QLabel>(*toolbar, "Image1"), QPoint(0, 500));
     EXPECT_EQ(toolbar->pos(), docked);
-    EXPECT_TRUE(session->toolbarDock().ToolbarDocked);
+    EXPECT_TRUE(session->toolbarDock().docked);
 
     session->settings().optForceToolbarDock = false;
-    drag(toolbar->Image1, QPoint(0, 500));
+    drag(findControl<QLabel>(*toolbar, "Image1"), QPoint(0, 500));
     EXPECT_EQ(toolbar->pos(), docked + QPoint(0, 500)) << "the icon is a grip";
 }
 
@@ -174,9 +181,10 @@ TEST_F(ToolbarTest, RubberBandShowsTheFuturePlaceWhileTheToolbarStays)
     start();
     ASSERT_TRUE(qt_test::waitUntil([&] { return toolbar->isVisible(); }));
     const QRect docked = toolbar->geometry();
-    const QPoint from = toolbar->Panel1->mapToGlobal(QPoint(5, 5));
-    send(toolbar->Panel1, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    send(toolbar->Panel1, QEvent::MouseMove, from + QPoint(30, 200), Qt::NoButton, Qt::LeftButton);
+    const QPoint from = findControl<QFrame>(*toolbar, "Panel1")->mapToGlobal(QPoint(5, 5));
+    send(findControl<QFrame>(*toolbar, "Panel1"), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(findControl<QFrame>(*toolbar, "Panel1"), QEvent::MouseMove, from + QPoint(30, 200), Qt::NoButton,
+         Qt::LeftButton);
     DragOutline* outline = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* found = qobject_cast<DragOutline*>(window))
@@ -189,40 +197,41 @@ TEST_F(ToolbarTest, RubberBandShowsTheFuturePlaceWhileTheToolbarStays)
     EXPECT_TRUE(outline->windowFlags() & Qt::X11BypassWindowManagerHint);
     EXPECT_FALSE(outline->mask().contains(outline->rect().center())) << "an outline only";
 
-    send(toolbar->Panel1, QEvent::MouseButtonRelease, from + QPoint(30, 200), Qt::LeftButton, Qt::NoButton);
+    send(findControl<QFrame>(*toolbar, "Panel1"), QEvent::MouseButtonRelease, from + QPoint(30, 200), Qt::LeftButton,
+         Qt::NoButton);
     EXPECT_FALSE(outline->isVisible());
 }
 
 TEST_F(ToolbarTest, ExclamationShowsTheInformationPanelWhichMirrorsTheInformationBar)
 {
     MainWindow& form = start();
-    EXPECT_TRUE(toolbar->Panel2->isHidden());
+    EXPECT_TRUE(findControl<QFrame>(*toolbar, "Panel2")->isHidden());
     form.showInfo("Current item:  /music/a.mid");
-    toolbar->Button1->click();
-    EXPECT_TRUE(toolbar->Panel2->isVisibleTo(toolbar.get()));
-    EXPECT_EQ(toolbar->infobar->text(), "Current item:  /music/a.mid") << "current as soon as it shows";
+    findControl<QPushButton>(*toolbar, "Button1")->click();
+    EXPECT_TRUE(findControl<QFrame>(*toolbar, "Panel2")->isVisibleTo(toolbar.get()));
+    EXPECT_EQ(findControl<QLabel>(*toolbar, "infobar")->text(), "Current item:  /music/a.mid")
+        << "current as soon as it shows";
     form.showInfo("There are currently no items in the queue.");
-    EXPECT_EQ(toolbar->Timer1->interval(), 1000);
-    EXPECT_TRUE(toolbar->Timer1->isActive());
-    toolbar->Timer1Timer();
-    EXPECT_EQ(toolbar->infobar->text(), "There are currently no items in the queue.");
+    EXPECT_EQ(findControl<QLabel>(*toolbar, "infobar")->text(), "There are currently no items in the queue.");
     form.setTimeDisplays("03:05", "00:12");
-    EXPECT_EQ(toolbar->lengthtimedisplay->text(), "03:05");
-    EXPECT_EQ(toolbar->positiontimedisplay->text(), "00:12");
-    toolbar->Button1->click();
-    EXPECT_TRUE(toolbar->Panel2->isHidden());
-    EXPECT_FALSE(toolbar->Timer1->isActive()) << "no copying while nobody sees it";
+    EXPECT_EQ(findControl<QLabel>(*toolbar, "lengthtimedisplay")->text(), "03:05");
+    EXPECT_EQ(findControl<QLabel>(*toolbar, "positiontimedisplay")->text(), "00:12");
+    findControl<QPushButton>(*toolbar, "Button1")->click();
+    EXPECT_TRUE(findControl<QFrame>(*toolbar, "Panel2")->isHidden());
+    for (const QTimer* timer : toolbar->findChildren<QTimer*>())
+        EXPECT_FALSE(timer->isActive()) << "nothing wakes the toolbar to copy the bar";
 }
 
 // "!" covers the slots with the panel's own background, and its captions show whole.
 TEST_F(ToolbarTest, TheInformationPanelCoversTheSlotsAndShowsItsCaptionsWhole)
 {
     start();
-    toolbar->Button1->click();
+    findControl<QPushButton>(*toolbar, "Button1")->click();
     // Under the caption of the eighth slot the panel has nothing of its own: only its colour.
     const QImage shown = toolbar->grab().toImage();
-    const QRect caption = toolbar->ToolbarSlots[7].label->geometry() & toolbar->Panel2->geometry();
-    const QRgb background = toolbar->Panel2->palette().color(QPalette::Window).rgb();
+    const QRect caption =
+        findControl<QLabel>(*toolbar, "Label8")->geometry() & findControl<QFrame>(*toolbar, "Panel2")->geometry();
+    const QRgb background = findControl<QFrame>(*toolbar, "Panel2")->palette().color(QPalette::Window).rgb();
     int showingThrough = 0;
     for (int y = caption.top(); y <= caption.bottom(); ++y) {
         for (int x = caption.left(); x <= caption.right(); ++x)
@@ -230,7 +239,7 @@ TEST_F(ToolbarTest, TheInformationPanelCoversTheSlotsAndShowsItsCaptionsWhole)
     }
     EXPECT_EQ(showingThrough, 0) << "pixels of the slot's caption show through the panel";
     for (const char* name : {"lblSongLength", "lblSongPosition"}) {
-        auto* caption = toolbar->Panel2->findChild<QLabel*>(QLatin1String(name));
+        auto* caption = findControl<QFrame>(*toolbar, "Panel2")->findChild<QLabel*>(QLatin1String(name));
         ASSERT_NE(caption, nullptr) << name;
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->contentsRect().width())
             << caption->text().toStdString() << " is cut";
@@ -241,7 +250,7 @@ TEST_F(ToolbarTest, TheInformationPanelCoversTheSlotsAndShowsItsCaptionsWhole)
 TEST_F(ToolbarTest, EveryCaptionFitsItsLabel)
 {
     start();
-    const QLabel* label = toolbar->ToolbarSlots[1].label;
+    const QLabel* label = findControl<QLabel>(*toolbar, "Label2");
     ASSERT_EQ(label->width(), 35);
     int captions = 0;
     for (Command command : CommandTable::allCommands()) {

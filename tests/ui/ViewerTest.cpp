@@ -53,8 +53,8 @@ TEST_F(ViewerTest, DocumentsShowAsTextAndPicturesReplaceThem)
     // resizable, a tool window of the main window (kept above it).
     const QRect mainFrame = form->frameGeometry();
     const ToolbarDock& dock = session->toolbarDock();
-    ASSERT_TRUE(dock.ToolbarDocked);
-    const int top = mainFrame.top() + dock.CaptionMenuHeight + toolbar->height();
+    ASSERT_TRUE(dock.docked);
+    const int top = mainFrame.top() + dock.captionMenuHeight + toolbar->height();
     EXPECT_EQ(viewer->frameGeometry(), QRect(mainFrame.left(), top, mainFrame.width(), mainFrame.bottom() + 1 - top));
     EXPECT_EQ(viewer->minimumSize(), viewer->maximumSize());
     EXPECT_EQ(viewer->windowType(), Qt::Tool);
@@ -78,11 +78,11 @@ TEST_F(ViewerTest, ViewerLiesUnderTheDockedToolbarsStripAndReachesUpWhenItFloats
     ASSERT_TRUE(viewer->isVisible());
     const ToolbarDock& dock = session->toolbarDock();
     const QRect main = form->frameGeometry();
-    EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight + toolbar->height());
+    EXPECT_EQ(viewer->y(), main.top() + dock.captionMenuHeight + toolbar->height());
 
-    session->toolbarDock().ToolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
+    session->toolbarDock().toolbarDropped(main.left() + 300, main.top() + 700);  // dragged away
     session->monitor().tick();
-    EXPECT_EQ(viewer->y(), main.top() + dock.CaptionMenuHeight);
+    EXPECT_EQ(viewer->y(), main.top() + dock.captionMenuHeight);
     EXPECT_EQ(viewer->frameGeometry().bottom(), form->frameGeometry().bottom()) << "down to the main window's bottom";
 }
 
@@ -152,7 +152,7 @@ TEST_F(ViewerTest, TheViewerFollowsTheMainWindow)
     const std::string notes = write("notes.txt", "notes\r\n");
     session->queueEditing().AddFiles({notes}, false);
     dispatcher.ExecuteCommand(Command::Play);
-    const int below = session->toolbarDock().CaptionMenuHeight + toolbar->height();
+    const int below = session->toolbarDock().captionMenuHeight + toolbar->height();
     form->move(form->pos() + QPoint(40, 25));
     const QPoint wanted(form->frameGeometry().topLeft() + QPoint(0, below));
     EXPECT_TRUE(

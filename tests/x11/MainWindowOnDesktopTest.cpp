@@ -152,12 +152,13 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
 {
     MainWindow& form = startFramed();
     recordCommands();
-    const std::pair<QAbstractButton*, Command> commandButtons[] = {{form.btnAdd, Command::AddToQueue},
-                                                                   {form.btnaddall, Command::AddAllToQueue},
-                                                                   {form.btnRemoveQueue, Command::RemoveFromQueue},
-                                                                   {form.btnRemoveAll, Command::RemoveAllFromQueue},
-                                                                   {form.btnUp, Command::MoveQueueUp},
-                                                                   {form.btnDown, Command::MoveQueueDown}};
+    const std::pair<QAbstractButton*, Command> commandButtons[] = {
+        {findControl<QPushButton>(form, "btnAdd"), Command::AddToQueue},
+        {findControl<QPushButton>(form, "btnaddall"), Command::AddAllToQueue},
+        {findControl<QPushButton>(form, "btnRemoveQueue"), Command::RemoveFromQueue},
+        {findControl<QPushButton>(form, "btnRemoveAll"), Command::RemoveAllFromQueue},
+        {findControl<QToolButton>(form, "btnUp"), Command::MoveQueueUp},
+        {findControl<QToolButton>(form, "btnDown"), Command::MoveQueueDown}};
     const auto clickRaises = [&](QAbstractButton* button, Command command) {
         dispatcher.SetCommandEnabled(command, true);
         raised.clear();
@@ -171,11 +172,12 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
     for (const auto& [button, command] : commandButtons)
         clickRaises(button, command);
 
-    const std::pair<QAbstractButton*, QWidget*> rollUps[] = {{form.btnFileListRollUp, form.FileListBox1},
-                                                             {form.btnDirectoryListRollUp, form.TabSet1},
-                                                             {form.btnQueueRollUp, form.TabSet2},
-                                                             {form.btnFilterRollUp, form.filterpanel},
-                                                             {form.btnPlayModeRollUp, form.playmodepanel}};
+    const std::pair<QAbstractButton*, QWidget*> rollUps[] = {
+        {findControl<QToolButton>(form, "btnFileListRollUp"), findControl<QListView>(form, "FileListBox1")},
+        {findControl<QToolButton>(form, "btnDirectoryListRollUp"), findControl<QTabBar>(form, "TabSet1")},
+        {findControl<QToolButton>(form, "btnQueueRollUp"), findControl<QTabBar>(form, "TabSet2")},
+        {findControl<QToolButton>(form, "btnFilterRollUp"), findControl<QFrame>(form, "filterpanel")},
+        {findControl<QToolButton>(form, "btnPlayModeRollUp"), findControl<QFrame>(form, "playmodepanel")}};
     for (const auto& [button, part] : rollUps) {
         for (const bool shown : {false, true}) {
             click(button);
@@ -184,7 +186,7 @@ TEST_F(MainWindowOnDesktopTest, EveryButtonTakesItsClickFromTheMouse)
         }
     }
 
-    form.TabSet1->setCurrentIndex(1);
+    findControl<QTabBar>(form, "TabSet1")->setCurrentIndex(1);
     for (const auto& [button, command] : {commandButtons[0], commandButtons[1]})
         clickRaises(button, command);
 }
@@ -201,12 +203,12 @@ TEST_F(MainWindowOnDesktopTest, AToolbarDroppedOnTheCaptionDocks)
     ASSERT_TRUE(
         qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight - Toolbar::kHeight; }, 2s))
         << "the toolbar did not float";
-    EXPECT_FALSE(session->toolbarDock().ToolbarDocked);
+    EXPECT_FALSE(session->toolbarDock().docked);
 
     const int caption = form.geometry().top() - form.frameGeometry().top();
     ASSERT_GT(caption, 4) << "no caption";
     dragToolbarTo(QPoint(form.frameGeometry().left() + 10, form.frameGeometry().top() + caption / 2));
-    EXPECT_TRUE(qt_test::waitUntil([&] { return session->toolbarDock().ToolbarDocked; }, 2s))
+    EXPECT_TRUE(qt_test::waitUntil([&] { return session->toolbarDock().docked; }, 2s))
         << "dropped on the caption, the toolbar stayed floating";
     EXPECT_TRUE(qt_test::waitUntil([&] { return form.frameGeometry().height() == dockedHeight; }, 2s));
     EXPECT_EQ(toolbar->pos(), dockedPlace) << "docked under the menu bar again";
@@ -217,7 +219,7 @@ TEST_F(MainWindowOnDesktopTest, ToolTipsShowWhileTheMainWindowIsActive)
 {
     MainWindow& form = startFramed();
     ASSERT_TRUE(qt_test::waitUntil([&] { return QApplication::activeWindow() == &form; }, 5s));
-    const QToolButton* play = toolbar->ToolbarSlots[4].button;
+    const QToolButton* play = findControl<QToolButton>(*toolbar, "BitBtn5");
     const QPoint middle = play->mapToGlobal(play->rect().center());
     ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle - QPoint(3, 0))));
     ASSERT_TRUE(xdotool(QStringList{QStringLiteral("mousemove")} + at(middle)));

@@ -46,6 +46,11 @@ public:
     // A drop from the file manager: refused while drops are off (the queue is validated anyway).
     void AddDroppedFiles(const std::vector<std::string>& paths, bool addToTop);
 
+    // "Add to Top": whether files added by the windows and handed over by other programs go
+    // above the old entries. The main window's check box mirrors it; off at start.
+    bool addsToTop() const { return addingToTop; }
+    void setAddToTop(bool on) { addingToTop = on; }
+
     // True when the removal was carried out or the queue was already empty.
     bool RemoveFromQueue(bool all);
     void MoveQueueItemsUp();
@@ -69,4 +74,5 @@ private:
     PlayQueue& queue;
     const Settings& settings;
     const QueueViews& views;
+    bool addingToTop = false;
 };

@@ -84,9 +84,9 @@ void Jukebox::attachDockWindows(DockWindows* windows) { dock.attach(windows); }
 
 void Jukebox::StartupInitialise(StartupWindow& window)
 {
-    dock.ToolbarDocked = true;
+    dock.docked = true;
     playbackMonitor.iconFrame = 0;
-    window.ApplyFileFilter();
+    window.applyFileFilter();
     playbackState.playState = PlayState::Stopped;
     playbackState.PlayedCount = 0;
     LoadSettings(window);
@@ -107,8 +107,8 @@ void Jukebox::LoadSettings(StartupWindow& window)
     // Every key as the file has it, the welcome window's two start-up keys included.
     currentSettings = ReadSettings(ProfileFile(SettingsFilePath()));
     player().backend().setCdDevice(currentSettings.CdDevice);
-    window.ApplyToolbarSlots(currentSettings.ToolbarSlots);
-    window.ApplySettings();
+    window.applyToolbarSlots(currentSettings.ToolbarSlots);
+    window.applySettings();
 }
 
 void Jukebox::ApplyCommandLine()

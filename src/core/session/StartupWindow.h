@@ -9,9 +9,9 @@ class StartupWindow {
 public:
     virtual ~StartupWindow() = default;
     // The file list gets the mask of the checked type filters.
-    virtual void ApplyFileFilter() = 0;
+    virtual void applyFileFilter() = 0;
     // The toolbar's slots get the commands the settings hold for them.
-    virtual void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) = 0;
+    virtual void applyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) = 0;
     // The display options and the drop acceptance of the session's settings.
-    virtual void ApplySettings() = 0;
+    virtual void applySettings() = 0;
 };

@@ -19,7 +19,7 @@ public:
     virtual ScreenRect mainWindowBounds() const = 0;
     virtual void setMainWindowHeight(int height) = 0;
     // Moves the main window's controls down or up by the toolbar's height.
-    virtual void ShiftMainControls(bool down) = 0;
+    virtual void shiftMainControls(bool down) = 0;
 
     virtual ScreenRect toolbarBounds() const = 0;
     virtual void placeToolbar(const ScreenRect& bounds) = 0;
@@ -36,7 +36,7 @@ public:
         struct Nowhere final : DockWindows {
             ScreenRect mainWindowBounds() const override { return {}; }
             void setMainWindowHeight(int) override {}
-            void ShiftMainControls(bool) override {}
+            void shiftMainControls(bool) override {}
             ScreenRect toolbarBounds() const override { return {}; }
             void placeToolbar(const ScreenRect&) override {}
             void showToolbar() override {}

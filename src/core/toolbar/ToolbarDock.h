@@ -16,24 +16,24 @@ public:
     void attach(DockWindows* dockWindows) { windows = dockWindows ? dockWindows : &DockWindows::none(); }
 
     // Docked at every start; the main window is laid out for the docked toolbar.
-    bool ToolbarDocked = true;
+    bool docked = true;
     DockLayoutState dockLayoutState = dlWithStrip;
     // From the main window's outer top to where a docked toolbar's top lies: the caption and
     // the menu bar.
-    int CaptionMenuHeight = 0;
+    int captionMenuHeight = 0;
 
     // Whether a toolbar dropped with its top-left corner at x, y docks: its left edge from 5
     // pixels left of the main window to the main window's right edge, its top from the
-    // main window's top to that top plus the toolbar's height and CaptionMenuHeight.
-    static bool InDockZone(const ScreenRect& mainWindow, int x, int y, int toolbarHeight, int captionMenuHeight);
+    // main window's top to that top plus the toolbar's height and captionMenuHeight.
+    static bool inDockZone(const ScreenRect& mainWindow, int x, int y, int toolbarHeight, int captionMenuHeight);
 
     // The end of a drag: the toolbar docks when dropped in the dock zone, otherwise it
     // floats where it was dropped, keeping its width. It moves once.
-    void ToolbarDropped(int x, int y);
+    void toolbarDropped(int x, int y);
 
     // Every move of the main window: a docked toolbar follows it, and the strip is added
     // or removed at once.
-    void MainWindowMoved();
+    void mainWindowMoved();
 
     // Every tick of the playback monitor: the strip follows the dock state, and a viewer in
     // the normal state lies under the menu bar and the strip. The toolbar does not move.

@@ -1,6 +1,5 @@
 #include "ui/mainwindow/FileDrops.h"
 
-#include <QAbstractButton>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -26,7 +25,7 @@ std::vector<std::string> droppedPaths(const QMimeData& data)
 
 }  // namespace
 
-FileDrops::FileDrops(Jukebox& session, const QAbstractButton& addToTop) : session(session), addToTop(addToTop) {}
+FileDrops::FileDrops(Jukebox& session) : session(session) {}
 
 bool FileDrops::isDragEvent(QEvent::Type type)
 {
@@ -48,7 +47,10 @@ void FileDrops::drop(QDropEvent* event) const
 {
     event->acceptProposedAction();
     const std::vector<std::string> paths = droppedPaths(*event->mimeData());
-    GuardedCall([&] { session.queueEditing().AddDroppedFiles(paths, addToTop.isChecked()); });
+    GuardedCall([&] {
+        QueueEditing& editing = session.queueEditing();
+        editing.AddDroppedFiles(paths, editing.addsToTop());
+    });
 }
 
 bool FileDrops::onControl(QEvent* event) const

@@ -5,14 +5,13 @@
 #include <QEvent>
 
 class Jukebox;
-class QAbstractButton;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
 
 class FileDrops {
 public:
-    FileDrops(Jukebox& session, const QAbstractButton& addToTop);
+    explicit FileDrops(Jukebox& session);
 
     static bool isDragEvent(QEvent::Type type);
 
@@ -27,5 +26,4 @@ private:
     bool accepts(const QMimeData& data) const;
 
     Jukebox& session;
-    const QAbstractButton& addToTop;
 };

@@ -84,17 +84,18 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
 
     createControls(client);
     placeControls(client);
-    drops = std::make_unique<FileDrops>(session, *chkAddtoTop);
-    browser = new FileBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, this);
-    queuePanel =
-        new QueuePanel(session.playQueue(), {queue, queuefilename, TabSet2, btnQueueRollUp, btnUp, btnDown}, this);
-    pictureArea = std::make_unique<PictureArea>(*this, *PMultiImage1);
+    toolbar.showInformation(informationBar->text());
+    drops = std::make_unique<FileDrops>(session);
+    browser = new FileBrowser(driveBox, directoryList, fileList, this);
+    queuePanel = new QueuePanel(session.playQueue(),
+                                {queuePaths, queueNames, pathTabs, queueRollUp, moveUpButton, moveDownButton}, this);
+    videoArea = std::make_unique<PictureArea>(*this, *pictureArea);
     cdPanel = new CdPanel(
-        {cdlistbox, cdtitle, cdauthor, cdcategory, cdmisc, TabSet1}, [this] { this->session.cd().StoreCDInfo(); },
+        {trackList, cdTitle, cdAuthor, cdCategory, cdMisc, sourceTabs}, [this] { this->session.cd().StoreCDInfo(); },
         this);
     discLookup = new OnlineDiscLookup(this);
     fileManager = std::make_unique<FileManagerView>(
-        FileManagerView::Controls{browser, FileListBox1, cdlistbox, TabSet1, lblFileInfo});
+        FileManagerView::Controls{browser, fileList, trackList, sourceTabs, fileInfoBar});
     createMenus();
     createPopupMenus();
     connectHandlers();
@@ -105,7 +106,7 @@ MainWindow::MainWindow(Jukebox& session, CommandDispatcher& commands, Toolbar& t
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    FormCreate();
+    runStartup();
 }
 
 MainWindow::~MainWindow()
@@ -121,7 +122,7 @@ void MainWindow::attachViews(bool attached)
     session.attachInformationBar(attached ? this : nullptr);
     session.attachQueueWindow(attached ? queuePanel : nullptr);
     session.attachDisplay(attached ? this : nullptr);
-    session.attachVideoArea(attached ? pictureArea.get() : nullptr);
+    session.attachVideoArea(attached ? videoArea.get() : nullptr);
     session.attachCdView(attached ? cdPanel : nullptr);
     session.attachDiscLookup(attached ? discLookup : nullptr);
     session.attachFileManagerWindow(attached ? fileManager.get() : nullptr);
@@ -132,79 +133,81 @@ void MainWindow::createControls(QWidget* client)
 {
     // The picture area fills the client in the window's own colour: behind the controls it
     // is the background, brought in front for a video it covers them.
-    PMultiImage1 = makeControl<QLabel>(client, "PMultiImage1");
-    PMultiImage1->setAlignment(Qt::AlignCenter);
-    PMultiImage1->setAutoFillBackground(true);
+    pictureArea = makeControl<QLabel>(client, "PMultiImage1");
+    pictureArea->setAlignment(Qt::AlignCenter);
+    pictureArea->setAutoFillBackground(true);
     createBrowserControls(client);
     createPlaybackControls(client);
     createQueueControls(client);
     createFilterControls(client);
-    statusbar = makeLabel(client, "statusbar", QStringLiteral("The Status Bar."));
-    statusbar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusbar->setStyleSheet(QLatin1String("background-color: rgb(192,192,192); color: black;"));
+    statusLine = makeLabel(client, "statusbar", QStringLiteral("The Status Bar."));
+    statusLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusLine->setStyleSheet(QLatin1String("background-color: rgb(192,192,192); color: black;"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(200);
-    introcountdown = new QTimer(this);
-    introcountdown->setObjectName(QStringLiteral("introcountdown"));
-    introcountdown->setInterval(1000);
+    monitorTimer = new QTimer(this);
+    monitorTimer->setObjectName(QStringLiteral("Timer1"));
+    monitorTimer->setInterval(200);
+    introTimer = new QTimer(this);
+    introTimer->setObjectName(QStringLiteral("introcountdown"));
+    introTimer->setInterval(1000);
 }
 
 // The information bars, the drive and directory lists with the CD title and notes that
 // share their place, the file and CD track lists, and the buttons that add to the queue.
 void MainWindow::createBrowserControls(QWidget* client)
 {
-    infobarpanel = makeBar(client, "infobarpanel", infobar, "infobar", QStringLiteral("Sonorail"));
-    Panel1 = makeBar(client, "Panel1", lblFileInfo, "lblFileInfo",
-                     QStringLiteral("Click \"File/Info\" to get information on a multimedia file/cd track here!"));
+    informationPanel = makeBar(client, "infobarpanel", informationBar, "infobar", QStringLiteral("Sonorail"));
+    fileInfoPanel =
+        makeBar(client, "Panel1", fileInfoBar, "lblFileInfo",
+                QStringLiteral("Click \"File/Info\" to get information on a multimedia file/cd track here!"));
 
-    DriveComboBox1 = makeControl<QComboBox>(client, "DriveComboBox1");
-    DriveComboBox1->setStyleSheet(QLatin1String(kListStyle));
-    cdtitle = makeControl<QLineEdit>(client, "cdtitle");
-    cdtitle->setStyleSheet(QLatin1String(kListStyle));
-    cdtitle->setText(QStringLiteral("CD Title Goes Here..."));
-    cdtitle->hide();
+    driveBox = makeControl<QComboBox>(client, "DriveComboBox1");
+    driveBox->setStyleSheet(QLatin1String(kListStyle));
+    cdTitle = makeControl<QLineEdit>(client, "cdtitle");
+    cdTitle->setStyleSheet(QLatin1String(kListStyle));
+    cdTitle->setText(QStringLiteral("CD Title Goes Here..."));
+    cdTitle->hide();
 
-    TabSet1 = makeTabSet(client, "TabSet1", QStringLiteral("Files"), QStringLiteral("CD-Audio"));
-    DirectoryListBox1 = makeView(client, "DirectoryListBox1", QAbstractItemView::SingleSelection);
+    sourceTabs = makeTabSet(client, "TabSet1", QStringLiteral("Files"), QStringLiteral("CD-Audio"));
+    directoryList = makeView(client, "DirectoryListBox1", QAbstractItemView::SingleSelection);
 
-    cdinfo = makeControl<QFrame>(client, "cdinfo");
-    cdinfo->setFrameShape(QFrame::Panel);
-    cdinfo->setFrameShadow(QFrame::Raised);
+    cdDetails = makeControl<QFrame>(client, "cdinfo");
+    cdDetails->setFrameShape(QFrame::Panel);
+    cdDetails->setFrameShadow(QFrame::Raised);
     const int captionWidth = 52;
-    makeLabel(cdinfo, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")->setGeometry(2, 3, captionWidth, 17);
-    makeLabel(cdinfo, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")
+    makeLabel(cdDetails, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")
+        ->setGeometry(2, 3, captionWidth, 17);
+    makeLabel(cdDetails, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")
         ->setGeometry(2, 23, captionWidth, 17);
-    makeLabel(cdinfo, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
-    cdauthor = makeControl<QLineEdit>(cdinfo, "cdauthor");
-    cdauthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
-    cdcategory = makeControl<QLineEdit>(cdinfo, "cdcategory");
-    cdcategory->setGeometry(captionWidth + 2, 22, 185 - captionWidth - 4, 19);
-    cdmisc = makeControl<QPlainTextEdit>(cdinfo, "cdmisc");
-    cdmisc->setGeometry(2, 60, 181, 46);
-    cdmisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    makeLabel(cdDetails, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
+    cdAuthor = makeControl<QLineEdit>(cdDetails, "cdauthor");
+    cdAuthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
+    cdCategory = makeControl<QLineEdit>(cdDetails, "cdcategory");
+    cdCategory->setGeometry(captionWidth + 2, 22, 185 - captionWidth - 4, 19);
+    cdMisc = makeControl<QPlainTextEdit>(cdDetails, "cdmisc");
+    cdMisc->setGeometry(2, 60, 181, 46);
+    cdMisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (QWidget* field :
-         {static_cast<QWidget*>(cdauthor), static_cast<QWidget*>(cdcategory), static_cast<QWidget*>(cdmisc)})
+         {static_cast<QWidget*>(cdAuthor), static_cast<QWidget*>(cdCategory), static_cast<QWidget*>(cdMisc)})
         field->setStyleSheet(QLatin1String(kListStyle));
-    cdinfo->hide();
+    cdDetails->hide();
 
-    FileListBox1 = makeView(client, "FileListBox1", QAbstractItemView::ExtendedSelection);
-    cdlistbox = makeList(client, "cdlistbox", true);
-    cdlistbox->hide();
+    fileList = makeView(client, "FileListBox1", QAbstractItemView::ExtendedSelection);
+    trackList = makeList(client, "cdlistbox", true);
+    trackList->hide();
 
-    btnFileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
-    addtotoppanel = makeControl<QFrame>(client, "addtotoppanel");
-    addtotoppanel->setStyleSheet(
+    fileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
+    addToTopPanel = makeControl<QFrame>(client, "addtotoppanel");
+    addToTopPanel->setStyleSheet(
         QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
-    chkAddtoTop = makeCheck(addtotoppanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
+    addToTopBox = makeCheck(addToTopPanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
 
-    btnAdd = makeControl<QPushButton>(client, "btnAdd");
-    btnAdd->setText(QStringLiteral("->"));
-    btnAdd->setDefault(true);
-    btnaddall = makeControl<QPushButton>(client, "btnaddall");
-    btnaddall->setText(QStringLiteral("All ->"));
-    btnDirectoryListRollUp = makeGlyphButton(client, "btnDirectoryListRollUp", Qt::UpArrow);
+    addButton = makeControl<QPushButton>(client, "btnAdd");
+    addButton->setText(QStringLiteral("->"));
+    addButton->setDefault(true);
+    addAllButton = makeControl<QPushButton>(client, "btnaddall");
+    addAllButton->setText(QStringLiteral("All ->"));
+    directoryListRollUp = makeGlyphButton(client, "btnDirectoryListRollUp", Qt::UpArrow);
 }
 
 // The animated icon, the time display and the play modes.
@@ -212,74 +215,74 @@ void MainWindow::createPlaybackControls(QWidget* client)
 {
     // The icon repaints five times a second for the whole run: a plain palette and an
     // opaque picture keep each repaint to the icon's own 32 x 32 pixels.
-    animatediconpanel = makeControl<QFrame>(client, "animatediconpanel");
-    animatediconpanel->setAutoFillBackground(true);
-    QPalette black = animatediconpanel->palette();
+    iconPanel = makeControl<QFrame>(client, "animatediconpanel");
+    iconPanel->setAutoFillBackground(true);
+    QPalette black = iconPanel->palette();
     black.setColor(QPalette::Window, Qt::black);
-    animatediconpanel->setPalette(black);
-    animatedicon = makeControl<IconFrameView>(animatediconpanel, "animatedicon");
-    animatedicon->setGeometry(0, 0, 32, 32);
+    iconPanel->setPalette(black);
+    animatedIcon = makeControl<IconFrameView>(iconPanel, "animatedicon");
+    animatedIcon->setGeometry(0, 0, 32, 32);
 
-    timedisppanel = makeControl<QFrame>(client, "timedisppanel");
-    timedisppanel->setStyleSheet(QLatin1String("background-color: black; color: yellow; font-size: 10px;"));
-    makeLabel(timedisppanel, "lblSongLength", QStringLiteral("Song Length"))->setGeometry(4, 1, 76, 15);
-    makeLabel(timedisppanel, "lblSongPosition", QStringLiteral("Song Position"))->setGeometry(82, 1, 76, 15);
-    lengthtimedisplay = makeLabel(timedisppanel, "lengthtimedisplay", QStringLiteral("00:00"));
-    lengthtimedisplay->setGeometry(4, 16, 76, 15);
-    positiontimedisplay = makeLabel(timedisppanel, "positiontimedisplay", QStringLiteral("00:00"));
-    positiontimedisplay->setGeometry(82, 16, 76, 15);
+    timePanel = makeControl<QFrame>(client, "timedisppanel");
+    timePanel->setStyleSheet(QLatin1String("background-color: black; color: yellow; font-size: 10px;"));
+    makeLabel(timePanel, "lblSongLength", QStringLiteral("Song Length"))->setGeometry(4, 1, 76, 15);
+    makeLabel(timePanel, "lblSongPosition", QStringLiteral("Song Position"))->setGeometry(82, 1, 76, 15);
+    lengthDisplay = makeLabel(timePanel, "lengthtimedisplay", QStringLiteral("00:00"));
+    lengthDisplay->setGeometry(4, 16, 76, 15);
+    positionDisplay = makeLabel(timePanel, "positiontimedisplay", QStringLiteral("00:00"));
+    positionDisplay->setGeometry(82, 16, 76, 15);
 
-    btnPlayModeRollUp = makeGlyphButton(client, "btnPlayModeRollUp", Qt::DownArrow, QStringLiteral("PlayMode"));
-    playmodepanel = makeControl<QFrame>(client, "playmodepanel");
-    playmodepanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("playmodepanel")));
-    chkBackwards = makeCheck(playmodepanel, "chkBackwards", QStringLiteral("Backwards"), 3, 1, 92);
-    chkRandom = makeCheck(playmodepanel, "chkRandom", QStringLiteral("Random"), 3, 16, 92);
-    chkContinuous = makeCheck(playmodepanel, "chkContinuous", QStringLiteral("Continuous"), 3, 31, 92);
-    chkShuffle = makeCheck(playmodepanel, "chkShuffle", QStringLiteral("Shuffle"), 3, 46, 92);
-    chkIntro = makeCheck(playmodepanel, "chkIntro", QStringLiteral("Intro"), 3, 62, 50);
-    introsec = makeControl<QLineEdit>(playmodepanel, "introsec");
-    introsec->setText(QStringLiteral("5"));
-    introsec->setGeometry(55, 61, 24, 17);
-    makeLabel(playmodepanel, "lblIntroSeconds", QStringLiteral("s"))->setGeometry(82, 62, 10, 15);
+    playModeRollUp = makeGlyphButton(client, "btnPlayModeRollUp", Qt::DownArrow, QStringLiteral("PlayMode"));
+    playModePanel = makeControl<QFrame>(client, "playmodepanel");
+    playModePanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("playmodepanel")));
+    backwardsBox = makeCheck(playModePanel, "chkBackwards", QStringLiteral("Backwards"), 3, 1, 92);
+    randomBox = makeCheck(playModePanel, "chkRandom", QStringLiteral("Random"), 3, 16, 92);
+    continuousBox = makeCheck(playModePanel, "chkContinuous", QStringLiteral("Continuous"), 3, 31, 92);
+    shuffleBox = makeCheck(playModePanel, "chkShuffle", QStringLiteral("Shuffle"), 3, 46, 92);
+    introBox = makeCheck(playModePanel, "chkIntro", QStringLiteral("Intro"), 3, 62, 50);
+    introSeconds = makeControl<QLineEdit>(playModePanel, "introsec");
+    introSeconds->setText(QStringLiteral("5"));
+    introSeconds->setGeometry(55, 61, 24, 17);
+    makeLabel(playModePanel, "lblIntroSeconds", QStringLiteral("s"))->setGeometry(82, 62, 10, 15);
 }
 
 // The queue's two lists, their path toggle, the hands and the remove buttons.
 void MainWindow::createQueueControls(QWidget* client)
 {
-    btnUp = makeGlyphButton(client, "btnUp", Qt::UpArrow);
-    btnDown = makeGlyphButton(client, "btnDown", Qt::DownArrow);
+    moveUpButton = makeGlyphButton(client, "btnUp", Qt::UpArrow);
+    moveDownButton = makeGlyphButton(client, "btnDown", Qt::DownArrow);
 
     QFont bold = font();
     bold.setBold(true);
-    queue = makeView(client, "queue", QAbstractItemView::ExtendedSelection);
-    queue->setFont(bold);
-    queuefilename = makeView(client, "queuefilename", QAbstractItemView::ExtendedSelection);
-    queuefilename->setFont(bold);
-    queuefilename->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    queuefilename->hide();
+    queuePaths = makeView(client, "queue", QAbstractItemView::ExtendedSelection);
+    queuePaths->setFont(bold);
+    queueNames = makeView(client, "queuefilename", QAbstractItemView::ExtendedSelection);
+    queueNames->setFont(bold);
+    queueNames->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    queueNames->hide();
 
-    TabSet2 = makeTabSet(client, "TabSet2", QStringLiteral("View Path"), QStringLiteral("Hide Path"));
-    btnRemoveQueue = makeControl<QPushButton>(client, "btnRemoveQueue");
-    btnRemoveQueue->setText(QStringLiteral("Remove"));
-    btnRemoveAll = makeControl<QPushButton>(client, "btnRemoveAll");
-    btnRemoveAll->setText(QStringLiteral("Rmv All"));
-    btnQueueRollUp = makeGlyphButton(client, "btnQueueRollUp", Qt::DownArrow);
+    pathTabs = makeTabSet(client, "TabSet2", QStringLiteral("View Path"), QStringLiteral("Hide Path"));
+    removeButton = makeControl<QPushButton>(client, "btnRemoveQueue");
+    removeButton->setText(QStringLiteral("Remove"));
+    removeAllButton = makeControl<QPushButton>(client, "btnRemoveAll");
+    removeAllButton->setText(QStringLiteral("Rmv All"));
+    queueRollUp = makeGlyphButton(client, "btnQueueRollUp", Qt::DownArrow);
 }
 
 // The type filters, laid out in columns as their table says.
 void MainWindow::createFilterControls(QWidget* client)
 {
-    btnFilterRollUp = makeGlyphButton(client, "btnFilterRollUp", Qt::DownArrow, QStringLiteral("Filters"));
-    filterpanel = makeControl<QFrame>(client, "filterpanel");
-    filterpanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
+    filterRollUp = makeGlyphButton(client, "btnFilterRollUp", Qt::DownArrow, QStringLiteral("Filters"));
+    filterPanel = makeControl<QFrame>(client, "filterpanel");
+    filterPanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
         const FileTypeFilter& filter = FileTypeFilters()[i];
         // Seven rows in the panel's 81 pixels: the classic six and the row of music and video.
         const int left = 3 + filter.column * 56, top = filter.row * 11;
-        QCheckBox* box = makeCheck(filterpanel, filter.checkBox.data(), QString(), left, top, 16);
+        QCheckBox* box = makeCheck(filterPanel, filter.checkBox.data(), QString(), left, top, 16);
         box->setChecked(true);
         filterBoxes[i] = box;
-        QLabel* label = makeLabel(filterpanel, "", QString::fromLatin1(filter.label.data(), filter.label.size()));
+        QLabel* label = makeLabel(filterPanel, "", QString::fromLatin1(filter.label.data(), filter.label.size()));
         label->setObjectName(QLatin1String("lbl") + box->objectName());
         label->setGeometry(left + 17, top, 36, 14);
     }
@@ -295,40 +298,40 @@ void MainWindow::placeControls(QWidget* client)
         control->setGeometry(place.left, place.top, place.width, place.height);
         CommandDispatcher::setTag(control, place.tag);
     }
-    PMultiImage1->lower();
+    pictureArea->lower();
 }
 
 void MainWindow::createMenus() { AddCommandMenus(*menuBar(), commands); }
 
 void MainWindow::createPopupMenus()
 {
-    FileManagerPopUp = MakeCommandPopup(CommandTable::fileManagerPopup(), commands, this);
-    QueuePopUp = MakeCommandPopup(CommandTable::queuePopup(), commands, this);
-    popupmenu = new QMenu(this);
-    popupmenu->setObjectName(QStringLiteral("popupmenu"));
-    popupmenu->addAction(QStringLiteral("What's &This?"))->setObjectName(QStringLiteral("WhatsThis1"));
+    fileListMenu = MakeCommandPopup(CommandTable::fileManagerPopup(), commands, this);
+    queueMenu = MakeCommandPopup(CommandTable::queuePopup(), commands, this);
+    whatsThisMenu = new QMenu(this);
+    whatsThisMenu->setObjectName(QStringLiteral("popupmenu"));
+    whatsThisMenu->addAction(QStringLiteral("What's &This?"))->setObjectName(QStringLiteral("WhatsThis1"));
 
     auto attach = [](QAbstractItemView* list, QMenu* menu) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(list, &QWidget::customContextMenuRequested, menu,
                          [list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
     };
-    attach(FileListBox1, FileManagerPopUp);
-    attach(cdlistbox, FileManagerPopUp);
-    attach(queue, QueuePopUp);
-    attach(queuefilename, QueuePopUp);
+    attach(fileList, fileListMenu);
+    attach(trackList, fileListMenu);
+    attach(queuePaths, queueMenu);
+    attach(queueNames, queueMenu);
 }
 
 void MainWindow::connectHandlers()
 {
     auto guarded = [](auto handler) { return [handler](auto&&...) { GuardedCall(handler); }; };
-    connect(TabSet1, &QTabBar::currentChanged, this, [this](int index) { GuardedCall([&] { TabSet1Click(index); }); });
-    connect(btnFileListRollUp, &QToolButton::clicked, this, guarded([this] { btnFileListRollUpClick(); }));
-    connect(btnDirectoryListRollUp, &QToolButton::clicked, this, guarded([this] { btnDirectoryListRollUpClick(); }));
-    connect(btnFilterRollUp, &QToolButton::clicked, this, guarded([this] { btnFilterRollUpClick(); }));
-    connect(btnPlayModeRollUp, &QToolButton::clicked, this, guarded([this] { btnPlayModeRollUpClick(); }));
+    connect(sourceTabs, &QTabBar::currentChanged, this, [this](int index) { GuardedCall([&] { showSource(index); }); });
+    connect(fileListRollUp, &QToolButton::clicked, this, guarded([this] { toggleFileList(); }));
+    connect(directoryListRollUp, &QToolButton::clicked, this, guarded([this] { toggleDirectoryList(); }));
+    connect(filterRollUp, &QToolButton::clicked, this, guarded([this] { toggleFilters(); }));
+    connect(playModeRollUp, &QToolButton::clicked, this, guarded([this] { togglePlayModes(); }));
     for (QCheckBox* box : filterBoxes)
-        connect(box, &QCheckBox::clicked, this, guarded([this] { ApplyFileFilter(); }));
+        connect(box, &QCheckBox::clicked, this, guarded([this] { applyFileFilter(); }));
 
     // The mode boxes mirror the play modes; a click checks through the exclusion rules.
     for (PlayMode mode :
@@ -337,24 +340,28 @@ void MainWindow::connectHandlers()
                 [this, mode](bool on) { GuardedCall([&] { session.playModes().setChecked(mode, on); }); });
     }
     session.playModes().onChanged = [this](PlayMode mode, bool on) { modeBox(mode)->setChecked(on); };
+    // "Add to Top" is the session's queue editing setting, which the box mirrors.
+    addToTopBox->setChecked(session.queueEditing().addsToTop());
+    connect(addToTopBox, &QCheckBox::toggled, this, [this](bool on) { session.queueEditing().setAddToTop(on); });
 
     // The monitor's ticks and the intro countdown drive the session's playback.
-    ticks = new PlaybackTicks(session, commands, *Timer1, *introcountdown, this);
+    ticks = new PlaybackTicks(session, commands, *monitorTimer, *introTimer, this);
+    connect(monitorTimer, &QTimer::timeout, this, &MainWindow::monitorTicked);
 }
 
 // The window's own commands: adding from its lists, the setup dialog, leaving, the help.
 void MainWindow::registerCommands()
 {
     for (QAbstractButton* button :
-         {static_cast<QAbstractButton*>(btnAdd), static_cast<QAbstractButton*>(btnaddall),
-          static_cast<QAbstractButton*>(btnRemoveQueue), static_cast<QAbstractButton*>(btnRemoveAll),
-          static_cast<QAbstractButton*>(btnUp), static_cast<QAbstractButton*>(btnDown)})
+         {static_cast<QAbstractButton*>(addButton), static_cast<QAbstractButton*>(addAllButton),
+          static_cast<QAbstractButton*>(removeButton), static_cast<QAbstractButton*>(removeAllButton),
+          static_cast<QAbstractButton*>(moveUpButton), static_cast<QAbstractButton*>(moveDownButton)})
         commands.addOfferer(button);
 
-    commands.setOperation(Command::AddToQueue, [this] { AddToQueue(false); });
-    commands.setOperation(Command::AddAllToQueue, [this] { AddToQueue(true); });
-    commands.setOperation(Command::SetupOptions, [this] { ShowSetupOptions(); });
-    commands.setOperation(Command::Exit, [this] { RequestExit(); });
+    commands.setOperation(Command::AddToQueue, [this] { addToQueue(false); });
+    commands.setOperation(Command::AddAllToQueue, [this] { addToQueue(true); });
+    commands.setOperation(Command::SetupOptions, [this] { showSetupOptions(); });
+    commands.setOperation(Command::Exit, [this] { requestExit(); });
     commands.setOperation(Command::HelpContents, [this] { showHelp(HelpCommand::HELP_FINDER); });
     commands.setOperation(Command::HelpSearch, [this] { showHelp(HelpCommand::HELP_PARTIALKEY); });
     commands.setOperation(Command::HelpOnHelp, [this] { showHelp(HelpCommand::HELP_HELPONHELP); });
@@ -363,14 +370,14 @@ void MainWindow::registerCommands()
 void MainWindow::showHelp(unsigned command) { HelpEngine::ShowHelp(this, command); }
 
 // The creation of the window, in its fixed order.
-void MainWindow::FormCreate()
+void MainWindow::runStartup()
 {
     loadIconStrip();
     session.StartupInitialise(*this);
     assignHints();
-    Timer1->start();
-    queue->setItemDelegate(new ScrollExtentDelegate(kQueueScrollExtent, queue));
-    contextHelp = new ContextHelp(session.settings(), *statusbar, *this, toolbar);
+    monitorTimer->start();
+    queuePaths->setItemDelegate(new ScrollExtentDelegate(kQueueScrollExtent, queuePaths));
+    contextHelp = new ContextHelp(session.settings(), *statusLine, *this, toolbar);
 }
 
 // Menu items take their commands' hints and help contexts, the controls the hints of their
@@ -384,28 +391,17 @@ void MainWindow::assignHints()
 
 void MainWindow::offerWhatsThis()
 {
-    auto* whatsThis = new WhatsThisPopup(*popupmenu, *popupmenu->actions().constFirst(), *this);
+    auto* whatsThis = new WhatsThisPopup(*whatsThisMenu, *whatsThisMenu->actions().constFirst(), *this);
     // A left click leaves the keyboard focus on "->", so Enter adds the selected files.
-    whatsThis->onOtherButton = [this] { btnAdd->setFocus(Qt::OtherFocusReason); };
-    const QList<QWidget*> explained{DirectoryListBox1,
-                                    btnAdd,
-                                    btnaddall,
-                                    btnRemoveQueue,
-                                    btnRemoveAll,
-                                    btnUp,
-                                    btnDown,
-                                    btnFileListRollUp,
-                                    btnDirectoryListRollUp,
-                                    btnQueueRollUp,
-                                    btnFilterRollUp,
-                                    btnPlayModeRollUp,
-                                    TabSet1,
-                                    TabSet2};
+    whatsThis->onOtherButton = [this] { addButton->setFocus(Qt::OtherFocusReason); };
+    const QList<QWidget*> explained{
+        directoryList,  addButton,           addAllButton, removeButton, removeAllButton, moveUpButton, moveDownButton,
+        fileListRollUp, directoryListRollUp, queueRollUp,  filterRollUp, playModeRollUp,  sourceTabs,   pathTabs};
     for (QWidget* control : explained)
         whatsThis->offerOn(control);
     // The panels with their check boxes and captions.
-    for (QWidget* panel : {static_cast<QWidget*>(cdinfo), static_cast<QWidget*>(filterpanel),
-                           static_cast<QWidget*>(playmodepanel), static_cast<QWidget*>(addtotoppanel)}) {
+    for (QWidget* panel : {static_cast<QWidget*>(cdDetails), static_cast<QWidget*>(filterPanel),
+                           static_cast<QWidget*>(playModePanel), static_cast<QWidget*>(addToTopPanel)}) {
         whatsThis->offerOn(panel);
         for (QWidget* part : panel->findChildren<QWidget*>()) {
             if (qobject_cast<QLabel*>(part) || qobject_cast<QCheckBox*>(part))
@@ -414,45 +410,63 @@ void MainWindow::offerWhatsThis()
     }
 }
 
+int MainWindow::clientHeight() const { return centralWidget()->height(); }
+
+int MainWindow::menuBarHeight() const { return menuBar()->sizeHint().height(); }
+
+// Every panel, button, list, drive selector and tab set, and the CD title, moves; the
+// picture and the status bar (the labels placed directly on the client) stay.
+void MainWindow::shiftControls(int distance)
+{
+    for (QWidget* control : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLabel*>(control))
+            control->move(control->x(), control->y() + distance);
+    }
+}
+
 void MainWindow::setClientHeight(int height)
 {
     QWidget* client = centralWidget();
     client->setFixedHeight(height);
     setFixedSize(kClientWidth, height + menuBar()->sizeHint().height());
-    PMultiImage1->setGeometry(client->rect());
-    statusbar->setGeometry(0, height - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+    pictureArea->setGeometry(client->rect());
+    statusLine->setGeometry(0, height - kStatusBarHeight, kClientWidth, kStatusBarHeight);
 }
 
 // A strip that cannot be loaded is reported, and start-up goes on: the rest of it sets up
 // the whole run; only the animated icon stays blank.
 void MainWindow::loadIconStrip()
 {
-    GuardedCall([this] { animatedicon->loadStrip(CurrentProgramPaths().dataFile("icons.bmp")); });
+    GuardedCall([this] { animatedIcon->loadStrip(CurrentProgramPaths().dataFile("icons.bmp")); });
 }
 
-void MainWindow::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands)
+// The settings keep the slots' commands by their numbers.
+void MainWindow::applyToolbarSlots(const std::array<int, kToolbarSlotCount>& numbers)
 {
-    toolbar.ApplyToolbarSlots(commands);
+    std::array<Command, kToolbarSlotCount> slotCommands{};
+    for (std::size_t slot = 0; slot < slotCommands.size(); ++slot)
+        slotCommands[slot] = static_cast<Command>(numbers[slot]);
+    toolbar.applySlots(slotCommands);
 }
 
-void MainWindow::ApplySettings()
+void MainWindow::applySettings()
 {
     const Settings& settings = session.settings();
-    timedisppanel->setVisible(settings.optDisplayTime);
-    btnUp->setVisible(settings.optDisplayQueueHands);
-    btnDown->setVisible(settings.optDisplayQueueHands);
+    timePanel->setVisible(settings.optDisplayTime);
+    moveUpButton->setVisible(settings.optDisplayQueueHands);
+    moveDownButton->setVisible(settings.optDisplayQueueHands);
     setAcceptDrops(settings.optDragDrop);
-    animatediconpanel->setVisible(settings.optShowAnimatedIcon);
+    iconPanel->setVisible(settings.optShowAnimatedIcon);
 }
 
-void MainWindow::ShowSetupOptions()
+void MainWindow::showSetupOptions()
 {
     if (setupForm)
         setupForm().ShowModal(session.settings(), SettingsFilePath());
-    ApplySettings();
+    applySettings();
 }
 
-void MainWindow::ApplyFileFilter()
+void MainWindow::applyFileFilter()
 {
     std::array<bool, kFileTypeFilterCount> ticked{};
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i)
@@ -463,59 +477,59 @@ void MainWindow::ApplyFileFilter()
 const QString& MainWindow::fileMask() const { return browser->fileList().mask(); }
 
 // Source switch: runs whenever the selected tab changes, by a click or by the program.
-void MainWindow::TabSet1Click(int index)
+void MainWindow::showSource(int index)
 {
     const bool files = index == 0;
-    FileListBox1->setVisible(files);
-    DriveComboBox1->setVisible(files);
-    DirectoryListBox1->setVisible(files);
-    cdlistbox->setVisible(!files);
-    cdtitle->setVisible(!files);
-    cdinfo->setVisible(!files);
+    fileList->setVisible(files);
+    driveBox->setVisible(files);
+    directoryList->setVisible(files);
+    trackList->setVisible(!files);
+    cdTitle->setVisible(!files);
+    cdDetails->setVisible(!files);
     for (Command command : {Command::DeleteFile, Command::DeleteAllFiles, Command::CopyFile, Command::CopyAllFiles,
                             Command::MoveFile, Command::MoveAllFiles})
         commands.SetCommandEnabled(command, files);
 }
 
-bool MainWindow::RequireFilesMode() { return session.fileCommands().RequireFilesMode(); }
+bool MainWindow::requireFilesMode() { return session.fileCommands().RequireFilesMode(); }
 
-void MainWindow::btnFileListRollUpClick()
+void MainWindow::toggleFileList()
 {
-    QAbstractItemView* list = TabSet1->currentIndex() == 0 ? static_cast<QAbstractItemView*>(FileListBox1)
-                                                           : static_cast<QAbstractItemView*>(cdlistbox);
+    QAbstractItemView* list = sourceTabs->currentIndex() == 0 ? static_cast<QAbstractItemView*>(fileList)
+                                                              : static_cast<QAbstractItemView*>(trackList);
     list->setVisible(list->isHidden());
 }
 
-void MainWindow::btnDirectoryListRollUpClick()
+void MainWindow::toggleDirectoryList()
 {
-    const bool shown = TabSet1->isHidden();
-    TabSet1->setVisible(shown);
-    if (TabSet1->currentIndex() == 0) {
-        DirectoryListBox1->setVisible(shown);
-        DriveComboBox1->setVisible(shown);
+    const bool shown = sourceTabs->isHidden();
+    sourceTabs->setVisible(shown);
+    if (sourceTabs->currentIndex() == 0) {
+        directoryList->setVisible(shown);
+        driveBox->setVisible(shown);
     } else {
-        cdtitle->setVisible(shown);
-        cdinfo->setVisible(shown);
+        cdTitle->setVisible(shown);
+        cdDetails->setVisible(shown);
     }
 }
 
-void MainWindow::btnFilterRollUpClick() { filterpanel->setVisible(filterpanel->isHidden()); }
+void MainWindow::toggleFilters() { filterPanel->setVisible(filterPanel->isHidden()); }
 
-void MainWindow::btnPlayModeRollUpClick() { playmodepanel->setVisible(playmodepanel->isHidden()); }
+void MainWindow::togglePlayModes() { playModePanel->setVisible(playModePanel->isHidden()); }
 
 QCheckBox* MainWindow::modeBox(PlayMode mode) const
 {
     switch (mode) {
         case PlayMode::Backwards:
-            return chkBackwards;
+            return backwardsBox;
         case PlayMode::Random:
-            return chkRandom;
+            return randomBox;
         case PlayMode::Continuous:
-            return chkContinuous;
+            return continuousBox;
         case PlayMode::Shuffle:
-            return chkShuffle;
+            return shuffleBox;
         case PlayMode::Intro:
-            return chkIntro;
+            return introBox;
     }
     return nullptr;
 }
@@ -539,13 +553,13 @@ bool MainWindow::mayLeave()
     return allowed;
 }
 
-void MainWindow::RequestExit()
+void MainWindow::requestExit()
 {
     if (mayLeave())
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-bool MainWindow::SessionEnding(bool mayAsk)
+bool MainWindow::sessionEnding(bool mayAsk)
 {
     bool allowed = true;
     if (mayAsk)
@@ -553,7 +567,7 @@ bool MainWindow::SessionEnding(bool mayAsk)
     return allowed;
 }
 
-void MainWindow::QuietExit()
+void MainWindow::quietExit()
 {
     if (exitConfirmed)
         return;
@@ -599,16 +613,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (FileDrops::isDragEvent(event->type()))
         return drops->onControl(event);
-    if (watched == FileListBox1->viewport() || watched == cdlistbox->viewport())
+    if (watched == fileList->viewport() || watched == trackList->viewport())
         return addingListMouse(static_cast<QWidget*>(watched), event);
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Delete && (watched == queue || watched == queuefilename)) {
+    if (key->key() == Qt::Key_Delete && (watched == queuePaths || watched == queueNames)) {
         commands.ExecuteCommand(Command::RemoveFromQueue, watched);
         return true;
     }
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdmisc)
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && watched != cdMisc)
         return handleEnter(watched);
     return QMainWindow::eventFilter(watched, event);
 }
@@ -624,7 +638,7 @@ bool MainWindow::addingListMouse(QWidget* viewport, QEvent* event)
     const auto* list = static_cast<QAbstractItemView*>(viewport->parentWidget());
     const bool belowTheRows = !list->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid();
     if (type == QEvent::MouseButtonDblClick)
-        GuardedCall([this] { AddToQueue(false); });
+        GuardedCall([this] { addToQueue(false); });
     return belowTheRows;
 }
 
@@ -634,51 +648,56 @@ bool MainWindow::handleEnter(QObject* watched)
         button->click();
         return true;
     }
-    if (btnAdd->isEnabled())
-        btnAdd->click();
+    if (addButton->isEnabled())
+        addButton->click();
     return true;
 }
 
 // --- The play queue ----------------------------------------------------------------------
 
-void MainWindow::AddToQueue(bool all)
+void MainWindow::addToQueue(bool all)
 {
-    const bool addToTop = chkAddtoTop->isChecked();
-    if (TabSet1->currentIndex() == 0)
+    const bool addToTop = session.queueEditing().addsToTop();
+    if (sourceTabs->currentIndex() == 0)
         session.queueEditing().AddToQueue(FileListSource(*browser), all, addToTop);
-    else if (TabSet1->currentIndex() == 1)
-        session.queueEditing().AddToQueue(CdListSource(*cdlistbox), all, addToTop);
+    else if (sourceTabs->currentIndex() == 1)
+        session.queueEditing().AddToQueue(CdListSource(*trackList), all, addToTop);
 }
 
-void MainWindow::showInfo(const std::string& text) { infobar->setText(QString::fromLocal8Bit(text.c_str())); }
+// The toolbar's information panel shows a copy of this bar.
+void MainWindow::showInfo(const std::string& text)
+{
+    informationBar->setText(QString::fromLocal8Bit(text.c_str()));
+    toolbar.showInformation(informationBar->text());
+}
 
 // --- Playback display --------------------------------------------------------------------
 
 // The toolbar's time displays are copies of these.
 void MainWindow::setTimeDisplays(const std::string& length, const std::string& position)
 {
-    lengthtimedisplay->setText(QString::fromStdString(length));
-    positiontimedisplay->setText(QString::fromStdString(position));
-    toolbar.setTimeDisplays(lengthtimedisplay->text(), positiontimedisplay->text());
+    lengthDisplay->setText(QString::fromStdString(length));
+    positionDisplay->setText(QString::fromStdString(position));
+    toolbar.setTimeDisplays(lengthDisplay->text(), positionDisplay->text());
 }
 
 void MainWindow::clearTimeDisplays()
 {
-    lengthtimedisplay->clear();
-    positiontimedisplay->clear();
+    lengthDisplay->clear();
+    positionDisplay->clear();
     toolbar.setTimeDisplays(QString(), QString());
 }
 
-void MainWindow::showIconFrame(int frame) { animatedicon->showFrame(frame); }
+void MainWindow::showIconFrame(int frame) { animatedIcon->showFrame(frame); }
 
 // A countdown that already runs keeps its running second: starting a QTimer again would
 // begin the second anew.
 void MainWindow::setIntroCountdown(bool running)
 {
     if (!running)
-        introcountdown->stop();
-    else if (!introcountdown->isActive())
-        introcountdown->start();
+        introTimer->stop();
+    else if (!introTimer->isActive())
+        introTimer->start();
 }
 
-std::string MainWindow::introSecondsText() const { return introsec->text().toStdString(); }
+std::string MainWindow::introSecondsText() const { return introSeconds->text().toStdString(); }

@@ -53,99 +53,42 @@ public:
     ~MainWindow() override;
 
     // StartupWindow, and after the setup dialog.
-    void ApplySettings() override;
-    void ApplyFileFilter() override;
+    void applySettings() override;
+    void applyFileFilter() override;
 
     // The client area's height (the docked toolbar's strip comes and goes); the window, the
     // picture behind the controls and the status bar at the bottom follow it.
+    int clientHeight() const;
     void setClientHeight(int height);
+    // The controls move down or up by distance as the strip comes or goes; the picture
+    // behind them and the status bar at the bottom stay.
+    void shiftControls(int distance);
+    int menuBarHeight() const;
 
-    // Command 18 shows the setup dialog that form gives: made at the first call and kept, as
-    // only some runs open it.
+    // "Setup Options" shows the setup dialog that form gives: made at the first call and
+    // kept, as only some runs open it.
     void attachSetupForm(std::function<SetupDialog&()> form) { setupForm = std::move(form); }
-    void ShowSetupOptions();
+    void showSetupOptions();
 
-    // Command 19: leave when the exit check allows it.
-    void RequestExit();
+    // "Exit": leave when the exit check allows it.
+    void requestExit();
     // Before the desktop session ends (a log-out, or only a checkpoint): the exit question
     // alone, when the session lets us ask; true when the user lets the session end.
     // Nothing is stopped or saved, so a log-out that is cancelled leaves the run as it was.
-    bool SessionEnding(bool mayAsk);
+    bool sessionEnding(bool mayAsk);
     // The program is ended from outside (SIGTERM, the session really ending): playback
     // stops and the default album is saved as the settings say, with nothing asked. A
     // failure is written to stderr and the program ends all the same (an album that
     // cannot be written stays as it was). Does nothing once the exit check has allowed
     // leaving.
-    void QuietExit();
-
-    // Controls (layout names)
-    QLabel* PMultiImage1 = nullptr;
-    QFrame* infobarpanel = nullptr;
-    QLabel* infobar = nullptr;
-    QFrame* Panel1 = nullptr;
-    QLabel* lblFileInfo = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
-    QLineEdit* cdtitle = nullptr;
-    QTabBar* TabSet1 = nullptr;
-    QListView* DirectoryListBox1 = nullptr;
-    QFrame* cdinfo = nullptr;
-    QLineEdit* cdauthor = nullptr;
-    QLineEdit* cdcategory = nullptr;
-    QPlainTextEdit* cdmisc = nullptr;
-    QListView* FileListBox1 = nullptr;
-    QListWidget* cdlistbox = nullptr;
-    QToolButton* btnFileListRollUp = nullptr;
-    QFrame* addtotoppanel = nullptr;
-    QCheckBox* chkAddtoTop = nullptr;
-    QPushButton* btnAdd = nullptr;
-    QPushButton* btnaddall = nullptr;
-    QFrame* animatediconpanel = nullptr;
-    IconFrameView* animatedicon = nullptr;
-    QToolButton* btnDirectoryListRollUp = nullptr;
-    QFrame* timedisppanel = nullptr;
-    QLabel* lengthtimedisplay = nullptr;
-    QLabel* positiontimedisplay = nullptr;
-    QToolButton* btnPlayModeRollUp = nullptr;
-    QFrame* playmodepanel = nullptr;
-    QCheckBox* chkBackwards = nullptr;
-    QCheckBox* chkRandom = nullptr;
-    QCheckBox* chkContinuous = nullptr;
-    QCheckBox* chkShuffle = nullptr;
-    QCheckBox* chkIntro = nullptr;
-    QLineEdit* introsec = nullptr;
-    QToolButton* btnUp = nullptr;
-    QToolButton* btnDown = nullptr;
-    QListView* queue = nullptr;
-    QListView* queuefilename = nullptr;
-    QTabBar* TabSet2 = nullptr;
-    QPushButton* btnRemoveQueue = nullptr;
-    QPushButton* btnRemoveAll = nullptr;
-    QToolButton* btnQueueRollUp = nullptr;
-    QToolButton* btnFilterRollUp = nullptr;
-    QFrame* filterpanel = nullptr;
-    std::array<QCheckBox*, kFileTypeFilterCount> filterBoxes{};
-    QLabel* statusbar = nullptr;
-    QMenu* FileManagerPopUp = nullptr;
-    QMenu* QueuePopUp = nullptr;
-    QMenu* popupmenu = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* introcountdown = nullptr;
+    void quietExit();
 
     FileBrowser& fileBrowser() const { return *browser; }
     const QString& fileMask() const;
-    // Commands 12 and 13: the selected rows (or all) of the file or CD list to the queue.
-    void AddToQueue(bool all);
-
-    // Roll-ups and tabs
-    void TabSet1Click(int index);
-    void btnFileListRollUpClick();
-    void btnDirectoryListRollUpClick();
-    void btnFilterRollUpClick();
-    void btnPlayModeRollUpClick();
 
     // False on the "Files" tab; on the "CD-Audio" tab says why a file command refuses and
     // returns true.
-    bool RequireFilesMode();
+    bool requireFilesMode();
 
     // InformationBar
     void showInfo(const std::string& text) override;
@@ -155,6 +98,11 @@ public:
     void showIconFrame(int frame) override;
     void setIntroCountdown(bool running) override;
     std::string introSecondsText() const override;
+
+signals:
+    // After each 200 ms tick of the playback monitor, once the session has run it (the
+    // extra tick run when an item ends is not signalled).
+    void monitorTicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -176,19 +124,84 @@ private:
     void registerCommands();
     void attachViews(bool attached);
     void watchKeys(QWidget* client);
-    void FormCreate();
+    void runStartup();
     void loadIconStrip();
     void assignHints();
     void offerWhatsThis();
 
     // StartupWindow
-    void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands) override;
+    void applyToolbarSlots(const std::array<int, kToolbarSlotCount>& numbers) override;
+
+    // "Add to Queue" and "Add All to Queue": the selected rows (or all) of the file or CD
+    // list to the queue.
+    void addToQueue(bool all);
+
+    // Roll-ups and tabs
+    void showSource(int index);
+    void toggleFileList();
+    void toggleDirectoryList();
+    void toggleFilters();
+    void togglePlayModes();
 
     bool handleEnter(QObject* watched);
     bool addingListMouse(QWidget* viewport, QEvent* event);
     QCheckBox* modeBox(PlayMode mode) const;
     void showHelp(unsigned command);
     bool mayLeave();
+
+    // Controls; each keeps its layout name as its object name, which tests and the help
+    // contexts look up.
+    QLabel* pictureArea = nullptr;               // PMultiImage1
+    QFrame* informationPanel = nullptr;          // infobarpanel
+    QLabel* informationBar = nullptr;            // infobar
+    QFrame* fileInfoPanel = nullptr;             // Panel1
+    QLabel* fileInfoBar = nullptr;               // lblFileInfo
+    QComboBox* driveBox = nullptr;               // DriveComboBox1
+    QLineEdit* cdTitle = nullptr;                // cdtitle
+    QTabBar* sourceTabs = nullptr;               // TabSet1
+    QListView* directoryList = nullptr;          // DirectoryListBox1
+    QFrame* cdDetails = nullptr;                 // cdinfo
+    QLineEdit* cdAuthor = nullptr;               // cdauthor
+    QLineEdit* cdCategory = nullptr;             // cdcategory
+    QPlainTextEdit* cdMisc = nullptr;            // cdmisc
+    QListView* fileList = nullptr;               // FileListBox1
+    QListWidget* trackList = nullptr;            // cdlistbox
+    QToolButton* fileListRollUp = nullptr;       // btnFileListRollUp
+    QFrame* addToTopPanel = nullptr;             // addtotoppanel
+    QCheckBox* addToTopBox = nullptr;            // chkAddtoTop
+    QPushButton* addButton = nullptr;            // btnAdd
+    QPushButton* addAllButton = nullptr;         // btnaddall
+    QFrame* iconPanel = nullptr;                 // animatediconpanel
+    IconFrameView* animatedIcon = nullptr;       // animatedicon
+    QToolButton* directoryListRollUp = nullptr;  // btnDirectoryListRollUp
+    QFrame* timePanel = nullptr;                 // timedisppanel
+    QLabel* lengthDisplay = nullptr;             // lengthtimedisplay
+    QLabel* positionDisplay = nullptr;           // positiontimedisplay
+    QToolButton* playModeRollUp = nullptr;       // btnPlayModeRollUp
+    QFrame* playModePanel = nullptr;             // playmodepanel
+    QCheckBox* backwardsBox = nullptr;           // chkBackwards
+    QCheckBox* randomBox = nullptr;              // chkRandom
+    QCheckBox* continuousBox = nullptr;          // chkContinuous
+    QCheckBox* shuffleBox = nullptr;             // chkShuffle
+    QCheckBox* introBox = nullptr;               // chkIntro
+    QLineEdit* introSeconds = nullptr;           // introsec
+    QToolButton* moveUpButton = nullptr;         // btnUp
+    QToolButton* moveDownButton = nullptr;       // btnDown
+    QListView* queuePaths = nullptr;             // queue
+    QListView* queueNames = nullptr;             // queuefilename
+    QTabBar* pathTabs = nullptr;                 // TabSet2
+    QPushButton* removeButton = nullptr;         // btnRemoveQueue
+    QPushButton* removeAllButton = nullptr;      // btnRemoveAll
+    QToolButton* queueRollUp = nullptr;          // btnQueueRollUp
+    QToolButton* filterRollUp = nullptr;         // btnFilterRollUp
+    QFrame* filterPanel = nullptr;               // filterpanel
+    std::array<QCheckBox*, kFileTypeFilterCount> filterBoxes{};
+    QLabel* statusLine = nullptr;    // statusbar
+    QMenu* fileListMenu = nullptr;   // FileManagerPopUp
+    QMenu* queueMenu = nullptr;      // QueuePopUp
+    QMenu* whatsThisMenu = nullptr;  // popupmenu
+    QTimer* monitorTimer = nullptr;  // Timer1
+    QTimer* introTimer = nullptr;    // introcountdown
 
     Jukebox& session;
     CommandDispatcher& commands;
@@ -198,7 +211,7 @@ private:
     QueuePanel* queuePanel = nullptr;
     CdPanel* cdPanel = nullptr;
     OnlineDiscLookup* discLookup = nullptr;
-    std::unique_ptr<PictureArea> pictureArea;
+    std::unique_ptr<PictureArea> videoArea;
     std::unique_ptr<FileManagerView> fileManager;
     std::unique_ptr<FileDrops> drops;
     PlaybackTicks* ticks = nullptr;

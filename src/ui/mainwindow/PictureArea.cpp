@@ -10,7 +10,7 @@
 #include "ui/queue/MusicTagCache.h"
 
 PictureArea::PictureArea(QMainWindow& window, QLabel& picture)
-    : window(window), PMultiImage1(picture), videoSurface(new QWidget(&picture))
+    : window(window), picture(picture), videoSurface(new QWidget(&picture))
 {
     // Its native window is made when the first video starts (winId), and only for itself:
     // native ancestors would make the whole window paint slower from the start.
@@ -23,10 +23,10 @@ void PictureArea::restorePictureArea()
 {
     coverOf.clear();
     videoSurface->hide();
-    PMultiImage1.clear();
-    PMultiImage1.setGeometry(window.centralWidget()->rect());
-    PMultiImage1.lower();
-    PMultiImage1.update();
+    picture.clear();
+    picture.setGeometry(window.centralWidget()->rect());
+    picture.lower();
+    picture.update();
 }
 
 // The video centred on the whole window, in front of the controls: at its own size, or
@@ -34,7 +34,7 @@ void PictureArea::restorePictureArea()
 // size is what libVLC draws into, fitting the picture to it.
 void PictureArea::placeVideo(MediaPlayer& player, VideoFit fit)
 {
-    PMultiImage1.raise();
+    picture.raise();
     player.setDisplayRect({});
     player.setDisplayWindow(static_cast<unsigned long>(videoSurface->winId()));
     const DisplayRect own = player.displayRect();
@@ -52,11 +52,11 @@ void PictureArea::placeVideo(MediaPlayer& player, VideoFit fit)
     const int left = (centreOn.width() - width) / 2;
     const int top = (centreOn.height() - height) / 2;
     player.setDisplayRect({left, top, 0, 0});
-    PMultiImage1.setGeometry(window.centralWidget()->rect());
-    PMultiImage1.clear();
+    picture.setGeometry(window.centralWidget()->rect());
+    picture.clear();
     videoSurface->setGeometry(left, top, width, height);
     videoSurface->show();
-    PMultiImage1.raise();
+    picture.raise();
     window.update();
 }
 
@@ -65,11 +65,10 @@ void PictureArea::showMusicCover(const std::string& musicPath)
     coverOf = musicPath;
     if (!waitingForTags && !coverOf.empty()) {
         waitingForTags = true;
-        QObject::connect(&MusicTagCache::instance(), &MusicTagCache::tagsRead, &PMultiImage1,
-                         [this](const QString& path) {
-                             if (QFile::encodeName(path).toStdString() == coverOf)
-                                 drawCover();
-                         });
+        QObject::connect(&MusicTagCache::instance(), &MusicTagCache::tagsRead, &picture, [this](const QString& path) {
+            if (QFile::encodeName(path).toStdString() == coverOf)
+                drawCover();
+        });
     }
     drawCover();
 }
@@ -85,10 +84,9 @@ void PictureArea::drawCover()
     }
     const QImage cover = art.isEmpty() ? QImage() : QImage(art);
     if (cover.isNull()) {
-        PMultiImage1.clear();
+        picture.clear();
         return;
     }
-    PMultiImage1.setAlignment(Qt::AlignCenter);
-    PMultiImage1.setPixmap(
-        QPixmap::fromImage(cover.scaled(PMultiImage1.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    picture.setAlignment(Qt::AlignCenter);
+    picture.setPixmap(QPixmap::fromImage(cover.scaled(picture.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's picture area as the session's video area: the label PMultiImage1 fills
+// The main window's picture area as the session's video area: the picture label fills
 // the client behind the controls; for a video it comes in front of them, cleared, with the
 // video drawn at its own size in a native child at the window's centre.
 #include <string>
@@ -22,7 +22,7 @@ private:
     void drawCover();
 
     QMainWindow& window;
-    QLabel& PMultiImage1;
+    QLabel& picture;        // PMultiImage1
     QWidget* videoSurface;  // native child of the picture area, for video alone
     std::string coverOf;    // the music file whose cover the area shows or waits for
     bool waitingForTags = false;

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -66,9 +65,9 @@ Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
     // The slots' tool tips show whichever window is active: mostly the main window is.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     createControls();
-    BuildCommandHintTable();
+    registerSlots();
     offerWhatsThis();
-    ApplyToolbarSlots(DefaultToolbarSlotNumbers());
+    applySlots(CommandTable::kDefaultToolbarSlots);
     mainWindow = &createMainWindow(*this);
     // Measured on the main window's own menu bar once it exists: a menu bar made only to be
     // measured costs a tenth of the start-up.
@@ -84,28 +83,24 @@ ToolbarDock& Toolbar::dock() const { return session.toolbarDock(); }
 
 void Toolbar::createControls()
 {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(0, 0, kWidth, kHeight);
+    panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(0, 0, kWidth, kHeight);
     registerToolbarResources();
-    Image1 = makeLabel(Panel1, "Image1", QString(), QRect(-11, 2, 33, 32));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
+    programIcon = makeLabel(panel, "Image1", QString(), QRect(-11, 2, 33, 32));
+    programIcon->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
     createSlots();
-    Button1 = new QPushButton(QStringLiteral("!"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(472, 0, 17, 17);
-    Button1->setFocusPolicy(Qt::NoFocus);
-    CommandDispatcher::setTag(Button1, -12);
-    connect(Button1, &QPushButton::clicked, this, &Toolbar::Button1Click);
+    informationButton = new QPushButton(QStringLiteral("!"), panel);
+    informationButton->setObjectName(QStringLiteral("Button1"));
+    informationButton->setGeometry(472, 0, 17, 17);
+    informationButton->setFocusPolicy(Qt::NoFocus);
+    CommandDispatcher::setTag(informationButton, -12);
+    connect(informationButton, &QPushButton::clicked, this, [this] { toggleInformationPanel(); });
     createInformationPanel();
-    for (QWidget* grip : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Panel2)})
+    for (QWidget* grip :
+         {static_cast<QWidget*>(panel), static_cast<QWidget*>(programIcon), static_cast<QWidget*>(informationPanel)})
         grip->installEventFilter(this);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Toolbar::Timer1Timer);
 }
 
 // Glyph buttons with their captions below.
@@ -113,13 +108,13 @@ void Toolbar::createSlots()
 {
     const QFont captionFont = fittingCaptionFont();
     for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
-        auto* button = new QToolButton(Panel1);
+        auto* button = new QToolButton(panel);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(slot + 1));
         button->setGeometry(kSlotButtonLeft + kSlotSpacing * slot, 1, 20, 20);
         button->setIconSize(CommandGlyph::kSize);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        auto* label = new QLabel(Panel1);
+        auto* label = new QLabel(panel);
         label->setObjectName(QStringLiteral("Label%1").arg(slot + 1));
         label->setGeometry(kLabelLefts[static_cast<std::size_t>(slot)], 21, slot == 0 ? 41 : kCaptionWidth, 13);
         label->setAlignment(Qt::AlignCenter);
@@ -191,48 +186,48 @@ bool Toolbar::allCaptionsFit(const QFontMetrics& metrics, const std::vector<std:
 // so no glyph or caption shows through, and its captions are in a size they fit whole.
 void Toolbar::createInformationPanel()
 {
-    Panel2 = new QFrame(Panel1);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(17, 0, 448, 33);
-    Panel2->setAutoFillBackground(true);
+    informationPanel = new QFrame(panel);
+    informationPanel->setObjectName(QStringLiteral("Panel2"));
+    informationPanel->setGeometry(17, 0, 448, 33);
+    informationPanel->setAutoFillBackground(true);
     QFont panelFont = font();
     panelFont.setPixelSize(10);
-    Panel2->setFont(panelFont);
-    infobar = makeLabel(Panel2, "infobar", QString(), QRect(1, 1, 448, 15));
-    infobar->setAlignment(Qt::AlignCenter);
-    infobar->setAutoFillBackground(true);
-    QPalette blackAndYellow = infobar->palette();
+    informationPanel->setFont(panelFont);
+    informationBar = makeLabel(informationPanel, "infobar", QString(), QRect(1, 1, 448, 15));
+    informationBar->setAlignment(Qt::AlignCenter);
+    informationBar->setAutoFillBackground(true);
+    QPalette blackAndYellow = informationBar->palette();
     blackAndYellow.setColor(QPalette::Window, Qt::black);
     blackAndYellow.setColor(QPalette::WindowText, Qt::yellow);
-    infobar->setPalette(blackAndYellow);
-    makeLabel(Panel2, "lblSongLength", QStringLiteral("Song Length"), QRect(1, 17, 70, 15));
-    lengthtimedisplay = makeLabel(Panel2, "lengthtimedisplay", QString(), QRect(72, 17, 60, 15));
-    makeLabel(Panel2, "lblSongPosition", QStringLiteral("Song Position"), QRect(136, 17, 79, 15));
-    positiontimedisplay = makeLabel(Panel2, "positiontimedisplay", QString(), QRect(216, 17, 60, 15));
-    Panel2->hide();
+    informationBar->setPalette(blackAndYellow);
+    makeLabel(informationPanel, "lblSongLength", QStringLiteral("Song Length"), QRect(1, 17, 70, 15));
+    lengthDisplay = makeLabel(informationPanel, "lengthtimedisplay", QString(), QRect(72, 17, 60, 15));
+    makeLabel(informationPanel, "lblSongPosition", QStringLiteral("Song Position"), QRect(136, 17, 79, 15));
+    positionDisplay = makeLabel(informationPanel, "positiontimedisplay", QString(), QRect(216, 17, 60, 15));
+    informationPanel->hide();
 }
 
 // The hint table itself is the command table's (CommandTable::hintEntry), built when the
 // program is compiled from the one table of commands; here the eleven slots are recorded in
 // their order and offer their commands through the dispatcher (callfnexecutebyspdbutton).
-void Toolbar::BuildCommandHintTable()
+void Toolbar::registerSlots()
 {
     for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
-        ToolbarSlot& place = ToolbarSlots[static_cast<std::size_t>(slot)];
-        place.button = Panel1->findChild<QToolButton*>(QStringLiteral("BitBtn%1").arg(slot + 1));
-        place.label = Panel1->findChild<QLabel*>(QStringLiteral("Label%1").arg(slot + 1));
+        ToolbarSlot& place = toolbarSlots[static_cast<std::size_t>(slot)];
+        place.button = panel->findChild<QToolButton*>(QStringLiteral("BitBtn%1").arg(slot + 1));
+        place.label = panel->findChild<QLabel*>(QStringLiteral("Label%1").arg(slot + 1));
         commands.addOfferer(place.button);
         commands.addFollower(place.label);
     }
 }
 
-void Toolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& numbers)
+void Toolbar::applySlots(const std::array<Command, kToolbarSlotCount>& assigned)
 {
-    slotCommandNumbers = numbers;
-    for (std::size_t slot = 0; slot < ToolbarSlots.size(); ++slot) {
-        const int number = numbers[slot];
+    commandOfSlot = assigned;
+    for (std::size_t slot = 0; slot < toolbarSlots.size(); ++slot) {
+        const int number = CommandNumber(assigned[slot]);
         const CommandHintEntry& entry = CommandTable::hintEntry(number);
-        const ToolbarSlot& place = ToolbarSlots[slot];
+        const ToolbarSlot& place = toolbarSlots[slot];
         // Start-up applies the slots twice (the layout's, then the settings'): a slot that
         // keeps its command keeps its glyph.
         if (CommandDispatcher::tagOf(place.button) != number || place.button->icon().isNull())
@@ -245,57 +240,41 @@ void Toolbar::ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& number
         place.label->setText(QString::fromLatin1(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())));
         CommandDispatcher::setTag(place.label, number);
     }
-    ControlHints::setHint(Button1, CommandTable::hintEntry(-12).Hint);
+    ControlHints::setHint(informationButton, CommandTable::hintEntry(-12).Hint);
 }
 
 // Right-button releases on the slots and "!" offer What's This; the slots never open it
 // by themselves.
 void Toolbar::offerWhatsThis()
 {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    WhatsThis1 = PopupMenu1->addAction(QStringLiteral("&What's This?"));
-    WhatsThis1->setObjectName(QStringLiteral("WhatsThis1"));
-    whatsThis = new WhatsThisPopup(*PopupMenu1, *WhatsThis1, *this);
-    for (const ToolbarSlot& slot : ToolbarSlots) {
+    whatsThisMenu = new QMenu(this);
+    whatsThisMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    whatsThisAction = whatsThisMenu->addAction(QStringLiteral("&What's This?"));
+    whatsThisAction->setObjectName(QStringLiteral("WhatsThis1"));
+    whatsThis = new WhatsThisPopup(*whatsThisMenu, *whatsThisAction, *this);
+    for (const ToolbarSlot& slot : toolbarSlots) {
         whatsThis->offerOn(slot.button);
         whatsThis->offerOn(slot.label);
     }
-    whatsThis->offerOn(Button1);
+    whatsThis->offerOn(informationButton);
 }
 
 void Toolbar::attachViewer(QWidget* viewerWindow) { viewer = viewerWindow; }
 
 void Toolbar::setTimeDisplays(const QString& length, const QString& position)
 {
-    lengthtimedisplay->setText(length);
-    positiontimedisplay->setText(position);
+    lengthDisplay->setText(length);
+    positionDisplay->setText(position);
 }
 
-// The copy of the information bar is seen only on the information panel, so it is kept
-// current only while the panel shows: an idle program is not woken every second for it.
-void Toolbar::Button1Click()
-{
-    const bool show = Panel2->isHidden();
-    Panel2->setVisible(show);
-    if (show) {
-        Timer1Timer();
-        Timer1->start();
-    } else {
-        Timer1->stop();
-    }
-}
+void Toolbar::showInformation(const QString& text) { informationBar->setText(text); }
 
-void Toolbar::Timer1Timer()
-{
-    if (mainWindow)
-        infobar->setText(mainWindow->infobar->text());
-}
+void Toolbar::toggleInformationPanel() { informationPanel->setVisible(informationPanel->isHidden()); }
 
 void Toolbar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Panel1->setGeometry(rect());
+    panel->setGeometry(rect());
 }
 
 // --- Dragging ------------------------------------------------------------------------
@@ -328,19 +307,19 @@ bool Toolbar::handleGripMouse(QEvent* event)
     if (type == QEvent::MouseButtonPress) {
         if (mouse->button() != Qt::LeftButton || session.settings().optForceToolbarDock)
             return false;
-        Panel1MouseDown(at);
+        beginDrag(at);
         return true;
     }
     if (!dragging)
         return false;
     if (type == QEvent::MouseMove)
-        Panel1MouseMove(at);
+        moveDrag(at);
     else if (mouse->button() == Qt::LeftButton)
-        Panel1MouseUp(at);
+        endDrag(at);
     return true;
 }
 
-void Toolbar::Panel1MouseDown(const QPoint& at)
+void Toolbar::beginDrag(const QPoint& at)
 {
     pressPoint = at;
     latestPoint = at;
@@ -351,19 +330,19 @@ void Toolbar::Panel1MouseDown(const QPoint& at)
 }
 
 // Only the outline moves while the mouse does; the toolbar waits for the release.
-void Toolbar::Panel1MouseMove(const QPoint& at)
+void Toolbar::moveDrag(const QPoint& at)
 {
     latestPoint = at;
     outline->showAt(rubberBand());
 }
 
-void Toolbar::Panel1MouseUp(const QPoint& at)
+void Toolbar::endDrag(const QPoint& at)
 {
     dragging = false;
     outline->hide();
     const QPoint moved = at - pressPoint;
     measureCaptionMenuHeight();
-    dock().ToolbarDropped(x() + moved.x(), y() + moved.y());
+    dock().toolbarDropped(x() + moved.x(), y() + moved.y());
 }
 
 QRect Toolbar::rubberBand() const { return geometry().translated(latestPoint - pressPoint); }
@@ -383,7 +362,7 @@ void Toolbar::placeOnceShown()
 void Toolbar::followMainWindowState()
 {
     if (mainWindow->isMinimized()) {
-        if (dock().ToolbarDocked && isVisible()) {
+        if (dock().docked && isVisible()) {
             hide();
             hiddenWithMainWindow = true;
         }
@@ -398,7 +377,7 @@ void Toolbar::followMainWindowState()
 void Toolbar::mainWindowMoved()
 {
     measureCaptionMenuHeight();
-    dock().MainWindowMoved();
+    dock().mainWindowMoved();
 }
 
 // From the main window's outer top (the window manager's caption included) to where a
@@ -408,7 +387,7 @@ void Toolbar::mainWindowMoved()
 void Toolbar::measureCaptionMenuHeight()
 {
     const int caption = mainWindow->geometry().top() - mainWindow->frameGeometry().top();
-    dock().CaptionMenuHeight = caption + mainWindow->menuBar()->sizeHint().height() + kStripHeight - height();
+    dock().captionMenuHeight = caption + mainWindow->menuBarHeight() + kStripHeight - height();
 }
 
 // --- DockWindows ---------------------------------------------------------------------
@@ -418,20 +397,10 @@ ScreenRect Toolbar::mainWindowBounds() const { return toScreenRect(mainWindow->f
 
 void Toolbar::setMainWindowHeight(int height)
 {
-    mainWindow->setClientHeight(mainWindow->centralWidget()->height() + height - mainWindow->frameGeometry().height());
+    mainWindow->setClientHeight(mainWindow->clientHeight() + height - mainWindow->frameGeometry().height());
 }
 
-// Every panel, button, list, drive selector and tab set of the main window, and the CD
-// title, moves by the toolbar's height; the picture behind them and the status bar at the
-// bottom (the labels placed directly on the window) stay.
-void Toolbar::ShiftMainControls(bool down)
-{
-    const int distance = down ? height() : -height();
-    for (QWidget* control : mainWindow->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!qobject_cast<QLabel*>(control))
-            control->move(control->x(), control->y() + distance);
-    }
-}
+void Toolbar::shiftMainControls(bool down) { mainWindow->shiftControls(down ? height() : -height()); }
 
 ScreenRect Toolbar::toolbarBounds() const { return toScreenRect(geometry()); }
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/Command.h"
 #include "core/settings/Settings.h"
 #include "core/toolbar/DockWindows.h"
 
@@ -26,7 +27,6 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QToolButton;
 class ToolbarDock;
 class WhatsThisPopup;
@@ -43,42 +43,20 @@ public:
             const std::function<MainWindow&(Toolbar&)>& createMainWindow);
     ~Toolbar() override;
 
-    // A slot: its glyph button and the caption under it, both carrying the slot's command.
-    struct ToolbarSlot {
-        QToolButton* button = nullptr;
-        QLabel* label = nullptr;
-    };
-
     // Gives every slot the glyph, hint and caption of the command the settings hold for it.
-    void ApplyToolbarSlots(const std::array<int, kToolbarSlotCount>& commands);
-    const std::array<int, kToolbarSlotCount>& slotCommands() const { return slotCommandNumbers; }
+    void applySlots(const std::array<Command, kToolbarSlotCount>& assigned);
+    const std::array<Command, kToolbarSlotCount>& slotCommands() const { return commandOfSlot; }
 
     // The viewer is created after the toolbar; the dock layout places it from then on.
     void attachViewer(QWidget* viewer);
-    // The time displays, set together with the main window's.
+    // The time displays and the information bar, set together with the main window's.
     void setTimeDisplays(const QString& length, const QString& position);
-
-    // Handlers
-    void Button1Click();
-    void Timer1Timer();
-
-    // Controls (layout names)
-    QFrame* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;
-    std::array<ToolbarSlot, kToolbarSlotCount> ToolbarSlots{};
-    QPushButton* Button1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLabel* infobar = nullptr;
-    QLabel* lengthtimedisplay = nullptr;
-    QLabel* positiontimedisplay = nullptr;
-    QTimer* Timer1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* WhatsThis1 = nullptr;
+    void showInformation(const QString& text);
 
     // DockWindows
     ScreenRect mainWindowBounds() const override;
     void setMainWindowHeight(int height) override;
-    void ShiftMainControls(bool down) override;
+    void shiftMainControls(bool down) override;
     ScreenRect toolbarBounds() const override;
     void placeToolbar(const ScreenRect& bounds) override;
     void showToolbar() override;
@@ -91,20 +69,27 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A slot: its glyph button and the caption under it, both carrying the slot's command.
+    struct ToolbarSlot {
+        QToolButton* button = nullptr;
+        QLabel* label = nullptr;
+    };
+
     void createControls();
     void createSlots();
     void createInformationPanel();
     static QFont fittingCaptionFont();
     static bool allCaptionsFit(const QFontMetrics& metrics, const std::vector<std::pair<int, QString>>& captions,
                                int room);
-    void BuildCommandHintTable();
+    void registerSlots();
     void offerWhatsThis();
+    void toggleInformationPanel();
 
-    // Dragging by the grips (Panel1, Image1, Panel2).
+    // Dragging by the grips (the panel, the program's icon, the information panel).
     bool handleGripMouse(QEvent* event);
-    void Panel1MouseDown(const QPoint& at);
-    void Panel1MouseMove(const QPoint& at);
-    void Panel1MouseUp(const QPoint& at);
+    void beginDrag(const QPoint& at);
+    void moveDrag(const QPoint& at);
+    void endDrag(const QPoint& at);
     QRect rubberBand() const;
 
     void followMainWindowState();
@@ -114,11 +99,24 @@ private:
     void placeViewer();
     ToolbarDock& dock() const;
 
+    // Controls; each keeps its layout name as its object name, which tests and the help
+    // contexts look up. The slots are BitBtn1 to BitBtn11 with their captions Label1 to Label11.
+    QFrame* panel = nullptr;        // Panel1
+    QLabel* programIcon = nullptr;  // Image1
+    std::array<ToolbarSlot, kToolbarSlotCount> toolbarSlots{};
+    QPushButton* informationButton = nullptr;  // Button1
+    QFrame* informationPanel = nullptr;        // Panel2
+    QLabel* informationBar = nullptr;          // infobar
+    QLabel* lengthDisplay = nullptr;           // lengthtimedisplay
+    QLabel* positionDisplay = nullptr;         // positiontimedisplay
+    QMenu* whatsThisMenu = nullptr;            // PopupMenu1
+    QAction* whatsThisAction = nullptr;        // WhatsThis1
+
     Jukebox& session;
     CommandDispatcher& commands;
     MainWindow* mainWindow = nullptr;
     QPointer<QWidget> viewer;
-    std::array<int, kToolbarSlotCount> slotCommandNumbers{};
+    std::array<Command, kToolbarSlotCount> commandOfSlot{};
     WhatsThisPopup* whatsThis = nullptr;
     std::unique_ptr<DragOutline> outline;
     bool dragging = false;

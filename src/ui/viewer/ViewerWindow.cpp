@@ -95,7 +95,7 @@ QRect ViewerWindow::placeOverMainWindow() const
     // bottom edge are the main window's frame.
     const QRect frame = mainWindow->frameGeometry();
     const ToolbarDock& dock = session->toolbarDock();
-    const int top = frame.top() + dock.CaptionMenuHeight + (dock.ToolbarDocked ? toolbar->height() : 0);
+    const int top = frame.top() + dock.captionMenuHeight + (dock.docked ? toolbar->height() : 0);
     return QRect(frame.left(), top, frame.width(), frame.bottom() + 1 - top);
 }
 
