@@ -67,7 +67,7 @@ Toolbar::Toolbar(Jukebox& session, CommandDispatcher& commands,
     createControls();
     registerSlots();
     offerWhatsThis();
-    applySlots(CommandTable::kDefaultToolbarSlots);
+    applySlots(kDefaultToolbarSlots);
     mainWindow = &createMainWindow(*this);
     // Measured on the main window's own menu bar once it exists: a menu bar made only to be
     // measured costs a tenth of the start-up.
