@@ -114,11 +114,11 @@ void showWelcomePage(Run& run)
 {
     Settings startup;
     ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
-    run.tips->visualOptTipOfDay->setChecked(startup.OptTipOfDay);
+    run.tips->tipOfDayBox->setChecked(startup.OptTipOfDay);
     if (startup.OptFirstRun)
-        run.tips->ShowPageAtStartup(WelcomePage::Introduction);
-    else if (run.tips->visualOptTipOfDay->isChecked())
-        run.tips->ShowPageAtStartup(WelcomePage::TipOfTheDay);
+        run.tips->showPageAtStartup(WelcomePage::Introduction);
+    else if (run.tips->tipOfDayBox->isChecked())
+        run.tips->showPageAtStartup(WelcomePage::TipOfTheDay);
 }
 
 // The help book is shown by the help window, whose module is opened at the first request.
@@ -278,7 +278,7 @@ int RunProgram(int argc, char** argv)
     MainWindow& form = *run.mainWindow;
     if (run.probe)
         run.probe->watchMainWindow(form);
-    if (run.session->StartsMinimised())
+    if (run.session->startsMinimised())
         form.showMinimized();
     else
         form.show();

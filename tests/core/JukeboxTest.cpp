@@ -83,7 +83,7 @@ TEST_F(JukeboxTest, StartUpRunsItsStepsInTheirFixedOrder)
     EXPECT_EQ(log, (Log{"filter", "slots 20", "settings, time shown: no", "grey 21", "grey 22", "grey 23", "grey 25",
                         "grey 25", "run 24", "grey 25"}));
     EXPECT_TRUE(jukebox.playModes().checked(PlayMode::Shuffle));
-    EXPECT_TRUE(jukebox.StartsMinimised());
+    EXPECT_TRUE(jukebox.startsMinimised());
     EXPECT_EQ(texts(), (std::vector<std::string>{"/music/a.mid", "/music/b.wav"}));
     EXPECT_EQ(jukebox.playback().playState, PlayState::Stopped);
     EXPECT_TRUE(jukebox.playback().MonitorReady);

@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, CommandLineSwitchesPresetThePlayModes)
     EXPECT_TRUE(findControl<QCheckBox>(form, "chkBackwards")->isChecked());
     EXPECT_TRUE(findControl<QCheckBox>(form, "chkContinuous")->isChecked());
     EXPECT_FALSE(findControl<QCheckBox>(form, "chkShuffle")->isChecked());
-    EXPECT_TRUE(session->StartsMinimised());
+    EXPECT_TRUE(session->startsMinimised());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 

@@ -61,7 +61,7 @@ protected:
     bool whileOpenAtStartup(
         WelcomePage page, const std::function<void()>& act = [] {})
     {
-        return whileShownBy([&] { tips.ShowPageAtStartup(page); }, act);
+        return whileShownBy([&] { tips.showPageAtStartup(page); }, act);
     }
 
     bool whileShownBy(const std::function<void()>& open, const std::function<void()>& act)
@@ -121,7 +121,7 @@ protected:
             parts << "half a document";
         if (tips.creditsText->isVisible())
             parts << "credits";
-        EXPECT_TRUE(tips.visualOptTipOfDay->isVisible());
+        EXPECT_TRUE(tips.tipOfDayBox->isVisible());
         EXPECT_TRUE(tips.okButton->isVisible());
         return parts.join('+');
     }
@@ -215,7 +215,7 @@ TEST_F(WelcomeWindowTest, ClosingStoresTheBoxAndTheEndOfTheFirstRunAndNothingEls
         "; kept as written\r\n[General]\r\noptDragDrop=1\r\n\r\n[Display]\r\noptDisplayTime = 0\r\n"
         "OptTipOfDay=1\r\nOptFirstRun=1\r\nMine=kept\r\n[CDAudio]\r\noptautoseekcdstart=1\r\n";
     home.write("sr3.ini", before);
-    whileOpen(Command::About, [&] { tips.visualOptTipOfDay->click(); });
+    whileOpen(Command::About, [&] { tips.tipOfDayBox->click(); });
     std::string expected = before;
     expected.replace(expected.find("OptTipOfDay=1"), 13, "OptTipOfDay=0");
     expected.replace(expected.find("OptFirstRun=1"), 13, "OptFirstRun=0");
@@ -224,8 +224,8 @@ TEST_F(WelcomeWindowTest, ClosingStoresTheBoxAndTheEndOfTheFirstRunAndNothingEls
     // Each showing reads the box from the file; Esc closes the window the same way.
     home.write("sr3.ini", "[Display]\r\nOptTipOfDay=0\r\n");
     whileOpen(Command::About, [&] {
-        EXPECT_FALSE(tips.visualOptTipOfDay->isChecked());
-        tips.visualOptTipOfDay->click();
+        EXPECT_FALSE(tips.tipOfDayBox->isChecked());
+        tips.tipOfDayBox->click();
         tips.reject();
     });
     EXPECT_EQ(home.read("sr3.ini"), "[Display]\r\nOptTipOfDay=1\r\nOptFirstRun=0\r\n");

@@ -126,7 +126,7 @@ void Jukebox::ApplyCommandLine()
 
 bool Jukebox::ConfirmExit(bool mayAsk) { return ::ConfirmExit(currentSettings, *this, mayAsk); }
 
-bool Jukebox::ExitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
+bool Jukebox::exitQuestionAllows() const { return ::ExitQuestionAllows(currentSettings, *this); }
 
 bool Jukebox::multimediaPlaying() const { return playbackState.playState == PlayState::Playing; }
 

@@ -73,7 +73,7 @@ public:
     // The initialisation of a run, in its fixed order; the main window's creation runs it.
     void StartupInitialise(StartupWindow& window);
     // The command line asked for a minimised main window ("/m").
-    bool StartsMinimised() const { return startMinimised; }
+    bool startsMinimised() const { return startMinimised; }
 
     // The exit check of every way out: asks while something plays (when mayAsk and the
     // settings say so), stops playback, saves the default album. True when the program may
@@ -82,7 +82,7 @@ public:
     bool ConfirmExit(bool mayAsk = true);
     // Only the exit check's question (while something plays, as the settings say): true
     // unless the user chose to stay. Nothing is stopped or saved.
-    bool ExitQuestionAllows() const;
+    bool exitQuestionAllows() const;
 
 private:
     void registerCommands();

@@ -462,7 +462,7 @@ void MainWindow::applySettings()
 void MainWindow::showSetupOptions()
 {
     if (setupForm)
-        setupForm().ShowModal(session.settings(), SettingsFilePath());
+        setupForm().showModal(session.settings(), SettingsFilePath());
     applySettings();
 }
 
@@ -563,7 +563,7 @@ bool MainWindow::sessionEnding(bool mayAsk)
 {
     bool allowed = true;
     if (mayAsk)
-        GuardedCall([&] { allowed = session.ExitQuestionAllows(); });
+        GuardedCall([&] { allowed = session.exitQuestionAllows(); });
     return allowed;
 }
 

@@ -101,7 +101,7 @@ QWidget* SetupDialog::control(std::string_view name) const
     return nullptr;
 }
 
-void SetupDialog::ShowModal(Settings& settings, const std::string& settingsPath)
+void SetupDialog::showModal(Settings& settings, const std::string& settingsPath)
 {
     if (isVisible())
         return;  // already open further down this call chain

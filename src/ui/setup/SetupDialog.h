@@ -19,7 +19,7 @@ public:
     // Shows the dialog modally, filled from settings. OK takes the values into settings and
     // writes them to the file at settingsPath; Cancel and the close box change nothing.
     // Returns when the dialog has closed.
-    void ShowModal(Settings& settings, const std::string& settingsPath);
+    void showModal(Settings& settings, const std::string& settingsPath);
 
     // The control named after a key ("visualoptDragDrop"), for the tests and hints.
     QWidget* control(std::string_view name) const;

@@ -95,7 +95,7 @@ void Toolbar::createControls()
     informationButton->setObjectName(QStringLiteral("Button1"));
     informationButton->setGeometry(472, 0, 17, 17);
     informationButton->setFocusPolicy(Qt::NoFocus);
-    CommandDispatcher::setTag(informationButton, -12);
+    CommandDispatcher::setTag(informationButton, HelpAreaTag(HelpArea::ToolbarDisplayToggle));
     connect(informationButton, &QPushButton::clicked, this, [this] { toggleInformationPanel(); });
     createInformationPanel();
     for (QWidget* grip :
@@ -240,7 +240,7 @@ void Toolbar::applySlots(const std::array<Command, kToolbarSlotCount>& assigned)
         place.label->setText(QString::fromLatin1(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())));
         CommandDispatcher::setTag(place.label, number);
     }
-    ControlHints::setHint(informationButton, CommandTable::hintEntry(-12).Hint);
+    ControlHints::setHint(informationButton, CommandTable::hintEntry(HelpAreaTag(HelpArea::ToolbarDisplayToggle)).Hint);
 }
 
 // Right-button releases on the slots and "!" offer What's This; the slots never open it

@@ -212,12 +212,12 @@ void WelcomeWindow::createCreditsArea()
 
 void WelcomeWindow::createBottomControls()
 {
-    visualOptTipOfDay = new QCheckBox(QStringLiteral("View the \"Tip of the Day\" next time I start Sonorail."), this);
-    visualOptTipOfDay->setObjectName(QStringLiteral("visualOptTipOfDay"));
-    visualOptTipOfDay->setGeometry(8, 384, 345, 17);
-    visualOptTipOfDay->setFont(sansSerif(8));
-    setColours(visualOptTipOfDay, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
-    visualOptTipOfDay->setChecked(true);
+    tipOfDayBox = new QCheckBox(QStringLiteral("View the \"Tip of the Day\" next time I start Sonorail."), this);
+    tipOfDayBox->setObjectName(QStringLiteral("visualOptTipOfDay"));
+    tipOfDayBox->setGeometry(8, 384, 345, 17);
+    tipOfDayBox->setFont(sansSerif(8));
+    setColours(tipOfDayBox, QPalette::Window, Qt::black, QPalette::WindowText, kYellow);
+    tipOfDayBox->setChecked(true);
 
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     okButton->setObjectName(QStringLiteral("Button1"));
@@ -246,7 +246,7 @@ void WelcomeWindow::showPage(WelcomePage page)
     showModally();
 }
 
-void WelcomeWindow::ShowPageAtStartup(WelcomePage page)
+void WelcomeWindow::showPageAtStartup(WelcomePage page)
 {
     if (page != WelcomePage::Picture)
         documentText->clear();  // what a document that cannot be read leaves
@@ -320,7 +320,7 @@ void WelcomeWindow::prepareShowing()
     prepareFirstShowing();
     SharedPalette::set(palColours());
     const ProfileFile settings(SettingsFilePath());
-    visualOptTipOfDay->setChecked(settings.readBoolean(kDisplaySection, kTipOfDayKey, true));
+    tipOfDayBox->setChecked(settings.readBoolean(kDisplaySection, kTipOfDayKey, true));
 }
 
 // The pictures and the credits page are embedded in the program and read from memory, at the
@@ -359,7 +359,7 @@ void WelcomeWindow::done(int result)
 void WelcomeWindow::saveStartupChoice()
 {
     ProfileFile settings(SettingsFilePath());
-    settings.writeBoolean(kDisplaySection, kTipOfDayKey, visualOptTipOfDay->isChecked());
+    settings.writeBoolean(kDisplaySection, kTipOfDayKey, tipOfDayBox->isChecked());
     settings.writeBoolean(kDisplaySection, kFirstRunKey, false);
 }
 

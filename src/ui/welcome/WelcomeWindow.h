@@ -34,7 +34,7 @@ public:
     void showPage(WelcomePage page);
     // The same at start-up, where a failure must not end the program: the error is shown,
     // then the window opens all the same, its text area empty.
-    void ShowPageAtStartup(WelcomePage page);
+    void showPageAtStartup(WelcomePage page);
 
     void setView(View view);
     View view() const { return currentView; }
@@ -74,8 +74,8 @@ public:
     QPlainTextEdit* documentText = nullptr;  // "Memo1"
     QTextEdit* creditsText = nullptr;        // "pmultiimage2"
     // The tip-of-the-day check box: whether the tip is shown at the next start.
-    QCheckBox* visualOptTipOfDay = nullptr;
-    QPushButton* okButton = nullptr;  // "Button1"
+    QCheckBox* tipOfDayBox = nullptr;  // "visualOptTipOfDay"
+    QPushButton* okButton = nullptr;   // "Button1"
     // Holds the palette bitmap, below the client area where it is never seen.
     QLabel* paletteHolder = nullptr;  // object name "pal"
 
