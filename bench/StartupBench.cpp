@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -134,32 +135,6 @@ long residentKiB(pid_t pid)
     return 0;
 }
 
-void ColdStartToMainWindowShown(benchmark::State& state)
-{
-    const std::string home = makeHome();
-    for (auto _ : state) {
-        auto begin = std::chrono::steady_clock::now();
-        Child child = startProgram(home, "quit");
-        bool shown = waitForShown(child);
-        auto end = std::chrono::steady_clock::now();
-        finish(child, false);
-        if (!shown) {
-            state.SkipWithError("the program ended without showing its window");
-            break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
-    }
-    std::filesystem::remove_all(home);
-}
-BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // Milliseconds from starting a child to its "shown" line (its first paint); negative when it
 // ended without one.
 template <class Start>
@@ -171,6 +146,28 @@ double millisecondsToShown(Start start)
     const auto end = std::chrono::steady_clock::now();
     finish(child, false);
     return shown ? std::chrono::duration<double, std::milli>(end - begin).count() : -1;
+}
+
+void ColdStartToMainWindowShown(benchmark::State& state)
+{
+    const std::string home = makeHome();
+    for (auto _ : state) {
+        const double milliseconds = millisecondsToShown([&] { return startProgram(home, "quit"); });
+        if (milliseconds < 0) {
+            state.SkipWithError("the program ended without showing its window");
+            break;
+        }
+        state.SetIterationTime(milliseconds / 1000);
+    }
+    std::filesystem::remove_all(home);
+}
+BENCHMARK(ColdStartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 // The program's start-up read against Qt's own floor: a bare Qt window (one QWidget, shown,
@@ -253,11 +250,23 @@ double cpuSeconds(pid_t pid)
 // run would mostly measure the noise.
 constexpr int kIdleSeconds = 60;
 
+// The share of one core each process took over the same kIdleSeconds, in percent.
+template <std::size_t Count>
+std::array<double, Count> idleShares(const std::array<pid_t, Count>& pids)
+{
+    std::array<double, Count> before{};
+    for (std::size_t i = 0; i < Count; ++i)
+        before[i] = cpuSeconds(pids[i]);
+    std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
+    std::array<double, Count> shares{};
+    for (std::size_t i = 0; i < Count; ++i)
+        shares[i] = 100.0 * (cpuSeconds(pids[i]) - before[i]) / kIdleSeconds;
+    return shares;
+}
+
 void measureIdleShare(benchmark::State& state, pid_t pid)
 {
-    const double before = cpuSeconds(pid);
-    std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
-    state.counters["CPU_percent"] = 100.0 * (cpuSeconds(pid) - before) / kIdleSeconds;
+    state.counters["CPU_percent"] = idleShares(std::array{pid})[0];
 }
 
 // While stopped the monitor still ticks every 200 ms and turns the animated icon; measured
@@ -302,11 +311,7 @@ void IdleCpuAgainstQtFloor(benchmark::State& state)
             break;
         }
         std::this_thread::sleep_for(std::chrono::seconds(2));
-        const double programBefore = cpuSeconds(program.pid);
-        const double floorBefore = cpuSeconds(floor.pid);
-        std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
-        const double programShare = 100.0 * (cpuSeconds(program.pid) - programBefore) / kIdleSeconds;
-        const double floorShare = 100.0 * (cpuSeconds(floor.pid) - floorBefore) / kIdleSeconds;
+        const auto [programShare, floorShare] = idleShares(std::array{program.pid, floor.pid});
         finish(program, true);
         finish(floor, true);
         state.counters["CPU_percent"] = programShare;
