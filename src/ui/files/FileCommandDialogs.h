@@ -1,9 +1,9 @@
 #pragma once
 // The file-manager commands' dialogs as the windows show them: the directory chooser, the
 // rename dialog and the progress of a copy or move. It attaches itself to the session as its
-// file-manager dialogs, and takes itself back. The directory chooser is asked for at its
-// first use: few runs copy or move, and a chooser reads the volumes, lists its directory and
-// watches the mount table from the moment it exists.
+// file-manager dialogs, and takes itself back. The directory chooser and the rename dialog
+// are asked for at their first use: few runs copy, move or rename, and a chooser reads the
+// volumes, lists its directory and watches the mount table from the moment it exists.
 #include <functional>
 
 #include "core/files/FileManagerDialogs.h"
@@ -16,7 +16,11 @@ class RenameDialog;
 class FileCommandDialogs final : public FileManagerDialogs {
 public:
     // progressOwner: the window the progress dialog stands over.
-    // chooser: gives the one directory chooser, made on the first call and kept.
+    // chooser, rename: give the one directory chooser and rename dialog, each made on its
+    // first call and kept.
+    FileCommandDialogs(Jukebox& session, std::function<DirectoryChooser&()> chooser,
+                       std::function<RenameDialog&()> rename, QWidget* progressOwner);
+    // With a rename dialog that exists already.
     FileCommandDialogs(Jukebox& session, std::function<DirectoryChooser&()> chooser, RenameDialog& rename,
                        QWidget* progressOwner);
     ~FileCommandDialogs() override;
@@ -30,6 +34,6 @@ public:
 private:
     Jukebox& session;
     std::function<DirectoryChooser&()> chooser;
-    RenameDialog& rename;
+    std::function<RenameDialog&()> rename;
     TransferProgressDialog progress;
 };
