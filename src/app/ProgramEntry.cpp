@@ -18,6 +18,7 @@
 #include "core/base/GuardedCall.h"
 #include "core/base/ProgramPaths.h"
 #include "core/commands/CommandLine.h"
+#include "core/playback/ViewerOnFirstUse.h"
 #include "core/session/Jukebox.h"
 #include "core/formats/ProfileFile.h"
 #include "core/settings/SettingsKeys.h"
@@ -83,20 +84,23 @@ QList<QByteArray> toByteArrays(const std::vector<std::string>& paths)
     return list;
 }
 
-// Everything of a run, created in order and destroyed in reverse at process end: the
-// session first, then the windows in their order of creation. No window owns another.
+// Everything of a run, destroyed in reverse at process end: the session first, then the
+// windows. No window owns another. The windows the first paint does not show are made at
+// their first use (their slots stay empty until then) and kept for the run.
 struct Run {
     CommandDispatcher dispatcher;
     std::unique_ptr<HelpBookEngine> help;
+    // The session's viewer until the viewer window is made; it outlives the session.
+    std::unique_ptr<ViewerOnFirstUse> viewerOnFirstUse;
     std::unique_ptr<Jukebox> session;
-    std::unique_ptr<WelcomeWindow> tips;
+    std::unique_ptr<WelcomeWindow> tips;  // made when a page of it is first shown
     std::unique_ptr<SingleInstanceGuard> guard;
     std::unique_ptr<Toolbar> toolbar;
     std::unique_ptr<MainWindow> mainWindow;  // created during the toolbar's creation
-    std::unique_ptr<ViewerWindow> viewer;
+    std::unique_ptr<ViewerWindow> viewer;    // made when the first text or picture is shown
     std::unique_ptr<SetupDialog> setup;
     std::unique_ptr<DirectoryChooser> directoryChooser;
-    std::unique_ptr<RenameDialog> renameDialog;
+    std::unique_ptr<RenameDialog> renameDialog;  // made when it is first asked for
     std::unique_ptr<FileCommandDialogs> fileDialogs;
     std::unique_ptr<FileHandOver> handOver;
     std::unique_ptr<TerminationWatcher> termination;
@@ -107,6 +111,30 @@ struct Run {
     std::vector<std::string> filesBeforeStart;
 };
 
+// The welcome window, made when a page of it is first shown: most runs show none, and its
+// text area would lay out text and load its fonts for nothing.
+WelcomeWindow& welcomeWindow(Run& run)
+{
+    if (!run.tips) {
+        run.tips = std::make_unique<WelcomeWindow>(run.dispatcher);
+        if (run.probe)
+            run.probe->watchWelcomeWindow(*run.tips);
+    }
+    return *run.tips;
+}
+
+// The help menu's pages work before the welcome window exists: they make it, and it then
+// takes over their commands with its own operations.
+void offerWelcomePages(Run& run)
+{
+    const std::pair<Command, WelcomePage> pages[] = {{Command::About, WelcomePage::Picture},
+                                                     {Command::Introduction, WelcomePage::Introduction},
+                                                     {Command::TechnicalDocuments, WelcomePage::TechnicalDocuments},
+                                                     {Command::TipOfTheDay, WelcomePage::TipOfTheDay}};
+    for (const auto& [command, page] : pages)
+        run.dispatcher.setOperation(command, [&run, page = page] { welcomeWindow(run).showPage(page); });
+}
+
 // Step 5 and 6: the two start-up keys, then the introduction or the tip of the day. Here,
 // before the main window exists, a document that cannot be read must not end the program:
 // the error is shown and the page opens with an empty text area.
@@ -114,11 +142,11 @@ void showWelcomePage(Run& run)
 {
     Settings startup;
     ReadStartupKeys(ProfileFile(SettingsFilePath()), startup);
-    run.tips->tipOfDayBox->setChecked(startup.OptTipOfDay);
-    if (startup.OptFirstRun)
-        run.tips->showPageAtStartup(WelcomePage::Introduction);
-    else if (run.tips->tipOfDayBox->isChecked())
-        run.tips->showPageAtStartup(WelcomePage::TipOfTheDay);
+    if (!startup.OptFirstRun && !startup.OptTipOfDay)
+        return;
+    WelcomeWindow& tips = welcomeWindow(run);
+    tips.tipOfDayBox->setChecked(startup.OptTipOfDay);
+    tips.showPageAtStartup(startup.OptFirstRun ? WelcomePage::Introduction : WelcomePage::TipOfTheDay);
 }
 
 // The help book is shown by the help window, whose module is opened at the first request.
@@ -130,32 +158,48 @@ void installHelp(Run& run, const ProgramPaths& paths)
     HelpEngine::install(run.help.get());
 }
 
+// The viewer window over the main window, made when the engine first shows a text or a
+// picture; it then answers the session itself, and the toolbar's dock places it.
+ViewerWindow& viewerWindow(Run& run)
+{
+    if (!run.viewer) {
+        run.viewer = std::make_unique<ViewerWindow>(*run.session, run.dispatcher, *run.mainWindow, *run.toolbar);
+        run.toolbar->attachViewer(run.viewer.get());
+    }
+    return *run.viewer;
+}
+
 // Step 7: the toolbar, whose creation has the main window created (which runs the
-// session's start-up); step 8: the viewer and the rename dialog. The setup dialog and the
-// directory chooser are made when they are first asked for: few runs open them.
+// session's start-up); step 8: the viewer and the dialogs, each made when it is first
+// asked for, as the first paint shows none of them and few runs open them.
 void createWindows(Run& run)
 {
     run.toolbar = std::make_unique<Toolbar>(*run.session, run.dispatcher, [&run](Toolbar& toolbar) -> MainWindow& {
         // The welcome window's palette, as its last showing left it (none when not shown).
-        SharedPalette::set(run.tips->palColours());
+        if (run.tips)
+            SharedPalette::set(run.tips->palColours());
         run.mainWindow = std::make_unique<MainWindow>(*run.session, run.dispatcher, toolbar);
         return *run.mainWindow;
     });
-    run.viewer = std::make_unique<ViewerWindow>(*run.session, run.dispatcher, *run.mainWindow, *run.toolbar);
-    run.toolbar->attachViewer(run.viewer.get());
+    run.viewerOnFirstUse = std::make_unique<ViewerOnFirstUse>([&run]() -> Viewer& { return viewerWindow(run); });
+    run.session->attachViewer(run.viewerOnFirstUse.get());
     run.mainWindow->attachSetupForm([&run]() -> SetupDialog& {
         if (!run.setup)
             run.setup = std::make_unique<SetupDialog>();
         return *run.setup;
     });
-    run.renameDialog = std::make_unique<RenameDialog>();
     const auto directoryChooser = [&run]() -> DirectoryChooser& {
         if (!run.directoryChooser)
             run.directoryChooser = std::make_unique<DirectoryChooser>();
         return *run.directoryChooser;
     };
+    const auto renameDialog = [&run]() -> RenameDialog& {
+        if (!run.renameDialog)
+            run.renameDialog = std::make_unique<RenameDialog>();
+        return *run.renameDialog;
+    };
     run.fileDialogs =
-        std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, *run.renameDialog, run.mainWindow.get());
+        std::make_unique<FileCommandDialogs>(*run.session, directoryChooser, renameDialog, run.mainWindow.get());
     run.handOver = std::make_unique<FileHandOver>(run.session->queueEditing());
 }
 
@@ -255,9 +299,7 @@ int RunProgram(int argc, char** argv)
     bool started = GuardedCall([&] {
         run.session = std::make_unique<Jukebox>(MakeSystemMediaBackend(), run.dispatcher, arguments);
         run.probe = StartupProbe::fromEnvironment(run.session->playQueue());
-        run.tips = std::make_unique<WelcomeWindow>(run.dispatcher);
-        if (run.probe)
-            run.probe->watchWelcomeWindow(*run.tips);
+        offerWelcomePages(run);
         const ProgramPaths& paths = CurrentProgramPaths();
         run.guard = std::make_unique<SingleInstanceGuard>(QByteArray::fromStdString(paths.programDir()));
         anotherCopyRuns = run.guard->guardSingleInstance(InstanceMessageFromEnvironment(toByteArrays(files)));
