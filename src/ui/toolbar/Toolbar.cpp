@@ -151,8 +151,14 @@ QFont Toolbar::fittingCaptionFont()
     if (widest <= room && allCaptionsFit(QFontMetrics(font), captions, room))
         return font;
     // Start from the proportion, and narrow further only where rounding to whole pixels leaves
-    // a caption too wide.
-    for (int stretch = std::min(100 * room / std::max(widest, 1), 98); stretch >= kNarrowest; stretch -= 2) {
+    // a caption too wide. A stretch at which the widest caption would keep less than a pixel
+    // to spare is not tried: it fits only where rounding happens to favour it, and trying it
+    // costs a font of its own.
+    constexpr int kSpare = 1;
+    int stretch = std::min(100 * room / std::max(widest, 1), 98);
+    while (stretch - 2 >= kNarrowest && widest * stretch > 100 * (room - kSpare))
+        stretch -= 2;
+    for (; stretch >= kNarrowest; stretch -= 2) {
         font.setStretch(stretch);
         if (allCaptionsFit(QFontMetrics(font), captions, room))
             break;
