@@ -288,4 +288,34 @@ TEST_F(ToolbarTest, AfterAMinimisedStartTheToolbarAppearsWithTheMainWindow)
     EXPECT_EQ(toolbar->pos(), mainTopLeft() + QPoint(0, captionMenuHeight()));
 }
 
+// A start minimised leaves the toolbar unshown until the main window comes back; slots
+// assigned meanwhile show then with their glyphs and captions that fit.
+TEST_F(ToolbarTest, AToolbarFirstShownLateShowsTheGlyphsAndCaptionsOfItsSlots)
+{
+    session = std::make_unique<Jukebox>(std::make_unique<ScriptedBackend>(), dispatcher, std::vector<std::string>{});
+    toolbar = std::make_unique<Toolbar>(*session, dispatcher, [this](Toolbar& bar) -> MainWindow& {
+        mainWindow = std::make_unique<MainWindow>(*session, dispatcher, bar);
+        return *mainWindow;
+    });
+    mainWindow->showMinimized();
+    ASSERT_TRUE(toolbar->isHidden());
+    std::array<Command, kToolbarSlotCount> assigned = kDefaultToolbarSlots;
+    assigned[0] = Command::Play;
+    toolbar->applySlots(assigned);
+    mainWindow->showNormal();
+    ASSERT_TRUE(toolbar->isVisible());
+
+    const auto* play = findControl<QToolButton>(*toolbar, "BitBtn1");
+    EXPECT_EQ(play->icon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32),
+              CommandGlyph::keyedBitmap(20).copy(0, 0, 16, 16));
+    const QLabel* caption = findControl<QLabel>(*toolbar, "Label2");
+    for (Command command : CommandTable::allCommands()) {
+        const std::string_view text = CommandTable::hintEntry(command).Caption;
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(
+                      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))),
+                  caption->contentsRect().width())
+            << text;
+    }
+}
+
 }  // namespace

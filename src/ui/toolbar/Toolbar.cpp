@@ -87,9 +87,7 @@ void Toolbar::createControls()
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(0, 0, kWidth, kHeight);
-    registerToolbarResources();
     programIcon = makeLabel(panel, "Image1", QString(), QRect(-11, 2, 33, 32));
-    programIcon->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
     createSlots();
     informationButton = new QPushButton(QStringLiteral("!"), panel);
     informationButton->setObjectName(QStringLiteral("Button1"));
@@ -106,7 +104,6 @@ void Toolbar::createControls()
 // Glyph buttons with their captions below.
 void Toolbar::createSlots()
 {
-    const QFont captionFont = fittingCaptionFont();
     for (int slot = 0; slot < kToolbarSlotCount; ++slot) {
         auto* button = new QToolButton(panel);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(slot + 1));
@@ -118,10 +115,31 @@ void Toolbar::createSlots()
         label->setObjectName(QStringLiteral("Label%1").arg(slot + 1));
         label->setGeometry(kLabelLefts[static_cast<std::size_t>(slot)], 21, slot == 0 ? 41 : kCaptionWidth, 13);
         label->setAlignment(Qt::AlignCenter);
-        label->setFont(captionFont);
         // A caption takes its own clicks (What's This); it is no grip.
         label->setAttribute(Qt::WA_NoMousePropagation);
     }
+}
+
+// Only a shown toolbar needs its pictures and the captions' font, and fitting that font costs
+// a font or two of their own: a start minimised leaves all of it to the first showing.
+void Toolbar::prepareLooks()
+{
+    if (looksPrepared)
+        return;
+    looksPrepared = true;
+    registerToolbarResources();
+    programIcon->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
+    const QFont captionFont = fittingCaptionFont();
+    for (const ToolbarSlot& slot : toolbarSlots)
+        slot.label->setFont(captionFont);
+    showSlotGlyphs();
+}
+
+void Toolbar::setVisible(bool visible)
+{
+    if (visible)
+        prepareLooks();
+    QWidget::setVisible(visible);
 }
 
 // The captions in the program's own font family, 9 pixels high, narrowed until the widest
@@ -151,8 +169,14 @@ QFont Toolbar::fittingCaptionFont()
     if (widest <= room && allCaptionsFit(QFontMetrics(font), captions, room))
         return font;
     // Start from the proportion, and narrow further only where rounding to whole pixels leaves
-    // a caption too wide.
-    for (int stretch = std::min(100 * room / std::max(widest, 1), 98); stretch >= kNarrowest; stretch -= 2) {
+    // a caption too wide. A stretch at which the widest caption would keep less than a pixel
+    // to spare is not tried: it fits only where rounding happens to favour it, and trying it
+    // costs a font of its own.
+    constexpr int kSpare = 1;
+    int stretch = std::min(100 * room / std::max(widest, 1), 98);
+    while (stretch - 2 >= kNarrowest && widest * stretch > 100 * (room - kSpare))
+        stretch -= 2;
+    for (; stretch >= kNarrowest; stretch -= 2) {
         font.setStretch(stretch);
         if (allCaptionsFit(QFontMetrics(font), captions, room))
             break;
@@ -230,7 +254,7 @@ void Toolbar::applySlots(const std::array<Command, kToolbarSlotCount>& assigned)
         const ToolbarSlot& place = toolbarSlots[slot];
         // Start-up applies the slots twice (the layout's, then the settings'): a slot that
         // keeps its command keeps its glyph.
-        if (CommandDispatcher::tagOf(place.button) != number || place.button->icon().isNull())
+        if (looksPrepared && (CommandDispatcher::tagOf(place.button) != number || place.button->icon().isNull()))
             place.button->setIcon(CommandGlyph::forCommand(number));
         CommandDispatcher::setTag(place.button, number);
         ControlHints::setHint(place.button, entry.Hint);
@@ -241,6 +265,12 @@ void Toolbar::applySlots(const std::array<Command, kToolbarSlotCount>& assigned)
         CommandDispatcher::setTag(place.label, number);
     }
     ControlHints::setHint(informationButton, CommandTable::hintEntry(HelpAreaTag(HelpArea::ToolbarDisplayToggle)).Hint);
+}
+
+void Toolbar::showSlotGlyphs()
+{
+    for (const ToolbarSlot& slot : toolbarSlots)
+        slot.button->setIcon(CommandGlyph::forCommand(CommandDispatcher::tagOf(slot.button)));
 }
 
 // Right-button releases on the slots and "!" offer What's This; the slots never open it

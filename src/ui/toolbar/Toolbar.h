@@ -64,6 +64,9 @@ public:
     void setViewerTop(int top) override;
     void setViewerHeight(int height) override;
 
+    // The first showing gives the slots their looks (below).
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -82,6 +85,9 @@ private:
     static bool allCaptionsFit(const QFontMetrics& metrics, const std::vector<std::pair<int, QString>>& captions,
                                int room);
     void registerSlots();
+    // The slots' glyphs, the captions' fitted font and the program's icon.
+    void prepareLooks();
+    void showSlotGlyphs();
     void offerWhatsThis();
     void toggleInformationPanel();
 
@@ -123,4 +129,5 @@ private:
     QPoint pressPoint;   // where the drag began, on the screen
     QPoint latestPoint;  // where the mouse is now, on the screen
     bool hiddenWithMainWindow = false;
+    bool looksPrepared = false;
 };
