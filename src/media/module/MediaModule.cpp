@@ -2,10 +2,10 @@
 
 #include <dlfcn.h>
 
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#include "core/base/IoErrorText.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
@@ -46,7 +46,7 @@ const MediaModuleEntries& MediaModule::open()
 {
     // The loader's own open would wait for ever on a named pipe in the module's place.
     if (const int error = RegularFile::checkReadable(moduleFile); error != 0)
-        refuse(IoErrorText::forErrno(error));
+        refuse(error == RegularFile::kNotARegularFile ? "it is not a file" : std::strerror(error));
     void* library = dlopen(moduleFile.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr)
         refuse(dlerror());
