@@ -1,8 +1,8 @@
 # The Debian package, built by CPack from the install rules: `cpack -G DEB` in a build
 # directory (./setup package makes a release build for it and prints the package's path).
 #
-# Its dependencies are the libraries the program and its help module link, as dpkg-shlibdeps
-# finds them, and the packages of what the program only loads while it runs: libVLC's
+# Its dependencies are the libraries the program and its help and media modules link, as
+# dpkg-shlibdeps finds them, and the packages of what the program only loads while it runs: libVLC's
 # plug-ins (the usual formats, MIDI through FluidSynth, the video window), the General MIDI
 # sound font the FluidSynth plug-in plays with, the SQLite driver of Qt SQL that the help's
 # search index needs, GraphicsMagick, opened at the first PCX or WMF picture, and libdiscid,

@@ -49,11 +49,13 @@ def check(condition, message):
 
 def expected_files(present):
     """The files an install holds, relative to its prefix, given those it does hold: the help
-    module's folder follows the prefix's library directory (lib, or lib/<triplet> under /usr)."""
-    modules = sorted(path for path in present if os.path.basename(path) == "libsonorail-help.so")
-    check(len(modules) == 1 and modules[0].startswith("lib/") and
-          modules[0].endswith("/sonorail/libsonorail-help.so"),
-          f"the help module should be installed once in LIBDIR/sonorail, found {modules}")
+    and media modules' folder follows the prefix's library directory (lib, or lib/<triplet> under /usr)."""
+    modules = []
+    for module in ("libsonorail-help.so", "libsonorail-media.so"):
+        found = sorted(path for path in present if os.path.basename(path) == module)
+        check(len(found) == 1 and found[0].startswith("lib/") and found[0].endswith(f"/sonorail/{module}"),
+              f"the module {module} should be installed once in LIBDIR/sonorail, found {found}")
+        modules += found
     files = {"bin/sonorail", "share/applications/sonorail.desktop",
              "share/icons/hicolor/scalable/apps/sonorail.svg", "share/man/man1/sonorail.1.gz",
              "share/metainfo/io.github.sonorail.Sonorail.metainfo.xml",

@@ -9,7 +9,7 @@
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/ProgramPaths.h"
 #include "core/formats/MediaKind.h"
-#include "media/MusicTagReader.h"
+#include "media/SystemMediaBackend.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ void MusicTagCache::remember(const std::string& path, KnownMusic read)
 KnownMusic MusicTagCache::readAndStore(const std::string& path) const
 {
     KnownMusic result;
-    result.tags = MusicTagReader::readFile(path);
+    result.tags = ReadSystemMusicTags(path);
     if (!result.tags.cover.empty() && !coverFolder.empty()) {
         const std::string art = coverFolder + CoverFileName(result.tags.cover, result.tags.coverMimeType);
         std::error_code error;
