@@ -1,0 +1,13 @@
+#pragma once
+// The program's own pictures, compiled in at build time from the art in src/resources
+// (tools/embed-pictures.cpp; the list is in src/CMakeLists.txt).
+#include <span>
+
+#include "ui/pictures/PixelPicture.h"
+
+namespace BuiltInPictures {
+
+// The program's icon for its windows at 16, 24, 32, 48 and 64 pixels, the desktop entry's own.
+extern const std::span<const PixelPicture> programIcon;
+
+}  // namespace BuiltInPictures
