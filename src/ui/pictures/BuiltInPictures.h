@@ -9,5 +9,8 @@ namespace BuiltInPictures {
 
 // The program's icon for its windows at 16, 24, 32, 48 and 64 pixels, the desktop entry's own.
 extern const std::span<const PixelPicture> programIcon;
+// The animated icon's strip as shipped ("icons.bmp"): the file's bytes, and its pixels.
+extern const std::span<const unsigned char> iconStripFile;
+extern const PixelPicture iconStrip;
 
 }  // namespace BuiltInPictures
