@@ -24,6 +24,17 @@ TEST(BuiltInPicturesTest, WindowIconHasEverySizeOfTheDesktopEntrysIcon)
     }
 }
 
+TEST(BuiltInPicturesTest, ToolbarGlyphsAreTheirBitmapsByCommandNumber)
+{
+    ASSERT_EQ(BuiltInPictures::toolbarGlyphs.size(), 35u);
+    for (int number = 0; number < 35; ++number) {
+        const QImage bitmap(kArt + QStringLiteral("/glyphs/btn%1.bmp").arg(number));
+        EXPECT_EQ(BuiltInPictures::toolbarGlyphs[static_cast<std::size_t>(number)].image(),
+                  bitmap.isNull() ? QImage() : bitmap.convertToFormat(QImage::Format_RGB32))
+            << number;
+    }
+}
+
 // The frames the icon shows in turn, as the strip's file holds them.
 void expectTurnsThroughFramesOf(const std::string& strip)
 {

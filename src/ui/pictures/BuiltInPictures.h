@@ -12,5 +12,7 @@ extern const std::span<const PixelPicture> programIcon;
 // The animated icon's strip as shipped ("icons.bmp"): the file's bytes, and its pixels.
 extern const std::span<const unsigned char> iconStripFile;
 extern const PixelPicture iconStrip;
+// The toolbar's glyph bitmaps by command number, 0 to 34 (an empty one where a number has none).
+extern const std::span<const PixelPicture> toolbarGlyphs;
 
 }  // namespace BuiltInPictures
