@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the toolbar glyphs: one 32 x 16, 16-colour BMP per command, btnN.bmp, holding the
-normal 16 x 16 pictogram on the left and its disabled (greyed, embossed) twin on the right,
-plus glyphs.qrc listing them under the prefix "/glyphs" as "btnN".
+normal 16 x 16 pictogram on the left and its disabled (greyed, embossed) twin on the right.
+The build compiles them into the program as pixels (tools/embed-pictures.cpp).
 
 The pictograms sit on the light-grey button face of the toolbar. Their background is the key
 colour, bright magenta (255, 0, 255), which is also the bottom-left pixel of every file: the
@@ -766,13 +766,6 @@ def bmp_4bit(rows):
     return header + info + palette + bytes(pixels)
 
 
-def qrc(numbers):
-    lines = ["<!DOCTYPE RCC>", '<RCC version="1.0">', '<qresource prefix="/glyphs">']
-    lines += ['    <file alias="btn%d">btn%d.bmp</file>' % (n, n) for n in numbers]
-    lines += ["</qresource>", "</RCC>", ""]
-    return "\n".join(lines)
-
-
 def write_atomically(path, data):
     mode = "wb" if isinstance(data, bytes) else "w"
     tmp = path + ".tmp"
@@ -822,7 +815,6 @@ def main(argv):
         rows = side_by_side(number)
         images.append(rows)
         write_atomically(os.path.join(args.out, "btn%d.bmp" % number), bmp_4bit(rows))
-    write_atomically(os.path.join(args.out, "glyphs.qrc"), qrc(numbers))
     if args.preview:
         write_atomically(args.preview, contact_sheet(images))
 

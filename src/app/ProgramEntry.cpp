@@ -30,6 +30,7 @@
 #include "ui/files/RenameDialog.h"
 #include "ui/help/HelpBookEngine.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/pictures/BuiltInPictures.h"
 #include "ui/setup/SetupDialog.h"
 #include "ui/toolbar/Toolbar.h"
 #include "ui/viewer/SharedPalette.h"
@@ -49,14 +50,14 @@ void preferX11()
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-// The icon the desktop entry names (Icon=sonorail), for every window of the program. Its
-// pictures are read when the first window is created; the desktop file name ties the windows to
-// the entry on desktops that group windows by it.
+// The icon the desktop entry names (Icon=sonorail), for every window of the program, at each
+// of its sizes from the pixels compiled in: no picture file is decoded for it. The desktop file
+// name ties the windows to the entry on desktops that group windows by it.
 void useProgramIcon(QApplication& app)
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/appicon/%1.png").arg(size), QSize(size, size));
+    for (const PixelPicture& size : BuiltInPictures::programIcon)
+        icon.addPixmap(size.pixmap());
     app.setWindowIcon(icon);
     app.setDesktopFileName(QStringLiteral("sonorail"));
 }

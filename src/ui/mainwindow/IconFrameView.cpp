@@ -4,10 +4,12 @@
 #include <QEvent>
 #include <QFile>
 #include <QPainter>
+#include <algorithm>
 
 #include "core/base/IoErrorText.h"
 #include "core/base/RegularFile.h"
 #include "ui/mainwindow/X11IconWindow.h"
+#include "ui/pictures/BuiltInPictures.h"
 
 namespace {
 
@@ -16,6 +18,13 @@ namespace {
 constexpr int kTurnsBetweenLooks = 5;
 // The strip is four 32-pixel frames; a file far larger than any such bitmap is no strip.
 constexpr qint64 kLargestStrip = 16 * 1024 * 1024;
+
+bool isShippedStrip(const QByteArray& strip)
+{
+    const std::span<const unsigned char> shipped = BuiltInPictures::iconStripFile;
+    return static_cast<std::size_t>(strip.size()) == shipped.size() &&
+           std::equal(shipped.begin(), shipped.end(), reinterpret_cast<const unsigned char*>(strip.constData()));
+}
 
 }  // namespace
 
@@ -28,13 +37,19 @@ IconFrameView::IconFrameView(QWidget* parent) : QWidget(parent)
 IconFrameView::~IconFrameView() = default;
 
 // Read through our own descriptor: QPixmap's own open would wait for ever on a named pipe.
+// The strip we ship is compiled in as its pixels too: a file equal to it byte for byte takes
+// them, and only another strip (one a user put in its place) is decoded.
 void IconFrameView::loadStrip(const std::string& path)
 {
     UniqueFd descriptor;
     QFile file;
     if (RegularFile::openForReading(path, descriptor) != 0 ||
-        !file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
-        !massicons.loadFromData(file.read(kLargestStrip), "BMP"))
+        !file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        throw SonorailError(IoErrorText::cannotOpenFile(path));
+    const QByteArray strip = file.read(kLargestStrip);
+    if (isShippedStrip(strip))
+        massicons = BuiltInPictures::iconStrip.pixmap();
+    else if (!massicons.loadFromData(strip, "BMP"))
         throw SonorailError(IoErrorText::cannotOpenFile(path));
     for (std::size_t frame = 0; frame < frames.size(); ++frame)
         frames[frame] = massicons.copy(32 * static_cast<int>(frame), 0, 32, 32);

@@ -1,23 +1,16 @@
 #include "ui/toolbar/CommandGlyph.h"
 
 #include <QPixmap>
-#include <QString>
 
-// The glyphs are compiled into the static ui library, whose linker would drop them unless
-// something refers to them. (Outside any namespace, as Q_INIT_RESOURCE wants.)
-static void registerGlyphResources()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(glyphs);
-        return true;
-    }();
-    (void)registered;
-}
+#include "ui/pictures/BuiltInPictures.h"
 
+// The bitmaps are compiled in as their pixels: no picture file is read or decoded for them.
 QImage CommandGlyph::keyedBitmap(int number)
 {
-    registerGlyphResources();
-    QImage bitmap(QStringLiteral(":/glyphs/btn%1").arg(number));
+    const std::span<const PixelPicture> glyphs = BuiltInPictures::toolbarGlyphs;
+    if (number < 0 || static_cast<std::size_t>(number) >= glyphs.size())
+        return {};
+    QImage bitmap = glyphs[static_cast<std::size_t>(number)].image();
     if (bitmap.isNull() || bitmap.width() < 2 * kSize.width() || bitmap.height() < kSize.height())
         return {};
     bitmap = bitmap.convertToFormat(QImage::Format_ARGB32);

@@ -1,7 +1,8 @@
 #pragma once
-// The glyph of a command on a toolbar button. The bitmap ":/glyphs/btnN" (N the command's
-// number) holds two 16 x 16 images side by side: the normal glyph and the greyed one shown
-// while the command is disabled. The colour of its bottom-left pixel is the transparent one.
+// The glyph of a command on a toolbar button. The bitmap of the command's number (the art's
+// glyphs/btnN.bmp, compiled in) holds two 16 x 16 images side by side: the normal glyph and the
+// greyed one shown while the command is disabled. The colour of its bottom-left pixel is the
+// transparent one.
 #include <QIcon>
 #include <QImage>
 #include <QSize>
