@@ -20,14 +20,14 @@
 #include "ui/help/ControlHints.h"
 #include "ui/help/WhatsThisPopup.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/pictures/BuiltInPictures.h"
 #include "ui/toolbar/CommandGlyph.h"
 #include "ui/toolbar/DragOutline.h"
 
-// The toolbar's icon is compiled into the static ui library, whose linker would drop it
-// unless something refers to it. (Outside any namespace, as Q_INIT_RESOURCE wants.)
-static void registerToolbarResources() { Q_INIT_RESOURCE(toolbar); }
-
 namespace {
+
+// The program's own icon at 32 pixels, compiled in: no picture file is decoded for it.
+constexpr std::size_t kToolbarIconIndex = 2;
 
 // The slots' caption labels: left edges under their buttons (the first one is wider).
 constexpr std::array<int, kToolbarSlotCount> kLabelLefts{21, 64, 104, 144, 184, 224, 264, 304, 345, 384, 424};
@@ -127,8 +127,7 @@ void Toolbar::prepareLooks()
     if (looksPrepared)
         return;
     looksPrepared = true;
-    registerToolbarResources();
-    programIcon->setPixmap(QPixmap(QStringLiteral(":/toolbar/icon")));
+    programIcon->setPixmap(BuiltInPictures::programIcon[kToolbarIconIndex].pixmap());
     const QFont captionFont = fittingCaptionFont();
     for (const ToolbarSlot& slot : toolbarSlots)
         slot.label->setFont(captionFont);
