@@ -76,11 +76,14 @@ QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, con
     tabs->setShape(QTabBar::RoundedSouth);
     tabs->setExpanding(false);
     tabs->setDrawBase(false);
+    // The tabs go in before the style sheet: the first one becomes current, and with the
+    // sheet in place (a bold current tab) that would lay out the bar at once; this way the
+    // bar is laid out once, when it is first shown.
+    tabs->addTab(first);
+    tabs->addTab(second);
     tabs->setStyleSheet(
         QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
                       "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
-    tabs->addTab(first);
-    tabs->addTab(second);
     return tabs;
 }
 
