@@ -142,7 +142,7 @@ void MainWindow::createControls(QWidget* client)
     createFilterControls(client);
     statusLine = makeLabel(client, "statusbar", QStringLiteral("The Status Bar."));
     statusLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusLine->setStyleSheet(QLatin1String("background-color: rgb(192,192,192); color: black;"));
+    setColours(statusLine, QColor(192, 192, 192), Qt::black);
 
     monitorTimer = new QTimer(this);
     monitorTimer->setObjectName(QStringLiteral("Timer1"));
@@ -224,7 +224,10 @@ void MainWindow::createPlaybackControls(QWidget* client)
     animatedIcon->setGeometry(0, 0, 32, 32);
 
     timePanel = makeControl<QFrame>(client, "timedisppanel");
-    timePanel->setStyleSheet(QLatin1String("background-color: black; color: yellow; font-size: 10px;"));
+    setColours(timePanel, Qt::black, Qt::yellow);
+    QFont smallFont = font();
+    smallFont.setPixelSize(10);
+    timePanel->setFont(smallFont);
     makeLabel(timePanel, "lblSongLength", QStringLiteral("Song Length"))->setGeometry(4, 1, 76, 15);
     makeLabel(timePanel, "lblSongPosition", QStringLiteral("Song Position"))->setGeometry(82, 1, 76, 15);
     lengthDisplay = makeLabel(timePanel, "lengthtimedisplay", QStringLiteral("00:00"));

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/MainWindowControls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -10,15 +11,23 @@
 
 namespace MainWindowControls {
 
-namespace {
-
-const char* const kBarStyle = "background-color: black; color: yellow;";
-
-}  // namespace
-
 const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
 const char* const kCheckPanelStyle =
     "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
+
+void setColours(QWidget* widget, const QColor& background, const QColor& text)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, text);
+    // A sunken frame's edges, shaded from the background.
+    colours.setColor(QPalette::Light, background.lighter(115));
+    colours.setColor(QPalette::Midlight, background.lighter(107));
+    colours.setColor(QPalette::Dark, background.darker(150));
+    colours.setColor(QPalette::Shadow, background.darker(300));
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
+}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style)
 {
@@ -32,8 +41,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text)
 {
     auto* bar = makeControl<QFrame>(parent, name);
-    bar->setStyleSheet(QLatin1String(kBarStyle));
+    setColours(bar, Qt::black, Qt::yellow);
     label = makeLabel(bar, labelName, text);
+    // The bars speak in the program's own font, larger than the rest of the window's.
+    label->setFont(QApplication::font());
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(0, 0, 489, 17);
     return bar;

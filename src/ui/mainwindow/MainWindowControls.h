@@ -3,6 +3,7 @@
 // yellow text, black bars, small glyph buttons, tab sets below their pages, grey panels of
 // check boxes.
 #include <QAbstractItemView>
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -28,6 +29,9 @@ Widget* makeControl(QWidget* parent, const char* name)
     return control;
 }
 
+// A plain background and text colour for a panel or label and what it holds: a palette
+// costs far less to set up and paint than a style sheet.
+void setColours(QWidget* widget, const QColor& background, const QColor& text);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style = nullptr);
 // A black bar with a centred label (the information bars).
 QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text);
