@@ -198,8 +198,7 @@ void MainWindow::createBrowserControls(QWidget* client)
 
     fileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
     addToTopPanel = makeControl<QFrame>(client, "addtotoppanel");
-    addToTopPanel->setStyleSheet(
-        QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
+    makePanel(addToTopPanel, Qt::black, Qt::yellow);
     addToTopBox = makeCheck(addToTopPanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
 
     addButton = makeControl<QPushButton>(client, "btnAdd");
@@ -237,7 +236,7 @@ void MainWindow::createPlaybackControls(QWidget* client)
 
     playModeRollUp = makeGlyphButton(client, "btnPlayModeRollUp", Qt::DownArrow, QStringLiteral("PlayMode"));
     playModePanel = makeControl<QFrame>(client, "playmodepanel");
-    playModePanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("playmodepanel")));
+    makePanel(playModePanel, QColor(192, 192, 192), Qt::black);
     backwardsBox = makeCheck(playModePanel, "chkBackwards", QStringLiteral("Backwards"), 3, 1, 92);
     randomBox = makeCheck(playModePanel, "chkRandom", QStringLiteral("Random"), 3, 16, 92);
     continuousBox = makeCheck(playModePanel, "chkContinuous", QStringLiteral("Continuous"), 3, 31, 92);
@@ -277,7 +276,7 @@ void MainWindow::createFilterControls(QWidget* client)
 {
     filterRollUp = makeGlyphButton(client, "btnFilterRollUp", Qt::DownArrow, QStringLiteral("Filters"));
     filterPanel = makeControl<QFrame>(client, "filterpanel");
-    filterPanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
+    makePanel(filterPanel, QColor(192, 192, 192), Qt::black);
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
         const FileTypeFilter& filter = FileTypeFilters()[i];
         // Seven rows in the panel's 81 pixels: the classic six and the row of music and video.

@@ -12,8 +12,6 @@
 namespace MainWindowControls {
 
 const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
-const char* const kCheckPanelStyle =
-    "QFrame#%1 { background-color: rgb(192,192,192); } QCheckBox, QLabel { color: black; }";
 
 void setColours(QWidget* widget, const QColor& background, const QColor& text)
 {
@@ -96,6 +94,21 @@ QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, con
         QLatin1String("QTabBar::tab { background: rgb(0,0,255); color: yellow; padding: 1px 6px; }"
                       "QTabBar::tab:selected { background: rgb(0,0,160); font-weight: bold; }"));
     return tabs;
+}
+
+// The controls on the panel look as they would in a plain window: the program's own palette
+// and font. The fill goes in a role that they do not paint with, as they shade their
+// outlines from the window colour.
+void makePanel(QWidget* panel, const QColor& background, const QColor& text)
+{
+    QPalette colours = QApplication::palette();
+    colours.setResolveMask(~QPalette::ResolveMask(0));  // every colour its own, none the window's
+    colours.setColor(QPalette::AlternateBase, background);
+    colours.setColor(QPalette::WindowText, text);
+    panel->setPalette(colours);
+    panel->setBackgroundRole(QPalette::AlternateBase);
+    panel->setAutoFillBackground(true);
+    panel->setFont(QApplication::font());
 }
 
 QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width)

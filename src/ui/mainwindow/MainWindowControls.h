@@ -18,8 +18,6 @@ class QToolButton;
 namespace MainWindowControls {
 
 extern const char* const kListStyle;
-// A grey panel of check boxes; %1 is the panel's name.
-extern const char* const kCheckPanelStyle;
 
 template <class Widget>
 Widget* makeControl(QWidget* parent, const char* name)
@@ -40,6 +38,8 @@ QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType ar
 QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect);
 QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode);
 QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second);
+// A panel of check boxes with their captions, in the program's own font.
+void makePanel(QWidget* panel, const QColor& background, const QColor& text);
 QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
 
 }  // namespace MainWindowControls
