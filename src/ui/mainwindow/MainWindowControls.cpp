@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QScrollBar>
 #include <QListView>
 #include <QListWidget>
 #include <QTabBar>
@@ -60,10 +61,35 @@ QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType ar
     return button;
 }
 
+namespace {
+
+QPalette programPalette()
+{
+    QPalette colours = QApplication::palette();
+    colours.setResolveMask(~QPalette::ResolveMask(0));  // every colour its own, none the window's
+    return colours;
+}
+
+// Yellow on blue. Only the scroll bars keep a style sheet, for their blue, flat look.
+void setListColours(QAbstractItemView* view)
+{
+    const QColor blue(0, 0, 255);
+    QPalette colours = programPalette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        colours.setColor(role, blue);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        colours.setColor(role, Qt::yellow);
+    view->setPalette(colours);
+    view->verticalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+    view->horizontalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+}
+
+}  // namespace
+
 QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
 {
     auto* list = makeControl<QListWidget>(parent, name);
-    list->setStyleSheet(QLatin1String(kListStyle));
+    setListColours(list);
     list->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     return list;
@@ -72,7 +98,7 @@ QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
 QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)
 {
     auto* view = makeControl<QListView>(parent, name);
-    view->setStyleSheet(QLatin1String(kListStyle));
+    setListColours(view);
     view->setSelectionMode(mode);
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -101,8 +127,7 @@ QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, con
 // outlines from the window colour.
 void makePanel(QWidget* panel, const QColor& background, const QColor& text)
 {
-    QPalette colours = QApplication::palette();
-    colours.setResolveMask(~QPalette::ResolveMask(0));  // every colour its own, none the window's
+    QPalette colours = programPalette();
     colours.setColor(QPalette::AlternateBase, background);
     colours.setColor(QPalette::WindowText, text);
     panel->setPalette(colours);
