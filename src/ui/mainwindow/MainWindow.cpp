@@ -164,7 +164,7 @@ void MainWindow::createBrowserControls(QWidget* client)
     driveBox = makeControl<QComboBox>(client, "DriveComboBox1");
     driveBox->setStyleSheet(QLatin1String(kListStyle));
     cdTitle = makeControl<QLineEdit>(client, "cdtitle");
-    cdTitle->setStyleSheet(QLatin1String(kListStyle));
+    setFieldColours(cdTitle);
     cdTitle->setText(QStringLiteral("CD Title Goes Here..."));
     cdTitle->hide();
 
@@ -175,11 +175,10 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdDetails->setFrameShape(QFrame::Panel);
     cdDetails->setFrameShadow(QFrame::Raised);
     const int captionWidth = 52;
-    makeLabel(cdDetails, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")
-        ->setGeometry(2, 3, captionWidth, 17);
-    makeLabel(cdDetails, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")
+    makeLabel(cdDetails, "lblcdauthor", QStringLiteral("Author:"), Qt::yellow)->setGeometry(2, 3, captionWidth, 17);
+    makeLabel(cdDetails, "lblcdcategory", QStringLiteral("Category:"), Qt::yellow)
         ->setGeometry(2, 23, captionWidth, 17);
-    makeLabel(cdDetails, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
+    makeLabel(cdDetails, "lblcdmisc", QStringLiteral("Misc:"), Qt::yellow)->setGeometry(2, 43, captionWidth, 17);
     cdAuthor = makeControl<QLineEdit>(cdDetails, "cdauthor");
     cdAuthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
     cdCategory = makeControl<QLineEdit>(cdDetails, "cdcategory");
@@ -187,9 +186,9 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdMisc = makeControl<QPlainTextEdit>(cdDetails, "cdmisc");
     cdMisc->setGeometry(2, 60, 181, 46);
     cdMisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (QWidget* field :
-         {static_cast<QWidget*>(cdAuthor), static_cast<QWidget*>(cdCategory), static_cast<QWidget*>(cdMisc)})
-        field->setStyleSheet(QLatin1String(kListStyle));
+    setFieldColours(cdAuthor);
+    setFieldColours(cdCategory);
+    setListColours(cdMisc);
     cdDetails->hide();
 
     fileList = makeView(client, "FileListBox1", QAbstractItemView::ExtendedSelection);

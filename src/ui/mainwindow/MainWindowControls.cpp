@@ -28,12 +28,15 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text)
     widget->setAutoFillBackground(true);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour)
 {
     auto* label = makeControl<QLabel>(parent, name);
     label->setText(text);
-    if (style)
-        label->setStyleSheet(QLatin1String(style));
+    if (colour.isValid()) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, colour);
+        label->setPalette(colours);
+    }
     return label;
 }
 
@@ -70,8 +73,9 @@ QPalette programPalette()
     return colours;
 }
 
-// Yellow on blue. Only the scroll bars keep a style sheet, for their blue, flat look.
-void setListColours(QAbstractItemView* view)
+}  // namespace
+
+void setFieldColours(QWidget* field)
 {
     const QColor blue(0, 0, 255);
     QPalette colours = programPalette();
@@ -79,12 +83,16 @@ void setListColours(QAbstractItemView* view)
         colours.setColor(role, blue);
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
         colours.setColor(role, Qt::yellow);
-    view->setPalette(colours);
-    view->verticalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
-    view->horizontalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+    field->setPalette(colours);
 }
 
-}  // namespace
+// Only the scroll bars keep a style sheet, for their flat blue look.
+void setListColours(QAbstractScrollArea* list)
+{
+    setFieldColours(list);
+    list->verticalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+    list->horizontalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+}
 
 QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
 {

@@ -30,7 +30,8 @@ Widget* makeControl(QWidget* parent, const char* name)
 // A plain background and text colour for a panel or label and what it holds: a palette
 // costs far less to set up and paint than a style sheet.
 void setColours(QWidget* widget, const QColor& background, const QColor& text);
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const char* style = nullptr);
+// In the colour given, or in its parent's.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour = {});
 // A black bar with a centred label (the information bars).
 QFrame* makeBar(QWidget* parent, const char* name, QLabel*& label, const char* labelName, const QString& text);
 // The small glyph buttons: roll-ups, and the queue's moving hands.
@@ -38,6 +39,9 @@ QToolButton* makeGlyphButton(QWidget* parent, const char* name, Qt::ArrowType ar
 QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect);
 QListView* makeView(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode);
 QTabBar* makeTabSet(QWidget* parent, const char* name, const QString& first, const QString& second);
+// Yellow on blue: the lists, the drive selector and the CD fields.
+void setFieldColours(QWidget* field);
+void setListColours(QAbstractScrollArea* list);
 // A panel of check boxes with their captions, in the program's own font.
 void makePanel(QWidget* panel, const QColor& background, const QColor& text);
 QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
