@@ -10,6 +10,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "ui/mainwindow/StyleSheetOnFirstShow.h"
+
 namespace MainWindowControls {
 
 const char* const kListStyle = "background-color: rgb(0,0,255); color: yellow;";
@@ -86,12 +88,13 @@ void setFieldColours(QWidget* field)
     field->setPalette(colours);
 }
 
-// Only the scroll bars keep a style sheet, for their flat blue look.
+// Only the scroll bars keep a style sheet, for their flat blue look; a bar gets it when
+// it first shows.
 void setListColours(QAbstractScrollArea* list)
 {
     setFieldColours(list);
-    list->verticalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
-    list->horizontalScrollBar()->setStyleSheet(QLatin1String(kListStyle));
+    for (QScrollBar* bar : {list->verticalScrollBar(), list->horizontalScrollBar()})
+        new StyleSheetOnFirstShow(*bar, QLatin1String(kListStyle));
 }
 
 QListWidget* makeList(QWidget* parent, const char* name, bool multiSelect)
