@@ -38,6 +38,7 @@
 #include "ui/help/ControlHints.h"
 #include "ui/help/HelpEngine.h"
 #include "ui/help/WhatsThisPopup.h"
+#include "ui/mainwindow/DriveComboBox.h"
 #include "ui/mainwindow/FileDrops.h"
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
@@ -161,8 +162,8 @@ void MainWindow::createBrowserControls(QWidget* client)
         makeBar(client, "Panel1", fileInfoBar, "lblFileInfo",
                 QStringLiteral("Click \"File/Info\" to get information on a multimedia file/cd track here!"));
 
-    driveBox = makeControl<QComboBox>(client, "DriveComboBox1");
-    driveBox->setStyleSheet(QLatin1String(kListStyle));
+    driveBox = new DriveComboBox(client, QLatin1String(kListStyle));
+    driveBox->setObjectName(QStringLiteral("DriveComboBox1"));
     cdTitle = makeControl<QLineEdit>(client, "cdtitle");
     setFieldColours(cdTitle);
     cdTitle->setText(QStringLiteral("CD Title Goes Here..."));

@@ -81,9 +81,9 @@ void setFieldColours(QWidget* field)
 {
     const QColor blue(0, 0, 255);
     QPalette colours = programPalette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
         colours.setColor(role, blue);
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
         colours.setColor(role, Qt::yellow);
     field->setPalette(colours);
 }
