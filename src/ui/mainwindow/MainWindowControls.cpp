@@ -4,9 +4,9 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
-#include <QScrollBar>
 #include <QListView>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolButton>
 
