@@ -38,6 +38,7 @@
 #include "ui/help/ControlHints.h"
 #include "ui/help/HelpEngine.h"
 #include "ui/help/WhatsThisPopup.h"
+#include "ui/mainwindow/DriveComboBox.h"
 #include "ui/mainwindow/FileDrops.h"
 #include "ui/mainwindow/IconFrameView.h"
 #include "ui/mainwindow/MainWindowControls.h"
@@ -142,7 +143,7 @@ void MainWindow::createControls(QWidget* client)
     createFilterControls(client);
     statusLine = makeLabel(client, "statusbar", QStringLiteral("The Status Bar."));
     statusLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusLine->setStyleSheet(QLatin1String("background-color: rgb(192,192,192); color: black;"));
+    setColours(statusLine, QColor(192, 192, 192), Qt::black);
 
     monitorTimer = new QTimer(this);
     monitorTimer->setObjectName(QStringLiteral("Timer1"));
@@ -161,10 +162,10 @@ void MainWindow::createBrowserControls(QWidget* client)
         makeBar(client, "Panel1", fileInfoBar, "lblFileInfo",
                 QStringLiteral("Click \"File/Info\" to get information on a multimedia file/cd track here!"));
 
-    driveBox = makeControl<QComboBox>(client, "DriveComboBox1");
-    driveBox->setStyleSheet(QLatin1String(kListStyle));
+    driveBox = new DriveComboBox(client, QLatin1String(kListStyle));
+    driveBox->setObjectName(QStringLiteral("DriveComboBox1"));
     cdTitle = makeControl<QLineEdit>(client, "cdtitle");
-    cdTitle->setStyleSheet(QLatin1String(kListStyle));
+    setFieldColours(cdTitle);
     cdTitle->setText(QStringLiteral("CD Title Goes Here..."));
     cdTitle->hide();
 
@@ -175,11 +176,10 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdDetails->setFrameShape(QFrame::Panel);
     cdDetails->setFrameShadow(QFrame::Raised);
     const int captionWidth = 52;
-    makeLabel(cdDetails, "lblcdauthor", QStringLiteral("Author:"), "color: yellow;")
-        ->setGeometry(2, 3, captionWidth, 17);
-    makeLabel(cdDetails, "lblcdcategory", QStringLiteral("Category:"), "color: yellow;")
+    makeLabel(cdDetails, "lblcdauthor", QStringLiteral("Author:"), Qt::yellow)->setGeometry(2, 3, captionWidth, 17);
+    makeLabel(cdDetails, "lblcdcategory", QStringLiteral("Category:"), Qt::yellow)
         ->setGeometry(2, 23, captionWidth, 17);
-    makeLabel(cdDetails, "lblcdmisc", QStringLiteral("Misc:"), "color: yellow;")->setGeometry(2, 43, captionWidth, 17);
+    makeLabel(cdDetails, "lblcdmisc", QStringLiteral("Misc:"), Qt::yellow)->setGeometry(2, 43, captionWidth, 17);
     cdAuthor = makeControl<QLineEdit>(cdDetails, "cdauthor");
     cdAuthor->setGeometry(captionWidth + 2, 2, 185 - captionWidth - 4, 19);
     cdCategory = makeControl<QLineEdit>(cdDetails, "cdcategory");
@@ -187,9 +187,9 @@ void MainWindow::createBrowserControls(QWidget* client)
     cdMisc = makeControl<QPlainTextEdit>(cdDetails, "cdmisc");
     cdMisc->setGeometry(2, 60, 181, 46);
     cdMisc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (QWidget* field :
-         {static_cast<QWidget*>(cdAuthor), static_cast<QWidget*>(cdCategory), static_cast<QWidget*>(cdMisc)})
-        field->setStyleSheet(QLatin1String(kListStyle));
+    setFieldColours(cdAuthor);
+    setFieldColours(cdCategory);
+    setListColours(cdMisc);
     cdDetails->hide();
 
     fileList = makeView(client, "FileListBox1", QAbstractItemView::ExtendedSelection);
@@ -198,8 +198,7 @@ void MainWindow::createBrowserControls(QWidget* client)
 
     fileListRollUp = makeGlyphButton(client, "btnFileListRollUp", Qt::DownArrow);
     addToTopPanel = makeControl<QFrame>(client, "addtotoppanel");
-    addToTopPanel->setStyleSheet(
-        QLatin1String("QFrame#addtotoppanel { background-color: black; } QCheckBox { color: yellow; }"));
+    makePanel(addToTopPanel, Qt::black, Qt::yellow);
     addToTopBox = makeCheck(addToTopPanel, "chkAddtoTop", QStringLiteral("Add to Top"), 4, 1, 90);
 
     addButton = makeControl<QPushButton>(client, "btnAdd");
@@ -224,7 +223,10 @@ void MainWindow::createPlaybackControls(QWidget* client)
     animatedIcon->setGeometry(0, 0, 32, 32);
 
     timePanel = makeControl<QFrame>(client, "timedisppanel");
-    timePanel->setStyleSheet(QLatin1String("background-color: black; color: yellow; font-size: 10px;"));
+    setColours(timePanel, Qt::black, Qt::yellow);
+    QFont smallFont = font();
+    smallFont.setPixelSize(10);
+    timePanel->setFont(smallFont);
     makeLabel(timePanel, "lblSongLength", QStringLiteral("Song Length"))->setGeometry(4, 1, 76, 15);
     makeLabel(timePanel, "lblSongPosition", QStringLiteral("Song Position"))->setGeometry(82, 1, 76, 15);
     lengthDisplay = makeLabel(timePanel, "lengthtimedisplay", QStringLiteral("00:00"));
@@ -234,7 +236,7 @@ void MainWindow::createPlaybackControls(QWidget* client)
 
     playModeRollUp = makeGlyphButton(client, "btnPlayModeRollUp", Qt::DownArrow, QStringLiteral("PlayMode"));
     playModePanel = makeControl<QFrame>(client, "playmodepanel");
-    playModePanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("playmodepanel")));
+    makePanel(playModePanel, QColor(192, 192, 192), Qt::black);
     backwardsBox = makeCheck(playModePanel, "chkBackwards", QStringLiteral("Backwards"), 3, 1, 92);
     randomBox = makeCheck(playModePanel, "chkRandom", QStringLiteral("Random"), 3, 16, 92);
     continuousBox = makeCheck(playModePanel, "chkContinuous", QStringLiteral("Continuous"), 3, 31, 92);
@@ -274,7 +276,7 @@ void MainWindow::createFilterControls(QWidget* client)
 {
     filterRollUp = makeGlyphButton(client, "btnFilterRollUp", Qt::DownArrow, QStringLiteral("Filters"));
     filterPanel = makeControl<QFrame>(client, "filterpanel");
-    filterPanel->setStyleSheet(QString::fromLatin1(kCheckPanelStyle).arg(QStringLiteral("filterpanel")));
+    makePanel(filterPanel, QColor(192, 192, 192), Qt::black);
     for (std::size_t i = 0; i < kFileTypeFilterCount; ++i) {
         const FileTypeFilter& filter = FileTypeFilters()[i];
         // Seven rows in the panel's 81 pixels: the classic six and the row of music and video.
