@@ -114,6 +114,24 @@ TEST_F(AnimatedIconTest, APartlyCoveredIconIsPaintedByTheWidget)
     EXPECT_EQ(onScreen().pixel(4, 16), qRgb(255, 0, 0));
 }
 
+// A see-through widget over the icon that turns opaque tells nothing of it: the server's
+// window gives way when the window paints it, before any further turn.
+TEST_F(AnimatedIconTest, AWidgetOverTheIconThatBecomesOpaqueHidesTheServersWindowWhenItPaints)
+{
+    auto* glass = new QWidget(window.get());
+    glass->setGeometry(0, 0, 200, 150);
+    glass->show();
+    icon->showFrame(1);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(icon->shownByServer()) << "nothing covers the icon yet";
+
+    glass->setAutoFillBackground(true);
+    glass->update();
+    ASSERT_TRUE(qt_test::waitUntil([&] { return !icon->shownByServer(); }));
+    QCoreApplication::processEvents();
+    EXPECT_NE(onScreen(), frame(1));
+}
+
 TEST_F(AnimatedIconTest, TheServersWindowFollowsThePanelWhenItMovesHidesAndShows)
 {
     icon->showFrame(1);

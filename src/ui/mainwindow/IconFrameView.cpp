@@ -13,9 +13,6 @@
 
 namespace {
 
-// The widgets around the icon tell of every change that can cover or move it; a look once a
-// second besides catches what they cannot tell (a widget that became opaque).
-constexpr int kTurnsBetweenLooks = 5;
 // The strip is four 32-pixel frames; a file far larger than any such bitmap is no strip.
 constexpr qint64 kLargestStrip = 16 * 1024 * 1024;
 
@@ -56,39 +53,51 @@ void IconFrameView::loadStrip(const std::string& path)
     setFrame(frames[0]);
 }
 
-// With the server's window, a frame nobody can see is only remembered: the server or the
-// widget shows it when the icon is uncovered.
+// With the server's window, a frame nobody can see is only remembered (by its number: a turn
+// touches as little as it can): the server or the widget shows it when the icon is uncovered.
 void IconFrameView::showFrame(int frame)
 {
     if (massicons.isNull())
         return;
-    const QPixmap& picture = frames[static_cast<std::size_t>(frame)];
     startServerIcon();
     if (!serverIcon) {
-        setFrame(picture);
+        setFrame(frames[static_cast<std::size_t>(frame)]);
         return;
     }
-    if (++turnsSinceLook >= kTurnsBetweenLooks)
-        followSurroundings();
     serverIcon->showFrame(frame);
     if (serverIcon->isShown() || lastSight == Sight::None)
-        shown = picture;
+        rememberedFrame = frame;
     else
-        setFrame(picture);
+        setFrame(frames[static_cast<std::size_t>(frame)]);
 }
 
 void IconFrameView::setFrame(const QPixmap& frame)
 {
+    takeRememberedFrame();
     if (frame.cacheKey() == shown.cacheKey())
         return;
     shown = frame;
     update();
 }
 
+const QPixmap& IconFrameView::frame() const
+{
+    return rememberedFrame < 0 ? shown : frames[static_cast<std::size_t>(rememberedFrame)];
+}
+
+void IconFrameView::takeRememberedFrame()
+{
+    if (rememberedFrame < 0)
+        return;
+    shown = frames[static_cast<std::size_t>(rememberedFrame)];
+    rememberedFrame = -1;
+}
+
 bool IconFrameView::shownByServer() const { return serverIcon && serverIcon->isShown(); }
 
 void IconFrameView::paintEvent(QPaintEvent*)
 {
+    takeRememberedFrame();
     QPainter painter(this);
     if (shown.isNull())
         painter.fillRect(rect(), Qt::black);
@@ -173,6 +182,13 @@ bool IconFrameView::eventFilter(QObject* watched, QEvent* event)
                 watch(static_cast<QWidget*>(child));
             followSurroundings();
             break;
+        case QEvent::UpdateRequest:
+            // The window is about to paint: a widget that became opaque over the icon
+            // (which tells nothing of it) shows only now, and the server's window gives way
+            // before it does. Nothing repaints while the program idles.
+            if (watched != window())
+                break;
+            [[fallthrough]];
         case QEvent::ChildRemoved:
         case QEvent::Move:
         case QEvent::Resize:
@@ -193,7 +209,6 @@ bool IconFrameView::eventFilter(QObject* watched, QEvent* event)
 // (what the widget painted before may be older).
 void IconFrameView::followSurroundings()
 {
-    turnsSinceLook = 0;
     lastSight = sight();
     const bool wasShown = serverIcon->isShown();
     const bool whole = lastSight == Sight::Whole;

@@ -25,7 +25,7 @@ public:
     void showFrame(int frame);
 
     void setFrame(const QPixmap& frame);
-    const QPixmap& frame() const { return shown; }
+    const QPixmap& frame() const;
     // True while the X server shows the frames.
     bool shownByServer() const;
 
@@ -42,6 +42,7 @@ private:
     void watch(QWidget* widget);
     void watchSurroundings();
     void followSurroundings();
+    void takeRememberedFrame();
 
     QPixmap massicons;
     std::array<QPixmap, 4> frames;  // cut once: the icon turns five times a second for the whole run
@@ -49,5 +50,5 @@ private:
     std::unique_ptr<X11IconWindow> serverIcon;
     bool serverIconTried = false;
     Sight lastSight = Sight::None;
-    int turnsSinceLook = 0;
+    int rememberedFrame = -1;  // the frame the server shows, not yet taken into `shown`
 };
