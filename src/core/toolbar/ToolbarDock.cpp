@@ -34,15 +34,19 @@ void ToolbarDock::mainWindowMoved()
     }
 }
 
+// Most ticks find no viewer to place and the strip as the dock state wants it: they ask the
+// windows for nothing else.
 void ToolbarDock::applyDockLayout()
 {
+    const bool placeViewer = windows->viewerInNormalState();
+    const bool layoutChanges = docked ? dockLayoutState == dlWithoutStrip : dockLayoutState == dlWithStrip;
+    if (!placeViewer && !layoutChanges)
+        return;
     const ScreenRect mainWindow = windows->mainWindowBounds();
     const int toolbarHeight = windows->toolbarBounds().height;
-    const bool placeViewer = windows->viewerInNormalState();
     const int stripHeight = docked ? toolbarHeight : 0;
     if (placeViewer)
         windows->setViewerTop(mainWindow.top + captionMenuHeight + stripHeight);
-    const bool layoutChanges = docked ? dockLayoutState == dlWithoutStrip : dockLayoutState == dlWithStrip;
     if (!layoutChanges)
         return;
     const int mainWindowHeight = docked ? addStrip(mainWindow, toolbarHeight) : removeStrip(mainWindow, toolbarHeight);
