@@ -3,14 +3,11 @@
 #include <dlfcn.h>
 
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
+#include "core/base/ModuleFile.h"
 #include "core/base/ProgramPaths.h"
 #include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
-
-namespace fs = std::filesystem;
 
 MediaModule::MediaModule(std::string moduleFile) : moduleFile(std::move(moduleFile)) {}
 
@@ -22,12 +19,7 @@ MediaModule& MediaModule::program()
 
 std::string MediaModule::moduleFileFor(const ProgramPaths& paths)
 {
-    const fs::path programFolder(paths.executableDir());
-    const fs::path beside = programFolder / kMediaModuleName;
-    std::error_code error;
-    if (fs::exists(beside, error))
-        return beside.string();
-    return (programFolder / SONORAIL_MEDIA_MODULE_FROM_BIN / kMediaModuleName).lexically_normal().string();
+    return ModuleFile(paths.executableDir(), SONORAIL_MEDIA_MODULE_FROM_BIN, kMediaModuleName);
 }
 
 const MediaModuleEntries& MediaModule::entries()

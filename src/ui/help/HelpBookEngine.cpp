@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/base/IoErrorText.h"
+#include "core/base/ModuleFile.h"
 #include "core/base/RegularFile.h"
 #include "core/base/SonorailError.h"
 
@@ -34,12 +35,9 @@ HelpBookEngine::~HelpBookEngine()
 
 QString HelpBookEngine::moduleFileFor(const QString& executableDirectory)
 {
-    const QDir programFolder(executableDirectory);
-    const QString beside = programFolder.filePath(QLatin1String(kHelpModuleName));
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QDir::cleanPath(
-        programFolder.filePath(QStringLiteral(SONORAIL_HELP_MODULE_FROM_BIN "/") + QLatin1String(kHelpModuleName)));
+    return QFile::decodeName(
+        ModuleFile(QFile::encodeName(executableDirectory).toStdString(), SONORAIL_HELP_MODULE_FROM_BIN, kHelpModuleName)
+            .c_str());
 }
 
 void HelpBookEngine::WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned long data)
